@@ -1,0 +1,36 @@
+# The two set-up commands of README.md. Each installs what is missing, then builds.
+.PHONY: demo test test-default test-sanitize bench fuzz build format clean
+
+demo: build
+	./build/default/hosts/calyra/calyra tour
+
+test: test-default test-sanitize
+
+build:
+	./scripts/install-deps.sh
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+
+test-default: build
+	ctest --preset default
+
+test-sanitize:
+	./scripts/install-deps.sh
+	cmake --preset sanitize >/dev/null
+	cmake --build --preset sanitize
+	ctest --preset sanitize
+
+bench: build
+	./build/default/bench/calyra_bench
+
+fuzz:
+	./scripts/install-deps.sh
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	./scripts/run-fuzzers.sh build/fuzz 20
+
+format:
+	git ls-files '*.h' '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf build

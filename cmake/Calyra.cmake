@@ -1,0 +1,24 @@
+# Helpers that keep the per-folder CMakeLists short: every module is a static library made of the
+# .cpp files of one folder, every test binary of the .cpp files of one test folder.
+set(CALYRA_WARNINGS -Wall -Wextra -Wpedantic -Werror)
+
+# calyra_module(<target> <folder> [DEPS <targets>...])
+function(calyra_module target folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+  target_compile_options(${target} PRIVATE ${CALYRA_WARNINGS})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# calyra_test(<target> <folder> [DEPS <targets>...]): one gtest binary; each test case is a CTest test.
+function(calyra_test target folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  add_executable(${target} ${sources})
+  target_compile_options(${target} PRIVATE ${CALYRA_WARNINGS})
+  target_link_libraries(${target} PRIVATE calyra_test_support ${ARG_DEPS} GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,188 @@
+#include "platform/core/SqliteConnection.h"
+
+#include <stdexcept>
+
+namespace platform {
+
+SqliteStatement::SqliteStatement(SqliteConnection* owner, sqlite3_stmt* statement, bool cached)
+    : owner_(owner), statement_(statement), cached_(cached) {}
+
+SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
+    : owner_(other.owner_), statement_(other.statement_), cached_(other.cached_) {
+  other.statement_ = nullptr;
+}
+
+SqliteStatement::~SqliteStatement() {
+  if (statement_ == nullptr) return;
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  if (cached_) {
+    owner_->Return(statement_);
+  } else {
+    sqlite3_finalize(statement_);
+  }
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, int64_t value) {
+  if (int rc = sqlite3_bind_int64(statement_, index, value); rc != SQLITE_OK) owner_->Fail(rc);
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, double value) {
+  if (int rc = sqlite3_bind_double(statement_, index, value); rc != SQLITE_OK) owner_->Fail(rc);
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, std::u16string_view text) {
+  int rc = sqlite3_bind_text16(statement_, index, text.data(), static_cast<int>(text.size() * 2),
+                               SQLITE_TRANSIENT);
+  if (rc != SQLITE_OK) owner_->Fail(rc);
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, std::string_view utf8) {
+  int rc = sqlite3_bind_text(statement_, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+  if (rc != SQLITE_OK) owner_->Fail(rc);
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::BindBlob(int index, const void* data, size_t size) {
+  // A zero-length blob stays a blob, not NULL.
+  static const uint8_t kEmpty = 0;
+  int rc = sqlite3_bind_blob(statement_, index, size ? data : &kEmpty, static_cast<int>(size), SQLITE_TRANSIENT);
+  if (rc != SQLITE_OK) owner_->Fail(rc);
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::BindNull(int index) {
+  if (int rc = sqlite3_bind_null(statement_, index); rc != SQLITE_OK) owner_->Fail(rc);
+  return *this;
+}
+
+bool SqliteStatement::Step() {
+  int rc = sqlite3_step(statement_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  owner_->Fail(rc);
+}
+
+void SqliteStatement::Run() {
+  while (Step()) {
+  }
+}
+
+int SqliteStatement::ColumnType(int column) const { return sqlite3_column_type(statement_, column); }
+int64_t SqliteStatement::ColumnInt64(int column) const { return sqlite3_column_int64(statement_, column); }
+double SqliteStatement::ColumnDouble(int column) const { return sqlite3_column_double(statement_, column); }
+
+std::u16string SqliteStatement::ColumnText16(int column) const {
+  auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
+  int bytes = sqlite3_column_bytes16(statement_, column);
+  return text ? std::u16string(text, static_cast<size_t>(bytes) / 2) : std::u16string();
+}
+
+std::string SqliteStatement::ColumnText(int column) const {
+  auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+  int bytes = sqlite3_column_bytes(statement_, column);
+  return text ? std::string(text, static_cast<size_t>(bytes)) : std::string();
+}
+
+std::vector<uint8_t> SqliteStatement::ColumnBlob(int column) const {
+  auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(statement_, column));
+  int bytes = sqlite3_column_bytes(statement_, column);
+  return data ? std::vector<uint8_t>(data, data + bytes) : std::vector<uint8_t>();
+}
+
+std::unique_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                           nullptr);
+  if (rc != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : "cannot open";
+    sqlite3_close(db);
+    throw SqliteError(rc, message);
+  }
+  std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db));
+  // Several processes share a device: wait for each other instead of failing, and keep every
+  // committed call durable across a crash.
+  sqlite3_busy_timeout(db, 60000);
+  connection->Execute("PRAGMA journal_mode=WAL");
+  connection->Execute("PRAGMA synchronous=FULL");
+  connection->Execute("PRAGMA foreign_keys=ON");
+  return connection;
+}
+
+SqliteConnection::~SqliteConnection() {
+  for (auto& [sql, statements] : idle_) {
+    for (sqlite3_stmt* statement : statements) sqlite3_finalize(statement);
+  }
+  sqlite3_close(db_);
+}
+
+void SqliteConnection::Execute(const char* sql) {
+  char* error = nullptr;
+  int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &error);
+  if (rc != SQLITE_OK) {
+    std::string message = error ? error : sqlite3_errstr(rc);
+    sqlite3_free(error);
+    throw SqliteError(rc, message);
+  }
+}
+
+SqliteStatement SqliteConnection::Prepare(const char* sql) {
+  auto& idle = idle_[sql];
+  if (!idle.empty()) {
+    sqlite3_stmt* statement = idle.back();
+    idle.pop_back();
+    return SqliteStatement(this, statement, true);
+  }
+  sqlite3_stmt* statement = nullptr;
+  int rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+  if (rc != SQLITE_OK) Fail(rc);
+  return SqliteStatement(this, statement, true);
+}
+
+void SqliteConnection::Return(sqlite3_stmt* statement) { idle_[sqlite3_sql(statement)].push_back(statement); }
+
+int64_t SqliteConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+int SqliteConnection::Changes() const { return sqlite3_changes(db_); }
+
+void SqliteConnection::Begin() {
+  if (depth_++ == 0) {
+    rollbackOnly_ = false;
+    try {
+      Execute("BEGIN IMMEDIATE");
+    } catch (...) {
+      depth_ = 0;
+      throw;
+    }
+  }
+}
+
+void SqliteConnection::Commit() {
+  if (depth_ == 0) return;
+  if (--depth_ > 0) return;
+  if (rollbackOnly_) {
+    Execute("ROLLBACK");
+    throw SqliteError(SQLITE_ABORT, "an inner transaction was rolled back");
+  }
+  try {
+    Execute("COMMIT");
+  } catch (...) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+void SqliteConnection::Rollback() {
+  if (depth_ == 0) return;
+  if (--depth_ > 0) {
+    rollbackOnly_ = true;
+    return;
+  }
+  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void SqliteConnection::Fail(int code) const { throw SqliteError(code, sqlite3_errmsg(db_)); }
+
+}  // namespace platform

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace platform {
+
+class SqliteConnection;
+
+// A prepared statement borrowed from the connection's cache; reset and unbound when it goes out of scope.
+class SqliteStatement {
+ public:
+  SqliteStatement(SqliteStatement&& other) noexcept;
+  SqliteStatement& operator=(SqliteStatement&&) = delete;
+  ~SqliteStatement();
+
+  SqliteStatement& Bind(int index, int64_t value);
+  SqliteStatement& Bind(int index, double value);
+  SqliteStatement& Bind(int index, std::u16string_view text);
+  SqliteStatement& Bind(int index, std::string_view utf8);
+  SqliteStatement& BindBlob(int index, const void* data, size_t size);
+  SqliteStatement& BindNull(int index);
+
+  // Steps once: true when a row is ready. Throws SqliteError on failure.
+  bool Step();
+  // Steps to completion, for statements that return no rows.
+  void Run();
+
+  int ColumnType(int column) const;
+  bool IsNull(int column) const { return ColumnType(column) == SQLITE_NULL; }
+  int64_t ColumnInt64(int column) const;
+  double ColumnDouble(int column) const;
+  std::u16string ColumnText16(int column) const;
+  std::string ColumnText(int column) const;
+  std::vector<uint8_t> ColumnBlob(int column) const;
+
+ private:
+  friend class SqliteConnection;
+  SqliteStatement(SqliteConnection* owner, sqlite3_stmt* statement, bool cached);
+  SqliteConnection* owner_;
+  sqlite3_stmt* statement_;
+  bool cached_;
+};
+
+struct SqliteError : std::runtime_error {
+  SqliteError(int code, const std::string& message) : std::runtime_error(message), code(code) {}
+  int code;
+};
+
+// One connection to a device's SQLite file. Not thread-safe by itself: the Device serialises its use.
+class SqliteConnection {
+ public:
+  static std::unique_ptr<SqliteConnection> Open(const std::filesystem::path& file);
+  ~SqliteConnection();
+  SqliteConnection(const SqliteConnection&) = delete;
+  SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+  void Execute(const char* sql);
+  SqliteStatement Prepare(const char* sql);
+  int64_t LastInsertRowId() const;
+  int Changes() const;
+  sqlite3* Raw() const { return db_; }
+
+  // Nested transactions fold into the outermost, which takes the write lock at once (IMMEDIATE) so
+  // that two processes never deadlock upgrading a read lock.
+  void Begin();
+  void Commit();
+  void Rollback();
+  int TransactionDepth() const { return depth_; }
+
+ private:
+  friend class SqliteStatement;
+  explicit SqliteConnection(sqlite3* db) : db_(db) {}
+  void Return(sqlite3_stmt* statement);
+  [[noreturn]] void Fail(int code) const;
+
+  sqlite3* db_;
+  std::unordered_map<std::string, std::vector<sqlite3_stmt*>> idle_;
+  int depth_ = 0;
+  bool rollbackOnly_ = false;
+};
+
+// Scoped transaction: commits with Commit(), rolls back if left without it.
+class SqliteTransaction {
+ public:
+  explicit SqliteTransaction(SqliteConnection& connection) : connection_(connection) { connection_.Begin(); }
+  ~SqliteTransaction() {
+    if (!done_) connection_.Rollback();
+  }
+  void Commit() {
+    connection_.Commit();
+    done_ = true;
+  }
+
+ private:
+  SqliteConnection& connection_;
+  bool done_ = false;
+};
+
+}  // namespace platform
