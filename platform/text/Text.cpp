@@ -60,8 +60,7 @@ std::string ToUtf8(std::u16string_view text) {
     if (U_IS_SURROGATE(c)) c = 0xFFFD;  // a lone surrogate has no UTF-8 form
     char bytes[4];
     int32_t length = 0;
-    UBool error = false;
-    U8_APPEND(reinterpret_cast<uint8_t*>(bytes), length, 4, c, error);
+    U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(bytes), length, c);
     out.append(bytes, static_cast<size_t>(length));
   }
   return out;
