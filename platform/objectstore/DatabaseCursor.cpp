@@ -1,0 +1,126 @@
+#include "platform/objectstore/DatabaseCursor.h"
+
+namespace platform {
+
+namespace {
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// Queries over the sortkeys index; ASC/DESC and GT/LT are swapped for descending orders, so that a
+// descending walk is the same index read backwards.
+constexpr const char* kSortedFrom = "SELECT rank, key, record FROM sortkeys WHERE db = ?1 AND slot = ?2";
+constexpr const char* kUnsortedFrom =
+    "SELECT 0, 0, oid FROM objects WHERE parent = ?1 AND kind = 4 AND ?2 = -1";
+
+}  // namespace
+
+DatabaseCursor::DatabaseCursor(CEOID database, SortOrder order, DWORD flags, HWND notifyWindow)
+    : database_(database), order_(order), flags_(flags), notifyWindow_(notifyWindow) {
+  if (order_.slot < 0) {
+    std::string from = kUnsortedFrom;
+    sql_.first = from + " ORDER BY oid LIMIT 1 OFFSET ?3";
+    sql_.last = from + " ORDER BY oid DESC LIMIT 1 OFFSET ?3";
+    sql_.after = from + " AND oid > ?5 ORDER BY oid LIMIT 1 OFFSET ?6";
+    sql_.before = from + " AND oid < ?5 ORDER BY oid DESC LIMIT 1 OFFSET ?6";
+    sql_.locate = from + " AND oid = ?3";
+    sql_.countBefore = "SELECT count(*) FROM objects WHERE parent = ?1 AND kind = 4 AND ?2 = -1 AND oid < ?5";
+    return;
+  }
+  bool descending = (order_.flags & CEDB_SORT_DESCENDING) != 0;
+  std::string up = descending ? "DESC" : "ASC";
+  std::string down = descending ? "ASC" : "DESC";
+  std::string gt = descending ? "<" : ">";
+  std::string lt = descending ? ">" : "<";
+  auto orderBy = [](const std::string& direction) {
+    return " ORDER BY rank " + direction + ", key " + direction + ", record " + direction;
+  };
+  std::string from = kSortedFrom;
+  sql_.first = from + orderBy(up) + " LIMIT 1 OFFSET ?3";
+  sql_.last = from + orderBy(down) + " LIMIT 1 OFFSET ?3";
+  sql_.after = from + " AND (rank, key, record) " + gt + " (?3, ?4, ?5)" + orderBy(up) + " LIMIT 1 OFFSET ?6";
+  sql_.before = from + " AND (rank, key, record) " + lt + " (?3, ?4, ?5)" + orderBy(down) + " LIMIT 1 OFFSET ?6";
+  sql_.locate = from + " AND record = ?3";
+  sql_.equal = from + " AND rank = ?3 AND key = ?4 ORDER BY record " + up + " LIMIT 1";
+  sql_.greater = from + " AND (rank, key) " + gt + " (?3, ?4)" + orderBy(up) + " LIMIT 1";
+  sql_.smaller = from + " AND (rank, key) " + lt + " (?3, ?4)" + orderBy(down) + " LIMIT 1";
+  sql_.countBefore = Replace(from, "rank, key, record", "count(*)") + " AND (rank, key, record) " + lt +
+                     " (?3, ?4, ?5)";
+}
+
+SqliteStatement DatabaseCursor::Scoped(SqliteConnection& db, const std::string& sql) const {
+  SqliteStatement statement = db.Prepare(sql.c_str());
+  statement.Bind(1, static_cast<int64_t>(database_)).Bind(2, static_cast<int64_t>(order_.slot));
+  return statement;
+}
+
+std::optional<Position> DatabaseCursor::Fetch(SqliteStatement& statement) const {
+  if (!statement.Step()) return std::nullopt;
+  return Position{statement.ColumnInt64(0), ColumnStored(statement, 1),
+                  static_cast<CEOID>(statement.ColumnInt64(2))};
+}
+
+void DatabaseCursor::BindPosition(SqliteStatement& statement, const Position& position) const {
+  statement.Bind(3, position.rank);
+  BindStored(statement, 4, position.key);
+  statement.Bind(5, static_cast<int64_t>(position.record));
+}
+
+std::optional<Position> DatabaseCursor::First(SqliteConnection& db, int64_t offset) const {
+  auto statement = Scoped(db, sql_.first);
+  statement.Bind(3, offset);
+  return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::Last(SqliteConnection& db, int64_t offset) const {
+  auto statement = Scoped(db, sql_.last);
+  statement.Bind(3, offset);
+  return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::Step(SqliteConnection& db, const Position& from, int64_t count,
+                                             bool forward) const {
+  auto statement = Scoped(db, forward ? sql_.after : sql_.before);
+  BindPosition(statement, from);
+  statement.Bind(6, count - 1);
+  return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::Locate(SqliteConnection& db, CEOID record) const {
+  auto statement = Scoped(db, sql_.locate);
+  statement.Bind(3, static_cast<int64_t>(record));
+  return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::FirstEqual(SqliteConnection& db, const StoredValue& key) const {
+  auto statement = Scoped(db, sql_.equal);
+  statement.Bind(3, order_.RankOfKnown());
+  BindStored(statement, 4, key);
+  return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::Greater(SqliteConnection& db, const StoredValue& key) const {
+  auto statement = Scoped(db, sql_.greater);
+  statement.Bind(3, order_.RankOfKnown());
+  BindStored(statement, 4, key);
+  return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::Smaller(SqliteConnection& db, const StoredValue& key) const {
+  auto statement = Scoped(db, sql_.smaller);
+  statement.Bind(3, order_.RankOfKnown());
+  BindStored(statement, 4, key);
+  return Fetch(statement);
+}
+
+DWORD DatabaseCursor::IndexOf(SqliteConnection& db, const Position& position) const {
+  auto statement = Scoped(db, sql_.countBefore);
+  BindPosition(statement, position);
+  return statement.Step() ? static_cast<DWORD>(statement.ColumnInt64(0)) : 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include "platform/objectstore/ObjectStoreInternal.h"
+
+#include <algorithm>
+
+namespace platform::objectstore {
+
+bool IsObjectStoreVolume(const CEGUID* volume) {
+  if (volume == nullptr) return true;
+  return volume->Data1 == 0xFFFFFFFF && volume->Data2 == 0xFFFFFFFF && volume->Data3 == 0xFFFFFFFF &&
+         volume->Data4 == 0xFFFFFFFF;
+}
+
+std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
+  auto statement = db.Prepare("SELECT name, type, flags, modified, records, size FROM databases WHERE oid = ?");
+  statement.Bind(1, static_cast<int64_t>(oid));
+  if (!statement.Step()) return std::nullopt;
+  DatabaseRow row;
+  row.oid = oid;
+  row.name = statement.ColumnText16(0);
+  row.type = static_cast<DWORD>(statement.ColumnInt64(1));
+  row.flags = static_cast<DWORD>(statement.ColumnInt64(2));
+  row.modified = statement.ColumnInt64(3);
+  row.records = static_cast<DWORD>(statement.ColumnInt64(4));
+  row.size = static_cast<DWORD>(std::min<int64_t>(statement.ColumnInt64(5), 0xFFFFFFFF));
+  return row;
+}
+
+std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database) {
+  auto statement = db.Prepare("SELECT slot, propid, flags FROM sortorders WHERE db = ? ORDER BY slot");
+  statement.Bind(1, static_cast<int64_t>(database));
+  std::vector<SortOrder> orders;
+  while (statement.Step()) {
+    orders.push_back({static_cast<int>(statement.ColumnInt64(0)), static_cast<CEPROPID>(statement.ColumnInt64(1)),
+                      static_cast<DWORD>(statement.ColumnInt64(2))});
+  }
+  return orders;
+}
+
+void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders) {
+  for (const SortOrder& order : orders) {
+    db.Prepare("DELETE FROM sortkeys WHERE record = ? AND slot = ?")
+        .Bind(1, static_cast<int64_t>(record))
+        .Bind(2, static_cast<int64_t>(order.slot))
+        .Run();
+    auto read = db.Prepare("SELECT value FROM props WHERE record = ? AND propid = ?");
+    read.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(order.propid));
+    int64_t rank = order.RankOfUnknown();
+    StoredValue key = int64_t{0};
+    if (read.Step()) {
+      rank = order.RankOfKnown();
+      key = SortKeyOf(ColumnStored(read, 0), TypeFromPropID(order.propid), order.flags);
+    }
+    auto insert = db.Prepare("INSERT INTO sortkeys(db, slot, rank, key, record) VALUES(?, ?, ?, ?, ?)");
+    insert.Bind(1, static_cast<int64_t>(database)).Bind(2, static_cast<int64_t>(order.slot)).Bind(3, rank);
+    BindStored(insert, 4, key);
+    insert.Bind(5, static_cast<int64_t>(record)).Run();
+  }
+}
+
+void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta) {
+  db.Prepare("UPDATE databases SET records = records + ?, size = max(0, size + ?), modified = ? WHERE oid = ?")
+      .Bind(1, recordDelta)
+      .Bind(2, sizeDelta)
+      .Bind(3, System::Current().DeviceClock().NowUtc())
+      .Bind(4, static_cast<int64_t>(database))
+      .Run();
+}
+
+void RegisterCursor(const std::shared_ptr<DatabaseCursor>& cursor) {
+  auto& open = System::Current().State<OpenDatabases>();
+  std::lock_guard guard(open.lock);
+  std::erase_if(open.cursors, [](const auto& weak) { return weak.expired(); });
+  open.cursors.push_back(cursor);
+}
+
+void NotifyChange(CEOID database, UINT message, CEOID oid, CEOID parent) {
+  auto& open = System::Current().State<OpenDatabases>();
+  std::vector<HWND> windows;
+  DatabaseChangeSink sink;
+  {
+    std::lock_guard guard(open.lock);
+    if (!open.sink) return;
+    sink = open.sink;
+    for (const auto& weak : open.cursors) {
+      auto cursor = weak.lock();
+      if (cursor && cursor->Database() == database && cursor->NotifyWindow() != nullptr) {
+        windows.push_back(cursor->NotifyWindow());
+      }
+    }
+  }
+  std::sort(windows.begin(), windows.end());
+  windows.erase(std::unique(windows.begin(), windows.end()), windows.end());
+  for (HWND window : windows) sink(window, message, oid, static_cast<LPARAM>(parent));
+}
+
+DWORD ErrorOfSqlite(const SqliteError& error) {
+  switch (error.code & 0xFF) {
+    case SQLITE_FULL:
+      return ERROR_DISK_FULL;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return ERROR_SHARING_VIOLATION;
+    case SQLITE_NOMEM:
+      return ERROR_NOT_ENOUGH_MEMORY;
+    case SQLITE_CONSTRAINT:
+      return ERROR_ALREADY_EXISTS;
+    default:
+      return ERROR_WRITE_FAULT;
+  }
+}
+
+}  // namespace platform::objectstore
+
+void platform::SetDatabaseChangeSink(DatabaseChangeSink sink) {
+  auto& open = System::Current().State<objectstore::OpenDatabases>();
+  std::lock_guard guard(open.lock);
+  open.sink = std::move(sink);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/core/LastError.h"
+#include "platform/core/System.h"
+#include "platform/objectstore/DatabaseCursor.h"
+#include "platform/objectstore/ObjectStore.h"
+
+// Shared by the object store's catalogue and record calls.
+namespace platform::objectstore {
+
+struct DatabaseRow {
+  CEOID oid = 0;
+  std::u16string name;
+  DWORD type = 0;
+  DWORD flags = 0;
+  int64_t modified = 0;
+  DWORD records = 0;
+  DWORD size = 0;
+};
+
+// The process's open databases, for change notifications, and where the notifications go.
+struct OpenDatabases : ProcessState {
+  std::mutex lock;
+  std::vector<std::weak_ptr<DatabaseCursor>> cursors;
+  DatabaseChangeSink sink;
+};
+
+bool IsObjectStoreVolume(const CEGUID* volume);
+std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid);
+std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database);
+// Rewrites the sort keys of `record` for the given orders from its stored properties.
+void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders);
+void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta);
+// Posts `message` to every window that asked for changes of `database`.
+void NotifyChange(CEOID database, UINT message, CEOID oid, CEOID parent);
+void RegisterCursor(const std::shared_ptr<DatabaseCursor>& cursor);
+
+DWORD ErrorOfSqlite(const SqliteError& error);
+
+// Runs `body` with the device locked; a missing device or a store failure gives `failure` and an error.
+template <class R, class F>
+R WithDevice(R failure, F&& body) {
+  Device* device = CurrentDevice();
+  if (device == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return failure;
+  }
+  try {
+    std::lock_guard guard(device->Lock());
+    return body(device->Db());
+  } catch (const SqliteError& error) {
+    SetLastError(ErrorOfSqlite(error));
+  } catch (const std::bad_alloc&) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  } catch (const std::exception&) {
+    SetLastError(ERROR_INVALID_DATA);
+  }
+  return failure;
+}
+
+
+}  // namespace platform::objectstore

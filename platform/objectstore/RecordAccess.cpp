@@ -1,0 +1,298 @@
+// Seeking, reading, writing and deleting the records of an open database.
+#include <cstring>
+#include <map>
+
+#include "platform/core/LocalMemory.h"
+#include "platform/objectstore/ObjectStoreInternal.h"
+
+using namespace platform;
+using namespace platform::objectstore;
+
+namespace {
+
+std::shared_ptr<DatabaseCursor> CursorOf(HANDLE handle) {
+  auto cursor = System::Current().Handles().Get<DatabaseCursor>(handle);
+  if (!cursor) SetLastError(ERROR_INVALID_HANDLE);
+  return cursor;
+}
+
+// The record belongs to the cursor's database.
+bool IsRecordOf(SqliteConnection& db, CEOID record, CEOID database) {
+  auto statement = db.Prepare("SELECT 1 FROM objects WHERE oid = ? AND kind = 4 AND parent = ?");
+  statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(database));
+  return record != 0 && statement.Step();
+}
+
+int64_t RecordSize(SqliteConnection& db, CEOID record) {
+  auto statement = db.Prepare(
+      "SELECT coalesce(sum(CASE typeof(value) WHEN 'text' THEN 2 * length(value) + 2 "
+      "WHEN 'blob' THEN length(value) ELSE 8 END), 0) FROM props WHERE record = ?");
+  statement.Bind(1, static_cast<int64_t>(record));
+  statement.Step();
+  return statement.ColumnInt64(0);
+}
+
+std::optional<Position> SeekByValue(SqliteConnection& db, DatabaseCursor& cursor, DWORD seekType,
+                                    const CEPROPVAL* value, bool* invalid) {
+  StoredValue stored;
+  const SortOrder& order = cursor.Order();
+  if (order.slot < 0 || value == nullptr || value->propid != order.propid || !ToStoredValue(*value, &stored)) {
+    *invalid = true;
+    return std::nullopt;
+  }
+  StoredValue key = SortKeyOf(stored, TypeFromPropID(order.propid), order.flags);
+  switch (seekType) {
+    case CEDB_SEEK_VALUESMALLER:
+      return cursor.Smaller(db, key);
+    case CEDB_SEEK_VALUEFIRSTEQUAL:
+      return cursor.FirstEqual(db, key);
+    case CEDB_SEEK_VALUEGREATER:
+      return cursor.Greater(db, key);
+    default: {  // CEDB_SEEK_VALUENEXTEQUAL: the record after the current one, when it is equal
+      if (!cursor.Current()) return std::nullopt;
+      auto next = cursor.Step(db, *cursor.Current(), 1, true);
+      if (next && next->rank == order.RankOfKnown() && next->key == key) return next;
+      return std::nullopt;
+    }
+  }
+}
+
+std::optional<Position> SeekRelative(SqliteConnection& db, DatabaseCursor& cursor, LONG offset) {
+  if (!cursor.Current()) return std::nullopt;
+  if (offset == 0) return cursor.Locate(db, cursor.Current()->record);
+  bool forward = offset > 0;
+  int64_t count = forward ? int64_t{offset} : -int64_t{offset};
+  return cursor.Step(db, *cursor.Current(), count, forward);
+}
+
+// The properties to read, in the order the caller asked for them (every stored one when none named).
+std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> LoadProperties(SqliteConnection& db, CEOID record,
+                                                                            WORD count, const CEPROPID* ids) {
+  std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> properties;
+  if (ids == nullptr) {
+    auto statement = db.Prepare("SELECT propid, value FROM props WHERE record = ? ORDER BY propid");
+    statement.Bind(1, static_cast<int64_t>(record));
+    while (statement.Step()) {
+      properties.emplace_back(static_cast<CEPROPID>(statement.ColumnInt64(0)), ColumnStored(statement, 1));
+    }
+    return properties;
+  }
+  for (WORD i = 0; i < count; ++i) {
+    auto statement = db.Prepare("SELECT value FROM props WHERE record = ? AND propid = ?");
+    statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(ids[i]));
+    properties.emplace_back(ids[i], statement.Step() ? std::optional(ColumnStored(statement, 0)) : std::nullopt);
+  }
+  return properties;
+}
+
+// Lays the values out as the platform does: the CEPROPVAL array, then the string and blob data.
+bool FillBuffer(const std::vector<std::pair<CEPROPID, std::optional<StoredValue>>>& properties, DWORD flags,
+                LPBYTE* buffer, DWORD* bufferSize) {
+  size_t needed = properties.size() * sizeof(CEPROPVAL);
+  for (const auto& [propid, value] : properties) {
+    if (value) needed += BufferBytes(*value, TypeFromPropID(propid));
+  }
+  if (needed > 0xFFFFFFFF) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return false;
+  }
+  if (*buffer == nullptr || *bufferSize < needed) {
+    if (!(flags & CEDB_ALLOWREALLOC)) {
+      *bufferSize = static_cast<DWORD>(needed);
+      SetLastError(ERROR_INSUFFICIENT_BUFFER);
+      return false;
+    }
+    size_t size = needed ? needed : 1;
+    LPBYTE grown = static_cast<LPBYTE>(*buffer == nullptr ? LocalAlloc(LMEM_FIXED, size)
+                                                          : LocalReAlloc(*buffer, size, LMEM_MOVEABLE));
+    if (grown == nullptr) {
+      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+      return false;
+    }
+    *buffer = grown;
+    *bufferSize = static_cast<DWORD>(size);
+  }
+  auto* values = reinterpret_cast<CEPROPVAL*>(*buffer);
+  BYTE* data = *buffer + properties.size() * sizeof(CEPROPVAL);
+  for (size_t i = 0; i < properties.size(); ++i) {
+    const auto& [propid, value] = properties[i];
+    if (!value) {
+      values[i] = CEPROPVAL{};
+      values[i].propid = propid;
+      values[i].wFlags = CEDB_PROPNOTFOUND;
+      continue;
+    }
+    data += FillPropVal(propid, *value, &values[i], data);
+  }
+  return true;
+}
+
+bool ValidateWrite(WORD count, const CEPROPVAL* values, std::vector<std::pair<CEPROPID, std::optional<StoredValue>>>* out) {
+  if (count > 0 && values == nullptr) return false;
+  for (WORD i = 0; i < count; ++i) {
+    if (!IsKnownPropertyType(TypeFromPropID(values[i].propid))) return false;
+    if (values[i].wFlags & CEDB_PROPDELETE) {
+      out->emplace_back(values[i].propid, std::nullopt);
+      continue;
+    }
+    StoredValue stored;
+    if (!ToStoredValue(values[i], &stored)) return false;
+    out->emplace_back(values[i].propid, std::move(stored));
+  }
+  return true;
+}
+
+}  // namespace
+
+CEOID CeSeekDatabase(HANDLE database, DWORD seekType, uintptr_t value, DWORD* index) {
+  auto cursor = CursorOf(database);
+  if (!cursor) return 0;
+  return WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
+    std::optional<Position> found;
+    bool invalid = false;
+    switch (seekType) {
+      case CEDB_SEEK_CEOID:
+        found = cursor->Locate(db, static_cast<CEOID>(value));
+        break;
+      case CEDB_SEEK_BEGINNING:
+        found = cursor->First(db, static_cast<int64_t>(static_cast<DWORD>(value)));
+        break;
+      case CEDB_SEEK_END:
+        found = cursor->Last(db, static_cast<int64_t>(static_cast<DWORD>(value)));
+        break;
+      case CEDB_SEEK_CURRENT:
+        found = SeekRelative(db, *cursor, static_cast<LONG>(static_cast<DWORD>(value)));
+        break;
+      case CEDB_SEEK_VALUESMALLER:
+      case CEDB_SEEK_VALUEFIRSTEQUAL:
+      case CEDB_SEEK_VALUENEXTEQUAL:
+      case CEDB_SEEK_VALUEGREATER:
+        found = SeekByValue(db, *cursor, seekType, reinterpret_cast<const CEPROPVAL*>(value), &invalid);
+        break;
+      default:
+        invalid = true;
+    }
+    if (invalid) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+    }
+    if (!found) {
+      // A failed seek leaves the position where it was.
+      SetLastError(ERROR_HANDLE_EOF);
+      return 0;
+    }
+    cursor->SetCurrent(found);
+    if (index) *index = cursor->IndexOf(db, *found);
+    return found->record;
+  });
+}
+
+CEOID CeReadRecordPropsEx(HANDLE database, DWORD flags, WORD* propertyCount, const CEPROPID* properties,
+                          LPBYTE* buffer, DWORD* bufferSize, HANDLE /*heap*/) {
+  auto cursor = CursorOf(database);
+  if (!cursor) return 0;
+  if (propertyCount == nullptr || buffer == nullptr || bufferSize == nullptr ||
+      (properties != nullptr && *propertyCount == 0)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
+    if (!cursor->Current() || !IsRecordOf(db, cursor->Current()->record, cursor->Database())) {
+      SetLastError(ERROR_HANDLE_EOF);
+      return 0;
+    }
+    CEOID record = cursor->Current()->record;
+    auto values = LoadProperties(db, record, *propertyCount, properties);
+    if (!FillBuffer(values, flags, buffer, bufferSize)) return 0;
+    *propertyCount = static_cast<WORD>(values.size());
+    if (cursor->AutoIncrement()) cursor->SetCurrent(cursor->Step(db, *cursor->Current(), 1, true));
+    return record;
+  });
+}
+
+CEOID CeReadRecordProps(HANDLE database, DWORD flags, WORD* propertyCount, const CEPROPID* properties,
+                        LPBYTE* buffer, DWORD* bufferSize) {
+  return CeReadRecordPropsEx(database, flags, propertyCount, properties, buffer, bufferSize, nullptr);
+}
+
+CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, const CEPROPVAL* values) {
+  auto cursor = CursorOf(database);
+  if (!cursor) return 0;
+  std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> writes;
+  if (!ValidateWrite(propertyCount, values, &writes)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  bool created = record == 0;
+  CEOID written = WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
+    CEOID parent = cursor->Database();
+    SqliteTransaction transaction(db);
+    int64_t oldSize = 0;
+    CEOID target = record;
+    if (created) {
+      db.Prepare("INSERT INTO objects(kind, parent) VALUES(4, ?)").Bind(1, static_cast<int64_t>(parent)).Run();
+      target = static_cast<CEOID>(db.LastInsertRowId());
+    } else if (!IsRecordOf(db, record, parent)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+    } else {
+      oldSize = RecordSize(db, record);
+    }
+    std::map<CEPROPID, bool> touched;
+    for (const auto& [propid, value] : writes) {
+      touched[propid] = true;
+      if (!value) {
+        db.Prepare("DELETE FROM props WHERE record = ? AND propid = ?")
+            .Bind(1, static_cast<int64_t>(target))
+            .Bind(2, static_cast<int64_t>(propid))
+            .Run();
+        continue;
+      }
+      auto insert = db.Prepare("INSERT OR REPLACE INTO props(record, propid, value) VALUES(?, ?, ?)");
+      insert.Bind(1, static_cast<int64_t>(target)).Bind(2, static_cast<int64_t>(propid));
+      BindStored(insert, 3, *value);
+      insert.Run();
+    }
+    int64_t newSize = RecordSize(db, target);
+    if (static_cast<size_t>(newSize) > kMaxRecordBytes) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;  // the transaction rolls back
+    }
+    std::vector<SortOrder> orders = LoadSortOrders(db, parent);
+    if (!created) std::erase_if(orders, [&](const SortOrder& o) { return !touched.count(o.propid); });
+    UpdateSortKeys(db, parent, target, orders);
+    db.Prepare("UPDATE objects SET size = ? WHERE oid = ?").Bind(1, newSize).Bind(2, static_cast<int64_t>(target)).Run();
+    TouchDatabase(db, parent, created ? 1 : 0, newSize - oldSize);
+    transaction.Commit();
+    return target;
+  });
+  if (written) NotifyChange(cursor->Database(), created ? DB_CEOID_CREATED : DB_CEOID_CHANGED, written, cursor->Database());
+  return written;
+}
+
+BOOL CeDeleteRecord(HANDLE database, CEOID record) {
+  auto cursor = CursorOf(database);
+  if (!cursor) return FALSE;
+  BOOL deleted = WithDevice<BOOL>(FALSE, [&](SqliteConnection& db) -> BOOL {
+    CEOID parent = cursor->Database();
+    if (!IsRecordOf(db, record, parent)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
+    // Deleting the current record moves the position on to the record after it.
+    bool wasCurrent = cursor->Current() && cursor->Current()->record == record;
+    std::optional<Position> next = wasCurrent ? cursor->Step(db, *cursor->Current(), 1, true) : std::nullopt;
+    SqliteTransaction transaction(db);
+    int64_t size = RecordSize(db, record);
+    auto id = static_cast<int64_t>(record);
+    db.Prepare("DELETE FROM props WHERE record = ?").Bind(1, id).Run();
+    db.Prepare("DELETE FROM sortkeys WHERE record = ?").Bind(1, id).Run();
+    db.Prepare("DELETE FROM objects WHERE oid = ?").Bind(1, id).Run();
+    TouchDatabase(db, parent, -1, -size);
+    transaction.Commit();
+    if (wasCurrent) cursor->SetCurrent(next);
+    return TRUE;
+  });
+  if (deleted) NotifyChange(cursor->Database(), DB_CEOID_RECORD_DELETED, record, cursor->Database());
+  return deleted;
+}
