@@ -28,3 +28,14 @@ function(calyra_test target folder)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT 300)
 endfunction()
+
+# calyra_helper(<target> <test target> <sources> [DEPS ...]): a program that a test starts as another
+# OS process, built beside the test binary and with it.
+function(calyra_helper target test_target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  add_executable(${target} ${ARG_UNPARSED_ARGUMENTS})
+  target_compile_options(${target} PRIVATE ${CALYRA_WARNINGS})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS})
+  add_dependencies(${test_target} ${target})
+endfunction()
