@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "platform/core/HandleTable.h"
 #include "platform/objectstore/ObjectStoreTypes.h"
 
 // The object store's property databases. Every call is one atomic, durable step of the device's store,
