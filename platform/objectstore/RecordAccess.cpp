@@ -1,4 +1,5 @@
 // Seeking, reading, writing and deleting the records of an open database.
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -66,21 +67,20 @@ std::optional<Position> SeekRelative(SqliteConnection& db, DatabaseCursor& curso
 }
 
 // The properties to read, in the order the caller asked for them (every stored one when none named).
+// One query reads the whole record: records are small, and one statement beats one per property.
 std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> LoadProperties(SqliteConnection& db, CEOID record,
                                                                             WORD count, const CEPROPID* ids) {
-  std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> properties;
-  if (ids == nullptr) {
-    auto statement = db.Prepare("SELECT propid, value FROM props WHERE record = ? ORDER BY propid");
-    statement.Bind(1, static_cast<int64_t>(record));
-    while (statement.Step()) {
-      properties.emplace_back(static_cast<CEPROPID>(statement.ColumnInt64(0)), ColumnStored(statement, 1));
-    }
-    return properties;
+  std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> stored;
+  auto statement = db.Prepare("SELECT propid, value FROM props WHERE record = ? ORDER BY propid");
+  statement.Bind(1, static_cast<int64_t>(record));
+  while (statement.Step()) {
+    stored.emplace_back(static_cast<CEPROPID>(statement.ColumnInt64(0)), ColumnStored(statement, 1));
   }
+  if (ids == nullptr) return stored;
+  std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> properties;
   for (WORD i = 0; i < count; ++i) {
-    auto statement = db.Prepare("SELECT value FROM props WHERE record = ? AND propid = ?");
-    statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(ids[i]));
-    properties.emplace_back(ids[i], statement.Step() ? std::optional(ColumnStored(statement, 0)) : std::nullopt);
+    auto found = std::find_if(stored.begin(), stored.end(), [&](const auto& p) { return p.first == ids[i]; });
+    properties.emplace_back(ids[i], found != stored.end() ? found->second : std::optional<StoredValue>());
   }
   return properties;
 }
@@ -197,12 +197,18 @@ CEOID CeReadRecordPropsEx(HANDLE database, DWORD flags, WORD* propertyCount, con
     return 0;
   }
   return WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
-    if (!cursor->Current() || !IsRecordOf(db, cursor->Current()->record, cursor->Database())) {
+    if (!cursor->Current()) {
       SetLastError(ERROR_HANDLE_EOF);
       return 0;
     }
     CEOID record = cursor->Current()->record;
     auto values = LoadProperties(db, record, *propertyCount, properties);
+    bool anyPresent = std::any_of(values.begin(), values.end(), [](const auto& v) { return v.second.has_value(); });
+    // The current record may have been deleted through another handle.
+    if (!anyPresent && !IsRecordOf(db, record, cursor->Database())) {
+      SetLastError(ERROR_HANDLE_EOF);
+      return 0;
+    }
     if (!FillBuffer(values, flags, buffer, bufferSize)) return 0;
     *propertyCount = static_cast<WORD>(values.size());
     if (cursor->AutoIncrement()) cursor->SetCurrent(cursor->Step(db, *cursor->Current(), 1, true));
