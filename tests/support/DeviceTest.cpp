@@ -22,7 +22,7 @@ void DeviceTest::SetUp() {
   std::string error;
   auto device = platform::Device::Open(folder_.Path() / "device", &error);
   ASSERT_NE(device, nullptr) << error;
-  device->SetSetting("Clock.Fixed", std::u16string(u"133549146000000000"));
+  device->SetSetting("Clock.Fixed", std::u16string(u"133549686000000000"));
   device->SetSetting("TimeZone", kTimeZone);
   platform::System::Current().AttachDevice(std::move(device));
 }

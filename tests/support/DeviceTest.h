@@ -26,7 +26,7 @@ class TempFolder {
 class DeviceTest : public ::testing::Test {
  protected:
   // 2024-03-15 09:30:00 UTC, a Friday.
-  static constexpr int64_t kFixedNowUtc = 133'549'146'000'000'000;
+  static constexpr int64_t kFixedNowUtc = 133'549'686'000'000'000;
   static constexpr const char16_t* kTimeZone = u"Europe/Berlin";
 
   void SetUp() override;
