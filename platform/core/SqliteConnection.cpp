@@ -34,14 +34,16 @@ SqliteStatement& SqliteStatement::Bind(int index, double value) {
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::u16string_view text) {
-  int rc = sqlite3_bind_text16(statement_, index, text.data(), static_cast<int>(text.size() * 2),
-                               SQLITE_TRANSIENT);
+  // An empty view may have no data pointer; it still binds an empty text, not NULL.
+  int rc = sqlite3_bind_text16(statement_, index, text.empty() ? u"" : text.data(),
+                               static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
   if (rc != SQLITE_OK) owner_->Fail(rc);
   return *this;
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::string_view utf8) {
-  int rc = sqlite3_bind_text(statement_, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+  int rc = sqlite3_bind_text(statement_, index, utf8.empty() ? "" : utf8.data(), static_cast<int>(utf8.size()),
+                             SQLITE_TRANSIENT);
   if (rc != SQLITE_OK) owner_->Fail(rc);
   return *this;
 }
