@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# run-fuzzers.sh BUILD_DIR SECONDS: runs every *_fuzzer under BUILD_DIR/fuzz for SECONDS each, with a
+# corpus folder per target; fails when one of them finds a crash.
+set -euo pipefail
+build=${1:?build folder}
+seconds=${2:-20}
+status=0
+for fuzzer in "$build"/fuzz/*_fuzzer; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  corpus="$build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  echo "== $name ($seconds s)"
+  if ! "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>"$build/fuzz/$name.log"; then
+    echo "!! $name failed; see $build/fuzz/$name.log"
+    tail -30 "$build/fuzz/$name.log"
+    status=1
+  fi
+done
+exit $status
