@@ -3,6 +3,12 @@
 #include <string>
 
 #include "platform/core/LastError.h"
+#include "platform/files/FileSystem.h"
+#include "platform/notify/Notifications.h"
+#include "platform/process/Processes.h"
+#include "platform/process/SystemInformation.h"
+#include "platform/registry/Registry.h"
+#include "platform/time/TimeConversion.h"
 #include "platform/core/System.h"
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/text/Text.h"
@@ -51,13 +57,85 @@ int TourDatabases(std::FILE* out) {
   return 0;
 }
 
+void TourRegistry(std::FILE* out) {
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Velmora\\Calyra", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      &disposition) != ERROR_SUCCESS) {
+    std::fprintf(out, "cannot open the registry\n");
+    return;
+  }
+  DWORD runs = 0, size = sizeof(runs);
+  RegQueryValueExW(key, u"Tour.Runs", nullptr, nullptr, reinterpret_cast<BYTE*>(&runs), &size);
+  ++runs;
+  RegSetValueExW(key, u"Tour.Runs", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&runs), sizeof(runs));
+  std::fprintf(out, "registry: HKLM\\SOFTWARE\\Velmora\\Calyra %s, Tour.Runs = %u\n",
+               disposition == REG_CREATED_NEW_KEY ? "created" : "opened", runs);
+  RegCloseKey(key);
+}
+
+void TourFiles(std::FILE* out) {
+  WCHAR documents[MAX_PATH];
+  SHGetSpecialFolderPath(nullptr, documents, CSIDL_PERSONAL, TRUE);
+  std::u16string name = std::u16string(documents) + u"\\Tour.txt";
+  HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const char text[] = "Written on the device.";
+  DWORD written = 0;
+  WriteFile(file, text, sizeof text - 1, &written, nullptr);
+  CloseHandle(file);
+  auto host = platform::HostPathOf(u"\\MY DOCUMENTS\\tour.TXT");
+  std::fprintf(out, "file: %s (%u bytes) is %s on the host\n", Utf8(name).c_str(), written,
+               host ? host->c_str() : "nowhere");
+}
+
+void TourNotification(std::FILE* out) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  std::fprintf(out, "device time: %04u-%02u-%02u %02u:%02u local\n", now.wYear, now.wMonth, now.wDay, now.wHour,
+               now.wMinute);
+  platform::AddMinutes(&now, -1);
+  CE_NOTIFICATION_TRIGGER trigger{};
+  trigger.dwSize = kDeviceTriggerSize;
+  trigger.dwType = CNT_TIME;
+  trigger.lpszApplication = const_cast<WCHAR*>(u"TASKS.EXE");
+  trigger.lpszArguments = const_cast<WCHAR*>(u"Task Reminder");
+  trigger.stStartTime = now;
+  CE_USER_NOTIFICATION user{};
+  user.ActionFlags = PUN_LED | PUN_SOUND | PUN_DIALOG;
+  user.pwszDialogText = const_cast<WCHAR*>(u"Water the plants");
+  HANDLE handle = CeSetUserNotificationEx(nullptr, &trigger, &user);
+  std::fprintf(out, "notification %08X set for a minute ago in \"DB_notify_queue\"\n",
+               static_cast<unsigned>(reinterpret_cast<uintptr_t>(handle)));
+  std::fprintf(out, "due notifications run: %d\n", platform::RunDueNotifications());
+  auto log = platform::ReadLaunchLog();
+  if (!log.empty()) {
+    std::fprintf(out, "last program started: %s %s\n", Utf8(log.back().program).c_str(),
+                 Utf8(log.back().arguments).c_str());
+  }
+}
+
+void TourSystem(std::FILE* out) {
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof(version);
+  GetVersionExW(&version);
+  WCHAR type[256];
+  SystemParametersInfoW(SPI_GETPLATFORMTYPE, sizeof(type), type, 0);
+  std::fprintf(out, "system: version %u.%02u, platform \"%s\"\n", version.dwMajorVersion, version.dwMinorVersion,
+               Utf8(type).c_str());
+}
+
 }  // namespace
 
 int RunDeviceTour(std::FILE* out) {
   platform::Device* device = platform::CurrentDevice();
   if (device == nullptr) return 1;
   std::fprintf(out, "device: %s\n", device->Folder().c_str());
-  return TourDatabases(out);
+  TourSystem(out);
+  if (int failed = TourDatabases(out)) return failed;
+  TourRegistry(out);
+  TourFiles(out);
+  TourNotification(out);
+  return 0;
 }
 
 }  // namespace calyra::host
