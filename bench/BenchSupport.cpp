@@ -30,8 +30,8 @@ const std::filesystem::path& ScratchFolder() {
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-      nanoseconds_[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e9 /
-                                           benchmark::GetTimeUnitMultiplier(run.time_unit);
+      nanoseconds_[run.benchmark_name()] =
+          run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
   }
   ConsoleReporter::ReportRuns(runs);
@@ -46,7 +46,8 @@ void RatioReporter::Finalize() {
     std::string raw = "Raw_" + name.substr(5);
     auto found = nanoseconds_.find(raw);
     if (found == nanoseconds_.end() || found->second <= 0) continue;
-    std::printf("%-40s %12.0f %12.0f %8.2f\n", name.substr(5).c_str(), ours, found->second, ours / found->second);
+    std::printf("%-40s %12.0f %12.0f %8.2f\n", name.substr(5).c_str(), ours, found->second,
+                ours / found->second);
   }
   ConsoleReporter::Finalize();
 }

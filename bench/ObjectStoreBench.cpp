@@ -28,7 +28,8 @@ class Stores {
   HANDLE Database(int64_t size) {
     auto& handle = handles_[size];
     if (handle) return handle;
-    std::u16string name = u"Bench" + std::u16string(1, static_cast<char16_t>(u'0' + std::to_string(size).size()));
+    std::u16string name =
+        u"Bench" + std::u16string(1, static_cast<char16_t>(u'0' + std::to_string(size).size()));
     CEDBASEINFO info{};
     info.dwFlags = CEDB_VALIDNAME | CEDB_VALIDSORTSPEC;
     name.copy(info.szDbaseName, name.size());
@@ -59,7 +60,8 @@ class Stores {
     sqlite3_exec(raw_, sql.c_str(), nullptr, nullptr, nullptr);
     sqlite3_exec(raw_, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(raw_, ("INSERT INTO " + table + "(number, subject) VALUES(?, ?)").c_str(), -1, &insert, nullptr);
+    sqlite3_prepare_v2(raw_, ("INSERT INTO " + table + "(number, subject) VALUES(?, ?)").c_str(), -1, &insert,
+                       nullptr);
     for (int64_t i = 0; i < size; ++i) {
       sqlite3_bind_int64(insert, 1, i);
       sqlite3_bind_text16(insert, 2, kText, -1, SQLITE_STATIC);
@@ -130,7 +132,8 @@ void Ours_SeekByValue(benchmark::State& state) {
     CEPROPVAL value{};
     value.propid = kNumber;
     value.val.lVal = pick(random);
-    benchmark::DoNotOptimize(CeSeekDatabase(db, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<uintptr_t>(&value), nullptr));
+    benchmark::DoNotOptimize(
+        CeSeekDatabase(db, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<uintptr_t>(&value), nullptr));
   }
 }
 
@@ -166,7 +169,8 @@ void Ours_Read(benchmark::State& state) {
 
 void Raw_Read(benchmark::State& state) {
   sqlite3* db = Stores::Get().Raw(state.range(0));
-  sqlite3_stmt* read = Prepare(db, "SELECT number, subject FROM t" + std::to_string(state.range(0)) + " WHERE oid = ?");
+  sqlite3_stmt* read =
+      Prepare(db, "SELECT number, subject FROM t" + std::to_string(state.range(0)) + " WHERE oid = ?");
   std::mt19937 random(11);
   std::uniform_int_distribution<int64_t> pick(1, state.range(0));
   for (auto _ : state) {

@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::u16string text = format.substr(0, format.size() / 2);
   double real;
   std::memcpy(&real, data, sizeof real);
-  std::u16string out = textFirst ? platform::FormatText(format, {text, number, real, char16_t(data[8])})
-                                 : platform::FormatText(format, {number, static_cast<unsigned>(number), text, real});
+  std::u16string out =
+      textFirst ? platform::FormatText(format, {text, number, real, char16_t(data[8])})
+                : platform::FormatText(format, {number, static_cast<unsigned>(number), text, real});
   char16_t buffer[16];
   size_t written = platform::FormatBounded(buffer, capacity, format, {number, text, real});
   if (capacity > 0 && (written >= capacity || buffer[written] != u'\0')) __builtin_trap();

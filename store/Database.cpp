@@ -28,7 +28,9 @@ Database::~Database() {
   if (IsOpen()) CloseHandle(handle_);
 }
 
-bool Database::Check() { return true; }
+bool Database::Check() {
+  return true;
+}
 
 bool Database::Create(std::u16string_view name, DWORD type, const std::vector<SORTORDERSPEC>& sortOrders) {
   if (!Check()) return false;
@@ -152,9 +154,15 @@ bool Database::Seek(DWORD seekType, uintptr_t value) {
   return true;
 }
 
-bool Database::SeekBeginning() { return Seek(CEDB_SEEK_BEGINNING, 0); }
-bool Database::SeekEnd(DWORD offsetBack) { return Seek(CEDB_SEEK_END, offsetBack); }
-bool Database::SeekToOid(CEOID record) { return Seek(CEDB_SEEK_CEOID, record); }
+bool Database::SeekBeginning() {
+  return Seek(CEDB_SEEK_BEGINNING, 0);
+}
+bool Database::SeekEnd(DWORD offsetBack) {
+  return Seek(CEDB_SEEK_END, offsetBack);
+}
+bool Database::SeekToOid(CEOID record) {
+  return Seek(CEDB_SEEK_CEOID, record);
+}
 
 bool Database::SeekNext() {
   if (Seek(CEDB_SEEK_CURRENT, 1)) return true;
@@ -190,8 +198,8 @@ bool Database::ReadRecord(Record& record) {
   WORD count = static_cast<WORD>(tags.size());
   LPBYTE buffer = nullptr;
   DWORD size = 0;
-  CEOID oid = CeReadRecordProps(handle_, CEDB_ALLOWREALLOC, &count, tags.empty() ? nullptr : tags.data(), &buffer,
-                                &size);
+  CEOID oid = CeReadRecordProps(handle_, CEDB_ALLOWREALLOC, &count, tags.empty() ? nullptr : tags.data(),
+                                &buffer, &size);
   if (oid != 0) {
     record.SetOid(oid);
     const auto* values = reinterpret_cast<const CEPROPVAL*>(buffer);

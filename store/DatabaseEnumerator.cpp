@@ -4,7 +4,8 @@
 
 namespace calyra {
 
-DatabaseEnumerator::DatabaseEnumerator(DWORD databaseType) : search_(CeFindFirstDatabaseEx(nullptr, databaseType)) {}
+DatabaseEnumerator::DatabaseEnumerator(DWORD databaseType)
+    : search_(CeFindFirstDatabaseEx(nullptr, databaseType)) {}
 
 DatabaseEnumerator::~DatabaseEnumerator() {
   if (search_ != INVALID_HANDLE_VALUE) CloseHandle(search_);

@@ -12,7 +12,8 @@ HANDLE OpenPimDatabase(ItemKind kind, CEPROPID sortProperty, bool autoIncrement,
   const char16_t* name = DatabaseNameOfKind(kind);
   if (name == nullptr) return INVALID_HANDLE_VALUE;
   CEOID oid = 0;
-  HANDLE db = CeOpenDatabaseEx(nullptr, &oid, name, sortProperty, autoIncrement ? CEDB_AUTOINCREMENT : 0, nullptr);
+  HANDLE db =
+      CeOpenDatabaseEx(nullptr, &oid, name, sortProperty, autoIncrement ? CEDB_AUTOINCREMENT : 0, nullptr);
   if (db == INVALID_HANDLE_VALUE) return db;
   CeSeekDatabase(db, CEDB_SEEK_BEGINNING, 0, nullptr);
   if (databaseOid) *databaseOid = oid;

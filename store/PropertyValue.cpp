@@ -39,8 +39,9 @@ PropertyValue::PropertyValue(const CEPROPVAL& value) : tag_(value.propid), flags
       value_ = std::u16string(value.val.lpwstr ? value.val.lpwstr : u"");
       break;
     case CEVT_BLOB:
-      value_ = value.val.blob.lpb ? std::vector<BYTE>(value.val.blob.lpb, value.val.blob.lpb + value.val.blob.dwCount)
-                                  : std::vector<BYTE>();
+      value_ = value.val.blob.lpb
+                   ? std::vector<BYTE>(value.val.blob.lpb, value.val.blob.lpb + value.val.blob.dwCount)
+                   : std::vector<BYTE>();
       break;
     default:
       break;
@@ -61,7 +62,9 @@ PropertyValue PropertyValue::Double(CEPROPID tag, double value) {
   return v;
 }
 
-PropertyValue PropertyValue::Time(CEPROPID tag, FILETIME value) { return Integer(tag, TicksOf(value)); }
+PropertyValue PropertyValue::Time(CEPROPID tag, FILETIME value) {
+  return Integer(tag, TicksOf(value));
+}
 
 PropertyValue PropertyValue::String(CEPROPID tag, std::u16string value) {
   PropertyValue v;

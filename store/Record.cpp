@@ -12,7 +12,8 @@ void Record::Request(CEPROPID tag) {
 }
 
 void Record::Set(PropertyValue value) {
-  auto same = std::find_if(values_.begin(), values_.end(), [&](const auto& v) { return v.Tag() == value.Tag(); });
+  auto same =
+      std::find_if(values_.begin(), values_.end(), [&](const auto& v) { return v.Tag() == value.Tag(); });
   if (same != values_.end()) {
     *same = std::move(value);
   } else {

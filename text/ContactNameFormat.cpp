@@ -8,7 +8,9 @@ namespace {
 
 constexpr size_t kTextBound = 1024;
 
-bool Has(const std::u16string& field) { return !field.empty(); }
+bool Has(const std::u16string& field) {
+  return !field.empty();
+}
 
 std::u16string Join(std::initializer_list<std::u16string_view> parts) {
   std::u16string out;
@@ -17,12 +19,14 @@ std::u16string Join(std::initializer_list<std::u16string_view> parts) {
 }
 
 // "Last, First Middle" or "Last, First".
-std::u16string LastFirstMiddle(const std::u16string& last, const std::u16string& first, const std::u16string& middle) {
+std::u16string LastFirstMiddle(const std::u16string& last, const std::u16string& first,
+                               const std::u16string& middle) {
   return Has(middle) ? Join({last, u", ", first, u" ", middle}) : Join({last, u", ", first});
 }
 
 // "First Middle Last" or "First Last".
-std::u16string FirstMiddleLast(const std::u16string& first, const std::u16string& middle, const std::u16string& last) {
+std::u16string FirstMiddleLast(const std::u16string& first, const std::u16string& middle,
+                               const std::u16string& last) {
   return Has(middle) ? Join({first, u" ", middle, u" ", last}) : Join({first, u" ", last});
 }
 
@@ -30,7 +34,9 @@ std::u16string WithSuffix(std::u16string text, const std::u16string& suffix) {
   return Has(suffix) ? text + u" " + suffix : text;
 }
 
-std::u16string LastFirstCompany(const ContactName& n) { return Join({n.last, u", ", n.first, u" (", n.company, u")"}); }
+std::u16string LastFirstCompany(const ContactName& n) {
+  return Join({n.last, u", ", n.first, u" (", n.company, u")"});
+}
 
 std::u16string CompanyLastFirstMiddle(const ContactName& n) {
   return Has(n.middle) ? Join({n.company, u", (", n.last, u", ", n.first, u" ", n.middle, u")"})
@@ -75,7 +81,9 @@ std::u16string BuildCompanyLastFirst(const ContactName& n) {
   return n.company;
 }
 
-bool InBound(size_t length) { return length >= 1 && length < kTextBound; }
+bool InBound(size_t length) {
+  return length >= 1 && length < kTextBound;
+}
 
 }  // namespace
 
@@ -107,7 +115,8 @@ std::u16string BuildFileAs(FileAsFormat& format, const ContactName& name, const 
   }
 }
 
-FileAsFormat RecognizeFileAs(const std::u16string& fileAs, const ContactName& n, std::u16string* customFileAs) {
+FileAsFormat RecognizeFileAs(const std::u16string& fileAs, const ContactName& n,
+                             std::u16string* customFileAs) {
   auto custom = [&] {
     if (fileAs.empty()) return FileAsFormat::LastFirstMiddle;
     if (customFileAs) *customFileAs = fileAs;
@@ -133,7 +142,8 @@ FileAsFormat RecognizeFileAs(const std::u16string& fileAs, const ContactName& n,
     if (n.company == fileAs) return FileAsFormat::Company;
     if (Has(n.first) && Has(n.last) && n.last.size() + n.first.size() + n.company.size() < kTextBound) {
       if (LastFirstCompany(n) == fileAs) return FileAsFormat::LastFirstCompany;
-      bool withMiddle = Has(n.middle) && n.last.size() + n.first.size() + n.company.size() + n.middle.size() < kTextBound;
+      bool withMiddle =
+          Has(n.middle) && n.last.size() + n.first.size() + n.company.size() + n.middle.size() < kTextBound;
       ContactName shown = n;
       if (!withMiddle) shown.middle.clear();
       if (CompanyLastFirstMiddle(shown) == fileAs) return FileAsFormat::CompanyLastFirstMiddle;
@@ -151,12 +161,14 @@ std::vector<FileAsMenuEntry> BuildFileAsMenuEntries(const ContactName& n, const 
   entries[0] = firstAndLast ? FileAsMenuEntry{LastFirstMiddle(n.last, n.first, n.middle), true}
                : lastOnly   ? FileAsMenuEntry{n.last, true}
                             : FileAsMenuEntry{LastFirstMiddle(t.last, t.first, t.middle), false};
-  entries[1] = firstAndLast ? FileAsMenuEntry{WithSuffix(FirstMiddleLast(n.first, n.middle, n.last), n.suffix), true}
-                            : FileAsMenuEntry{Join({t.first, u" ", t.middle, u" ", t.last, u" ", t.suffix}), false};
+  entries[1] = firstAndLast
+                   ? FileAsMenuEntry{WithSuffix(FirstMiddleLast(n.first, n.middle, n.last), n.suffix), true}
+                   : FileAsMenuEntry{Join({t.first, u" ", t.middle, u" ", t.last, u" ", t.suffix}), false};
   entries[2] = Has(n.company) ? FileAsMenuEntry{n.company, true} : FileAsMenuEntry{t.company, false};
-  entries[3] = all ? FileAsMenuEntry{LastFirstCompany(n), true} : FileAsMenuEntry{LastFirstCompany(labels), false};
-  entries[4] =
-      all ? FileAsMenuEntry{CompanyLastFirstMiddle(n), true} : FileAsMenuEntry{CompanyLastFirstMiddle(labels), false};
+  entries[3] =
+      all ? FileAsMenuEntry{LastFirstCompany(n), true} : FileAsMenuEntry{LastFirstCompany(labels), false};
+  entries[4] = all ? FileAsMenuEntry{CompanyLastFirstMiddle(n), true}
+                   : FileAsMenuEntry{CompanyLastFirstMiddle(labels), false};
   for (FileAsMenuEntry& entry : entries) {
     // Each text lives in a buffer of 1024 characters.
     if (entry.text.size() > kTextBound - 1) entry.text.resize(kTextBound - 1);
@@ -165,7 +177,8 @@ std::vector<FileAsMenuEntry> BuildFileAsMenuEntries(const ContactName& n, const 
   return entries;
 }
 
-std::vector<std::pair<unsigned, std::u16string>> BuildNameVariants(const std::u16string& fileAs, const ContactName& n) {
+std::vector<std::pair<unsigned, std::u16string>> BuildNameVariants(const std::u16string& fileAs,
+                                                                   const ContactName& n) {
   std::vector<std::pair<unsigned, std::u16string>> variants{{5000, EscapeMenuText(fileAs)}};
   std::vector<std::u16string> seen{fileAs};
   auto add = [&](unsigned command, const std::u16string& text) {

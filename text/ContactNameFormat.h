@@ -45,7 +45,8 @@ std::u16string BuildFileAs(FileAsFormat& format, const ContactName& name, const 
                            const NameFormatTexts& texts);
 
 // The format that made `fileAs` from the name; 6 with `customFileAs` set when no format did.
-FileAsFormat RecognizeFileAs(const std::u16string& fileAs, const ContactName& name, std::u16string* customFileAs);
+FileAsFormat RecognizeFileAs(const std::u16string& fileAs, const ContactName& name,
+                             std::u16string* customFileAs);
 
 // One entry of the file-as menu: its text (already escaped for the menu) and whether it is enabled.
 struct FileAsMenuEntry {

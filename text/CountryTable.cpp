@@ -21,7 +21,8 @@ CountryTable::CountryTable(const std::vector<LocaleCountry>& locales) {
   for (const CountryOrder& country : kCountryOrders) {
     entries_.push_back({country.englishName, u"", country.order});
   }
-  for (size_t i = 0; i < entries_.size(); ++i) byEnglishName_.emplace(platform::FoldCase(entries_[i].englishName), i);
+  for (size_t i = 0; i < entries_.size(); ++i)
+    byEnglishName_.emplace(platform::FoldCase(entries_[i].englishName), i);
   for (const LocaleCountry& locale : locales) {
     if (locale.nativeName.empty()) continue;
     auto found = byEnglishName_.find(platform::FoldCase(locale.englishName));
@@ -43,8 +44,8 @@ const CountryTable::Entry* CountryTable::Find(std::u16string_view country) const
   return nullptr;
 }
 
-int ComposeCityLine(const CountryTable& table, const char16_t* country, const char16_t* city, const char16_t* region,
-                    const char16_t* postalCode, char16_t* output, size_t outputSize) {
+int ComposeCityLine(const CountryTable& table, const char16_t* country, const char16_t* city,
+                    const char16_t* region, const char16_t* postalCode, char16_t* output, size_t outputSize) {
   if (output != nullptr && outputSize > 0) output[0] = u'\0';
   std::u16string_view parts[4] = {u"", platform::TextView(city), platform::TextView(region),
                                   platform::TextView(postalCode)};
@@ -70,7 +71,8 @@ int ComposeCityLine(const CountryTable& table, const char16_t* country, const ch
       line = join({parts[o1], u" ", parts[o2], u" ", parts[o3]});
     }
   } else if (!cityPart.empty()) {
-    line = regionPart.empty() ? join({cityPart, u" ", postal}) : join({cityPart, u", ", regionPart, u" ", postal});
+    line = regionPart.empty() ? join({cityPart, u" ", postal})
+                              : join({cityPart, u", ", regionPart, u" ", postal});
   } else {
     line = regionPart.empty() ? std::u16string(postal) : join({regionPart, u" ", postal});
   }

@@ -42,7 +42,7 @@ class CountryTable {
 // Joins city, region and postal code in the order of the country into `output` (`outputSize`
 // characters). Returns 1 when written (possibly empty), 0 when the buffer is too small; the output is
 // emptied first in every case.
-int ComposeCityLine(const CountryTable& table, const char16_t* country, const char16_t* city, const char16_t* region,
-                    const char16_t* postalCode, char16_t* output, size_t outputSize);
+int ComposeCityLine(const CountryTable& table, const char16_t* country, const char16_t* city,
+                    const char16_t* region, const char16_t* postalCode, char16_t* output, size_t outputSize);
 
 }  // namespace calyra

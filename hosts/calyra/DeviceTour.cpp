@@ -3,15 +3,15 @@
 #include <string>
 
 #include "platform/core/LastError.h"
+#include "platform/core/System.h"
 #include "platform/files/FileSystem.h"
 #include "platform/notify/Notifications.h"
+#include "platform/objectstore/ObjectStore.h"
 #include "platform/process/Processes.h"
 #include "platform/process/SystemInformation.h"
 #include "platform/registry/Registry.h"
-#include "platform/time/TimeConversion.h"
-#include "platform/core/System.h"
-#include "platform/objectstore/ObjectStore.h"
 #include "platform/text/Text.h"
+#include "platform/time/TimeConversion.h"
 #include "store/Database.h"
 
 namespace calyra::host {
@@ -22,7 +22,9 @@ constexpr CEPROPID kSubject = 0x0037001F;
 constexpr CEPROPID kTourNumber = MakePropID(0x7001, CEVT_I4);
 constexpr const char16_t* kTourDatabase = u"Calyra Tour";
 
-std::string Utf8(std::u16string_view text) { return platform::ToUtf8(text); }
+std::string Utf8(std::u16string_view text) {
+  return platform::ToUtf8(text);
+}
 
 int TourDatabases(std::FILE* out) {
   // A database of the tour's own, removed at the end, so that the device's items stay untouched.
@@ -53,15 +55,16 @@ int TourDatabases(std::FILE* out) {
   tasks.GetInformation(&info);
   std::fprintf(out, "database \"%s\" holds %u records in %u bytes\n", Utf8(info.name).c_str(), info.records,
                info.size);
-  std::fprintf(out, "deleted database \"%s\": %s\n", Utf8(kTourDatabase).c_str(), tasks.Delete() ? "yes" : "no");
+  std::fprintf(out, "deleted database \"%s\": %s\n", Utf8(kTourDatabase).c_str(),
+               tasks.Delete() ? "yes" : "no");
   return 0;
 }
 
 void TourRegistry(std::FILE* out) {
   HKEY key = nullptr;
   DWORD disposition = 0;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Velmora\\Calyra", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      &disposition) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Velmora\\Calyra", 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &key, &disposition) != ERROR_SUCCESS) {
     std::fprintf(out, "cannot open the registry\n");
     return;
   }
@@ -78,7 +81,8 @@ void TourFiles(std::FILE* out) {
   WCHAR documents[MAX_PATH];
   SHGetSpecialFolderPath(nullptr, documents, CSIDL_PERSONAL, TRUE);
   std::u16string name = std::u16string(documents) + u"\\Tour.txt";
-  HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   const char text[] = "Written on the device.";
   DWORD written = 0;
   WriteFile(file, text, sizeof text - 1, &written, nullptr);
@@ -91,8 +95,8 @@ void TourFiles(std::FILE* out) {
 void TourNotification(std::FILE* out) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  std::fprintf(out, "device time: %04u-%02u-%02u %02u:%02u local\n", now.wYear, now.wMonth, now.wDay, now.wHour,
-               now.wMinute);
+  std::fprintf(out, "device time: %04u-%02u-%02u %02u:%02u local\n", now.wYear, now.wMonth, now.wDay,
+               now.wHour, now.wMinute);
   platform::AddMinutes(&now, -1);
   CE_NOTIFICATION_TRIGGER trigger{};
   trigger.dwSize = kDeviceTriggerSize;
@@ -120,8 +124,8 @@ void TourSystem(std::FILE* out) {
   GetVersionExW(&version);
   WCHAR type[256];
   SystemParametersInfoW(SPI_GETPLATFORMTYPE, sizeof(type), type, 0);
-  std::fprintf(out, "system: version %u.%02u, platform \"%s\"\n", version.dwMajorVersion, version.dwMinorVersion,
-               Utf8(type).c_str());
+  std::fprintf(out, "system: version %u.%02u, platform \"%s\"\n", version.dwMajorVersion,
+               version.dwMinorVersion, Utf8(type).c_str());
 }
 
 }  // namespace

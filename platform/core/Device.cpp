@@ -40,8 +40,9 @@ void Device::CreateSchema() {
   SqliteTransaction transaction(*db_);
   db_->Execute(kDeviceSchema);
   // Object identifiers start well above small numbers so that an oid is never mistaken for a count.
-  db_->Execute("INSERT INTO sqlite_sequence(name, seq) SELECT 'objects', 65535 "
-               "WHERE NOT EXISTS (SELECT 1 FROM sqlite_sequence WHERE name = 'objects')");
+  db_->Execute(
+      "INSERT INTO sqlite_sequence(name, seq) SELECT 'objects', 65535 "
+      "WHERE NOT EXISTS (SELECT 1 FROM sqlite_sequence WHERE name = 'objects')");
   transaction.Commit();
 }
 
@@ -55,7 +56,10 @@ std::optional<std::u16string> Device::Setting(std::string_view name) {
 
 void Device::SetSetting(std::string_view name, std::u16string_view value) {
   std::lock_guard guard(lock_);
-  db_->Prepare("INSERT OR REPLACE INTO settings(name, value) VALUES(?, ?)").Bind(1, name).Bind(2, value).Run();
+  db_->Prepare("INSERT OR REPLACE INTO settings(name, value) VALUES(?, ?)")
+      .Bind(1, name)
+      .Bind(2, value)
+      .Run();
 }
 
 void Device::ClearSetting(std::string_view name) {

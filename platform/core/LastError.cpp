@@ -5,5 +5,9 @@ namespace {
 thread_local DWORD lastError = ERROR_SUCCESS;
 }  // namespace
 
-DWORD GetLastError() { return lastError; }
-void SetLastError(DWORD error) { lastError = error; }
+DWORD GetLastError() {
+  return lastError;
+}
+void SetLastError(DWORD error) {
+  lastError = error;
+}

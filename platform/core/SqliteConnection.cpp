@@ -42,8 +42,8 @@ SqliteStatement& SqliteStatement::Bind(int index, std::u16string_view text) {
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::string_view utf8) {
-  int rc = sqlite3_bind_text(statement_, index, utf8.empty() ? "" : utf8.data(), static_cast<int>(utf8.size()),
-                             SQLITE_TRANSIENT);
+  int rc = sqlite3_bind_text(statement_, index, utf8.empty() ? "" : utf8.data(),
+                             static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
   if (rc != SQLITE_OK) owner_->Fail(rc);
   return *this;
 }
@@ -51,7 +51,8 @@ SqliteStatement& SqliteStatement::Bind(int index, std::string_view utf8) {
 SqliteStatement& SqliteStatement::BindBlob(int index, const void* data, size_t size) {
   // A zero-length blob stays a blob, not NULL.
   static const uint8_t kEmpty = 0;
-  int rc = sqlite3_bind_blob(statement_, index, size ? data : &kEmpty, static_cast<int>(size), SQLITE_TRANSIENT);
+  int rc =
+      sqlite3_bind_blob(statement_, index, size ? data : &kEmpty, static_cast<int>(size), SQLITE_TRANSIENT);
   if (rc != SQLITE_OK) owner_->Fail(rc);
   return *this;
 }
@@ -73,9 +74,15 @@ void SqliteStatement::Run() {
   }
 }
 
-int SqliteStatement::ColumnType(int column) const { return sqlite3_column_type(statement_, column); }
-int64_t SqliteStatement::ColumnInt64(int column) const { return sqlite3_column_int64(statement_, column); }
-double SqliteStatement::ColumnDouble(int column) const { return sqlite3_column_double(statement_, column); }
+int SqliteStatement::ColumnType(int column) const {
+  return sqlite3_column_type(statement_, column);
+}
+int64_t SqliteStatement::ColumnInt64(int column) const {
+  return sqlite3_column_int64(statement_, column);
+}
+double SqliteStatement::ColumnDouble(int column) const {
+  return sqlite3_column_double(statement_, column);
+}
 
 std::u16string SqliteStatement::ColumnText16(int column) const {
   auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
@@ -97,8 +104,8 @@ std::vector<uint8_t> SqliteStatement::ColumnBlob(int column) const {
 
 std::unique_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file) {
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                           nullptr);
+  int rc = sqlite3_open_v2(file.c_str(), &db,
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db ? sqlite3_errmsg(db) : "cannot open";
     sqlite3_close(db);
@@ -144,10 +151,16 @@ SqliteStatement SqliteConnection::Prepare(const char* sql) {
   return SqliteStatement(this, statement, true);
 }
 
-void SqliteConnection::Return(sqlite3_stmt* statement) { idle_[sqlite3_sql(statement)].push_back(statement); }
+void SqliteConnection::Return(sqlite3_stmt* statement) {
+  idle_[sqlite3_sql(statement)].push_back(statement);
+}
 
-int64_t SqliteConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
-int SqliteConnection::Changes() const { return sqlite3_changes(db_); }
+int64_t SqliteConnection::LastInsertRowId() const {
+  return sqlite3_last_insert_rowid(db_);
+}
+int SqliteConnection::Changes() const {
+  return sqlite3_changes(db_);
+}
 
 void SqliteConnection::Begin() {
   if (depth_++ == 0) {
@@ -185,6 +198,8 @@ void SqliteConnection::Rollback() {
   sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void SqliteConnection::Fail(int code) const { throw SqliteError(code, sqlite3_errmsg(db_)); }
+void SqliteConnection::Fail(int code) const {
+  throw SqliteError(code, sqlite3_errmsg(db_));
+}
 
 }  // namespace platform

@@ -9,7 +9,9 @@ System& System::Current() {
   return system;
 }
 
-System::~System() { DetachDevice(); }
+System::~System() {
+  DetachDevice();
+}
 
 void System::AttachDevice(std::unique_ptr<Device> device) {
   DetachDevice();

@@ -54,6 +54,8 @@ class System {
 };
 
 // The device of the calling process; every platform call fails cleanly when there is none.
-inline Device* CurrentDevice() { return System::Current().CurrentDevice(); }
+inline Device* CurrentDevice() {
+  return System::Current().CurrentDevice();
+}
 
 }  // namespace platform

@@ -66,7 +66,8 @@ std::optional<ResolvedPath> ResolveCePath(LPCWSTR path, bool allowWildcards) {
     resolved.host /= ToUtf8(name);
     resolved.components.push_back(name);
     resolved.key += u"\\" + FoldCase(name);
-    if (i + 1 < parts.size() && !std::filesystem::is_directory(resolved.host, ec)) resolved.parentExists = false;
+    if (i + 1 < parts.size() && !std::filesystem::is_directory(resolved.host, ec))
+      resolved.parentExists = false;
   }
   if (resolved.key.empty()) resolved.key = u"\\";
   return resolved;
@@ -122,7 +123,9 @@ void MoveStoredAttributes(const std::u16string& from, const std::u16string& to) 
   });
 }
 
-void ForgetStoredAttributes(const std::u16string& key) { StoreAttributes(key, 0); }
+void ForgetStoredAttributes(const std::u16string& key) {
+  StoreAttributes(key, 0);
+}
 
 bool MatchesWildcard(std::u16string_view pattern, std::u16string_view name) {
   if (pattern == u"*.*") return true;

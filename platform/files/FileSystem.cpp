@@ -73,13 +73,16 @@ bool Fail(DWORD error) {
   return false;
 }
 
-bool IsReadOnly(const ResolvedPath& path) { return StoredAttributes(path.key) & FILE_ATTRIBUTE_READONLY; }
+bool IsReadOnly(const ResolvedPath& path) {
+  return StoredAttributes(path.key) & FILE_ATTRIBUTE_READONLY;
+}
 
 DWORD AttributesOf(const fs::path& host, const std::u16string& key) {
   std::error_code ec;
   auto status = fs::status(host, ec);
   if (ec || !fs::exists(status)) return INVALID_FILE_ATTRIBUTES;
-  DWORD stored = StoredAttributes(key) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  DWORD stored =
+      StoredAttributes(key) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   if (fs::is_directory(status)) return stored | FILE_ATTRIBUTE_DIRECTORY;
   return stored ? stored | FILE_ATTRIBUTE_ARCHIVE : FILE_ATTRIBUTE_ARCHIVE;
 }
@@ -147,7 +150,7 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, void*, DWORD disposition, 
   file->written = !exists || truncates;
   HANDLE handle = System::Current().Handles().Add(file);
   SetLastError(exists && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS
-                                                                                        : ERROR_SUCCESS);
+                                                                                      : ERROR_SUCCESS);
   return handle;
 }
 
@@ -183,8 +186,12 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytes, DWORD* written, v
 DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD method) {
   auto file = FileOf(handle);
   if (!file) return INVALID_SET_FILE_POINTER;
-  int64_t offset = distanceHigh ? (static_cast<int64_t>(*distanceHigh) << 32) | static_cast<DWORD>(distance) : distance;
-  int whence = method == FILE_BEGIN ? SEEK_SET : method == FILE_CURRENT ? SEEK_CUR : method == FILE_END ? SEEK_END : -1;
+  int64_t offset =
+      distanceHigh ? (static_cast<int64_t>(*distanceHigh) << 32) | static_cast<DWORD>(distance) : distance;
+  int whence = method == FILE_BEGIN     ? SEEK_SET
+               : method == FILE_CURRENT ? SEEK_CUR
+               : method == FILE_END     ? SEEK_END
+                                        : -1;
   if (whence < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_SET_FILE_POINTER;
@@ -241,7 +248,8 @@ BOOL DeleteFileW(LPCWSTR name) {
   auto path = ResolveCePath(name);
   if (!path) return FALSE;
   std::error_code ec;
-  if (!fs::exists(path->host, ec)) return Fail(path->parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+  if (!fs::exists(path->host, ec))
+    return Fail(path->parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
   if (fs::is_directory(path->host, ec) || IsReadOnly(*path)) return Fail(ERROR_ACCESS_DENIED);
   if (!fs::remove(path->host, ec)) return Fail(ERROR_ACCESS_DENIED);
   ForgetStoredAttributes(path->key);
@@ -284,7 +292,8 @@ DWORD GetFileAttributesW(LPCWSTR name) {
   auto path = ResolveCePath(name);
   if (!path) return INVALID_FILE_ATTRIBUTES;
   DWORD attributes = AttributesOf(path->host, path->key);
-  if (attributes == INVALID_FILE_ATTRIBUTES) SetLastError(path->parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    SetLastError(path->parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
   return attributes;
 }
 
@@ -293,7 +302,8 @@ BOOL SetFileAttributesW(LPCWSTR name, DWORD attributes) {
   if (!path) return FALSE;
   std::error_code ec;
   if (!fs::exists(path->host, ec)) return Fail(ERROR_FILE_NOT_FOUND);
-  StoreAttributes(path->key, attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  StoreAttributes(path->key,
+                  attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   return TRUE;
 }
 
@@ -331,7 +341,8 @@ HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* data) {
   std::error_code ec;
   fs::path folder = path->host.parent_path();
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    if (MatchesWildcard(wildcard, FromUtf8(entry.path().filename().string()))) search->matches.push_back(entry.path());
+    if (MatchesWildcard(wildcard, FromUtf8(entry.path().filename().string())))
+      search->matches.push_back(entry.path());
   }
   std::sort(search->matches.begin(), search->matches.end());
   if (search->matches.empty()) {

@@ -34,10 +34,16 @@ HANDLE OpenQueue() {
   return CeOpenDatabaseEx(nullptr, &oid, kQueueName, 0, 0, nullptr);
 }
 
-CEOID OidOf(HANDLE notification) { return static_cast<CEOID>(reinterpret_cast<uintptr_t>(notification)); }
-HANDLE HandleOf(CEOID oid) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(oid)); }
+CEOID OidOf(HANDLE notification) {
+  return static_cast<CEOID>(reinterpret_cast<uintptr_t>(notification));
+}
+HANDLE HandleOf(CEOID oid) {
+  return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(oid));
+}
 
-bool IsTimed(DWORD type) { return type == CNT_TIME || type == CNT_PERIOD || type == CNT_CLASSICTIME; }
+bool IsTimed(DWORD type) {
+  return type == CNT_TIME || type == CNT_PERIOD || type == CNT_CLASSICTIME;
+}
 
 bool ToUtcFileTime(const SYSTEMTIME& local, FILETIME* utc) {
   FILETIME localTime{};
@@ -77,8 +83,8 @@ PendingNotification ToPending(CEOID oid, const CEPROPVAL* values, WORD count) {
     auto text = [&] { return std::u16string(v.val.lpwstr ? v.val.lpwstr : u""); };
     switch (v.propid) {
       case platform::kNotifyFireTime:
-        pending.fireTimeUtc = static_cast<int64_t>((static_cast<uint64_t>(v.val.filetime.dwHighDateTime) << 32) |
-                                                   v.val.filetime.dwLowDateTime);
+        pending.fireTimeUtc = static_cast<int64_t>(
+            (static_cast<uint64_t>(v.val.filetime.dwHighDateTime) << 32) | v.val.filetime.dwLowDateTime);
         break;
       case platform::kNotifyTriggerType:
         pending.triggerType = v.val.ulVal;
@@ -206,8 +212,8 @@ int RunDueNotifications() {
     if (!CeClearUserNotification(pending.handle)) continue;
     std::u16string commandLine = pending.arguments;
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(pending.application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       nullptr, &process)) {
+    if (CreateProcessW(pending.application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, nullptr, &process)) {
       CloseHandle(process.hProcess);
       CloseHandle(process.hThread);
     }

@@ -64,7 +64,8 @@ bool IsOpenInProcess(CEOID database) {
 
 void FillDatabaseInfo(SqliteConnection& db, const DatabaseRow& row, CEDBASEINFO* info) {
   *info = CEDBASEINFO{};
-  info->dwFlags = CEDB_VALIDNAME | CEDB_VALIDTYPE | CEDB_VALIDSORTSPEC | CEDB_VALIDMODTIME | CEDB_VALIDDBFLAGS;
+  info->dwFlags =
+      CEDB_VALIDNAME | CEDB_VALIDTYPE | CEDB_VALIDSORTSPEC | CEDB_VALIDMODTIME | CEDB_VALIDDBFLAGS;
   BoundedCopy(info->szDbaseName, CEDB_MAXDBASENAMELEN, row.name);
   info->dwDbaseType = row.type;
   info->dwDbaseFlags = row.flags;
@@ -144,7 +145,8 @@ HANDLE CeOpenDatabaseEx(PCEGUID volume, PCEOID oid, LPCWSTR name, CEPROPID sortP
     SortOrder order;
     if (sortProperty != 0) {
       std::vector<SortOrder> orders = LoadSortOrders(db, database);
-      auto match = std::find_if(orders.begin(), orders.end(), [&](const auto& o) { return o.propid == sortProperty; });
+      auto match =
+          std::find_if(orders.begin(), orders.end(), [&](const auto& o) { return o.propid == sortProperty; });
       if (match == orders.end()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -186,7 +188,9 @@ BOOL CeOidGetInfoEx(PCEGUID volume, CEOID oid, CEOIDINFO* info) {
   });
 }
 
-BOOL CeOidGetInfo(CEOID oid, CEOIDINFO* info) { return CeOidGetInfoEx(nullptr, oid, info); }
+BOOL CeOidGetInfo(CEOID oid, CEOIDINFO* info) {
+  return CeOidGetInfoEx(nullptr, oid, info);
+}
 
 BOOL CeSetDatabaseInfoEx(PCEGUID volume, CEOID database, CEDBASEINFO* info) {
   std::u16string_view name;
@@ -218,7 +222,8 @@ BOOL CeSetDatabaseInfoEx(PCEGUID volume, CEOID database, CEDBASEINFO* info) {
       db.Prepare(sql).Bind(1, value).Bind(2, static_cast<int64_t>(database)).Run();
     };
     if (info->dwFlags & CEDB_VALIDTYPE) set("UPDATE databases SET type = ? WHERE oid = ?", info->dwDbaseType);
-    if (info->dwFlags & CEDB_VALIDDBFLAGS) set("UPDATE databases SET flags = ? WHERE oid = ?", info->dwDbaseFlags);
+    if (info->dwFlags & CEDB_VALIDDBFLAGS)
+      set("UPDATE databases SET flags = ? WHERE oid = ?", info->dwDbaseFlags);
     if (info->dwFlags & CEDB_VALIDMODTIME) {
       uint64_t ticks = (static_cast<uint64_t>(info->ftLastModified.dwHighDateTime) << 32) |
                        info->ftLastModified.dwLowDateTime;
@@ -261,7 +266,9 @@ BOOL CeDeleteDatabaseEx(PCEGUID volume, CEOID database) {
   return deleted;
 }
 
-BOOL CeDeleteDatabase(CEOID database) { return CeDeleteDatabaseEx(nullptr, database); }
+BOOL CeDeleteDatabase(CEOID database) {
+  return CeDeleteDatabaseEx(nullptr, database);
+}
 
 HANDLE CeFindFirstDatabaseEx(PCEGUID volume, DWORD databaseType) {
   if (!IsObjectStoreVolume(volume)) {
@@ -284,9 +291,10 @@ CEOID CeFindNextDatabaseEx(HANDLE handle, PCEGUID volume) {
     return 0;
   }
   return WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
-    auto statement = search->type == 0
-                         ? db.Prepare("SELECT oid FROM databases WHERE oid > ?1 AND ?2 = 0 ORDER BY oid LIMIT 1")
-                         : db.Prepare("SELECT oid FROM databases WHERE type = ?2 AND oid > ?1 ORDER BY oid LIMIT 1");
+    auto statement =
+        search->type == 0
+            ? db.Prepare("SELECT oid FROM databases WHERE oid > ?1 AND ?2 = 0 ORDER BY oid LIMIT 1")
+            : db.Prepare("SELECT oid FROM databases WHERE type = ?2 AND oid > ?1 ORDER BY oid LIMIT 1");
     statement.Bind(1, static_cast<int64_t>(search->last)).Bind(2, static_cast<int64_t>(search->type));
     if (!statement.Step()) {
       SetLastError(ERROR_NO_MORE_ITEMS);

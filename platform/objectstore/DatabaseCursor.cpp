@@ -43,13 +43,14 @@ DatabaseCursor::DatabaseCursor(CEOID database, SortOrder order, DWORD flags, HWN
   sql_.first = from + orderBy(up) + " LIMIT 1 OFFSET ?3";
   sql_.last = from + orderBy(down) + " LIMIT 1 OFFSET ?3";
   sql_.after = from + " AND (rank, key, record) " + gt + " (?3, ?4, ?5)" + orderBy(up) + " LIMIT 1 OFFSET ?6";
-  sql_.before = from + " AND (rank, key, record) " + lt + " (?3, ?4, ?5)" + orderBy(down) + " LIMIT 1 OFFSET ?6";
+  sql_.before =
+      from + " AND (rank, key, record) " + lt + " (?3, ?4, ?5)" + orderBy(down) + " LIMIT 1 OFFSET ?6";
   sql_.locate = from + " AND record = ?3";
   sql_.equal = from + " AND rank = ?3 AND key = ?4 ORDER BY record " + up + " LIMIT 1";
   sql_.greater = from + " AND (rank, key) " + gt + " (?3, ?4)" + orderBy(up) + " LIMIT 1";
   sql_.smaller = from + " AND (rank, key) " + lt + " (?3, ?4)" + orderBy(down) + " LIMIT 1";
-  sql_.countBefore = Replace(from, "rank, key, record", "count(*)") + " AND (rank, key, record) " + lt +
-                     " (?3, ?4, ?5)";
+  sql_.countBefore =
+      Replace(from, "rank, key, record", "count(*)") + " AND (rank, key, record) " + lt + " (?3, ?4, ?5)";
 }
 
 SqliteStatement DatabaseCursor::Scoped(SqliteConnection& db, const std::string& sql) const {

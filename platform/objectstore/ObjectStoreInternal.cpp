@@ -11,7 +11,8 @@ bool IsObjectStoreVolume(const CEGUID* volume) {
 }
 
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
-  auto statement = db.Prepare("SELECT name, type, flags, modified, records, size FROM databases WHERE oid = ?");
+  auto statement =
+      db.Prepare("SELECT name, type, flags, modified, records, size FROM databases WHERE oid = ?");
   statement.Bind(1, static_cast<int64_t>(oid));
   if (!statement.Step()) return std::nullopt;
   DatabaseRow row;
@@ -30,13 +31,15 @@ std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database) {
   statement.Bind(1, static_cast<int64_t>(database));
   std::vector<SortOrder> orders;
   while (statement.Step()) {
-    orders.push_back({static_cast<int>(statement.ColumnInt64(0)), static_cast<CEPROPID>(statement.ColumnInt64(1)),
+    orders.push_back({static_cast<int>(statement.ColumnInt64(0)),
+                      static_cast<CEPROPID>(statement.ColumnInt64(1)),
                       static_cast<DWORD>(statement.ColumnInt64(2))});
   }
   return orders;
 }
 
-void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders) {
+void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record,
+                    const std::vector<SortOrder>& orders) {
   for (const SortOrder& order : orders) {
     db.Prepare("DELETE FROM sortkeys WHERE record = ? AND slot = ?")
         .Bind(1, static_cast<int64_t>(record))
@@ -58,7 +61,8 @@ void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const st
 }
 
 void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta) {
-  db.Prepare("UPDATE databases SET records = records + ?, size = max(0, size + ?), modified = ? WHERE oid = ?")
+  db.Prepare(
+        "UPDATE databases SET records = records + ?, size = max(0, size + ?), modified = ? WHERE oid = ?")
       .Bind(1, recordDelta)
       .Bind(2, sizeDelta)
       .Bind(3, System::Current().DeviceClock().NowUtc())

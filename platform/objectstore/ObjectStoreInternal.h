@@ -63,5 +63,4 @@ R WithDevice(R failure, F&& body) {
   return failure;
 }
 
-
 }  // namespace platform::objectstore

@@ -14,7 +14,9 @@ using PCEGUID = CEGUID*;
 using PCEOID = CEOID*;
 
 // The volume identifier of the object store itself: every byte 0xFF.
-inline void CREATE_SYSTEMGUID(CEGUID* guid) { *guid = CEGUID{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}; }
+inline void CREATE_SYSTEMGUID(CEGUID* guid) {
+  *guid = CEGUID{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
+}
 
 // Property types: the low word of a property tag.
 inline constexpr WORD CEVT_I2 = 2;
@@ -27,9 +29,15 @@ inline constexpr WORD CEVT_LPWSTR = 31;
 inline constexpr WORD CEVT_FILETIME = 64;
 inline constexpr WORD CEVT_BLOB = 65;
 
-constexpr WORD TypeFromPropID(CEPROPID propid) { return static_cast<WORD>(propid & 0xFFFF); }
-constexpr WORD IdFromPropID(CEPROPID propid) { return static_cast<WORD>(propid >> 16); }
-constexpr CEPROPID MakePropID(WORD id, WORD type) { return (static_cast<CEPROPID>(id) << 16) | type; }
+constexpr WORD TypeFromPropID(CEPROPID propid) {
+  return static_cast<WORD>(propid & 0xFFFF);
+}
+constexpr WORD IdFromPropID(CEPROPID propid) {
+  return static_cast<WORD>(propid >> 16);
+}
+constexpr CEPROPID MakePropID(WORD id, WORD type) {
+  return (static_cast<CEPROPID>(id) << 16) | type;
+}
 
 struct CEBLOB {
   DWORD dwCount;
@@ -79,7 +87,8 @@ inline constexpr DWORD CEDB_VALIDTYPE = 0x0002;
 inline constexpr DWORD CEDB_VALIDSORTSPEC = 0x0004;
 inline constexpr DWORD CEDB_VALIDMODTIME = 0x0008;
 inline constexpr DWORD CEDB_VALIDDBFLAGS = 0x0010;
-inline constexpr DWORD CEDB_VALIDCREATE = CEDB_VALIDNAME | CEDB_VALIDTYPE | CEDB_VALIDSORTSPEC | CEDB_VALIDDBFLAGS;
+inline constexpr DWORD CEDB_VALIDCREATE =
+    CEDB_VALIDNAME | CEDB_VALIDTYPE | CEDB_VALIDSORTSPEC | CEDB_VALIDDBFLAGS;
 
 // Database information. The record count is 32 bits wide, as in the platform's extended form, so
 // that stores of more than 65,535 records report their true size.

@@ -37,7 +37,8 @@ std::optional<Position> SeekByValue(SqliteConnection& db, DatabaseCursor& cursor
                                     const CEPROPVAL* value, bool* invalid) {
   StoredValue stored;
   const SortOrder& order = cursor.Order();
-  if (order.slot < 0 || value == nullptr || value->propid != order.propid || !ToStoredValue(*value, &stored)) {
+  if (order.slot < 0 || value == nullptr || value->propid != order.propid ||
+      !ToStoredValue(*value, &stored)) {
     *invalid = true;
     return std::nullopt;
   }
@@ -68,8 +69,9 @@ std::optional<Position> SeekRelative(SqliteConnection& db, DatabaseCursor& curso
 
 // The properties to read, in the order the caller asked for them (every stored one when none named).
 // One query reads the whole record: records are small, and one statement beats one per property.
-std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> LoadProperties(SqliteConnection& db, CEOID record,
-                                                                            WORD count, const CEPROPID* ids) {
+std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> LoadProperties(SqliteConnection& db,
+                                                                            CEOID record, WORD count,
+                                                                            const CEPROPID* ids) {
   std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> stored;
   auto statement = db.Prepare("SELECT propid, value FROM props WHERE record = ? ORDER BY propid");
   statement.Bind(1, static_cast<int64_t>(record));
@@ -127,7 +129,8 @@ bool FillBuffer(const std::vector<std::pair<CEPROPID, std::optional<StoredValue>
   return true;
 }
 
-bool ValidateWrite(WORD count, const CEPROPVAL* values, std::vector<std::pair<CEPROPID, std::optional<StoredValue>>>* out) {
+bool ValidateWrite(WORD count, const CEPROPVAL* values,
+                   std::vector<std::pair<CEPROPID, std::optional<StoredValue>>>* out) {
   if (count > 0 && values == nullptr) return false;
   for (WORD i = 0; i < count; ++i) {
     if (!IsKnownPropertyType(TypeFromPropID(values[i].propid))) return false;
@@ -203,7 +206,8 @@ CEOID CeReadRecordPropsEx(HANDLE database, DWORD flags, WORD* propertyCount, con
     }
     CEOID record = cursor->Current()->record;
     auto values = LoadProperties(db, record, *propertyCount, properties);
-    bool anyPresent = std::any_of(values.begin(), values.end(), [](const auto& v) { return v.second.has_value(); });
+    bool anyPresent =
+        std::any_of(values.begin(), values.end(), [](const auto& v) { return v.second.has_value(); });
     // The current record may have been deleted through another handle.
     if (!anyPresent && !IsRecordOf(db, record, cursor->Database())) {
       SetLastError(ERROR_HANDLE_EOF);
@@ -236,7 +240,9 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
     int64_t oldSize = 0;
     CEOID target = record;
     if (created) {
-      db.Prepare("INSERT INTO objects(kind, parent) VALUES(4, ?)").Bind(1, static_cast<int64_t>(parent)).Run();
+      db.Prepare("INSERT INTO objects(kind, parent) VALUES(4, ?)")
+          .Bind(1, static_cast<int64_t>(parent))
+          .Run();
       target = static_cast<CEOID>(db.LastInsertRowId());
     } else if (!IsRecordOf(db, record, parent)) {
       SetLastError(ERROR_INVALID_PARAMETER);
@@ -267,12 +273,17 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
     std::vector<SortOrder> orders = LoadSortOrders(db, parent);
     if (!created) std::erase_if(orders, [&](const SortOrder& o) { return !touched.count(o.propid); });
     UpdateSortKeys(db, parent, target, orders);
-    db.Prepare("UPDATE objects SET size = ? WHERE oid = ?").Bind(1, newSize).Bind(2, static_cast<int64_t>(target)).Run();
+    db.Prepare("UPDATE objects SET size = ? WHERE oid = ?")
+        .Bind(1, newSize)
+        .Bind(2, static_cast<int64_t>(target))
+        .Run();
     TouchDatabase(db, parent, created ? 1 : 0, newSize - oldSize);
     transaction.Commit();
     return target;
   });
-  if (written) NotifyChange(cursor->Database(), created ? DB_CEOID_CREATED : DB_CEOID_CHANGED, written, cursor->Database());
+  if (written)
+    NotifyChange(cursor->Database(), created ? DB_CEOID_CREATED : DB_CEOID_CHANGED, written,
+                 cursor->Database());
   return written;
 }
 

@@ -58,8 +58,8 @@ bool Launch(std::u16string_view verb, std::u16string_view program, std::u16strin
 
 }  // namespace
 
-BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, void*, void*, BOOL, DWORD, void*, LPCWSTR, void*,
-                    PROCESS_INFORMATION* processInformation) {
+BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, void*, void*, BOOL, DWORD, void*, LPCWSTR,
+                    void*, PROCESS_INFORMATION* processInformation) {
   std::u16string_view program = platform::TextView(applicationName, 32767);
   std::u16string_view arguments = platform::TextView(commandLine, 32767);
   if (!Launch(u"", program, arguments)) return FALSE;

@@ -17,9 +17,9 @@ struct PROCESS_INFORMATION {
   DWORD dwThreadId;
 };
 
-BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, void* processAttributes, void* threadAttributes,
-                    BOOL inheritHandles, DWORD creationFlags, void* environment, LPCWSTR currentDirectory,
-                    void* startupInfo, PROCESS_INFORMATION* processInformation);
+BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, void* processAttributes,
+                    void* threadAttributes, BOOL inheritHandles, DWORD creationFlags, void* environment,
+                    LPCWSTR currentDirectory, void* startupInfo, PROCESS_INFORMATION* processInformation);
 
 inline constexpr ULONG SEE_MASK_NOCLOSEPROCESS = 0x00000040;
 
@@ -46,9 +46,9 @@ BOOL ShellExecuteEx(SHELLEXECUTEINFO* info);
 namespace platform {
 
 struct LaunchEntry {
-  int64_t timeUtc = 0;      // device clock, FILETIME ticks
-  std::u16string verb;      // empty for a program start, the shell verb for a document
-  std::u16string program;   // the program, or the document opened
+  int64_t timeUtc = 0;     // device clock, FILETIME ticks
+  std::u16string verb;     // empty for a program start, the shell verb for a document
+  std::u16string program;  // the program, or the document opened
   std::u16string arguments;
 };
 

@@ -11,6 +11,7 @@ inline constexpr DWORD FILE_MAP_READ = 0x0004;
 inline constexpr DWORD FILE_MAP_ALL_ACCESS = 0x000F001F;
 
 // Only sections backed by the paging file (file INVALID_HANDLE_VALUE) are offered.
-HANDLE CreateFileMappingW(HANDLE file, void* attributes, DWORD protect, DWORD sizeHigh, DWORD sizeLow, LPCWSTR name);
+HANDLE CreateFileMappingW(HANDLE file, void* attributes, DWORD protect, DWORD sizeHigh, DWORD sizeLow,
+                          LPCWSTR name);
 void* MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, size_t bytes);
 BOOL UnmapViewOfFile(const void* view);

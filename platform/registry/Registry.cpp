@@ -82,7 +82,9 @@ LONG WithRegistry(F&& body) {
   }
 }
 
-bool ValidValueName(LPCWSTR name) { return platform::TextView(name, kMaxRegistryName + 1).size() <= kMaxRegistryName; }
+bool ValidValueName(LPCWSTR name) {
+  return platform::TextView(name, kMaxRegistryName + 1).size() <= kMaxRegistryName;
+}
 
 // Copies value data to the caller's buffer with the platform's size rules.
 LONG CopyData(const std::vector<uint8_t>& bytes, DWORD storedType, DWORD* type, BYTE* data, DWORD* size) {
@@ -119,7 +121,8 @@ void DeleteTree(SqliteConnection& db, int64_t id) {
 
 }  // namespace
 
-LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, void*, HKEY* result, DWORD* disposition) {
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, void*, HKEY* result,
+                     DWORD* disposition) {
   std::vector<std::u16string> parts;
   if (result == nullptr || !SplitPath(subKey, &parts)) return ERROR_INVALID_PARAMETER;
   return WithRegistry([&](SqliteConnection& db) -> LONG {
@@ -183,7 +186,8 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR name, DWORD*, DWORD* type, BYTE* data, D
 }
 
 LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
-  if (!ValidValueName(name) || (data == nullptr && size > 0) || (type == REG_DWORD && size != sizeof(DWORD))) {
+  if (!ValidValueName(name) || (data == nullptr && size > 0) ||
+      (type == REG_DWORD && size != sizeof(DWORD))) {
     return ERROR_INVALID_PARAMETER;
   }
   std::u16string_view text = platform::TextView(name);
@@ -195,7 +199,8 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data,
     db.Prepare(
           "INSERT INTO regvalues(key, name, fold, type, data, seq) VALUES(?1, ?2, ?3, ?4, ?5, "
           "(SELECT coalesce(max(seq), 0) + 1 FROM regvalues WHERE key = ?1)) "
-          "ON CONFLICT(key, fold) DO UPDATE SET name = excluded.name, type = excluded.type, data = excluded.data")
+          "ON CONFLICT(key, fold) DO UPDATE SET name = excluded.name, type = excluded.type, data = "
+          "excluded.data")
         .Bind(1, id)
         .Bind(2, text)
         .Bind(3, std::u16string_view(platform::FoldCase(text)))
@@ -243,7 +248,8 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD*,
   return WithRegistry([&](SqliteConnection& db) -> LONG {
     int64_t id = 0;
     if (LONG error = Resolve(db, key, &id)) return error;
-    auto statement = db.Prepare("SELECT name, type, data FROM regvalues WHERE key = ? ORDER BY seq LIMIT 1 OFFSET ?");
+    auto statement =
+        db.Prepare("SELECT name, type, data FROM regvalues WHERE key = ? ORDER BY seq LIMIT 1 OFFSET ?");
     statement.Bind(1, id).Bind(2, static_cast<int64_t>(index));
     if (!statement.Step()) return ERROR_NO_MORE_ITEMS;
     if (LONG error = CopyName(statement.ColumnText16(0), name, nameChars)) return error;
@@ -251,8 +257,8 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD*,
   });
 }
 
-LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD*, LPWSTR keyClass, DWORD* classChars,
-                   FILETIME* lastWrite) {
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD*, LPWSTR keyClass,
+                   DWORD* classChars, FILETIME* lastWrite) {
   return WithRegistry([&](SqliteConnection& db) -> LONG {
     int64_t id = 0;
     if (LONG error = Resolve(db, key, &id)) return error;
@@ -266,16 +272,17 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD*,
   });
 }
 
-LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, DWORD* classChars, DWORD*, DWORD* subKeys, DWORD* maxSubKeyChars,
-                      DWORD* maxClassChars, DWORD* values, DWORD* maxValueNameChars, DWORD* maxValueBytes, DWORD*,
-                      FILETIME* lastWrite) {
+LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, DWORD* classChars, DWORD*, DWORD* subKeys,
+                      DWORD* maxSubKeyChars, DWORD* maxClassChars, DWORD* values, DWORD* maxValueNameChars,
+                      DWORD* maxValueBytes, DWORD*, FILETIME* lastWrite) {
   return WithRegistry([&](SqliteConnection& db) -> LONG {
     int64_t id = 0;
     if (LONG error = Resolve(db, key, &id)) return error;
     auto keys = db.Prepare("SELECT count(*), coalesce(max(length(name)), 0) FROM regkeys WHERE parent = ?");
     keys.Bind(1, id).Step();
-    auto vals =
-        db.Prepare("SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0) FROM regvalues WHERE key = ?");
+    auto vals = db.Prepare(
+        "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0) FROM regvalues "
+        "WHERE key = ?");
     vals.Bind(1, id).Step();
     if (keyClass && classChars && *classChars > 0) keyClass[0] = u'\0';
     if (classChars) *classChars = 0;

@@ -36,8 +36,8 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BY
 LONG RegDeleteValueW(HKEY key, LPCWSTR name);
 // Deletes the subkey with everything below it.
 LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey);
-LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD* reserved, DWORD* type, BYTE* data,
-                   DWORD* size);
+LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD* reserved, DWORD* type,
+                   BYTE* data, DWORD* size);
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameChars, DWORD* reserved, LPWSTR keyClass,
                    DWORD* classChars, FILETIME* lastWrite);
 LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, DWORD* classChars, DWORD* reserved, DWORD* subKeys,

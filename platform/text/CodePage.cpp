@@ -56,7 +56,9 @@ std::u16string FromCodePage1252(std::string_view bytes) {
 
 namespace {
 
-bool KnownCodePage(UINT codePage) { return codePage == CP_ACP || codePage == 1252 || codePage == CP_UTF8; }
+bool KnownCodePage(UINT codePage) {
+  return codePage == CP_ACP || codePage == 1252 || codePage == CP_UTF8;
+}
 
 template <class T>
 int CopyOut(const T& converted, typename T::value_type* out, int outCount) {
@@ -82,7 +84,8 @@ int MultiByteToWideChar(UINT codePage, DWORD, const char* bytes, int byteCount, 
   }
   std::string_view input = byteCount < 0 ? std::string_view(bytes, std::strlen(bytes) + 1)
                                          : std::string_view(bytes, static_cast<size_t>(byteCount));
-  std::u16string converted = codePage == CP_UTF8 ? platform::FromUtf8(input) : platform::FromCodePage1252(input);
+  std::u16string converted =
+      codePage == CP_UTF8 ? platform::FromUtf8(input) : platform::FromCodePage1252(input);
   return CopyOut(converted, wide, wideCount);
 }
 

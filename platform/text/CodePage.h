@@ -11,9 +11,10 @@ inline constexpr UINT CP_UTF8 = 65001;
 
 // The platform's shapes: a byte count of -1 means zero-terminated (the count then includes the zero);
 // an output size of 0 asks for the size needed; a small output fails with ERROR_INSUFFICIENT_BUFFER.
-int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteCount, WCHAR* wide, int wideCount);
-int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* bytes, int byteCount,
-                        const char* defaultChar, BOOL* usedDefaultChar);
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteCount, WCHAR* wide,
+                        int wideCount);
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* bytes,
+                        int byteCount, const char* defaultChar, BOOL* usedDefaultChar);
 
 namespace platform {
 

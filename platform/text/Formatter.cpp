@@ -50,7 +50,8 @@ class Writer {
       ++*i;
       const FormatArg* arg = Next();
       if (arg == nullptr) return 0;
-      int64_t value = arg->GetKind() == FormatArg::Kind::Unsigned ? static_cast<int64_t>(arg->Unsigned()) : arg->Signed();
+      int64_t value =
+          arg->GetKind() == FormatArg::Kind::Unsigned ? static_cast<int64_t>(arg->Unsigned()) : arg->Signed();
       return value < 0 ? 0 : std::min<size_t>(static_cast<size_t>(value), kMaxField);
     }
     size_t value = 0;
@@ -64,12 +65,18 @@ class Writer {
   bool Parse(size_t* i, Spec* spec) {
     for (; *i < format_.size(); ++*i) {
       char16_t c = format_[*i];
-      if (c == u'-') spec->left = true;
-      else if (c == u'+') spec->plus = true;
-      else if (c == u' ') spec->space = true;
-      else if (c == u'0') spec->zero = true;
-      else if (c == u'#') spec->alternate = true;
-      else break;
+      if (c == u'-')
+        spec->left = true;
+      else if (c == u'+')
+        spec->plus = true;
+      else if (c == u' ')
+        spec->space = true;
+      else if (c == u'0')
+        spec->zero = true;
+      else if (c == u'#')
+        spec->alternate = true;
+      else
+        break;
     }
     bool star = false;
     spec->width = NumberOrStar(i, &star);
@@ -119,7 +126,8 @@ class Writer {
         magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
       } else {
         // As on the platform, a negative int printed unsigned shows its 32-bit pattern.
-        magnitude = (value < 0 && value >= INT32_MIN) ? static_cast<uint32_t>(value) : static_cast<uint64_t>(value);
+        magnitude =
+            (value < 0 && value >= INT32_MIN) ? static_cast<uint32_t>(value) : static_cast<uint64_t>(value);
       }
     } else if (arg.GetKind() == FormatArg::Kind::Unsigned) {
       magnitude = arg.Unsigned();
@@ -148,10 +156,14 @@ class Writer {
 
   void Floating(const Spec& spec, const FormatArg& arg) {
     double value = 0;
-    if (arg.GetKind() == FormatArg::Kind::Double) value = arg.Double();
-    else if (arg.GetKind() == FormatArg::Kind::Signed) value = static_cast<double>(arg.Signed());
-    else if (arg.GetKind() == FormatArg::Kind::Unsigned) value = static_cast<double>(arg.Unsigned());
-    else return;
+    if (arg.GetKind() == FormatArg::Kind::Double)
+      value = arg.Double();
+    else if (arg.GetKind() == FormatArg::Kind::Signed)
+      value = static_cast<double>(arg.Signed());
+    else if (arg.GetKind() == FormatArg::Kind::Unsigned)
+      value = static_cast<double>(arg.Unsigned());
+    else
+      return;
     std::string pattern = "%";
     if (spec.left) pattern += '-';
     if (spec.plus) pattern += '+';
@@ -181,7 +193,8 @@ class Writer {
       case u'S': {
         if (arg->GetKind() != FormatArg::Kind::Text) return;
         std::u16string_view text = arg->Text();
-        if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision)) text = text.substr(0, spec.precision);
+        if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
+          text = text.substr(0, spec.precision);
         Spec padding = spec;
         padding.zero = false;
         Pad(std::u16string(text), padding);
@@ -190,10 +203,14 @@ class Writer {
       case u'c':
       case u'C': {
         char16_t c = 0;
-        if (arg->GetKind() == FormatArg::Kind::Char) c = arg->Char();
-        else if (arg->GetKind() == FormatArg::Kind::Signed) c = static_cast<char16_t>(arg->Signed());
-        else if (arg->GetKind() == FormatArg::Kind::Unsigned) c = static_cast<char16_t>(arg->Unsigned());
-        else return;
+        if (arg->GetKind() == FormatArg::Kind::Char)
+          c = arg->Char();
+        else if (arg->GetKind() == FormatArg::Kind::Signed)
+          c = static_cast<char16_t>(arg->Signed());
+        else if (arg->GetKind() == FormatArg::Kind::Unsigned)
+          c = static_cast<char16_t>(arg->Unsigned());
+        else
+          return;
         Spec padding = spec;
         padding.zero = false;
         Pad(std::u16string(1, c), padding);

@@ -26,13 +26,15 @@ std::u16string_view TextView(const char16_t* text, size_t limit) {
 
 int CompareNoCase(std::u16string_view a, std::u16string_view b) {
   UErrorCode status = U_ZERO_ERROR;
-  int result = u_strCaseCompare(a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()),
-                                U_FOLD_CASE_DEFAULT, &status);
+  int result = u_strCaseCompare(a.data(), static_cast<int32_t>(a.size()), b.data(),
+                                static_cast<int32_t>(b.size()), U_FOLD_CASE_DEFAULT, &status);
   if (U_FAILURE(status)) return a.compare(b);
   return result < 0 ? -1 : (result > 0 ? 1 : 0);
 }
 
-bool EqualsNoCase(std::u16string_view a, std::u16string_view b) { return CompareNoCase(a, b) == 0; }
+bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+  return CompareNoCase(a, b) == 0;
+}
 
 std::u16string FoldCase(std::u16string_view text) {
   if (text.empty()) return {};

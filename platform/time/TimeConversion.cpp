@@ -77,7 +77,8 @@ icu::BasicTimeZone* DeviceZone(ZoneCache& cache) {
     if (auto chosen = device->Setting("TimeZone")) id = *chosen;
   }
   if (cache.zone && cache.id == id) return cache.zone.get();
-  std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(icu::UnicodeString(id.data(), static_cast<int32_t>(id.size()))));
+  std::unique_ptr<icu::TimeZone> zone(
+      icu::TimeZone::createTimeZone(icu::UnicodeString(id.data(), static_cast<int32_t>(id.size()))));
   auto* basic = dynamic_cast<icu::BasicTimeZone*>(zone.get());
   if (basic == nullptr || *zone == icu::TimeZone::getUnknown()) {
     zone.reset(icu::TimeZone::createTimeZone("UTC"));
@@ -95,7 +96,9 @@ double UDateOf(int64_t ticks) {
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -107,7 +110,9 @@ int DayOfWeek(int year, int month, int day) {
   return static_cast<int>(((DaysFromCivil(year, month, day) + 1) % 7 + 7) % 7);
 }
 
-bool IsDateSet(const SYSTEMTIME& time) { return time.wYear >= 1900 && time.wYear <= 2999; }
+bool IsDateSet(const SYSTEMTIME& time) {
+  return time.wYear >= 1900 && time.wYear <= 2999;
+}
 
 int64_t TicksOf(const FILETIME& time) {
   return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
@@ -122,7 +127,9 @@ DWORD MinuteCountOf(const FILETIME& time) {
   return static_cast<DWORD>(static_cast<uint64_t>(TicksOf(time)) / kTicksPerMinute);
 }
 
-FILETIME FileTimeOfMinutes(DWORD minutes) { return FileTimeOf(static_cast<int64_t>(minutes) * kTicksPerMinute); }
+FILETIME FileTimeOfMinutes(DWORD minutes) {
+  return FileTimeOf(static_cast<int64_t>(minutes) * kTicksPerMinute);
+}
 
 int64_t LocalOffsetAt(int64_t utcTicks) {
   auto& cache = System::Current().State<ZoneCache>();
@@ -197,8 +204,8 @@ BOOL LocalFileTimeToFileTime(const FILETIME* local, FILETIME* utc) {
   int32_t raw = 0, dst = 0;
   UErrorCode status = U_ZERO_ERROR;
   // A local time in the hour skipped in spring, or doubled in autumn, is read with the earlier rule.
-  DeviceZone(cache)->getOffsetFromLocal(UDateOf(TicksOf(*local)), UCAL_TZ_LOCAL_FORMER, UCAL_TZ_LOCAL_FORMER, raw,
-                                        dst, status);
+  DeviceZone(cache)->getOffsetFromLocal(UDateOf(TicksOf(*local)), UCAL_TZ_LOCAL_FORMER, UCAL_TZ_LOCAL_FORMER,
+                                        raw, dst, status);
   int64_t offset = U_FAILURE(status) ? 0 : (static_cast<int64_t>(raw) + dst) * kTicksPerMillisecond;
   *utc = FileTimeOf(TicksOf(*local) - offset);
   return TRUE;
@@ -214,7 +221,8 @@ int SystemTimeToVariantTime(const SYSTEMTIME* t, DATE* variantTime) {
 
 int VariantTimeToSystemTime(DATE variantTime, SYSTEMTIME* systemTime) {
   // 1 January 100 and 31 December 9999, the range the platform accepts.
-  if (systemTime == nullptr || !std::isfinite(variantTime) || variantTime < -657434.0 || variantTime >= 2958466.0) {
+  if (systemTime == nullptr || !std::isfinite(variantTime) || variantTime < -657434.0 ||
+      variantTime >= 2958466.0) {
     return FALSE;
   }
   double whole = std::trunc(variantTime);
@@ -255,5 +263,6 @@ BOOL SetLocalTime(const SYSTEMTIME* systemTime) {
 }
 
 DWORD GetTickCount() {
-  return static_cast<DWORD>(static_cast<uint64_t>(System::Current().DeviceClock().NowUtc()) / kTicksPerMillisecond);
+  return static_cast<DWORD>(static_cast<uint64_t>(System::Current().DeviceClock().NowUtc()) /
+                            kTicksPerMillisecond);
 }

@@ -88,7 +88,8 @@ TEST_F(StoreTest, ReadAndWriteOneProperty) {
 
   EXPECT_FALSE(WritePimProperty(appointment, ItemKind::Task, kNotes, data.data(), 1));
   EXPECT_FALSE(WritePimProperty(0x7FFFFFF0, ItemKind::Task, kNotes, data.data(), 1));
-  EXPECT_FALSE(WritePimProperty(task, ItemKind::Task, kNumber, data.data(), 4)) << "integers are not written this way";
+  EXPECT_FALSE(WritePimProperty(task, ItemKind::Task, kNumber, data.data(), 4))
+      << "integers are not written this way";
   EXPECT_FALSE(WritePimProperty(task, ItemKind::Task, kNotes, nullptr, 4));
 }
 

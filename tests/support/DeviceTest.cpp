@@ -27,7 +27,9 @@ void DeviceTest::SetUp() {
   platform::System::Current().AttachDevice(std::move(device));
 }
 
-void DeviceTest::TearDown() { platform::System::Current().DetachDevice(); }
+void DeviceTest::TearDown() {
+  platform::System::Current().DetachDevice();
+}
 
 void DeviceTest::ReopenDevice() {
   platform::System::Current().DetachDevice();

@@ -31,7 +31,8 @@ TEST(ContactNameFormatTest, BuildFollowsEachFormat) {
   EXPECT_EQ(Build(4, full), u"Acme, (Lee, Ann B)");
 
   EXPECT_EQ(Build(1, {u"Ann", u"B", u"", u"Jr", u""}), u"Ann B") << "the suffix goes only behind a last name";
-  EXPECT_EQ(Build(1, {u"", u"B", u"Lee", u"Jr", u""}), u"Lee Jr") << "the middle goes only behind a first name";
+  EXPECT_EQ(Build(1, {u"", u"B", u"Lee", u"Jr", u""}), u"Lee Jr")
+      << "the middle goes only behind a first name";
   EXPECT_EQ(Build(0, {u"", u"B", u"Lee", u"", u""}), u"Lee");
   EXPECT_EQ(Build(3, {u"", u"", u"Lee", u"", u"Acme"}), u"Lee");
   EXPECT_EQ(Build(3, {u"Ann", u"", u"", u"", u"Acme"}), u"Ann (Acme)");
@@ -61,13 +62,15 @@ TEST(ContactNameFormatTest, RecognizeFindsTheFormatOrKeepsTheTextAsCustom) {
   std::u16string custom;
   for (int format : {0, 1, 2, 3, 4}) {
     std::u16string fileAs = Build(format, full);
-    EXPECT_EQ(RecognizeFileAs(fileAs, full, &custom), static_cast<FileAsFormat>(format)) << "format " << format;
+    EXPECT_EQ(RecognizeFileAs(fileAs, full, &custom), static_cast<FileAsFormat>(format))
+        << "format " << format;
   }
   ContactName ann{u"Ann", u"", u"Lee", u"", u""};
   EXPECT_EQ(RecognizeFileAs(u"Lee Ann", ann, &custom), FileAsFormat::Custom);
   EXPECT_EQ(custom, u"Lee Ann");
   EXPECT_EQ(RecognizeFileAs(u"lee, ann", ann, &custom), FileAsFormat::Custom) << "compared with case";
-  EXPECT_EQ(RecognizeFileAs(u"", ann, &custom), FileAsFormat::LastFirstMiddle) << "an empty FileAs is no custom text";
+  EXPECT_EQ(RecognizeFileAs(u"", ann, &custom), FileAsFormat::LastFirstMiddle)
+      << "an empty FileAs is no custom text";
 
   custom.clear();
   EXPECT_EQ(RecognizeFileAs(u"Someone", {}, &custom), FileAsFormat::Custom) << "no name fields at all";
@@ -108,10 +111,13 @@ TEST(ContactNameFormatTest, MenuEntriesPreviewOrLabel) {
 
 TEST(ContactNameFormatTest, NameVariantsAreDistinctWithoutRegardToCase) {
   auto variants = BuildNameVariants(u"Lee, Ann", {u"Ann", u"B", u"Lee", u"Jr", u"Acme & Co"});
-  std::vector<std::pair<unsigned, std::u16string>> expected{
-      {5000, u"Lee, Ann"},       {5001, u"Ann Lee"},           {5002, u"Lee, Ann B"},
-      {5003, u"Ann B Lee Jr"},   {5004, u"Acme && Co"},        {5005, u"Lee, Ann (Acme && Co)"},
-      {5006, u"Acme && Co, (Lee, Ann B)"}};
+  std::vector<std::pair<unsigned, std::u16string>> expected{{5000, u"Lee, Ann"},
+                                                            {5001, u"Ann Lee"},
+                                                            {5002, u"Lee, Ann B"},
+                                                            {5003, u"Ann B Lee Jr"},
+                                                            {5004, u"Acme && Co"},
+                                                            {5005, u"Lee, Ann (Acme && Co)"},
+                                                            {5006, u"Acme && Co, (Lee, Ann B)"}};
   EXPECT_EQ(variants, expected);
 
   variants = BuildNameVariants(u"ann lee", {u"Ann", u"", u"Lee", u"", u""});
@@ -121,7 +127,8 @@ TEST(ContactNameFormatTest, NameVariantsAreDistinctWithoutRegardToCase) {
   variants = BuildNameVariants(u"X", {u"", u"", u"Lee", u"", u""});
   ASSERT_EQ(variants.size(), 2u);
   EXPECT_EQ(variants[1], (std::pair<unsigned, std::u16string>{5002, u"Lee"}));
-  EXPECT_EQ(BuildNameVariants(u"X", {u"", u"", u"Lee", u"", u"Acme"}).size(), 2u) << "Last alone is not offered beside a company";
+  EXPECT_EQ(BuildNameVariants(u"X", {u"", u"", u"Lee", u"", u"Acme"}).size(), 2u)
+      << "Last alone is not offered beside a company";
 }
 
 TEST(ContactNameFormatTest, MenuEscapingDoublesOnlyTheFirstAmpersand) {

@@ -9,8 +9,9 @@ namespace {
 
 using namespace calyra;
 
-std::u16string Line(const CountryTable& table, const char16_t* country, const char16_t* city, const char16_t* region,
-                    const char16_t* postal, size_t size = 256, int* result = nullptr) {
+std::u16string Line(const CountryTable& table, const char16_t* country, const char16_t* city,
+                    const char16_t* region, const char16_t* postal, size_t size = 256,
+                    int* result = nullptr) {
   std::vector<char16_t> buffer(size + 1, u'#');
   int written = ComposeCityLine(table, country, city, region, postal, buffer.data(), size);
   if (result) *result = written;
@@ -37,7 +38,8 @@ TEST(CountryTableTest, CityLinesFollowTheCountry) {
   EXPECT_EQ(Line(table, u"Germany", u"Town", u"Reg", u"123"), u"123 Town, Reg");
   EXPECT_EQ(Line(table, u"usa", u"Town", u"RG", u"123"), u"Town RG 123");
   EXPECT_EQ(Line(table, u" France\t", u"Paris", u"", u"75001"), u"75001 Paris ");
-  EXPECT_EQ(Line(table, u"Afghanistan", u"Town", nullptr, u"123"), u"Town  ") << "the postal code is not shown";
+  EXPECT_EQ(Line(table, u"Afghanistan", u"Town", nullptr, u"123"), u"Town  ")
+      << "the postal code is not shown";
   EXPECT_EQ(Line(table, u"Afghanistan", u"Town", u"Reg", u"123"), u"Town, Reg ");
   EXPECT_EQ(Line(table, u"Japan", u"Tokyo", u"Kanto", u"100"), u"Tokyo, Kanto 100");
   EXPECT_EQ(Line(table, u"El Salvador", u"C", u"R", u"P"), u"P R C");
@@ -48,7 +50,8 @@ TEST(CountryTableTest, CityLinesFollowTheCountry) {
 }
 
 TEST(CountryTableTest, LocalNamesComeFromTheLocales) {
-  CountryTable table({{u"Germany", u"Deutschland"}, {u"germany", u"Däitschland"}, {u"France", u""}, {u"Atlantis", u"X"}});
+  CountryTable table(
+      {{u"Germany", u"Deutschland"}, {u"germany", u"Däitschland"}, {u"France", u""}, {u"Atlantis", u"X"}});
   ASSERT_NE(table.Find(u"DEUTSCHLAND"), nullptr) << "the first matching locale names the country";
   EXPECT_EQ(table.Find(u"Deutschland")->englishName, u"Germany");
   EXPECT_EQ(table.Find(u"Däitschland"), nullptr);
@@ -72,7 +75,8 @@ TEST(CountryTableTest, BuffersAndEmptyPartsAreHandledSafely) {
   EXPECT_EQ(ComposeCityLine(table, u"Germany", u"Town", nullptr, u"1", one, 1), 0);
   EXPECT_EQ(one[0], u'\0') << "the output is emptied even when too small";
   std::u16string huge(100000, u'a');
-  EXPECT_EQ(Line(table, huge.c_str(), huge.c_str(), huge.c_str(), huge.c_str(), 300010, &result).size(), 300003u);
+  EXPECT_EQ(Line(table, huge.c_str(), huge.c_str(), huge.c_str(), huge.c_str(), 300010, &result).size(),
+            300003u);
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ TEST_F(FileSystemTest, PathsLiveInTheDeviceAndMatchWithoutRegardToCase) {
   EXPECT_EQ(Read(u"/my documents/note.pwi"), "ink") << "slashes are accepted";
   EXPECT_EQ(Read(u"my documents\\note.pwi"), "ink") << "a relative path starts at the root";
   ASSERT_TRUE(Write(u"\\my documents\\NOTE.pwi", "again"));
-  EXPECT_EQ(Find(u"\\My Documents\\*"), std::vector<std::u16string>{u"Note.pwi"}) << "one file, its first name kept";
+  EXPECT_EQ(Find(u"\\My Documents\\*"), std::vector<std::u16string>{u"Note.pwi"})
+      << "one file, its first name kept";
   EXPECT_EQ(platform::HostPathOf(u"\\MY DOCUMENTS\\NOTE.PWI"),
             DeviceFolder() / "device" / "fs" / "My Documents" / "Note.pwi");
 
@@ -62,14 +63,17 @@ TEST_F(FileSystemTest, PathsLiveInTheDeviceAndMatchWithoutRegardToCase) {
     EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
   }
   std::u16string longPath = u"\\" + std::u16string(MAX_PATH, u'a');
-  EXPECT_EQ(CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+            INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_FILENAME_EXCED_RANGE);
-  EXPECT_EQ(CreateFileW(u"\\No Folder\\x", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CreateFileW(u"\\No Folder\\x", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+            INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
 }
 
 TEST_F(FileSystemTest, DispositionsAndErrorsAreThePlatforms) {
-  EXPECT_EQ(CreateFileW(u"\\a.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CreateFileW(u"\\a.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+            INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
   ASSERT_TRUE(Write(u"\\a.txt", "one", CREATE_NEW));
   EXPECT_FALSE(Write(u"\\a.txt", "two", CREATE_NEW));
@@ -146,7 +150,8 @@ TEST_F(FileSystemTest, MoveCopyDeleteAndFolders) {
   EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
   EXPECT_FALSE(MoveFileW(u"\\CalyraAlarmNotes\\a.pwi", u"\\CalyraAlarmNotes\\B.PWI"));
   EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
-  ASSERT_TRUE(MoveFileW(u"\\CalyraAlarmNotes\\a.pwi", u"\\CalyraAlarmNotes\\A.pwi")) << "a change of case only";
+  ASSERT_TRUE(MoveFileW(u"\\CalyraAlarmNotes\\a.pwi", u"\\CalyraAlarmNotes\\A.pwi"))
+      << "a change of case only";
   EXPECT_EQ(Find(u"\\CalyraAlarmNotes\\*.*"), (std::vector<std::u16string>{u"A.pwi", u"b.pwi"}));
   EXPECT_FALSE(MoveFileW(u"\\CalyraAlarmNotes\\none", u"\\x"));
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
@@ -162,7 +167,8 @@ TEST_F(FileSystemTest, MoveCopyDeleteAndFolders) {
 
 TEST_F(FileSystemTest, FindMatchesWildcardsWithoutRegardToCase) {
   CreateDirectoryW(u"\\Notes", nullptr);
-  for (const char16_t* name : {u"\\Notes\\20240315]0001]Call.pwi", u"\\Notes\\Plan.TXT", u"\\Notes\\README"}) {
+  for (const char16_t* name :
+       {u"\\Notes\\20240315]0001]Call.pwi", u"\\Notes\\Plan.TXT", u"\\Notes\\README"}) {
     ASSERT_TRUE(Write(name, "x"));
   }
   EXPECT_EQ(Find(u"\\Notes\\*.pwi"), std::vector<std::u16string>{u"20240315]0001]Call.pwi"});

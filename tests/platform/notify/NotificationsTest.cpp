@@ -13,7 +13,9 @@ using calyra::testing::DeviceTest;
 using platform::PendingNotification;
 
 // 2024-03-15 is in winter time in Berlin: local = UTC + 1 hour.
-SYSTEMTIME Local(WORD day, WORD hour, WORD minute) { return SYSTEMTIME{2024, 3, 0, day, hour, minute, 0, 0}; }
+SYSTEMTIME Local(WORD day, WORD hour, WORD minute) {
+  return SYSTEMTIME{2024, 3, 0, day, hour, minute, 0, 0};
+}
 
 int64_t UtcTicks(WORD day, WORD hour, WORD minute) {
   SYSTEMTIME utc{2024, 3, 0, day, hour, minute, 0, 0};
@@ -75,7 +77,8 @@ TEST_F(NotificationsTest, ReplacingKeepsTheHandleAndClearingRemovesTheRecord) {
   EXPECT_TRUE(CeClearUserNotification(handle));
   EXPECT_FALSE(CeClearUserNotification(handle)) << "twice";
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
-  EXPECT_EQ(SetTaskReminder(handle, Local(19, 8, 0), u"gone"), nullptr) << "a cleared handle cannot be replaced";
+  EXPECT_EQ(SetTaskReminder(handle, Local(19, 8, 0), u"gone"), nullptr)
+      << "a cleared handle cannot be replaced";
   ASSERT_EQ(platform::ReadPendingNotifications().size(), 1u);
   EXPECT_EQ(platform::ReadPendingNotifications()[0].handle, other);
 }
@@ -135,7 +138,8 @@ TEST_F(NotificationsTest, DueNotificationsRunOnceAndGo) {
 
 TEST_F(NotificationsTest, HandledApplicationsAreRemembered) {
   EXPECT_TRUE(CeHandleAppNotifications(u"CalyraNotesLauncher.exe"));
-  EXPECT_EQ(platform::HandledNotificationApplications(), std::vector<std::u16string>{u"CalyraNotesLauncher.exe"});
+  EXPECT_EQ(platform::HandledNotificationApplications(),
+            std::vector<std::u16string>{u"CalyraNotesLauncher.exe"});
 }
 
 TEST_F(NotificationsTest, NotificationsSurviveReopeningTheDevice) {

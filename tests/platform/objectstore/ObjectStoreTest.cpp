@@ -198,7 +198,8 @@ TEST_F(ObjectStoreTest, WritesReplaceAddAndDeleteSingleProperties) {
 
   // A record may hold at most 128 KB: three near-full strings are refused as a whole.
   std::u16string big(kMaxPropertyBytes / 2 - 1, u'y');
-  std::vector<CEPROPVAL> three{StringProp(20, big.c_str()), StringProp(21, big.c_str()), StringProp(22, big.c_str())};
+  std::vector<CEPROPVAL> three{StringProp(20, big.c_str()), StringProp(21, big.c_str()),
+                               StringProp(22, big.c_str())};
   EXPECT_EQ(CeWriteRecordProps(db, record, 3, three.data()), 0u);
   read = ReadCurrent(db);
   EXPECT_EQ(read.values.size(), 1u) << "a refused write leaves the record as it was";
@@ -279,7 +280,9 @@ TEST_F(ObjectStoreTest, SortOrdersAndValueSeeks) {
   EXPECT_EQ(NumberAtCurrent(byNumber), 10);
   EXPECT_EQ(seek(CEDB_SEEK_VALUESMALLER, 10), 0u);
   CEPROPVAL wrongProperty = StringProp(kName, u"apple");
-  EXPECT_EQ(CeSeekDatabase(byNumber, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<uintptr_t>(&wrongProperty), nullptr), 0u);
+  EXPECT_EQ(CeSeekDatabase(byNumber, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<uintptr_t>(&wrongProperty),
+                           nullptr),
+            0u);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
   CloseHandle(byNumber);
 
@@ -291,7 +294,8 @@ TEST_F(ObjectStoreTest, SortOrdersAndValueSeeks) {
   } while (CeSeekDatabase(byName, CEDB_SEEK_CURRENT, 1, nullptr));
   EXPECT_EQ(names, (std::vector<std::u16string>{u"apple", u"APRICOT", u"banana", u"Cherry", u"date"}));
   CEPROPVAL probe = StringProp(kName, u"CHERRY");
-  EXPECT_NE(CeSeekDatabase(byName, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<uintptr_t>(&probe), nullptr), 0u)
+  EXPECT_NE(CeSeekDatabase(byName, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<uintptr_t>(&probe), nullptr),
+            0u)
       << "a case-insensitive order finds values without regard to case";
   CloseHandle(byName);
 
@@ -472,7 +476,9 @@ TEST_F(ObjectStoreTest, ChangeNotificationsGoToTheWindowsThatAsked) {
     LPARAM parent;
   };
   std::vector<Posted> posted;
-  platform::SetDatabaseChangeSink([&](HWND w, UINT m, WPARAM o, LPARAM p) { posted.push_back({w, m, o, p}); });
+  platform::SetDatabaseChangeSink([&](HWND w, UINT m, WPARAM o, LPARAM p) {
+    posted.push_back({w, m, o, p});
+  });
   CEOID dbOid = CreateDatabase(u"Watched", 0);
   auto window = reinterpret_cast<HWND>(0x1234);
   CENOTIFYREQUEST request{sizeof(CENOTIFYREQUEST), window, 0, nullptr, 0};

@@ -51,7 +51,7 @@ struct ReadResult {
   CEOID oid = 0;
   DWORD error = 0;
   std::vector<CEPROPVAL> values;
-  std::vector<std::u16string> strings;  // copies of string values, index-aligned with values
+  std::vector<std::u16string> strings;   // copies of string values, index-aligned with values
   std::vector<std::vector<BYTE>> blobs;  // copies of blob values, index-aligned with values
 };
 
@@ -60,7 +60,8 @@ inline ReadResult ReadCurrent(HANDLE db, std::vector<CEPROPID> ids = {}) {
   LPBYTE buffer = nullptr;
   DWORD size = 0;
   WORD count = static_cast<WORD>(ids.size());
-  result.oid = CeReadRecordProps(db, CEDB_ALLOWREALLOC, &count, ids.empty() ? nullptr : ids.data(), &buffer, &size);
+  result.oid =
+      CeReadRecordProps(db, CEDB_ALLOWREALLOC, &count, ids.empty() ? nullptr : ids.data(), &buffer, &size);
   result.error = GetLastError();
   if (result.oid != 0) {
     auto* values = reinterpret_cast<CEPROPVAL*>(buffer);

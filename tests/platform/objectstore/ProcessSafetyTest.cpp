@@ -35,7 +35,8 @@ class ProcessSafetyTest : public DeviceTest {
  protected:
   std::string DeviceArg() { return (DeviceFolder() / "device").string(); }
   void ExpectRecord(HANDLE db, const Reported& r, const std::u16string& tag) {
-    ASSERT_EQ(CeSeekDatabase(db, CEDB_SEEK_CEOID, r.oid, nullptr), r.oid) << "record " << r.number << " is lost";
+    ASSERT_EQ(CeSeekDatabase(db, CEDB_SEEK_CEOID, r.oid, nullptr), r.oid)
+        << "record " << r.number << " is lost";
     ReadResult read = ReadCurrent(db, {MakePropID(1, CEVT_I4), MakePropID(2, CEVT_LPWSTR)});
     ASSERT_EQ(read.values.size(), 2u);
     EXPECT_EQ(read.values[0].val.lVal, r.number);
@@ -51,7 +52,8 @@ TEST_F(ProcessSafetyTest, AWriterKilledMidWriteLosesNothingItReported) {
     int stopAfter = std::uniform_int_distribution<int>(20, 200)(random);
     std::vector<Reported> reported;
     std::string line;
-    while (static_cast<int>(reported.size()) < stopAfter && writer.ReadLine(&line)) reported.push_back(ParseLine(line));
+    while (static_cast<int>(reported.size()) < stopAfter && writer.ReadLine(&line))
+      reported.push_back(ParseLine(line));
     writer.Kill();  // somewhere inside the next write
     while (writer.ReadLine(&line)) reported.push_back(ParseLine(line));
     ASSERT_GE(static_cast<int>(reported.size()), stopAfter);
@@ -68,7 +70,8 @@ TEST_F(ProcessSafetyTest, AWriterKilledMidWriteLosesNothingItReported) {
 TEST_F(ProcessSafetyTest, TwoProcessesWritingAtOnceLoseNoRecord) {
   constexpr int kEach = 300;
   ChildProcess first(HelperProgram("record_writer"), {DeviceArg(), "Shared", "first", std::to_string(kEach)});
-  ChildProcess second(HelperProgram("record_writer"), {DeviceArg(), "Shared", "second", std::to_string(kEach)});
+  ChildProcess second(HelperProgram("record_writer"),
+                      {DeviceArg(), "Shared", "second", std::to_string(kEach)});
   std::vector<Reported> fromFirst, fromSecond;
   std::string line;
   while (first.ReadLine(&line)) fromFirst.push_back(ParseLine(line));

@@ -29,17 +29,19 @@ class ProcessesTest : public DeviceTest {
 
 TEST_F(ProcessesTest, StartsAreLoggedAndHandedToTheRegisteredHandler) {
   std::vector<std::pair<std::u16string, std::u16string>> calls;
-  platform::RegisterProgramHandler(u"Calyra.exe", [&](const std::u16string& program, const std::u16string& arguments) {
-    calls.emplace_back(program, arguments);
-  });
+  platform::RegisterProgramHandler(u"Calyra.exe",
+                                   [&](const std::u16string& program, const std::u16string& arguments) {
+                                     calls.emplace_back(program, arguments);
+                                   });
   std::u16string arguments = u"-open 42";
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(u"\\Windows\\CALYRA.EXE", arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             nullptr, &process));
+  ASSERT_TRUE(CreateProcessW(u"\\Windows\\CALYRA.EXE", arguments.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, nullptr, &process));
   EXPECT_EQ(WaitForSingleObject(process.hProcess, INFINITE), WAIT_OBJECT_0) << "a started program has ended";
   EXPECT_TRUE(CloseHandle(process.hProcess));
   EXPECT_TRUE(CloseHandle(process.hThread));
-  ASSERT_TRUE(CreateProcessW(u"CalyraFind.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, nullptr))
+  ASSERT_TRUE(CreateProcessW(u"CalyraFind.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             nullptr, nullptr))
       << GetLastError();
 
   SHELLEXECUTEINFO open{};
@@ -50,7 +52,8 @@ TEST_F(ProcessesTest, StartsAreLoggedAndHandedToTheRegisteredHandler) {
   SHELLEXECUTEINFO bad{};
   EXPECT_FALSE(ShellExecuteEx(&bad)) << "wrong size";
   EXPECT_FALSE(ShellExecuteEx(nullptr));
-  EXPECT_FALSE(CreateProcessW(nullptr, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_FALSE(
+      CreateProcessW(nullptr, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, nullptr));
 
   ASSERT_EQ(calls.size(), 1u) << "only the registered program reaches the handler";
   EXPECT_EQ(calls[0].first, u"\\Windows\\CALYRA.EXE");
@@ -121,9 +124,7 @@ TEST_F(ProcessesTest, MutexesAreRecursiveForTheOwnerAndExclusiveForOthers) {
 
 TEST_F(ProcessesTest, ANamedMutexExcludesAcrossProcesses) {
   constexpr int kEach = 200;
-  {
-    std::ofstream(DeviceFolder() / "device" / "counter") << 0;
-  }
+  { std::ofstream(DeviceFolder() / "device" / "counter") << 0; }
   std::vector<std::string> count{DeviceArg(), "count", "Counter", std::to_string(kEach)};
   ChildProcess first(HelperProgram("device_worker"), count);
   ChildProcess second(HelperProgram("device_worker"), count);
@@ -180,7 +181,8 @@ TEST_F(ProcessesTest, SharedSectionsAreSharedAcrossProcesses) {
   EXPECT_TRUE(UnmapViewOfFile(view));
 
   EXPECT_EQ(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 0, u"Empty"), nullptr);
-  EXPECT_EQ(CreateFileMappingW(reinterpret_cast<HANDLE>(8), nullptr, PAGE_READWRITE, 0, 16, u"File"), nullptr);
+  EXPECT_EQ(CreateFileMappingW(reinterpret_cast<HANDLE>(8), nullptr, PAGE_READWRITE, 0, 16, u"File"),
+            nullptr);
   EXPECT_EQ(MapViewOfFile(nullptr, FILE_MAP_ALL_ACCESS, 0, 0, 0), nullptr);
   HANDLE small = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 16, nullptr);
   EXPECT_EQ(MapViewOfFile(small, FILE_MAP_ALL_ACCESS, 0, 0, 17), nullptr) << "larger than the section";

@@ -14,7 +14,8 @@ class RegistryTest : public DeviceTest {
  protected:
   HKEY Create(HKEY root, const char16_t* path, DWORD* disposition = nullptr) {
     HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition), ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition),
+              ERROR_SUCCESS);
     return key;
   }
   LONG SetString(HKEY key, const char16_t* name, const std::u16string& value) {
@@ -27,7 +28,8 @@ class RegistryTest : public DeviceTest {
   std::u16string GetString(HKEY key, const char16_t* name) {
     WCHAR buffer[256] = {};
     DWORD size = sizeof(buffer), type = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) return u"<none>";
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+      return u"<none>";
     return type == REG_SZ ? std::u16string(buffer) : u"<type>";
   }
 };
@@ -43,9 +45,11 @@ TEST_F(RegistryTest, KeysAreCreatedOpenedAndNamedWithoutRegardToCase) {
 
   HKEY opened = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Velmora", 0, KEY_READ, &opened), ERROR_SUCCESS);
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Velmora", 0, KEY_READ, &opened), ERROR_FILE_NOT_FOUND)
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Velmora", 0, KEY_READ, &opened),
+            ERROR_FILE_NOT_FOUND)
       << "the roots are separate";
-  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Nobody", 0, KEY_READ, &opened), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Nobody", 0, KEY_READ, &opened),
+            ERROR_FILE_NOT_FOUND);
   std::u16string tooLong(256, u'k');
   EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, tooLong.c_str(), 0, nullptr, 0, 0, nullptr, &opened, nullptr),
             ERROR_INVALID_PARAMETER);
@@ -74,14 +78,16 @@ TEST_F(RegistryTest, ValuesFollowThePlatformsBufferRules) {
   EXPECT_EQ(size, 3u);
   DWORD number = 0;
   size = sizeof(number);
-  ASSERT_EQ(RegQueryValueExW(key, u"count", nullptr, &type, reinterpret_cast<BYTE*>(&number), &size), ERROR_SUCCESS);
+  ASSERT_EQ(RegQueryValueExW(key, u"count", nullptr, &type, reinterpret_cast<BYTE*>(&number), &size),
+            ERROR_SUCCESS);
   EXPECT_EQ(type, REG_DWORD);
   EXPECT_EQ(number, 42u);
   EXPECT_EQ(RegQueryValueExW(key, u"Missing", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
 
   std::u16string longName(256, u'v');
   EXPECT_EQ(SetNumber(key, longName.c_str(), 1), ERROR_INVALID_PARAMETER);
-  EXPECT_EQ(RegSetValueExW(key, u"Short", 0, REG_DWORD, blob, 3), ERROR_INVALID_PARAMETER) << "a DWORD is 4 bytes";
+  EXPECT_EQ(RegSetValueExW(key, u"Short", 0, REG_DWORD, blob, 3), ERROR_INVALID_PARAMETER)
+      << "a DWORD is 4 bytes";
   EXPECT_EQ(RegSetValueExW(key, u"Null", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(RegSetValueExW(key, u"Empty", 0, REG_BINARY, nullptr, 0), ERROR_SUCCESS);
 
@@ -116,15 +122,16 @@ TEST_F(RegistryTest, EnumerationKeepsCreationOrder) {
   for (DWORD i = 0;; ++i) {
     DWORD value = 0, size = sizeof(value), type = 0;
     chars = 16;
-    if (RegEnumValueW(key, i, name, &chars, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
+    if (RegEnumValueW(key, i, name, &chars, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+        ERROR_SUCCESS)
       break;
     values.emplace_back(name, value);
   }
   EXPECT_EQ(values, (std::vector<std::pair<std::u16string, DWORD>>{{u"B", 3}, {u"a", 2}}));
 
   DWORD subKeys = 0, valueCount = 0, maxName = 0;
-  ASSERT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &valueCount, &maxName, nullptr,
-                             nullptr, nullptr),
+  ASSERT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &valueCount,
+                             &maxName, nullptr, nullptr, nullptr),
             ERROR_SUCCESS);
   EXPECT_EQ(subKeys, 2u);
   EXPECT_EQ(valueCount, 2u);
@@ -150,7 +157,8 @@ TEST_F(RegistryTest, ValuesSurviveReopeningTheDevice) {
   SetString(key, u"ContactPhotoFolder", u"\\My Documents\\Photos");
   ReopenDevice();
   HKEY opened = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Velmora\\Calyra", 0, KEY_READ, &opened), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Velmora\\Calyra", 0, KEY_READ, &opened),
+            ERROR_SUCCESS);
   EXPECT_EQ(GetString(opened, u"ContactPhotoFolder"), u"\\My Documents\\Photos");
   EXPECT_EQ(RegFlushKey(opened), ERROR_SUCCESS);
   RegCloseKey(opened);

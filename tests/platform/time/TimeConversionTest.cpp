@@ -12,14 +12,15 @@ using calyra::testing::DeviceTest;
 using namespace platform;
 
 SYSTEMTIME Make(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-  return SYSTEMTIME{static_cast<WORD>(y), static_cast<WORD>(mo), 0, static_cast<WORD>(d), static_cast<WORD>(h),
-                    static_cast<WORD>(mi), static_cast<WORD>(s), static_cast<WORD>(ms)};
+  return SYSTEMTIME{static_cast<WORD>(y), static_cast<WORD>(mo), 0,
+                    static_cast<WORD>(d), static_cast<WORD>(h),  static_cast<WORD>(mi),
+                    static_cast<WORD>(s), static_cast<WORD>(ms)};
 }
 
 std::string Text(const SYSTEMTIME& t) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d w%d", t.wYear, t.wMonth, t.wDay, t.wHour,
-                t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek);
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d w%d", t.wYear, t.wMonth, t.wDay,
+                t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek);
   return buffer;
 }
 
@@ -45,8 +46,9 @@ TEST(TimeConversionTest, FileTimesRoundTripAndValidate) {
 
   SYSTEMTIME last = Make(30827, 12, 31, 23, 59, 59, 999);
   EXPECT_TRUE(SystemTimeToFileTime(&last, &ft));
-  for (SYSTEMTIME bad : {Make(2023, 2, 29), Make(2024, 13, 1), Make(2024, 4, 31), Make(2024, 1, 0),
-                         Make(2024, 1, 1, 24), Make(1600, 12, 31), Make(2024, 1, 1, 0, 60), Make(2024, 1, 1, 0, 0, 0, 1000)}) {
+  for (SYSTEMTIME bad :
+       {Make(2023, 2, 29), Make(2024, 13, 1), Make(2024, 4, 31), Make(2024, 1, 0), Make(2024, 1, 1, 24),
+        Make(1600, 12, 31), Make(2024, 1, 1, 0, 60), Make(2024, 1, 1, 0, 0, 0, 1000)}) {
     SetLastError(0);
     EXPECT_FALSE(SystemTimeToFileTime(&bad, &ft)) << Text(bad);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
@@ -65,7 +67,8 @@ TEST(TimeConversionTest, AutomationDatesFollowThePlatform) {
   EXPECT_EQ(RoundTrip(0.0), "1899-12-30 00:00:00.000 w6");
   EXPECT_EQ(RoundTrip(2.0), "1900-01-01 00:00:00.000 w1");
   EXPECT_EQ(RoundTrip(kNoDate), "4501-01-01 00:00:00.000 w6");
-  EXPECT_EQ(RoundTrip(-1.25), "1899-12-29 06:00:00.000 w5") << "before 1899-12-30 the fraction still counts forward";
+  EXPECT_EQ(RoundTrip(-1.25), "1899-12-29 06:00:00.000 w5")
+      << "before 1899-12-30 the fraction still counts forward";
   EXPECT_EQ(RoundTrip(0.5), "1899-12-30 12:00:00.000 w6");
   EXPECT_EQ(RoundTrip(45366.0 + (23 * 3600 + 59 * 60 + 59.6) / 86400.0), "2024-03-16 00:00:00.000 w6")
       << "rounded to the nearest second, into the next day";
@@ -145,7 +148,8 @@ TEST_F(LocalTimeTest, TheDeviceZoneWithTheRuleOfTheDate) {
   EXPECT_EQ(utc(Make(2024, 7, 10, 14)), "2024-07-10 12:00:00.000 w3");
   // 31 March 2024 02:00 to 03:00 does not exist in Berlin; 27 October 02:00 to 03:00 happens twice.
   EXPECT_EQ(utc(Make(2024, 3, 31, 2, 30)), "2024-03-31 01:30:00.000 w0");
-  EXPECT_EQ(utc(Make(2024, 10, 27, 2, 30)), "2024-10-27 00:30:00.000 w0") << "the earlier of the doubled hours";
+  EXPECT_EQ(utc(Make(2024, 10, 27, 2, 30)), "2024-10-27 00:30:00.000 w0")
+      << "the earlier of the doubled hours";
   EXPECT_EQ(local(Make(2024, 10, 27, 0, 30)), "2024-10-27 02:30:00.000 w0");
   EXPECT_EQ(local(Make(2024, 10, 27, 1, 30)), "2024-10-27 02:30:00.000 w0");
 

@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
   }
   if (command == "launch") {
     std::u16string arguments = platform::FromUtf8(argv[4]);
-    return CreateProcessW(name.c_str(), arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr,
-                          nullptr)
+    return CreateProcessW(name.c_str(), arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          nullptr, nullptr)
                ? 0
                : 4;
   }
