@@ -64,6 +64,17 @@ std::optional<int64_t> FindChild(SqliteConnection& db, int64_t parent, const std
   return statement.ColumnInt64(0);
 }
 
+// The existing key `parts` below `key`.
+LONG FindKey(SqliteConnection& db, HKEY key, const std::vector<std::u16string>& parts, int64_t* id) {
+  if (LONG error = Resolve(db, key, id)) return error;
+  for (const std::u16string& part : parts) {
+    auto child = FindChild(db, *id, part);
+    if (!child) return ERROR_FILE_NOT_FOUND;
+    *id = *child;
+  }
+  return ERROR_SUCCESS;
+}
+
 HKEY AddHandle(int64_t id) {
   auto object = std::make_shared<RegistryKey>();
   object->id = id;
@@ -155,12 +166,7 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, HKEY* result) {
   if (result == nullptr || !SplitPath(subKey, &parts)) return ERROR_INVALID_PARAMETER;
   return WithRegistry([&](SqliteConnection& db) -> LONG {
     int64_t id = 0;
-    if (LONG error = Resolve(db, key, &id)) return error;
-    for (const std::u16string& part : parts) {
-      auto child = FindChild(db, id, part);
-      if (!child) return ERROR_FILE_NOT_FOUND;
-      id = *child;
-    }
+    if (LONG error = FindKey(db, key, parts, &id)) return error;
     *result = AddHandle(id);
     return ERROR_SUCCESS;
   });
@@ -231,12 +237,7 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
   return WithRegistry([&](SqliteConnection& db) -> LONG {
     platform::SqliteTransaction transaction(db);
     int64_t id = 0;
-    if (LONG error = Resolve(db, key, &id)) return error;
-    for (const std::u16string& part : parts) {
-      auto child = FindChild(db, id, part);
-      if (!child) return ERROR_FILE_NOT_FOUND;
-      id = *child;
-    }
+    if (LONG error = FindKey(db, key, parts, &id)) return error;
     DeleteTree(db, id);
     transaction.Commit();
     return ERROR_SUCCESS;
