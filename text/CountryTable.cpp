@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 
 #include "platform/text/Text.h"
+#include "platform/time/Locale.h"
 #include "text/CountryTableData.h"
 
 namespace calyra {
@@ -34,6 +35,14 @@ CountryTable::CountryTable(const std::vector<LocaleCountry>& locales) {
     if (entries_[i].localName.empty()) entries_[i].localName = entries_[i].englishName;
     byLocalName_.emplace(platform::FoldCase(entries_[i].localName), i);
   }
+}
+
+CountryTable CountryTable::FromLocaleData() {
+  std::vector<LocaleCountry> locales;
+  for (const platform::CountryName& name : platform::NativeCountryNames()) {
+    locales.push_back({name.englishName, name.nativeName});
+  }
+  return CountryTable(locales);
 }
 
 const CountryTable::Entry* CountryTable::Find(std::u16string_view country) const {

@@ -28,6 +28,8 @@ class CountryTable {
   // Builds the table; each entry takes the native name of the first locale whose English country name
   // matches it without regard to case, else its English name.
   explicit CountryTable(const std::vector<LocaleCountry>& locales = {});
+  // The table with the native country names of the locale data.
+  static CountryTable FromLocaleData();
 
   // The entry for a country text (blanks around it ignored), local names first; null when unknown.
   const Entry* Find(std::u16string_view country) const;

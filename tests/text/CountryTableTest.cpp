@@ -60,6 +60,16 @@ TEST(CountryTableTest, LocalNamesComeFromTheLocales) {
   EXPECT_EQ(Line(table, u"Deutschland", u"Berlin", nullptr, u"10115"), u"10115 Berlin ");
 }
 
+TEST(CountryTableTest, TheLocaleDataNamesCountriesInTheirOwnLanguage) {
+  CountryTable table = CountryTable::FromLocaleData();
+  ASSERT_NE(table.Find(u"Deutschland"), nullptr) << "through the local-name index";
+  EXPECT_EQ(table.Find(u"deutschland")->englishName, u"Germany");
+  ASSERT_NE(table.Find(u"Schweiz"), nullptr);
+  EXPECT_EQ(table.Find(u"Schweiz")->englishName, u"Switzerland");
+  EXPECT_EQ(Line(table, u"Deutschland", u"Berlin", u"", u"10115"), u"10115 Berlin ");
+  EXPECT_NE(table.Find(u"Germany"), nullptr) << "the English name still matches";
+}
+
 TEST(CountryTableTest, BuffersAndEmptyPartsAreHandledSafely) {
   CountryTable table;
   int result = -1;
