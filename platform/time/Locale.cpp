@@ -23,17 +23,21 @@ struct KnownLocale {
   LCID id;
   const char* name;
   DWORD ansiCodePage;
+  DWORD countryCode;
 };
 
 constexpr KnownLocale kLocales[] = {
-    {0x0404, "zh-TW", 950},  {0x0405, "cs-CZ", 1250}, {0x0406, "da-DK", 1252}, {0x0407, "de-DE", 1252},
-    {0x0408, "el-GR", 1253}, {0x0409, "en-US", 1252}, {0x040A, "es-ES", 1252}, {0x040B, "fi-FI", 1252},
-    {0x040C, "fr-FR", 1252}, {0x040D, "he-IL", 1255}, {0x040E, "hu-HU", 1250}, {0x0410, "it-IT", 1252},
-    {0x0411, "ja-JP", 932},  {0x0412, "ko-KR", 949},  {0x0413, "nl-NL", 1252}, {0x0414, "nb-NO", 1252},
-    {0x0415, "pl-PL", 1250}, {0x0416, "pt-BR", 1252}, {0x0419, "ru-RU", 1251}, {0x041D, "sv-SE", 1252},
-    {0x041F, "tr-TR", 1254}, {0x0804, "zh-CN", 936},  {0x0807, "de-CH", 1252}, {0x0809, "en-GB", 1252},
-    {0x080C, "fr-BE", 1252}, {0x0816, "pt-PT", 1252}, {0x0C07, "de-AT", 1252}, {0x0C09, "en-AU", 1252},
-    {0x0C0A, "es-ES", 1252}, {0x0C0C, "fr-CA", 1252}, {0x1009, "en-CA", 1252},
+    {0x0404, "zh-TW", 950, 886},  {0x0405, "cs-CZ", 1250, 420}, {0x0406, "da-DK", 1252, 45},
+    {0x0407, "de-DE", 1252, 49},  {0x0408, "el-GR", 1253, 30},  {0x0409, "en-US", 1252, 1},
+    {0x040A, "es-ES", 1252, 34},  {0x040B, "fi-FI", 1252, 358}, {0x040C, "fr-FR", 1252, 33},
+    {0x040D, "he-IL", 1255, 972}, {0x040E, "hu-HU", 1250, 36},  {0x0410, "it-IT", 1252, 39},
+    {0x0411, "ja-JP", 932, 81},   {0x0412, "ko-KR", 949, 82},   {0x0413, "nl-NL", 1252, 31},
+    {0x0414, "nb-NO", 1252, 47},  {0x0415, "pl-PL", 1250, 48},  {0x0416, "pt-BR", 1252, 55},
+    {0x0419, "ru-RU", 1251, 7},   {0x041D, "sv-SE", 1252, 46},  {0x041F, "tr-TR", 1254, 90},
+    {0x0804, "zh-CN", 936, 86},   {0x0807, "de-CH", 1252, 41},  {0x0809, "en-GB", 1252, 44},
+    {0x080C, "fr-BE", 1252, 32},  {0x0816, "pt-PT", 1252, 351}, {0x0C07, "de-AT", 1252, 43},
+    {0x0C09, "en-AU", 1252, 61},  {0x0C0A, "es-ES", 1252, 34},  {0x0C0C, "fr-CA", 1252, 2},
+    {0x1009, "en-CA", 1252, 2},
 };
 
 const KnownLocale* DeviceLocale() {
@@ -221,6 +225,8 @@ std::u16string LocaleValue(const KnownLocale& known, LCTYPE type) {
       return platform::FromUtf8(locale.getCountry());
     case LOCALE_IDEFAULTANSICODEPAGE:
       return Number(known.ansiCodePage);
+    case LOCALE_ICOUNTRY:
+      return Number(known.countryCode);
     case LOCALE_SDECIMAL:
       return FromIcu(numbers.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
     case LOCALE_STHOUSAND:

@@ -16,6 +16,7 @@ inline constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
 inline constexpr LCID LOCALE_SYSTEM_DEFAULT = 0x0800;
 
 inline constexpr LCTYPE LOCALE_SLANGUAGE = 0x0002;
+inline constexpr LCTYPE LOCALE_ICOUNTRY = 0x0005;  // the telephone country code
 inline constexpr LCTYPE LOCALE_SNATIVELANGNAME = 0x0004;
 inline constexpr LCTYPE LOCALE_SCOUNTRY = 0x0006;
 inline constexpr LCTYPE LOCALE_SNATIVECTRYNAME = 0x0008;
