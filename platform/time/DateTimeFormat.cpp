@@ -20,18 +20,13 @@ std::u16string TwoDigits(int value, bool padded) {
   return padded && text.size() < 2 ? u"0" + text : text;
 }
 
-// Walks a picture: quoted text is copied without its quotes ('' is one quote), runs of a letter are
-// handed to `field`, everything else is copied.
+// Walks a picture: quoted text is copied without its quotes (two quotes inside quoted text are one
+// quote, so four quotes make a lone quote), runs of a letter are handed to `field`, the rest is copied.
 template <class F>
 std::u16string Expand(std::u16string_view picture, F&& field) {
   std::u16string out;
   for (size_t i = 0; i < picture.size();) {
     char16_t c = picture[i];
-    if (c == u'\'' && i + 1 < picture.size() && picture[i + 1] == u'\'') {
-      out += u'\'';
-      i += 2;
-      continue;
-    }
     if (c == u'\'') {
       ++i;
       while (i < picture.size()) {

@@ -4,6 +4,7 @@
 #include <unicode/datefmt.h>
 #include <unicode/dcfmtsym.h>
 #include <unicode/dtfmtsym.h>
+#include <unicode/dtptngen.h>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 
@@ -177,6 +178,12 @@ std::u16string LocaleValue(const KnownLocale& known, LCTYPE type) {
       return DatePattern(locale, icu::DateFormat::kFull, false);
     case LOCALE_STIMEFORMAT:
       return timeFormat;
+    case LOCALE_SYEARMONTH: {
+      std::unique_ptr<icu::DateTimePatternGenerator> generator(
+          icu::DateTimePatternGenerator::createInstance(locale, status));
+      if (U_FAILURE(status) || !generator) return u"MMMM yyyy";
+      return PictureOf(generator->getBestPattern(icu::UnicodeString("yMMMM"), status));
+    }
     case LOCALE_SDATE:
       return FirstSeparator(shortDate);
     case LOCALE_STIME:

@@ -42,6 +42,8 @@ TEST_F(LocaleTest, ValuesComeFromTheDevicesLocale) {
   EXPECT_EQ(Info(LOCALE_SMONTHNAME1 + 11), u"December");
   EXPECT_EQ(Info(LOCALE_IFIRSTDAYOFWEEK), u"6") << "Sunday, counted from Monday = 0";
   EXPECT_EQ(Info(LOCALE_IDEFAULTANSICODEPAGE), u"1252");
+  EXPECT_EQ(Info(LOCALE_SYEARMONTH), u"MMMM yyyy");
+  EXPECT_EQ(Info(LOCALE_ICOUNTRY), u"1");
 
   UseLocale(u"de-DE");
   EXPECT_EQ(GetUserDefaultLCID(), 0x0407u);
@@ -93,7 +95,8 @@ TEST_F(LocaleTest, DatePicturesFollowThePlatform) {
   EXPECT_EQ(Date(u"M MM MMM MMMM", kMorning), u"1 01 Jan January");
   EXPECT_EQ(Date(u"y yy yyyy", SYSTEMTIME{2005, 1, 0, 1, 0, 0, 0, 0}), u"5 05 2005");
   EXPECT_EQ(Date(u"'Week of' d'.' MMM", kFriday), u"Week of 15. Mar");
-  EXPECT_EQ(Date(u"dd''MM", kFriday), u"15'03") << "two quotes are one quote";
+  EXPECT_EQ(Date(u"MMMM dd ''''yy", kFriday), u"March 15 '24") << "two quotes inside quoted text are one";
+  EXPECT_EQ(Date(u"dd''MM", kFriday), u"1503") << "an empty quoted text";
   EXPECT_EQ(Date(u"'unterminated", kFriday), u"unterminated");
   EXPECT_EQ(Date(u"h:mm d", kFriday), u"h:mm 15") << "time letters stand as they are in a date";
   EXPECT_EQ(Date(nullptr, kFriday), u"3/15/24");
