@@ -1,0 +1,31 @@
+// Feeds arbitrary texts to the general field-code pass on a scratch device.
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "platform/core/System.h"
+#include "text/FieldCodes.h"
+
+namespace {
+bool AttachScratchDevice() {
+  char folder[] = "/tmp/calyra-fuzz-XXXXXX";
+  if (mkdtemp(folder) == nullptr) return false;
+  platform::System::Current().AttachDevice(platform::Device::Open(folder));
+  return platform::CurrentDevice() != nullptr;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool attached = AttachScratchDevice();
+  if (!attached) return 0;
+  std::u16string text(size / 2, u'\0');
+  std::memcpy(text.data(), data, text.size() * 2);
+  std::u16string out = calyra::ExpandGeneralCodes(text);
+  // Codes expand to at most a few hundred characters each; nothing else grows.
+  if (out.size() > text.size() * 300 + 1) __builtin_trap();
+  return 0;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/core/PlatformTypes.h"
+
+// Field codes of phrases: four-character tokens in square brackets replaced by a contact's
+// properties or by general texts (dates, day counts, the owner's details, three stopwatch timers).
+namespace calyra {
+
+struct FieldCode {
+  uint32_t number;
+  char16_t code[6];
+  uint32_t descriptionId;  // a string of the resource module that describes the code
+};
+
+inline constexpr size_t kContactCodeCount = 49;
+inline constexpr size_t kGeneralCodeCount = 27;
+extern const FieldCode kContactCodes[kContactCodeCount];
+extern const FieldCode kGeneralCodes[kGeneralCodeCount];
+
+// Where contact codes find their values: the number of the contact code (4000 to 4052) asks for one
+// property. None means the property cannot be read (for a date: the contact has none).
+class ContactFieldSource {
+ public:
+  virtual ~ContactFieldSource() = default;
+  virtual std::optional<std::u16string> Text(uint32_t codeNumber) = 0;
+  virtual std::optional<SYSTEMTIME> Date(uint32_t codeNumber) = 0;
+};
+
+// True when the text holds any contact code (exact case).
+bool ContainsContactCode(std::u16string_view text);
+std::u16string ExpandContactCodes(std::u16string_view text, ContactFieldSource& contact);
+// Expands the general codes; timer codes change the timers in the registry.
+std::u16string ExpandGeneralCodes(std::u16string_view text);
+// "%d:%02d:%02d", hours unbounded.
+std::u16string FormatDuration(uint32_t seconds);
+// Characters a phrase's expansion may take: max(length, 4096) + 4096.
+size_t PhraseOutputCapacity(size_t length);
+
+}  // namespace calyra
