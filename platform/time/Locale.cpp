@@ -9,6 +9,7 @@
 #include <unicode/smpdtfmt.h>
 
 #include <map>
+#include <mutex>
 #include <memory>
 #include <string>
 
@@ -246,6 +247,21 @@ std::u16string LocaleValue(const KnownLocale& known, LCTYPE type) {
   }
 }
 
+// ICU's data does not change while the process runs: each value is worked out once.
+struct LocaleCache : platform::ProcessState {
+  std::mutex lock;
+  std::map<std::pair<LCID, LCTYPE>, std::u16string> values;
+};
+
+std::u16string CachedLocaleValue(const KnownLocale& known, LCTYPE type) {
+  auto& cache = platform::System::Current().State<LocaleCache>();
+  std::lock_guard guard(cache.lock);
+  auto key = std::make_pair(known.id, type);
+  auto found = cache.values.find(key);
+  if (found != cache.values.end()) return found->second;
+  return cache.values[key] = LocaleValue(known, type);
+}
+
 }  // namespace
 
 namespace platform {
@@ -259,7 +275,7 @@ bool LocaleText(LCID id, LCTYPE type, std::u16string* value) {
       return true;
     }
   }
-  *value = LocaleValue(*known, type);
+  *value = CachedLocaleValue(*known, type);
   return *value != u"\x01";
 }
 
