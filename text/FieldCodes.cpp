@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/LocalMemory.h"
 #include "platform/registry/Registry.h"
 #include "platform/text/Formatter.h"
 #include "platform/text/Text.h"
@@ -59,7 +60,9 @@ class RegistryKey {
   }
   std::optional<DWORD> Number(const char16_t* name) const {
     DWORD value = 0, size = sizeof(value), type = 0;
-    if (!key_ || RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+    if (!key_ ||
+        RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD) {
       return std::nullopt;
     }
@@ -76,7 +79,8 @@ class RegistryKey {
     LONG result = RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
     if (result == ERROR_MORE_DATA) {
       std::u16string whole(size / 2 + 1, u'\0');
-      if (RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(whole.data()), &size) != ERROR_SUCCESS) {
+      if (RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(whole.data()), &size) !=
+          ERROR_SUCCESS) {
         return std::nullopt;
       }
       buffer = whole.substr(0, limit / 2);
@@ -133,8 +137,9 @@ std::u16string LocalePicture(LCTYPE type) {
 
 std::u16string FormatNow(const std::u16string& picture, bool time) {
   char16_t buffer[kPictureChars];
-  int written = time ? GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, picture.c_str(), buffer, kPictureChars)
-                     : GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, picture.c_str(), buffer, kPictureChars);
+  int written =
+      time ? GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, picture.c_str(), buffer, kPictureChars)
+           : GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, picture.c_str(), buffer, kPictureChars);
   return written ? std::u16string(buffer) : std::u16string();
 }
 
@@ -197,7 +202,8 @@ std::u16string ExpandGeneral(uint32_t number) {
     case 7000:
       return platform::FormatText(u"%d", {DayOfYear(today)});
     case 7001:
-      return platform::FormatText(u"%d", {(platform::IsLeapYear(today.wYear) ? 366 : 365) - DayOfYear(today)});
+      return platform::FormatText(u"%d",
+                                  {(platform::IsLeapYear(today.wYear) ? 366 : 365) - DayOfYear(today)});
     default:
       return Owner(number);
   }
@@ -213,8 +219,9 @@ const FieldCode* FindGeneral(std::u16string_view token) {
 }  // namespace
 
 bool ContainsContactCode(std::u16string_view text) {
-  return std::any_of(std::begin(kContactCodes), std::end(kContactCodes),
-                     [&](const FieldCode& code) { return text.find(code.code) != std::u16string_view::npos; });
+  return std::any_of(std::begin(kContactCodes), std::end(kContactCodes), [&](const FieldCode& code) {
+    return text.find(code.code) != std::u16string_view::npos;
+  });
 }
 
 std::u16string ExpandContactCodes(std::u16string_view text, ContactFieldSource& contact) {
@@ -227,7 +234,8 @@ std::u16string ExpandContactCodes(std::u16string_view text, ContactFieldSource& 
         if (auto date = contact.Date(code.number)) {
           char16_t buffer[kPictureChars];
           std::u16string picture = LocalePicture(LOCALE_SSHORTDATE);
-          if (GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, &*date, picture.c_str(), buffer, kPictureChars)) value = buffer;
+          if (GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, &*date, picture.c_str(), buffer, kPictureChars))
+            value = buffer;
         }
       } else if (auto property = contact.Text(code.number)) {
         value = *property;
@@ -261,6 +269,24 @@ std::u16string FormatDuration(uint32_t seconds) {
   return platform::FormatText(u"%d:%02d:%02d", {hours, minutes, seconds % 60});
 }
 
-size_t PhraseOutputCapacity(size_t length) { return std::max<size_t>(length, 4096) + 4096; }
+char16_t* ExpandPhrase(const char16_t* phrase, CEOID contact, const ContactOpener& openContact) {
+  std::u16string_view text = platform::TextView(phrase);
+  if (text.empty()) return nullptr;
+  size_t capacity = PhraseOutputCapacity(text.size());
+  auto* output = static_cast<char16_t*>(LocalAlloc(LPTR, capacity * sizeof(char16_t)));
+  if (output == nullptr) return nullptr;
+  std::u16string withContact(text);
+  if (contact != 0 && openContact && ContainsContactCode(text)) {
+    if (std::unique_ptr<ContactFieldSource> source = openContact(contact)) {
+      withContact = ExpandContactCodes(text, *source);
+    }
+  }
+  platform::BoundedCopy(output, capacity, ExpandGeneralCodes(withContact));
+  return output;
+}
+
+size_t PhraseOutputCapacity(size_t length) {
+  return std::max<size_t>(length, 4096) + 4096;
+}
 
 }  // namespace calyra

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +32,14 @@ class ContactFieldSource {
   virtual std::optional<std::u16string> Text(uint32_t codeNumber) = 0;
   virtual std::optional<SYSTEMTIME> Date(uint32_t codeNumber) = 0;
 };
+
+// Opens the contact of an item identity for the contact pass; null when it cannot be had.
+using ContactOpener = std::function<std::unique_ptr<ContactFieldSource>(CEOID contact)>;
+
+// Expands a phrase into a new zero-filled buffer of PhraseOutputCapacity characters from the local heap
+// (the receiver frees it with LocalFree), cut to fit. Contact codes are expanded only for a contact
+// (non-zero) that `openContact` can open; they stay as they are otherwise. Null for an empty phrase.
+char16_t* ExpandPhrase(const char16_t* phrase, CEOID contact, const ContactOpener& openContact);
 
 // True when the text holds any contact code (exact case).
 bool ContainsContactCode(std::u16string_view text);

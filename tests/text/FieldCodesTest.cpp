@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/core/LocalMemory.h"
 #include "platform/registry/Registry.h"
 #include "platform/time/TimeConversion.h"
 #include "tests/support/DeviceTest.h"
@@ -20,7 +21,9 @@ class FakeContact : public ContactFieldSource {
     auto found = texts.find(number);
     return found == texts.end() ? std::nullopt : std::optional(found->second);
   }
-  std::optional<SYSTEMTIME> Date(uint32_t number) override { return number == 4042 ? birthday : std::nullopt; }
+  std::optional<SYSTEMTIME> Date(uint32_t number) override {
+    return number == 4042 ? birthday : std::nullopt;
+  }
 };
 
 class FieldCodesTest : public DeviceTest {
@@ -141,12 +144,53 @@ TEST_F(FieldCodesTest, OwnerDetailsFromTheRecordOrTheSeparateValues) {
   SetBinary(key, u"Owner", record);
   EXPECT_EQ(ExpandGeneralCodes(u"[%n]|[%c]|[%a]|[%t]|[%e]"), u"Bob|Acme|1 Main St.|1234|");
   SetBinary(key, u"Owner", record.substr(0, 50));
-  EXPECT_EQ(ExpandGeneralCodes(u"[%a]|[%t]"), u"|") << "a record too short to reach the address and telephone fields";
+  EXPECT_EQ(ExpandGeneralCodes(u"[%a]|[%t]"), u"|")
+      << "a record too short to reach the address and telephone fields";
   SetBinary(key, u"Owner", record.substr(0, 100));
   EXPECT_EQ(ExpandGeneralCodes(u"[%a]|[%t]"), u"1 Main St.|") << "the record ends inside the address";
   SetBinary(key, u"Owner", std::u16string(40, u'x'));
-  EXPECT_EQ(ExpandGeneralCodes(u"[%n]"), std::u16string(36, u'x')) << "a field without its zero ends at its length";
+  EXPECT_EQ(ExpandGeneralCodes(u"[%n]"), std::u16string(36, u'x'))
+      << "a field without its zero ends at its length";
   RegCloseKey(key);
+}
+
+TEST_F(FieldCodesTest, ExpandPhraseRunsBothPassesIntoALocalBuffer) {
+  int opened = 0;
+  ContactOpener opener = [&](CEOID oid) -> std::unique_ptr<ContactFieldSource> {
+    ++opened;
+    if (oid != 42) return nullptr;
+    auto ann = std::make_unique<FakeContact>();
+    ann->texts = {{4001, u"Ann"}, {4003, u"Lee"}};
+    return ann;
+  };
+  char16_t* out = ExpandPhrase(u"Call [fn] [ln] on day [dy]", 42, opener);
+  ASSERT_NE(out, nullptr);
+  EXPECT_EQ(std::u16string(out), u"Call Ann Lee on day 75");
+  EXPECT_EQ(LocalSize(out), 8192u * sizeof(char16_t));
+  EXPECT_EQ(LocalFree(out), nullptr);
+
+  out = ExpandPhrase(u"Call [fn]", 0, opener);
+  EXPECT_EQ(std::u16string(out), u"Call [fn]") << "without a contact the codes stay";
+  LocalFree(out);
+  out = ExpandPhrase(u"Call [fn]", 7, opener);
+  EXPECT_EQ(std::u16string(out), u"Call [fn]") << "a contact that cannot be opened";
+  LocalFree(out);
+  out = ExpandPhrase(u"Only [dy]", 42, opener);
+  LocalFree(out);
+  EXPECT_EQ(opened, 2) << "no contact is opened for a phrase without contact codes";
+  EXPECT_EQ(ExpandPhrase(u"", 42, opener), nullptr);
+  EXPECT_EQ(ExpandPhrase(nullptr, 42, opener), nullptr);
+
+  std::u16string many;
+  for (int i = 0; i < 2000; ++i) many += u"[%a]";  // each 4 characters grows to 186
+  HKEY key = Key(u"ControlPanel\\Owner");
+  std::u16string record(300, u'a');
+  SetBinary(key, u"Owner", record);
+  RegCloseKey(key);
+  out = ExpandPhrase(many.c_str(), 0, opener);
+  EXPECT_EQ(std::u16string(out).size(), PhraseOutputCapacity(many.size()) - 1)
+      << "cut to the buffer, never over it";
+  LocalFree(out);
 }
 
 }  // namespace
