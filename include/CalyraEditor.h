@@ -78,4 +78,14 @@ typedef struct MSG {
 } MSG;
 #endif /* CALYRA_NO_PLATFORM_TYPES */
 
+/* Address formatting: joins city, region and postal code in the order of the country into output
+ * (outputSize characters). 1 when written (possibly empty), 0 when the buffer is too small; the output
+ * is emptied first in every case. */
+CALYRA_API int CalyraEditor_GetAddressCityLineFormat(const WCHAR* country, const WCHAR* city,
+                                                     const WCHAR* region, const WCHAR* postalCode,
+                                                     WCHAR* output, int outputSize);
+
+/* Frees a buffer of expanded phrase text that the component handed out. */
+CALYRA_API void CalyraEditor_FreePhraseBuffer(WCHAR* buffer);
+
 #endif /* CALYRA_EDITOR_H */

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+
+#include "text/CountryTable.h"
+#include "text/DateTimeText.h"
+
+namespace calyra {
+
+// All the component's per-process state: the one object behind the exports. Each part is made on
+// first use.
+class Component {
+ public:
+  static Component& Process();
+
+  const CountryTable& Countries();
+  DateTimeText& DateTimeTexts() { return dateTimeText_; }
+
+ private:
+  Component() = default;
+
+  std::once_flag countriesBuilt_;
+  std::unique_ptr<CountryTable> countries_;
+  DateTimeText dateTimeText_;
+};
+
+}  // namespace calyra

@@ -1,0 +1,24 @@
+// The exports of the text services. No exception leaves an export: each answers its failure value.
+#include "CalyraEditor.h"
+#include "host/Component.h"
+#include "platform/core/LocalMemory.h"
+
+CALYRA_API int CalyraEditor_GetAddressCityLineFormat(const WCHAR* country, const WCHAR* city,
+                                                     const WCHAR* region, const WCHAR* postalCode,
+                                                     WCHAR* output, int outputSize) {
+  try {
+    if (outputSize < 0) return 0;
+    return calyra::ComposeCityLine(calyra::Component::Process().Countries(), country, city, region,
+                                   postalCode, output, static_cast<size_t>(outputSize));
+  } catch (...) {
+    if (output != nullptr && outputSize > 0) output[0] = u'\0';
+    return 0;
+  }
+}
+
+CALYRA_API void CalyraEditor_FreePhraseBuffer(WCHAR* buffer) {
+  try {
+    LocalFree(buffer);
+  } catch (...) {
+  }
+}
