@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 
+#include "host/OptionStore.h"
 #include "text/CountryTable.h"
 #include "text/DateTimeText.h"
 
@@ -16,6 +17,7 @@ class Component {
 
   const CountryTable& Countries();
   DateTimeText& DateTimeTexts() { return dateTimeText_; }
+  OptionStore& Options() { return options_; }
 
  private:
   Component() = default;
@@ -23,6 +25,7 @@ class Component {
   std::once_flag countriesBuilt_;
   std::unique_ptr<CountryTable> countries_;
   DateTimeText dateTimeText_;
+  OptionStore options_;
 };
 
 }  // namespace calyra

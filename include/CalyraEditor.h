@@ -78,6 +78,58 @@ typedef struct MSG {
 } MSG;
 #endif /* CALYRA_NO_PLATFORM_TYPES */
 
+/* The option records the host passes; their layouts are fixed byte for byte. */
+typedef struct CalyraEditorOptions {
+  DWORD reserved;                 /* 0: not read */
+  DWORD confirmDeletions;         /* 4 */
+  DWORD newTaskReminder;          /* 8 */
+  DWORD newAppointmentReminder;   /* 12: minutes before the start; 0xFFFFFFFF: none */
+  DWORD valueD;                   /* 16 */
+  WCHAR categoryImageFolder[260]; /* 20 */
+  DWORD timeOfDay;                /* 540: minutes after midnight */
+} CalyraEditorOptions;
+
+typedef struct CalyraNoteOptions {
+  DWORD setting1;     /* 0 */
+  DWORD setting2;     /* 4 */
+  DWORD setting3;     /* 8 */
+  DWORD zoom;         /* 12: index into 75, 100, 150, 200, 300 percent */
+  DWORD flags;        /* 16 */
+  DWORD fontSize;     /* 20 */
+  WORD inkValue;      /* 24 */
+  WCHAR fontName[64]; /* 26 */
+} CalyraNoteOptions;
+
+typedef struct CalyraDisplayOptions {
+  DWORD reserved;          /* 0 */
+  WCHAR fontName[64];      /* 4 */
+  DWORD clearType;         /* 132 */
+  DWORD colors[3];         /* 136 */
+  DWORD summaryFontSize;   /* 148 */
+  DWORD viewValues[3];     /* 152 */
+  DWORD calendarColors[6]; /* 164 */
+} CalyraDisplayOptions;
+
+typedef struct CalyraJournalOptions {
+  DWORD reserved;       /* 0: not written back */
+  DWORD flags;          /* 4: bit 0, the journal is on */
+  DWORD windowState[2]; /* 8 */
+  WCHAR location[260];  /* 16 */
+} CalyraJournalOptions;
+
+typedef struct CalyraContactOptions {
+  LONG values[7]; /* 0 to 24 */
+} CalyraContactOptions;
+
+/* Options: each returns 1 (0 for a null record). */
+CALYRA_API int CalyraEditor_SetEditorOptions(const CalyraEditorOptions* options);
+CALYRA_API int CalyraEditor_SetNoteOptions(const CalyraNoteOptions* options);
+CALYRA_API int CalyraEditor_GetNoteOptions(CalyraNoteOptions* options);
+CALYRA_API int CalyraEditor_SetDisplayOptions(const CalyraDisplayOptions* options);
+CALYRA_API int CalyraEditor_SetJournalOptions(const CalyraJournalOptions* options);
+CALYRA_API int CalyraEditor_GetJournalOptions(CalyraJournalOptions* options);
+CALYRA_API int CalyraEditor_SetContactOptions(const CalyraContactOptions* options);
+
 /* Address formatting: joins city, region and postal code in the order of the country into output
  * (outputSize characters). 1 when written (possibly empty), 0 when the buffer is too small; the output
  * is emptied first in every case. */

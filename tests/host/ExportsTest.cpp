@@ -27,7 +27,12 @@ class ExportsTest : public ::testing::Test {
 
 TEST_F(ExportsTest, OnlyTheComponentsExportsAreVisible) {
   EXPECT_NE(Resolve<void>("CalyraEditor_GetAddressCityLineFormat"), nullptr);
-  EXPECT_NE(Resolve<void>("CalyraEditor_FreePhraseBuffer"), nullptr);
+  for (const char* name :
+       {"CalyraEditor_FreePhraseBuffer", "CalyraEditor_SetEditorOptions", "CalyraEditor_SetNoteOptions",
+        "CalyraEditor_GetNoteOptions", "CalyraEditor_SetDisplayOptions", "CalyraEditor_SetJournalOptions",
+        "CalyraEditor_GetJournalOptions", "CalyraEditor_SetContactOptions"}) {
+    EXPECT_NE(Resolve<void>(name), nullptr) << name;
+  }
   for (const char* inner :
        {"CeOpenDatabaseEx", "RegOpenKeyExW", "CreateFileW", "GetLastError", "LocalAlloc"}) {
     EXPECT_EQ(Resolve<void>(inner), nullptr) << inner << " leaks out of the library";
@@ -47,6 +52,17 @@ TEST_F(ExportsTest, CityLinesThroughTheExport) {
   EXPECT_EQ(output[0], u'\0');
   EXPECT_EQ(format(u"Germany", u"Town", nullptr, u"123", output, -5), 0);
   EXPECT_EQ(format(u"Germany", u"Town", nullptr, u"123", nullptr, 64), 0);
+
+  auto* setEditor = Resolve<decltype(CalyraEditor_SetEditorOptions)>("CalyraEditor_SetEditorOptions");
+  auto* getNote = Resolve<decltype(CalyraEditor_GetNoteOptions)>("CalyraEditor_GetNoteOptions");
+  ASSERT_NE(setEditor, nullptr);
+  ASSERT_NE(getNote, nullptr);
+  CalyraEditorOptions editor{};
+  EXPECT_EQ(setEditor(&editor), 1);
+  EXPECT_EQ(setEditor(nullptr), 0);
+  CalyraNoteOptions note{};
+  EXPECT_EQ(getNote(&note), 1);
+  EXPECT_EQ(note.zoom, 1u);
 
   auto* release = Resolve<decltype(CalyraEditor_FreePhraseBuffer)>("CalyraEditor_FreePhraseBuffer");
   ASSERT_NE(release, nullptr);

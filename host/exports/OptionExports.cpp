@@ -1,0 +1,52 @@
+// The option exports: the host hands its settings over and reads two groups back.
+#include "CalyraEditor.h"
+#include "host/Component.h"
+
+namespace {
+
+template <class Record, class F>
+int WithRecord(Record* record, F&& body) {
+  if (record == nullptr) return 0;
+  try {
+    body(calyra::Component::Process().Options(), *record);
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+CALYRA_API int CalyraEditor_SetEditorOptions(const CalyraEditorOptions* options) {
+  return WithRecord(options,
+                    [](calyra::OptionStore& store, const auto& record) { store.SetEditorOptions(record); });
+}
+
+CALYRA_API int CalyraEditor_SetNoteOptions(const CalyraNoteOptions* options) {
+  return WithRecord(options,
+                    [](calyra::OptionStore& store, const auto& record) { store.SetNoteOptions(record); });
+}
+
+CALYRA_API int CalyraEditor_GetNoteOptions(CalyraNoteOptions* options) {
+  return WithRecord(options, [](calyra::OptionStore& store, auto& record) { store.GetNoteOptions(&record); });
+}
+
+CALYRA_API int CalyraEditor_SetDisplayOptions(const CalyraDisplayOptions* options) {
+  return WithRecord(options,
+                    [](calyra::OptionStore& store, const auto& record) { store.SetDisplayOptions(record); });
+}
+
+CALYRA_API int CalyraEditor_SetJournalOptions(const CalyraJournalOptions* options) {
+  return WithRecord(options,
+                    [](calyra::OptionStore& store, const auto& record) { store.SetJournalOptions(record); });
+}
+
+CALYRA_API int CalyraEditor_GetJournalOptions(CalyraJournalOptions* options) {
+  return WithRecord(options,
+                    [](calyra::OptionStore& store, auto& record) { store.GetJournalOptions(&record); });
+}
+
+CALYRA_API int CalyraEditor_SetContactOptions(const CalyraContactOptions* options) {
+  return WithRecord(options,
+                    [](calyra::OptionStore& store, const auto& record) { store.SetContactOptions(record); });
+}
