@@ -1,6 +1,7 @@
 #include "text/ContactNameFormat.h"
 
 #include "platform/text/Text.h"
+#include "platform/ui/Menu.h"
 
 namespace calyra {
 
@@ -175,6 +176,25 @@ std::vector<FileAsMenuEntry> BuildFileAsMenuEntries(const ContactName& n, const 
     entry.text = EscapeMenuText(entry.text);
   }
   return entries;
+}
+
+void FillFileAsMenu(HMENU menu, const ContactName& name, FileAsFormat current, const NameFormatTexts& texts) {
+  int count = GetMenuItemCount(menu);
+  if (count < 0) return;
+  if (std::min(count, 256) == 2) {
+    for (UINT i = 0; i < 5; ++i)
+      InsertMenuW(menu, i, MF_BYPOSITION | MF_STRING, kFileAsMenuCommands[i], kFileAsMenuLabels[i]);
+  }
+  std::vector<FileAsMenuEntry> entries = BuildFileAsMenuEntries(name, texts);
+  for (UINT i = 0; i < entries.size(); ++i) {
+    UINT state = entries[i].enabled ? MF_ENABLED : MF_GRAYED;
+    ModifyMenuW(menu, i, MF_BYPOSITION | MF_STRING | state, kFileAsMenuCommands[i], entries[i].text.c_str());
+  }
+  int position = static_cast<int>(current);
+  int last = GetMenuItemCount(menu) - 1;
+  if (position >= 0 && position <= 6 && position <= last) {
+    CheckMenuRadioItem(menu, 0, static_cast<UINT>(last), static_cast<UINT>(position), MF_BYPOSITION);
+  }
 }
 
 std::vector<std::pair<unsigned, std::u16string>> BuildNameVariants(const std::u16string& fileAs,

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/PlatformTypes.h"
+
 // How a contact's FileAs text is made from its name fields, recognised when a contact is opened,
 // previewed in the file-as menu, and varied in the contact picker.
 namespace calyra {
@@ -57,7 +59,17 @@ struct FileAsMenuEntry {
 std::vector<FileAsMenuEntry> BuildFileAsMenuEntries(const ContactName& name, const NameFormatTexts& texts);
 
 inline constexpr unsigned kFileAsMenuCommands[5] = {43004, 43003, 43002, 43001, 43000};
+// The fixed labels of the five format entries, the literal names of the formats.
+inline constexpr const char16_t* kFileAsMenuLabels[5] = {u"Last, First Middle", u"First Middle Last Suffix",
+                                                         u"Company", u"Last, First (Company)",
+                                                         u"Company, (Last, First Middle)"};
 inline constexpr unsigned kCustomFileAsCommand = 42129;
+
+// Fills the file-as popup menu each time it opens: the menu resource holds two entries of its own,
+// and when it has exactly those two, the five format entries go in above them. Then every format entry
+// gets its preview text and enabled state, and the entry at the position of `current` (0 to 6) the
+// radio check.
+void FillFileAsMenu(HMENU menu, const ContactName& name, FileAsFormat current, const NameFormatTexts& texts);
 
 // The contact picker's name variants: (command id, menu text), FileAs first, without duplicates.
 std::vector<std::pair<unsigned, std::u16string>> BuildNameVariants(const std::u16string& fileAs,

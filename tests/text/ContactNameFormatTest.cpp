@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/ui/Menu.h"
+#include "tests/support/DeviceTest.h"
 #include "text/ContactNameFormat.h"
 
 namespace {
@@ -136,6 +138,40 @@ TEST(ContactNameFormatTest, MenuEscapingDoublesOnlyTheFirstAmpersand) {
   EXPECT_EQ(EscapeMenuText(u"none"), u"none");
   std::u16string longText(1023, u'&');
   EXPECT_EQ(EscapeMenuText(longText), longText) << "no room left in the menu buffer";
+}
+
+}  // namespace
+
+namespace {
+
+class FileAsMenuTest : public calyra::testing::DeviceTest {};
+
+TEST_F(FileAsMenuTest, FillsTheResourceMenuOnce) {
+  using namespace calyra;
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kCustomFileAsCommand, u"Custom...");
+  ContactName name{u"Ann", u"", u"Lee", u"", u"A & B"};
+  FillFileAsMenu(menu, name, FileAsFormat::FirstMiddleLastSuffix, kTexts);
+  ASSERT_EQ(GetMenuItemCount(menu), 7);
+  EXPECT_EQ(GetMenuItemID(menu, 0), 43004u);
+  EXPECT_EQ(GetMenuItemID(menu, 4), 43000u);
+  EXPECT_EQ(GetMenuItemID(menu, 6), kCustomFileAsCommand);
+  WCHAR text[64];
+  GetMenuStringW(menu, 2, text, 64, MF_BYPOSITION);
+  EXPECT_EQ(std::u16string(text), u"A && B");
+  EXPECT_EQ(GetMenuState(menu, 1, MF_BYPOSITION) & MF_CHECKED, MF_CHECKED);
+
+  // Opened again for a contact without a company: no entries are added twice.
+  FillFileAsMenu(menu, {u"Ann", u"", u"Lee", u"", u""}, FileAsFormat::Custom, kTexts);
+  EXPECT_EQ(GetMenuItemCount(menu), 7);
+  EXPECT_EQ(GetMenuState(menu, 2, MF_BYPOSITION) & MF_GRAYED, MF_GRAYED);
+  GetMenuStringW(menu, 2, text, 64, MF_BYPOSITION);
+  EXPECT_EQ(std::u16string(text), u"Company") << "a disabled entry shows its label";
+  EXPECT_EQ(GetMenuState(menu, 6, MF_BYPOSITION) & MF_CHECKED, MF_CHECKED) << "the custom entry";
+  EXPECT_EQ(GetMenuState(menu, 1, MF_BYPOSITION) & MF_CHECKED, 0u);
+  DestroyMenu(menu);
+  FillFileAsMenu(menu, name, FileAsFormat::Company, kTexts);  // a destroyed menu: nothing happens
 }
 
 }  // namespace
