@@ -7,21 +7,11 @@
 #include <cstring>
 #include <string>
 
-#include "platform/core/System.h"
+#include "fuzz/FuzzDevice.h"
 #include "text/FieldCodes.h"
 
-namespace {
-bool AttachScratchDevice() {
-  char folder[] = "/tmp/calyra-fuzz-XXXXXX";
-  if (mkdtemp(folder) == nullptr) return false;
-  platform::System::Current().AttachDevice(platform::Device::Open(folder));
-  return platform::CurrentDevice() != nullptr;
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool attached = AttachScratchDevice();
-  if (!attached) return 0;
+  if (!AttachFuzzDevice()) return 0;
   std::u16string text(size / 2, u'\0');
   std::memcpy(text.data(), data, text.size() * 2);
   std::u16string out = calyra::ExpandGeneralCodes(text);

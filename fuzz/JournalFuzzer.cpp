@@ -1,26 +1,14 @@
 // Feeds arbitrary bytes as a journal file to the loader, on a scratch device.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
 
+#include "fuzz/FuzzDevice.h"
 #include "notes/JournalFile.h"
-#include "platform/core/System.h"
 #include "platform/files/FileSystem.h"
 
-namespace {
-bool AttachScratchDevice() {
-  char folder[] = "/tmp/calyra-fuzz-XXXXXX";
-  if (mkdtemp(folder) == nullptr) return false;
-  platform::System::Current().AttachDevice(platform::Device::Open(folder));
-  return platform::CurrentDevice() != nullptr;
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool attached = AttachScratchDevice();
-  if (!attached) return 0;
+  if (!AttachFuzzDevice()) return 0;
   auto host = platform::HostPathOf(u"\\journal.dat");
   if (!host) return 0;
   {

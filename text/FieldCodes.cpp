@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/LocalMemory.h"
-#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryKey.h"
 #include "platform/text/Formatter.h"
 #include "platform/text/Text.h"
 #include "platform/time/Locale.h"
@@ -46,56 +46,6 @@ constexpr int kPictureChars = 128;  // at most 127 characters and the zero
 // 1 January 1998, 23:59:59 UTC, in FILETIME ticks.
 constexpr int64_t kTimerEpochTicks = 125'281'727'990'000'000;
 
-class RegistryKey {
- public:
-  RegistryKey(const char16_t* path, bool create) {
-    if (create) {
-      RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-    } else {
-      RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key_);
-    }
-  }
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  std::optional<DWORD> Number(const char16_t* name) const {
-    DWORD value = 0, size = sizeof(value), type = 0;
-    if (!key_ ||
-        RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD) {
-      return std::nullopt;
-    }
-    return value;
-  }
-  void SetNumber(const char16_t* name, DWORD value) const {
-    if (key_) RegSetValueExW(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-  }
-  // The bytes of a value, read up to `limit` bytes.
-  std::optional<std::u16string> Chars(const char16_t* name, DWORD limit) const {
-    std::u16string buffer(limit / 2 + 1, u'\0');
-    DWORD size = limit, type = 0;
-    if (!key_) return std::nullopt;
-    LONG result = RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
-    if (result == ERROR_MORE_DATA) {
-      std::u16string whole(size / 2 + 1, u'\0');
-      if (RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(whole.data()), &size) !=
-          ERROR_SUCCESS) {
-        return std::nullopt;
-      }
-      buffer = whole.substr(0, limit / 2);
-      size = limit;
-    } else if (result != ERROR_SUCCESS) {
-      return std::nullopt;
-    }
-    buffer.resize(size / 2);
-    return buffer;
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
-
 uint32_t TimerNow() {
   SYSTEMTIME utc{};
   GetSystemTime(&utc);
@@ -108,7 +58,7 @@ std::u16string Timer(uint32_t number) {
   int timer = static_cast<int>((number - 5000) / 10) + 1;
   std::u16string start = platform::FormatText(u"t%ds", {timer});
   std::u16string total = platform::FormatText(u"t%da", {timer});
-  RegistryKey key(kPhraseKey, true);
+  auto key = platform::RegistryKey::Create(HKEY_CURRENT_USER, kPhraseKey);
   uint32_t now = TimerNow();
   uint32_t started = key.Number(start.c_str()).value_or(now);
   uint32_t accumulated = key.Number(total.c_str()).value_or(0);
@@ -144,7 +94,7 @@ std::u16string FormatNow(const std::u16string& picture, bool time) {
 }
 
 std::u16string DateTimeStamp() {
-  RegistryKey key(kPhraseKey, true);
+  auto key = platform::RegistryKey::Create(HKEY_CURRENT_USER, kPhraseKey);
   std::u16string datePicture = key.Chars(u"UserDateFormat", 260).value_or(u"MMMM dd ''''yy");
   std::u16string timePicture = key.Chars(u"UserTimeFormat", 260).value_or(u"hh':'mm':'ss");
   datePicture = std::u16string(platform::TextView(datePicture.c_str()));
@@ -171,7 +121,7 @@ std::u16string Owner(uint32_t number) {
   static constexpr OwnerField kFields[] = {
       {0, 36, u"Name"}, {36, 36, nullptr}, {72, 186, nullptr}, {258, 25, u"Telephone"}, {283, 0, u"E-mail"}};
   const OwnerField& field = kFields[number - 8000];
-  RegistryKey key(kOwnerKey, false);
+  auto key = platform::RegistryKey::Open(HKEY_CURRENT_USER, kOwnerKey);
   if (auto record = key.Chars(u"Owner", 2048)) {
     // A field counts only when the record reaches beyond its first byte.
     if (record->size() * 2 <= field.offset * 2) return {};

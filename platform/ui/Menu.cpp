@@ -184,26 +184,28 @@ int GetMenuStringW(HMENU menu, UINT item, LPWSTR text, int chars, UINT flags) {
   return static_cast<int>(platform::BoundedCopy(text, static_cast<size_t>(chars), value));
 }
 
-DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags) {
+namespace {
+
+// Replaces the `mask` bits of an entry's state; the previous bits, or 0xFFFFFFFF for no such entry.
+DWORD SwapStateBits(HMENU menu, UINT item, UINT flags, UINT mask) {
   size_t index = 0;
   auto holder = Locate(menu, item, flags, &index);
   if (!holder) return 0xFFFFFFFF;
   std::lock_guard guard(holder->lock);
   MenuEntry& entry = holder->entries[index];
-  DWORD previous = entry.flags & (MF_GRAYED | MF_DISABLED);
-  entry.flags = (entry.flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
+  DWORD previous = entry.flags & mask;
+  entry.flags = (entry.flags & ~mask) | (flags & mask);
   return previous;
 }
 
+}  // namespace
+
+DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags) {
+  return SwapStateBits(menu, item, flags, MF_GRAYED | MF_DISABLED);
+}
+
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags) {
-  size_t index = 0;
-  auto holder = Locate(menu, item, flags, &index);
-  if (!holder) return 0xFFFFFFFF;
-  std::lock_guard guard(holder->lock);
-  MenuEntry& entry = holder->entries[index];
-  DWORD previous = entry.flags & MF_CHECKED;
-  entry.flags = (entry.flags & ~MF_CHECKED) | (flags & MF_CHECKED);
-  return previous;
+  return SwapStateBits(menu, item, flags, MF_CHECKED);
 }
 
 BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags) {
