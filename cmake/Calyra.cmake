@@ -2,10 +2,14 @@
 # .cpp files of one folder, every test binary of the .cpp files of one test folder.
 set(CALYRA_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 
-# calyra_module(<target> <folder> [DEPS <targets>...])
+# calyra_module(<target> <folder> [<more folders>...] [DEPS <targets>...])
 function(calyra_module target folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  set(sources)
+  foreach(dir ${folder} ${ARG_UNPARSED_ARGUMENTS})
+    file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND sources ${dir_sources})
+  endforeach()
   if(NOT sources)
     return()  # a module whose folder has no sources yet
   endif()

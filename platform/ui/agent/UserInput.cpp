@@ -1,0 +1,84 @@
+#include "platform/ui/agent/UserInput.h"
+
+#include <string>
+
+#include "platform/ui/Message.h"
+#include "platform/ui/SystemClasses.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowManager.h"
+#include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/controls/Controls.h"
+
+namespace platform {
+
+namespace {
+
+bool Reachable(HWND control) {
+  return IsWindow(control) && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
+bool ChooseInList(HWND control, int index, UINT setMessage, UINT countMessage, WORD notification) {
+  if (index < 0 || index >= SendMessageW(control, countMessage, 0, 0)) return false;
+  SendMessageW(control, setMessage, static_cast<WPARAM>(index), 0);
+  bool notify = notification != LBN_SELCHANGE || (GetWindowLongW(control, GWL_STYLE) & LBS_NOTIFY);
+  if (notify) ui::NotifyParentCommand(control, notification);
+  return true;
+}
+
+}  // namespace
+
+bool UserClick(HWND control) {
+  if (!Reachable(control)) return false;
+  SendMessageW(control, ui::IsClass(control, WC_BUTTON) ? BM_CLICK : WM_LBUTTONUP, 0, 0);
+  return true;
+}
+
+bool UserType(HWND control, std::u16string_view text) {
+  if (!Reachable(control)) return false;
+  if (ui::IsClass(control, WC_COMBOBOX)) {
+    if ((GetWindowLongW(control, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST) return false;
+    SetFocus(control);
+    std::u16string value(text);
+    DefWindowProcW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+    ui::NotifyParentCommand(control, CBN_EDITCHANGE);
+    return true;
+  }
+  if (GetWindowLongW(control, GWL_STYLE) & ES_READONLY) return false;
+  SetFocus(control);
+  SendMessageW(control, EM_SETSEL, 0, -1);
+  if (text.empty()) SendMessageW(control, WM_CLEAR, 0, 0);
+  for (char16_t c : text) SendMessageW(control, WM_CHAR, c == u'\n' ? u'\r' : c, 0);
+  return true;
+}
+
+bool UserChoose(HWND control, int index) {
+  if (!Reachable(control)) return false;
+  if (ui::IsClass(control, WC_LISTBOX)) return ChooseInList(control, index, LB_SETCURSEL, LB_GETCOUNT, LBN_SELCHANGE);
+  if (ui::IsClass(control, WC_COMBOBOX)) return ChooseInList(control, index, CB_SETCURSEL, CB_GETCOUNT, CBN_SELCHANGE);
+  // COMMON-CONTROLS-HOOK
+  return false;
+}
+
+bool UserChooseText(HWND control, std::u16string_view text) {
+  std::u16string value(text);
+  LPARAM pattern = reinterpret_cast<LPARAM>(value.c_str());
+  if (ui::IsClass(control, WC_LISTBOX)) {
+    return UserChoose(control, static_cast<int>(SendMessageW(control, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), pattern)));
+  }
+  if (ui::IsClass(control, WC_COMBOBOX)) {
+    return UserChoose(control, static_cast<int>(SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), pattern)));
+  }
+  return false;
+}
+
+bool UserPressKey(HWND window, WPARAM key) {
+  if (!IsWindow(window)) return false;
+  return PostMessageW(window, WM_KEYDOWN, key, 0) != FALSE;
+}
+
+bool UserCommand(HWND owner, UINT command) {
+  if (!IsWindow(owner) || !IsWindowEnabled(owner)) return false;
+  return PostMessageW(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0), 0) != FALSE;
+}
+
+}  // namespace platform

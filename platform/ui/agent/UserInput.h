@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/ui/WindowTypes.h"
+
+// What a person does at the device, with every message and notification that the device sends for
+// it. Each call answers false when the person could not do it (the control is missing, hidden,
+// disabled or read-only, or the index is out of range) and then changes nothing.
+namespace platform {
+
+// Taps a button, check box or radio button.
+bool UserClick(HWND control);
+// Replaces the text of an edit control (or of a combo box's edit field) by typing it.
+bool UserType(HWND control, std::u16string_view text);
+// Chooses an item of a list box, combo box, list view or tab control.
+bool UserChoose(HWND control, int index);
+// Chooses the item of a list box or combo box whose text is `text` (case-insensitive).
+bool UserChooseText(HWND control, std::u16string_view text);
+// Presses a key while `window` has the focus (Enter, Escape, Tab go through the dialog's handling).
+bool UserPressKey(HWND window, WPARAM key);
+// Chooses a command of a window's menu bar or menu.
+bool UserCommand(HWND owner, UINT command);
+
+}  // namespace platform

@@ -1,0 +1,7 @@
+#include "platform/ui/controls/CommonControls.h"
+
+namespace platform::ui {
+
+void RegisterCommonControls() {}
+
+}  // namespace platform::ui

@@ -1,0 +1,41 @@
+#include "platform/ui/Message.h"
+#include "platform/ui/SystemClasses.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowManager.h"
+#include "platform/ui/controls/Controls.h"
+
+namespace platform::ui {
+
+namespace {
+
+struct StaticState : ControlState {
+  HANDLE image = nullptr;
+};
+
+LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case STM_SETIMAGE: {
+      auto* state = ControlStateOf<StaticState>(window);
+      if (!state) return 0;
+      HANDLE previous = state->image;
+      state->image = reinterpret_cast<HANDLE>(lParam);
+      return reinterpret_cast<LRESULT>(previous);
+    }
+    case STM_GETIMAGE: {
+      auto* state = ControlStateOf<StaticState>(window);
+      return state ? reinterpret_cast<LRESULT>(state->image) : 0;
+    }
+    case WM_LBUTTONUP:
+      if (GetWindowLongW(window, GWL_STYLE) & SS_NOTIFY) NotifyParentCommand(window, STN_CLICKED);
+      return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void RegisterStatic() {
+  RegisterSystemClass(WC_STATIC, StaticProc);
+}
+
+}  // namespace platform::ui

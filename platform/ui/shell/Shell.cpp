@@ -1,0 +1,7 @@
+#include "platform/ui/shell/Shell.h"
+
+namespace platform::ui {
+
+void RegisterShellClasses() {}
+
+}  // namespace platform::ui
