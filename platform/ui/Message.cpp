@@ -9,6 +9,7 @@
 
 #include "platform/core/LastError.h"
 #include "platform/text/Text.h"
+#include "platform/time/TimeConversion.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
@@ -199,12 +200,6 @@ BOOL KillTimer(HWND window, UINT_PTR id) {
     return message.message == WM_TIMER && message.hwnd == window && message.wParam == id;
   });
   return removed ? TRUE : FALSE;
-}
-
-DWORD GetTickCount() {
-  static const auto start = std::chrono::steady_clock::now();
-  return static_cast<DWORD>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
 
 DWORD GetCurrentThreadId() {

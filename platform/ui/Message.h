@@ -19,7 +19,6 @@ LRESULT DispatchMessageW(const MSG* message);
 UINT RegisterWindowMessageW(LPCWSTR name);
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);
 BOOL KillTimer(HWND window, UINT_PTR id);
-DWORD GetTickCount();
 DWORD GetCurrentThreadId();
 DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
 

@@ -9,6 +9,7 @@
 using LONG_PTR = intptr_t;
 using INT_PTR = intptr_t;
 using UINT_PTR = uintptr_t;
+using DWORD_PTR = uintptr_t;
 using ATOM = WORD;
 using HBRUSH = struct HBRUSH__*;
 using HICON = struct HICON__*;

@@ -1,7 +1,348 @@
 #include "platform/ui/shell/Shell.h"
 
+#include <map>
+#include <vector>
+
+#include "platform/core/LastError.h"
+#include "platform/core/System.h"
+#include "platform/text/Text.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/ResourceModule.h"
+#include "platform/ui/SystemClasses.h"
+#include "platform/ui/UserAgent.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowManager.h"
+
 namespace platform::ui {
 
-void RegisterShellClasses() {}
+namespace {
+
+constexpr int kTaskBarHeight = 26;
+constexpr int kMenuBarHeight = 26;
+constexpr int kSipHeight = 80;
+
+struct ShellState : ProcessState {
+  bool sipUp = false;
+  std::u16string navBarText;
+  std::map<HWND, DWORD> fullScreen;
+};
+
+ShellState& Shell() {
+  return System::Current().State<ShellState>();
+}
+
+struct MenuBarButton {
+  int command = 0;
+  int image = I_IMAGENONE;
+  BYTE state = TBSTATE_ENABLED;
+  BYTE style = TBSTYLE_BUTTON;
+  WORD width = 0;
+  DWORD_PTR data = 0;
+  std::u16string text;
+  HMENU submenu = nullptr;
+};
+
+struct MenuBarState : ControlState {
+  HWND owner = nullptr;
+  HMENU menu = nullptr;
+  int images = 0;
+  std::vector<MenuBarButton> buttons;
+
+  ~MenuBarState() override {
+    if (menu) DestroyMenu(menu);
+  }
+  MenuBarButton* Find(int command) {
+    for (auto& button : buttons) {
+      if (button.command == command) return &button;
+    }
+    return nullptr;
+  }
+};
+
+// Each top entry of the menu becomes a button: a popup entry a menu button, a command a command
+// button; the button's command of a popup entry is its position, as the platform numbers them.
+void ButtonsFromMenu(MenuBarState& bar) {
+  int count = GetMenuItemCount(bar.menu);
+  for (int i = 0; i < count; ++i) {
+    MenuBarButton button;
+    WCHAR text[128] = {};
+    GetMenuStringW(bar.menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    button.text = text;
+    button.submenu = GetSubMenu(bar.menu, i);
+    button.command = button.submenu ? i : static_cast<int>(GetMenuItemID(bar.menu, i));
+    if (button.submenu) button.style = TBSTYLE_DROPDOWN;
+    bar.buttons.push_back(button);
+  }
+}
+
+LRESULT ButtonInfo(MenuBarState& bar, int command, TBBUTTONINFOW* info, bool set) {
+  MenuBarButton* button = bar.Find(command);
+  if (!button || !info) return -1;
+  if (set) {
+    if (info->dwMask & TBIF_IMAGE) button->image = info->iImage;
+    if (info->dwMask & TBIF_STATE) button->state = info->fsState;
+    if (info->dwMask & TBIF_STYLE) button->style = info->fsStyle;
+    if (info->dwMask & TBIF_SIZE) button->width = info->cx;
+    if (info->dwMask & TBIF_LPARAM) button->data = info->lParam;
+    if (info->dwMask & TBIF_COMMAND) button->command = info->idCommand;
+    if ((info->dwMask & TBIF_TEXT) && info->pszText) button->text = TextView(info->pszText, 128);
+    return TRUE;
+  }
+  if (info->dwMask & TBIF_IMAGE) info->iImage = button->image;
+  if (info->dwMask & TBIF_STATE) info->fsState = button->state;
+  if (info->dwMask & TBIF_STYLE) info->fsStyle = button->style;
+  if (info->dwMask & TBIF_SIZE) info->cx = button->width;
+  if (info->dwMask & TBIF_LPARAM) info->lParam = button->data;
+  if (info->dwMask & TBIF_COMMAND) info->idCommand = button->command;
+  if ((info->dwMask & TBIF_TEXT) && info->pszText && info->cchText > 0) {
+    BoundedCopy(info->pszText, static_cast<size_t>(info->cchText), button->text);
+  }
+  return static_cast<LRESULT>(button - bar.buttons.data());
+}
+
+LRESULT AddButtons(MenuBarState& bar, size_t count, const TBBUTTON* buttons, size_t at) {
+  if (!buttons || at > bar.buttons.size()) return FALSE;
+  for (size_t i = 0; i < count; ++i) {
+    MenuBarButton button;
+    button.command = buttons[i].idCommand;
+    button.image = buttons[i].iBitmap;
+    button.state = buttons[i].fsState;
+    button.style = buttons[i].fsStyle;
+    button.data = buttons[i].dwData;
+    bar.buttons.insert(bar.buttons.begin() + static_cast<ptrdiff_t>(at + i), button);
+  }
+  return TRUE;
+}
+
+LRESULT SetState(MenuBarState& bar, int command, BYTE bits, bool on) {
+  MenuBarButton* button = bar.Find(command);
+  if (!button) return FALSE;
+  button->state = static_cast<BYTE>(on ? button->state | bits : button->state & ~bits);
+  return TRUE;
+}
+
+void Describe(const MenuBarState& bar, std::u16string* out) {
+  for (const auto& button : bar.buttons) {
+    *out += u" [" + button.text + u" " + FromUtf8(std::to_string(button.command));
+    if (!(button.state & TBSTATE_ENABLED)) *out += u" disabled";
+    if (button.state & TBSTATE_CHECKED) *out += u" checked";
+    *out += u"]";
+  }
+}
+
+LRESULT MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* bar = ControlStateOf<MenuBarState>(window);
+  if (!bar) return 0;
+  int command = static_cast<int>(wParam);
+  switch (message) {
+    case TB_BUTTONCOUNT: return static_cast<LRESULT>(bar->buttons.size());
+    case TB_GETBUTTONINFOW: return ButtonInfo(*bar, command, reinterpret_cast<TBBUTTONINFOW*>(lParam), false);
+    case TB_SETBUTTONINFOW: return ButtonInfo(*bar, command, reinterpret_cast<TBBUTTONINFOW*>(lParam), true);
+    case TB_ADDBUTTONSW:
+      return AddButtons(*bar, wParam, reinterpret_cast<const TBBUTTON*>(lParam), bar->buttons.size());
+    case TB_INSERTBUTTONW: return AddButtons(*bar, 1, reinterpret_cast<const TBBUTTON*>(lParam), wParam);
+    case TB_DELETEBUTTON:
+      if (wParam >= bar->buttons.size()) return FALSE;
+      bar->buttons.erase(bar->buttons.begin() + static_cast<ptrdiff_t>(wParam));
+      return TRUE;
+    case TB_ADDBITMAP: {
+      if (!lParam || wParam == 0) return -1;
+      LRESULT first = bar->images;
+      bar->images += static_cast<int>(wParam);
+      return first;
+    }
+    case TB_ENABLEBUTTON: return SetState(*bar, command, TBSTATE_ENABLED, LOWORD(static_cast<uintptr_t>(lParam)) != 0);
+    case TB_CHECKBUTTON: return SetState(*bar, command, TBSTATE_CHECKED, LOWORD(static_cast<uintptr_t>(lParam)) != 0);
+    case TB_ISBUTTONENABLED: return bar->Find(command) ? (bar->Find(command)->state & TBSTATE_ENABLED) != 0 : FALSE;
+    case TB_ISBUTTONCHECKED: return bar->Find(command) ? (bar->Find(command)->state & TBSTATE_CHECKED) != 0 : FALSE;
+    case TB_GETSTATE: return bar->Find(command) ? bar->Find(command)->state : -1;
+    case TB_SETSTATE:
+      if (!bar->Find(command)) return FALSE;
+      bar->Find(command)->state = static_cast<BYTE>(LOWORD(static_cast<uintptr_t>(lParam)));
+      return TRUE;
+    case SHCMBM_GETMENU: return reinterpret_cast<LRESULT>(bar->menu);
+    case SHCMBM_GETSUBMENU: {
+      MenuBarButton* button = bar->Find(static_cast<int>(lParam));
+      return button ? reinterpret_cast<LRESULT>(button->submenu) : 0;
+    }
+    case WM_EMU_DESCRIBE: Describe(*bar, reinterpret_cast<std::u16string*>(lParam)); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+RECT VisibleDesktop() {
+  SIZE screen = ScreenSize();
+  RECT visible{0, kTaskBarHeight, screen.cx, screen.cy - kMenuBarHeight};
+  if (Shell().sipUp) visible.bottom -= kSipHeight;
+  return visible;
+}
+
+// Tells every top-level window that the input panel moved.
+void AnnounceSip() {
+  std::vector<HWND> windows;
+  {
+    auto& manager = WindowManager::Current();
+    std::lock_guard guard(manager.Lock());
+    windows = manager.TopLevel();
+  }
+  for (HWND window : windows) SendMessageW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+}
+
+}  // namespace
+
+void RegisterShellClasses() {
+  RegisterSystemClass(WC_MENUBAR, MenuBarProc);
+  RegisterSystemClass(WC_SIPBUTTON, DefWindowProcW);
+}
 
 }  // namespace platform::ui
+
+using platform::ui::MenuBarState;
+
+BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
+  if (!info || !IsWindow(info->hwndParent)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  platform::ui::RegisterSystemClasses();
+  SIZE screen = platform::ScreenSize();
+  DWORD style = (info->dwFlags & SHCMBF_HIDDEN) ? 0 : WS_VISIBLE;
+  HWND bar = CreateWindowExW(0, WC_MENUBAR, u"", style, 0, screen.cy - platform::ui::kMenuBarHeight, screen.cx,
+                             platform::ui::kMenuBarHeight, info->hwndParent, nullptr, info->hInstRes, nullptr);
+  if (!bar) return FALSE;
+  auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
+  state->owner = info->hwndParent;
+  if (!(info->dwFlags & SHCMBF_EMPTYBAR)) {
+    state->menu = (info->dwFlags & SHCMBF_HMENU) ? reinterpret_cast<HMENU>(static_cast<uintptr_t>(info->nToolBarId))
+                                                 : LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));
+    if (!state->menu) {
+      DestroyWindow(bar);
+      return FALSE;
+    }
+    platform::ui::ButtonsFromMenu(*state);
+  }
+  if (info->nBmpId && info->cBmpImages > 0) state->images = info->cBmpImages;
+  info->hwndMB = bar;
+  return TRUE;
+}
+
+HWND SHFindMenuBar(HWND owner) {
+  for (HWND window = GetWindow(owner, GW_HWNDFIRST); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (platform::ui::IsClass(window, WC_MENUBAR) && GetWindow(window, GW_OWNER) == owner) return window;
+  }
+  return nullptr;
+}
+
+BOOL SipGetInfo(SIPINFO* info) {
+  if (!info || info->cbSize < sizeof(SIPINFO)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  SIZE screen = platform::ScreenSize();
+  int menuTop = screen.cy - platform::ui::kMenuBarHeight;
+  info->fdwFlags = SIPF_DOCKED | (platform::ui::Shell().sipUp ? SIPF_ON : SIPF_OFF);
+  info->rcVisibleDesktop = platform::ui::VisibleDesktop();
+  info->rcSipRect = RECT{0, menuTop - platform::ui::kSipHeight, screen.cx, menuTop};
+  info->dwImDataSize = 0;
+  return TRUE;
+}
+
+BOOL SipShowIM(DWORD flags) {
+  bool up = flags & SIPF_ON;
+  if (platform::ui::Shell().sipUp != up) {
+    platform::ui::Shell().sipUp = up;
+    platform::ui::AnnounceSip();
+  }
+  return TRUE;
+}
+
+BOOL SHSipInfo(UINT action, UINT, void* info, UINT) {
+  if (action == SPI_GETSIPINFO) return SipGetInfo(static_cast<SIPINFO*>(info));
+  if (action == SPI_SETSIPINFO && info) return SipShowIM(static_cast<SIPINFO*>(info)->fdwFlags);
+  SetLastError(ERROR_INVALID_PARAMETER);
+  return FALSE;
+}
+
+BOOL SHSipPreference(HWND window, SIPSTATE state) {
+  if (!IsWindow(window)) return FALSE;
+  if (state == SIP_UP) return SipShowIM(SIPF_ON);
+  if (state == SIP_DOWN || state == SIP_FORCEDOWN) return SipShowIM(SIPF_OFF);
+  return TRUE;
+}
+
+BOOL SHFullScreen(HWND window, DWORD state) {
+  if (!IsWindow(window)) return FALSE;
+  platform::ui::Shell().fullScreen[window] = state;
+  return TRUE;
+}
+
+BOOL SHInitDialog(SHINITDLGINFO* info) {
+  if (!info || !IsWindow(info->hDlg)) return FALSE;
+  if ((info->dwMask & SHIDIM_FLAGS) && (info->dwFlags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR))) {
+    SIZE screen = platform::ScreenSize();
+    int bottom = (info->dwFlags & SHIDIF_FULLSCREENNOMENUBAR) ? screen.cy : screen.cy - platform::ui::kMenuBarHeight;
+    MoveWindow(info->hDlg, 0, platform::ui::kTaskBarHeight, screen.cx, bottom - platform::ui::kTaskBarHeight, FALSE);
+  }
+  if ((info->dwMask & SHIDIM_FLAGS) && (info->dwFlags & SHIDIF_DONEBUTTON)) SHDoneButton(info->hDlg, SHDB_SHOW);
+  return TRUE;
+}
+
+BOOL SHDoneButton(HWND window, DWORD state) {
+  if (!IsWindow(window)) return FALSE;
+  DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+  exStyle = state == SHDB_SHOW ? exStyle | WS_EX_CAPTIONOKBTN : exStyle & ~WS_EX_CAPTIONOKBTN;
+  SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+  return TRUE;
+}
+
+BOOL SHSetNavBarText(HWND window, LPCWSTR text) {
+  if (!IsWindow(window)) return FALSE;
+  platform::ui::Shell().navBarText = platform::TextView(text, 256);
+  return TRUE;
+}
+
+BOOL SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM, SHACTIVATEINFO* info) {
+  if (!IsWindow(window) || wParam != SPI_SETSIPINFO) return FALSE;
+  if (info) info->fSipUp = platform::ui::Shell().sipUp ? 1 : 0;
+  RECT visible = platform::ui::VisibleDesktop();
+  MoveWindow(window, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top, FALSE);
+  return TRUE;
+}
+
+BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM, SHACTIVATEINFO* info, DWORD) {
+  if (!IsWindow(window) || !info) return FALSE;
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    info->fSipOnDeactivation = platform::ui::Shell().sipUp ? 1 : 0;
+    info->fActive = 0;
+  } else {
+    info->fActive = 1;
+    if (info->fSipUp != (platform::ui::Shell().sipUp ? 1u : 0u)) SipShowIM(info->fSipUp ? SIPF_ON : SIPF_OFF);
+  }
+  return TRUE;
+}
+
+namespace platform {
+
+bool UserPressMenuBarButton(HWND menuBar, int command) {
+  auto* bar = ui::IsClass(menuBar, WC_MENUBAR) ? ui::ControlStateOf<MenuBarState>(menuBar) : nullptr;
+  ui::MenuBarButton* button = bar ? bar->Find(command) : nullptr;
+  if (!button || !(button->state & TBSTATE_ENABLED) || !IsWindowVisible(menuBar)) return false;
+  if (button->submenu) {
+    TrackPopupMenu(button->submenu, TPM_LEFTALIGN | TPM_BOTTOMALIGN, 0, 0, 0, bar->owner, nullptr);
+  } else {
+    PostMessageW(bar->owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0), 0);
+  }
+  return true;
+}
+
+std::u16string NavBarText() {
+  return ui::Shell().navBarText;
+}
+
+DWORD FullScreenState(HWND window) {
+  auto found = ui::Shell().fullScreen.find(window);
+  return found == ui::Shell().fullScreen.end() ? 0 : found->second;
+}
+
+}  // namespace platform

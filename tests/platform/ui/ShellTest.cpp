@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/Menu.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/MessageRecorder.h"
+#include "platform/ui/ResourceModule.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/shell/Shell.h"
+#include "tests/support/DeviceTest.h"
+#include "tests/support/ScriptedUser.h"
+
+namespace {
+
+using calyra::testing::DeviceTest;
+using calyra::testing::ScriptedUser;
+
+constexpr UINT kBar = 156;
+constexpr int kOk = 40001;
+constexpr int kTools = 40038;
+
+class ShellTest : public DeviceTest {
+ protected:
+  void SetUp() override {
+    DeviceTest::SetUp();
+    auto module = std::make_shared<platform::ResourceModule>();
+    module->AddMenu(kBar, {{u"OK", kOk, 0, {}}, {u"Menu", 0, MF_POPUP, {{u"Tools", kTools, 0, {}}}}});
+    module_ = platform::RegisterResourceModule(module);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpszClassName = u"Test:Editor";
+    RegisterClassW(&windowClass);
+    editor_ = CreateWindowExW(0, u"Test:Editor", u"", WS_VISIBLE, 0, 26, 240, 268, nullptr, nullptr, nullptr, nullptr);
+  }
+  HWND MenuBar(DWORD flags = 0) {
+    SHMENUBARINFO info{sizeof(SHMENUBARINFO), editor_, flags, kBar, module_, 0, 0, nullptr, 0};
+    return SHCreateMenuBar(&info) ? info.hwndMB : nullptr;
+  }
+
+  HINSTANCE module_ = nullptr;
+  HWND editor_ = nullptr;
+};
+
+TEST_F(ShellTest, MenuBarButtonsFromTheMenu) {
+  HWND bar = MenuBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(SHFindMenuBar(editor_), bar);
+  EXPECT_EQ(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 2);
+  RECT rect;
+  GetWindowRect(bar, &rect);
+  EXPECT_EQ(rect.top, 294) << "at the bottom of a 320-pixel screen";
+
+  WCHAR text[8];
+  TBBUTTONINFOW info{sizeof(TBBUTTONINFOW), TBIF_TEXT | TBIF_STATE | TBIF_IMAGE, 0, 0, 0, 0, 0, 0, text, 8};
+  EXPECT_EQ(SendMessageW(bar, TB_GETBUTTONINFOW, kOk, reinterpret_cast<LPARAM>(&info)), 0);
+  EXPECT_EQ(std::u16string(text), u"OK");
+  EXPECT_EQ(info.fsState, TBSTATE_ENABLED);
+  EXPECT_EQ(info.iImage, I_IMAGENONE);
+  info.dwMask = TBIF_IMAGE;
+  info.iImage = 3;
+  EXPECT_TRUE(SendMessageW(bar, TB_SETBUTTONINFOW, kOk, reinterpret_cast<LPARAM>(&info)));
+  EXPECT_EQ(SendMessageW(bar, TB_GETBUTTONINFOW, 999, reinterpret_cast<LPARAM>(&info)), -1);
+  TBADDBITMAP bitmap{module_, 157};
+  EXPECT_EQ(SendMessageW(bar, TB_ADDBITMAP, 4, reinterpret_cast<LPARAM>(&bitmap)), 0);
+  EXPECT_EQ(SendMessageW(bar, TB_ADDBITMAP, 2, reinterpret_cast<LPARAM>(&bitmap)), 4) << "indexes follow the images added";
+  EXPECT_EQ(SendMessageW(bar, TB_ADDBITMAP, 2, 0), -1);
+
+  HMENU tools = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 1));
+  EXPECT_EQ(GetMenuItemID(tools, 0), static_cast<UINT>(kTools));
+
+  ScriptedUser user;
+  user.ExpectPopupMenu(kTools);
+  platform::MessageRecorder recorder;
+  recorder.Watch(editor_);
+  EXPECT_TRUE(platform::UserPressMenuBarButton(bar, kOk));
+  EXPECT_TRUE(platform::UserPressMenuBarButton(bar, 1));
+  SendMessageW(bar, TB_ENABLEBUTTON, kOk, FALSE);
+  EXPECT_FALSE(platform::UserPressMenuBarButton(bar, kOk)) << "a disabled button cannot be pressed";
+  std::vector<platform::ExpectedMessage> expected{{WM_COMMAND, platform::kPosted | platform::kWParam, kOk},
+                                                  {WM_COMMAND, platform::kPosted | platform::kWParam, kTools}};
+  EXPECT_EQ(platform::CompareMessages(recorder.Messages(), expected), "");
+  platform::PumpMessages();
+
+  SHMENUBARINFO missing{sizeof(SHMENUBARINFO), editor_, 0, 999, module_, 0, 0, nullptr, 0};
+  EXPECT_FALSE(SHCreateMenuBar(&missing));
+  SHMENUBARINFO noOwner{sizeof(SHMENUBARINFO), nullptr, SHCMBF_EMPTYBAR, 0, module_, 0, 0, nullptr, 0};
+  EXPECT_FALSE(SHCreateMenuBar(&noOwner));
+  DestroyWindow(editor_);
+  EXPECT_FALSE(IsWindow(bar)) << "the menu bar goes with its owner";
+}
+
+TEST_F(ShellTest, InputPanelResizesFullScreenWindows) {
+  SIPINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(SipGetInfo(&info));
+  EXPECT_EQ(info.fdwFlags & SIPF_ON, 0u);
+  EXPECT_EQ(info.rcVisibleDesktop.bottom, 294);
+
+  platform::MessageRecorder recorder;
+  recorder.Watch(editor_);
+  EXPECT_TRUE(SHSipPreference(editor_, SIP_UP));
+  EXPECT_TRUE(SHSipPreference(editor_, SIP_UP));
+  EXPECT_EQ(platform::CompareMessages(recorder.MessagesTo(editor_),
+                                      {{WM_SETTINGCHANGE, platform::kSent | platform::kWParam, SPI_SETSIPINFO}}),
+            "")
+      << "only a change is announced";
+  ASSERT_TRUE(SipGetInfo(&info));
+  EXPECT_EQ(info.rcVisibleDesktop.bottom, 214);
+  SHACTIVATEINFO activate{};
+  activate.cbSize = sizeof activate;
+  EXPECT_TRUE(SHHandleWMSettingChange(editor_, SPI_SETSIPINFO, 0, &activate));
+  EXPECT_EQ(activate.fSipUp, 1u);
+  RECT rect;
+  GetWindowRect(editor_, &rect);
+  EXPECT_EQ(rect.bottom, 214);
+
+  SIPINFO tooSmall{};
+  EXPECT_FALSE(SipGetInfo(&tooSmall));
+  EXPECT_FALSE(SHSipPreference(reinterpret_cast<HWND>(0x42), SIP_DOWN));
+}
+
+TEST_F(ShellTest, FullScreenTitleAndDoneButton) {
+  EXPECT_TRUE(SHFullScreen(editor_, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON));
+  EXPECT_EQ(platform::FullScreenState(editor_), SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON);
+  EXPECT_TRUE(SHSetNavBarText(editor_, u"Task"));
+  EXPECT_EQ(platform::NavBarText(), u"Task");
+  SHINITDLGINFO init{SHIDIM_FLAGS, editor_, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
+  EXPECT_TRUE(SHInitDialog(&init));
+  EXPECT_TRUE(GetWindowLongW(editor_, GWL_EXSTYLE) & WS_EX_CAPTIONOKBTN);
+  RECT rect;
+  GetWindowRect(editor_, &rect);
+  EXPECT_EQ(rect.top, 26);
+  EXPECT_EQ(rect.bottom, 294);
+  EXPECT_FALSE(SHFullScreen(nullptr, SHFS_SHOWTASKBAR));
+}
+
+}  // namespace
