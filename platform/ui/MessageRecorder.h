@@ -37,7 +37,8 @@ struct ExpectedMessage {
 };
 
 // Records what is sent and posted to the windows it watches, from its creation to its end, leaving
-// out noise (paint, text queries, dialog codes, window dumps).
+// out noise (paint, text queries, dialog codes, window dumps). It belongs to the window system of the
+// device attached when it is made.
 class MessageRecorder {
  public:
   MessageRecorder();

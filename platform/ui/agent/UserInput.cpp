@@ -7,6 +7,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/controls/ListViewTypes.h"
 #include "platform/ui/controls/Controls.h"
 
 namespace platform {
@@ -55,7 +56,8 @@ bool UserChoose(HWND control, int index) {
   if (!Reachable(control)) return false;
   if (ui::IsClass(control, WC_LISTBOX)) return ChooseInList(control, index, LB_SETCURSEL, LB_GETCOUNT, LBN_SELCHANGE);
   if (ui::IsClass(control, WC_COMBOBOX)) return ChooseInList(control, index, CB_SETCURSEL, CB_GETCOUNT, CBN_SELCHANGE);
-  // COMMON-CONTROLS-HOOK
+  if (ui::IsClass(control, WC_TABCONTROLW)) return UserSelectTab(control, index);
+  if (ui::IsClass(control, WC_LISTVIEWW)) return UserClickListViewItem(control, index);
   return false;
 }
 

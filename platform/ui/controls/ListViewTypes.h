@@ -260,7 +260,8 @@ inline int ListView_GetItemText(HWND list, int index, int subItem, LPWSTR text, 
       SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 inline int ListView_GetNextItem(HWND list, int start, UINT flags) {
-  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
+  return static_cast<int>(
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
 }
 inline BOOL ListView_SetItemState(HWND list, int index, UINT state, UINT mask) {
   LVITEMW item{};
@@ -279,7 +280,8 @@ inline DWORD ListView_SetExtendedListViewStyle(HWND list, DWORD style) {
   return static_cast<DWORD>(SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
 }
 inline DWORD ListView_SetExtendedListViewStyleEx(HWND list, DWORD mask, DWORD style) {
-  return static_cast<DWORD>(SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, static_cast<LPARAM>(style)));
+  return static_cast<DWORD>(
+      SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, static_cast<LPARAM>(style)));
 }
 inline DWORD ListView_GetExtendedListViewStyle(HWND list) {
   return static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
@@ -303,8 +305,8 @@ inline BOOL ListView_GetColumn(HWND list, int index, LVCOLUMNW* column) {
       SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(column)));
 }
 inline BOOL ListView_SetColumnWidth(HWND list, int index, int width) {
-  return static_cast<BOOL>(
-      SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(static_cast<WORD>(width), 0)));
+  return static_cast<BOOL>(SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index),
+                                        MAKELPARAM(static_cast<WORD>(width), 0)));
 }
 inline int ListView_GetColumnWidth(HWND list, int index) {
   return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
