@@ -19,7 +19,8 @@ constexpr int kDialog = 100;
 HINSTANCE BenchModule() {
   static HINSTANCE module = [] {
     if (platform::CurrentDevice() == nullptr) {
-      platform::System::Current().AttachDevice(platform::Device::Open(calyra::bench::ScratchFolder() / "ui-device"));
+      platform::System::Current().AttachDevice(
+          platform::Device::Open(calyra::bench::ScratchFolder() / "ui-device"));
     }
     auto resources = std::make_shared<platform::ResourceModule>();
     platform::DialogTemplate dialog;
@@ -58,7 +59,8 @@ struct RawControl {
 void Raw_Dialog30(benchmark::State& state) {
   for (auto _ : state) {
     std::vector<std::unique_ptr<RawControl>> controls;
-    for (int i = 0; i < kControls; ++i) controls.push_back(std::make_unique<RawControl>(RawControl{u"EDIT", u"Control text", i}));
+    for (int i = 0; i < kControls; ++i)
+      controls.push_back(std::make_unique<RawControl>(RawControl{u"EDIT", u"Control text", i}));
     benchmark::DoNotOptimize(controls.data());
   }
 }

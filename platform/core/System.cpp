@@ -1,5 +1,6 @@
 #include "platform/core/System.h"
 
+#include <stdexcept>
 #include <string>
 
 namespace platform {
@@ -7,6 +8,13 @@ namespace platform {
 System& System::Current() {
   static System system;
   return system;
+}
+
+size_t System::NextStateSlot() {
+  static std::atomic<size_t> next{0};
+  size_t slot = next.fetch_add(1);
+  if (slot >= kMaxStates) throw std::logic_error("more module states than System keeps slots for");
+  return slot;
 }
 
 System::~System() {
@@ -31,12 +39,17 @@ void System::AttachDevice(std::unique_ptr<Device> device) {
 
 void System::DetachDevice() {
   handles_.CloseAll();
-  std::unordered_map<std::type_index, std::unique_ptr<ProcessState>> states;
+  // States are destroyed outside the lock and after they are unreachable: a destructor may ask for
+  // another module's state, which then starts afresh.
+  std::array<std::unique_ptr<ProcessState>, kMaxStates> states;
   {
     std::lock_guard guard(stateLock_);
-    states.swap(states_);
+    for (size_t i = 0; i < kMaxStates; ++i) {
+      fastStates_[i].store(nullptr, std::memory_order_release);
+      states[i] = std::move(states_[i]);
+    }
   }
-  states.clear();
+  for (auto& state : states) state.reset();
   device_.reset();
 }
 

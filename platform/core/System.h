@@ -1,9 +1,9 @@
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <memory>
 #include <mutex>
-#include <typeindex>
-#include <unordered_map>
 
 #include "platform/core/Clock.h"
 #include "platform/core/Device.h"
@@ -33,13 +33,18 @@ class System {
   HandleTable& Handles() { return handles_; }
   Clock& DeviceClock() { return clock_; }
 
-  // The module state of type T, made on first use and dropped when the device is detached.
+  // The module state of type T, made on first use and dropped when the device is detached. After
+  // the first use it is one atomic load: the window system asks for its state on every message.
   template <class T>
   T& State() {
+    static const size_t slot = NextStateSlot();
+    if (ProcessState* state = fastStates_[slot].load(std::memory_order_acquire))
+      return static_cast<T&>(*state);
     std::lock_guard guard(stateLock_);
-    auto& slot = states_[std::type_index(typeid(T))];
-    if (!slot) slot = std::make_unique<T>();
-    return static_cast<T&>(*slot);
+    auto& owned = states_[slot];
+    if (!owned) owned = std::make_unique<T>();
+    fastStates_[slot].store(owned.get(), std::memory_order_release);
+    return static_cast<T&>(*owned);
   }
 
  private:
@@ -49,8 +54,12 @@ class System {
   std::unique_ptr<Device> device_;
   HandleTable handles_;
   Clock clock_;
+  static constexpr size_t kMaxStates = 64;
+  static size_t NextStateSlot();
+
   std::mutex stateLock_;
-  std::unordered_map<std::type_index, std::unique_ptr<ProcessState>> states_;
+  std::array<std::unique_ptr<ProcessState>, kMaxStates> states_;
+  std::array<std::atomic<ProcessState*>, kMaxStates> fastStates_{};
 };
 
 // The device of the calling process; every platform call fails cleanly when there is none.

@@ -17,19 +17,28 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     case WM_GETTEXT:
       if (!lParam || wParam == 0) return 0;
-      return static_cast<LRESULT>(platform::BoundedCopy(reinterpret_cast<LPWSTR>(lParam), wParam, object->text));
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(object->text.size());
-    case WM_SETFONT: object->font = reinterpret_cast<HFONT>(wParam); return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(object->font);
-    case WM_CLOSE: DestroyWindow(window); return 0;
+      return static_cast<LRESULT>(
+          platform::BoundedCopy(reinterpret_cast<LPWSTR>(lParam), wParam, object->text));
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(object->text.size());
+    case WM_SETFONT:
+      object->font = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(object->font);
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
     case WM_WINDOWPOSCHANGED: {
       auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
       if (!position) return 0;
-      SendMessageW(window, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(position->x), static_cast<WORD>(position->y)));
+      SendMessageW(window, WM_MOVE, 0,
+                   MAKELPARAM(static_cast<WORD>(position->x), static_cast<WORD>(position->y)));
       SendMessageW(window, WM_SIZE, 0,
                    MAKELPARAM(static_cast<WORD>(position->cx), static_cast<WORD>(position->cy)));
       return 0;
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }

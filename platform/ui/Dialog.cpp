@@ -64,9 +64,10 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, D
   SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   for (const auto& item : dialogTemplate->items) {
     RECT rect = ToPixels(item.rect);
-    HWND control = CreateWindowExW(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD,
-                                   rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(item.id)), instance, nullptr);
+    HWND control =
+        CreateWindowExW(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD,
+                        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog,
+                        reinterpret_cast<HMENU>(static_cast<intptr_t>(item.id)), instance, nullptr);
     if (!control) {
       DestroyWindow(dialog);
       SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -74,7 +75,8 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, D
     }
   }
   HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
-  if (SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) && first && IsWindow(first)) {
+  if (SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) && first &&
+      IsWindow(first)) {
     SetFocus(first);
   }
   if (IsWindow(dialog) && (dialogTemplate->style & WS_VISIBLE)) ShowWindow(dialog, SW_SHOW);
@@ -139,7 +141,8 @@ LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         }
       }
       return MAKELRESULT(IDOK, DC_HASDEFID);
-    default: return DefWindowProcW(dialog, message, wParam, lParam);
+    default:
+      return DefWindowProcW(dialog, message, wParam, lParam);
   }
 }
 
@@ -213,7 +216,8 @@ BOOL IsDialogMessageW(HWND dialog, MSG* message) {
           return TRUE;
         case VK_RETURN: {
           WORD id = LOWORD(static_cast<uintptr_t>(SendMessageW(dialog, DM_GETDEFID, 0, 0)));
-          SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+          SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
           return TRUE;
         }
         case VK_TAB:
@@ -222,7 +226,8 @@ BOOL IsDialogMessageW(HWND dialog, MSG* message) {
             return TRUE;
           }
           break;
-        default: break;
+        default:
+          break;
       }
     }
   }
@@ -234,7 +239,8 @@ BOOL IsDialogMessageW(HWND dialog, MSG* message) {
 BOOL MapDialogRect(HWND dialog, RECT* rect) {
   if (!IsWindow(dialog) || !rect) return FALSE;
   POINT base = BaseUnits();
-  *rect = RECT{rect->left * base.x / 4, rect->top * base.y / 8, rect->right * base.x / 4, rect->bottom * base.y / 8};
+  *rect = RECT{rect->left * base.x / 4, rect->top * base.y / 8, rect->right * base.x / 4,
+               rect->bottom * base.y / 8};
   return TRUE;
 }
 
@@ -296,7 +302,8 @@ UINT IsDlgButtonChecked(HWND dialog, int id) {
 
 BOOL CheckRadioButton(HWND dialog, int first, int last, int check) {
   for (int id = first; id <= last; ++id) {
-    if (HWND button = GetDlgItem(dialog, id)) SendMessageW(button, BM_SETCHECK, id == check ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HWND button = GetDlgItem(dialog, id))
+      SendMessageW(button, BM_SETCHECK, id == check ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   return TRUE;
 }

@@ -1,11 +1,11 @@
 #include "platform/ui/Message.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <optional>
 #include <string>
-
-#include <unistd.h>
 
 #include "platform/core/LastError.h"
 #include "platform/text/Text.h"
@@ -76,7 +76,8 @@ HWND TopLevelOf(HWND window) {
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto object = WindowManager::Current().Find(window);
   if (!object) return 0;
-  platform::ui::Observe(MakeMessage(window, message, wParam, lParam), false);
+  // A sent message carries no time: only the recorder sees it.
+  platform::ui::Observe(MSG{window, message, wParam, lParam, 0, POINT{0, 0}}, false);
   return CallWindowProcW(object->proc, window, message, wParam, lParam);
 }
 
@@ -118,7 +119,8 @@ BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT remove)
   if (!message) return FALSE;
   auto& manager = WindowManager::Current();
   std::lock_guard guard(manager.Lock());
-  return TakeMessage(manager.QueueOf(std::this_thread::get_id()), message, window, first, last, remove & PM_REMOVE)
+  return TakeMessage(manager.QueueOf(std::this_thread::get_id()), message, window, first, last,
+                     remove & PM_REMOVE)
              ? TRUE
              : FALSE;
 }
@@ -167,7 +169,8 @@ UINT RegisterWindowMessageW(LPCWSTR name) {
   std::string setting = "WindowMessage." + platform::ToUtf8(key);
   if (auto known = device->Setting(setting)) return static_cast<UINT>(std::stoul(platform::ToUtf8(*known)));
   UINT next = kFirstRegisteredMessage;
-  if (auto last = device->Setting("WindowMessage..Next")) next = static_cast<UINT>(std::stoul(platform::ToUtf8(*last)));
+  if (auto last = device->Setting("WindowMessage..Next"))
+    next = static_cast<UINT>(std::stoul(platform::ToUtf8(*last)));
   device->SetSetting(setting, platform::FromUtf8(std::to_string(next)));
   device->SetSetting("WindowMessage..Next", platform::FromUtf8(std::to_string(next + 1)));
   return next;
@@ -185,7 +188,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   ThreadQueue& queue = manager.QueueOf(thread);
   if (!window) id = 0x7000 + queue.timers.size();
   std::erase_if(queue.timers, [&](const Timer& timer) { return timer.window == window && timer.id == id; });
-  queue.timers.push_back(Timer{window, id, std::max<UINT>(elapse, 10), proc, GetTickCount() + std::max<UINT>(elapse, 10)});
+  queue.timers.push_back(
+      Timer{window, id, std::max<UINT>(elapse, 10), proc, GetTickCount() + std::max<UINT>(elapse, 10)});
   manager.QueueSignal().notify_all();
   return window ? 1 : id;
 }
@@ -194,8 +198,8 @@ BOOL KillTimer(HWND window, UINT_PTR id) {
   auto& manager = WindowManager::Current();
   std::lock_guard guard(manager.Lock());
   ThreadQueue& queue = manager.QueueOf(std::this_thread::get_id());
-  size_t removed =
-      std::erase_if(queue.timers, [&](const Timer& timer) { return timer.window == window && timer.id == id; });
+  size_t removed = std::erase_if(
+      queue.timers, [&](const Timer& timer) { return timer.window == window && timer.id == id; });
   std::erase_if(queue.posted, [&](const MSG& message) {
     return message.message == WM_TIMER && message.hwnd == window && message.wParam == id;
   });

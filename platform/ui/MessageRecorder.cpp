@@ -9,8 +9,8 @@ namespace platform {
 
 namespace {
 
-constexpr UINT kNoise[] = {WM_PAINT, WM_ERASEBKGND, WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETDLGCODE, WM_EMU_DESCRIBE,
-                           WM_GETFONT, WM_CTLCOLORSTATIC};
+constexpr UINT kNoise[] = {WM_PAINT,      WM_ERASEBKGND,   WM_GETTEXT, WM_GETTEXTLENGTH,
+                           WM_GETDLGCODE, WM_EMU_DESCRIBE, WM_GETFONT, WM_CTLCOLORSTATIC};
 
 std::string Line(const RecordedMessage& message) {
   char line[128];
@@ -45,17 +45,20 @@ bool Matches(const RecordedMessage& actual, const ExpectedMessage& expected) {
 MessageRecorder::MessageRecorder() : ignored_(std::begin(kNoise), std::end(kNoise)) {
   observer_ = [this](const MSG& message, bool posted) {
     if (!watched_.count(message.hwnd) || ignored_.count(message.message)) return;
-    messages_.push_back(RecordedMessage{message.hwnd, message.message, message.wParam, message.lParam, posted});
+    messages_.push_back(
+        RecordedMessage{message.hwnd, message.message, message.wParam, message.lParam, posted});
   };
   auto& manager = ui::WindowManager::Current();
   std::lock_guard guard(manager.Lock());
   manager.observers.push_back(&observer_);
+  manager.observerCount = manager.observers.size();
 }
 
 MessageRecorder::~MessageRecorder() {
   auto& manager = ui::WindowManager::Current();
   std::lock_guard guard(manager.Lock());
   std::erase(manager.observers, &observer_);
+  manager.observerCount = manager.observers.size();
 }
 
 void MessageRecorder::Watch(HWND window) {
@@ -79,7 +82,8 @@ std::string DescribeMessages(const std::vector<RecordedMessage>& messages) {
   return text;
 }
 
-std::string CompareMessages(const std::vector<RecordedMessage>& actual, const std::vector<ExpectedMessage>& expected) {
+std::string CompareMessages(const std::vector<RecordedMessage>& actual,
+                            const std::vector<ExpectedMessage>& expected) {
   size_t a = 0;
   std::string difference;
   for (size_t e = 0; e < expected.size() && difference.empty(); ++e) {
@@ -90,7 +94,8 @@ std::string CompareMessages(const std::vector<RecordedMessage>& actual, const st
                    (a < actual.size() ? Line(actual[a]) : std::string("nothing"));
     }
   }
-  if (difference.empty() && a < actual.size()) difference = "unexpected message " + std::to_string(a) + ": " + Line(actual[a]);
+  if (difference.empty() && a < actual.size())
+    difference = "unexpected message " + std::to_string(a) + ": " + Line(actual[a]);
   if (difference.empty()) return {};
   std::string expectedText;
   for (const auto& message : expected) expectedText += "  " + Line(message) + "\n";

@@ -62,7 +62,8 @@ class MessageRecorder {
 
 // Empty when `actual` matches `expected` in order; otherwise the first difference and then both
 // whole sequences, one message a line.
-std::string CompareMessages(const std::vector<RecordedMessage>& actual, const std::vector<ExpectedMessage>& expected);
+std::string CompareMessages(const std::vector<RecordedMessage>& actual,
+                            const std::vector<ExpectedMessage>& expected);
 std::string DescribeMessages(const std::vector<RecordedMessage>& messages);
 
 }  // namespace platform

@@ -26,7 +26,8 @@ class UserAgent {
   // A modal dialog is up and its queue is empty. Returns false when the person would do nothing more.
   virtual bool ActOnDialog(HWND dialog) = 0;
   // The button pressed (IDOK, IDYES, ...).
-  virtual int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags) = 0;
+  virtual int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
+                               UINT flags) = 0;
   // The command chosen, or 0 when the menu is dismissed.
   virtual UINT ChooseMenuCommand(HMENU menu, HWND owner) = 0;
   // The file chosen, or nothing when the dialog is cancelled.
@@ -40,7 +41,8 @@ class UserAgent {
 class CancellingUserAgent : public UserAgent {
  public:
   bool ActOnDialog(HWND dialog) override;
-  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags) override;
+  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
+                       UINT flags) override;
   UINT ChooseMenuCommand(HMENU, HWND) override { return 0; }
   std::optional<std::u16string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
 };

@@ -124,8 +124,9 @@ BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, WNDCLASSW* windowClass) {
     SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
     return FALSE;
   }
-  *windowClass = WNDCLASSW{entry->style,    entry->proc,    0, entry->windowExtra, entry->instance, nullptr,
-                           nullptr,         entry->background, nullptr, className};
+  *windowClass =
+      WNDCLASSW{entry->style, entry->proc,       0,       entry->windowExtra, entry->instance, nullptr,
+                nullptr,      entry->background, nullptr, className};
   return TRUE;
 }
 
@@ -174,18 +175,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   object->instance = instance;
   object->extra.resize(static_cast<size_t>((windowClass->windowExtra + 7) / 8) + 4);
   object->thread = std::this_thread::get_id();
-  CREATESTRUCTW create{param,
-                       instance,
-                       menuOrId,
-                       parent,
-                       height,
-                       width,
-                       y,
-                       x,
-                       static_cast<LONG>(style),
-                       windowName,
-                       className,
-                       exStyle};
+  CREATESTRUCTW create{param,      instance,  menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
+                       windowName, className, exStyle};
   return Create(object, create);
 }
 
@@ -253,13 +244,20 @@ LONG_PTR GetWindowLongPtrW(HWND window, int index) {
   auto object = Get(window);
   if (!object) return 0;
   switch (index) {
-    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(object->proc);
-    case GWL_HINSTANCE: return reinterpret_cast<LONG_PTR>(object->instance);
-    case GWL_ID: return object->id;
-    case GWL_STYLE: return static_cast<LONG>(object->style);
-    case GWL_EXSTYLE: return static_cast<LONG>(object->exStyle);
-    case GWL_USERDATA: return object->userData;
-    default: break;
+    case GWL_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(object->proc);
+    case GWL_HINSTANCE:
+      return reinterpret_cast<LONG_PTR>(object->instance);
+    case GWL_ID:
+      return object->id;
+    case GWL_STYLE:
+      return static_cast<LONG>(object->style);
+    case GWL_EXSTYLE:
+      return static_cast<LONG>(object->exStyle);
+    case GWL_USERDATA:
+      return object->userData;
+    default:
+      break;
   }
   size_t slot = static_cast<size_t>(index) / sizeof(LONG_PTR);
   if (index < 0 || index % static_cast<int>(sizeof(LONG_PTR)) != 0 || slot >= object->extra.size()) {
@@ -274,13 +272,26 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
   if (!object) return 0;
   LONG_PTR previous = GetWindowLongPtrW(window, index);
   switch (index) {
-    case GWL_WNDPROC: object->proc = reinterpret_cast<WNDPROC>(value); return previous;
-    case GWL_HINSTANCE: object->instance = reinterpret_cast<HINSTANCE>(value); return previous;
-    case GWL_ID: object->id = value; return previous;
-    case GWL_STYLE: object->style = static_cast<DWORD>(value); return previous;
-    case GWL_EXSTYLE: object->exStyle = static_cast<DWORD>(value); return previous;
-    case GWL_USERDATA: object->userData = value; return previous;
-    default: break;
+    case GWL_WNDPROC:
+      object->proc = reinterpret_cast<WNDPROC>(value);
+      return previous;
+    case GWL_HINSTANCE:
+      object->instance = reinterpret_cast<HINSTANCE>(value);
+      return previous;
+    case GWL_ID:
+      object->id = value;
+      return previous;
+    case GWL_STYLE:
+      object->style = static_cast<DWORD>(value);
+      return previous;
+    case GWL_EXSTYLE:
+      object->exStyle = static_cast<DWORD>(value);
+      return previous;
+    case GWL_USERDATA:
+      object->userData = value;
+      return previous;
+    default:
+      break;
   }
   size_t slot = static_cast<size_t>(index) / sizeof(LONG_PTR);
   if (index < 0 || index % static_cast<int>(sizeof(LONG_PTR)) != 0 || slot >= object->extra.size()) return 0;
@@ -301,7 +312,8 @@ BOOL SetWindowTextW(HWND window, LPCWSTR text) {
 int GetWindowTextW(HWND window, LPWSTR text, int chars) {
   if (!text || chars <= 0) return 0;
   text[0] = 0;
-  return static_cast<int>(SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(chars), reinterpret_cast<LPARAM>(text)));
+  return static_cast<int>(
+      SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(chars), reinterpret_cast<LPARAM>(text)));
 }
 
 int GetWindowTextLengthW(HWND window) {
@@ -323,7 +335,8 @@ BOOL ShowWindow(HWND window, int command) {
     SendPositionChanged(window, show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
   }
   if (show && !object->parent && command != SW_SHOWNA) SetActiveWindow(window);
-  if (!show && WindowManager::Current().focus && IsChild(window, WindowManager::Current().focus)) SetFocus(nullptr);
+  if (!show && WindowManager::Current().focus && IsChild(window, WindowManager::Current().focus))
+    SetFocus(nullptr);
   return wasVisible ? TRUE : FALSE;
 }
 
@@ -360,8 +373,10 @@ HWND SetFocus(HWND window) {
   HWND previous = manager.focus;
   if (previous == window) return previous;
   manager.focus = window;
-  if (previous && IsWindow(previous)) SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
-  if (window && manager.focus == window) SendMessageW(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+  if (previous && IsWindow(previous))
+    SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+  if (window && manager.focus == window)
+    SendMessageW(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
   return previous;
 }
 
@@ -523,11 +538,17 @@ HWND GetWindow(HWND window, UINT command) {
   const auto& siblings = manager.SiblingsOf(*object);
   auto at = std::find(siblings.begin(), siblings.end(), window);
   switch (command) {
-    case GW_HWNDFIRST: return siblings.empty() ? nullptr : siblings.front();
-    case GW_HWNDLAST: return siblings.empty() ? nullptr : siblings.back();
-    case GW_HWNDNEXT: return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
-    case GW_HWNDPREV: return at == siblings.begin() || at == siblings.end() ? nullptr : *(at - 1);
-    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
+    case GW_HWNDFIRST:
+      return siblings.empty() ? nullptr : siblings.front();
+    case GW_HWNDLAST:
+      return siblings.empty() ? nullptr : siblings.back();
+    case GW_HWNDNEXT:
+      return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
+    case GW_HWNDPREV:
+      return at == siblings.begin() || at == siblings.end() ? nullptr : *(at - 1);
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return nullptr;
   }
 }
 
@@ -552,7 +573,8 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
   for (HWND candidate : candidates) {
     auto object = Get(candidate);
     if (!object) continue;
-    if (className && !platform::EqualsNoCase(object->windowClass->name, platform::TextView(className, 256))) continue;
+    if (className && !platform::EqualsNoCase(object->windowClass->name, platform::TextView(className, 256)))
+      continue;
     if (windowName && object->text != platform::TextView(windowName, kMaxText)) continue;
     return candidate;
   }
@@ -576,5 +598,6 @@ BOOL SetRect(RECT* rect, int left, int top, int right, int bottom) {
 }
 
 BOOL PtInRect(const RECT* rect, POINT point) {
-  return rect && point.x >= rect->left && point.x < rect->right && point.y >= rect->top && point.y < rect->bottom;
+  return rect && point.x >= rect->left && point.x < rect->right && point.y >= rect->top &&
+         point.y < rect->bottom;
 }

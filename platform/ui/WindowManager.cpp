@@ -92,6 +92,7 @@ LRESULT NotifyParent(HWND control, UINT code, NMHDR* header) {
 
 void Observe(const MSG& message, bool posted) {
   auto& manager = WindowManager::Current();
+  if (manager.observerCount.load(std::memory_order_relaxed) == 0) return;
   std::vector<std::function<void(const MSG&, bool)>*> observers;
   {
     std::lock_guard guard(manager.Lock());

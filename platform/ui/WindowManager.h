@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -115,6 +116,7 @@ class WindowManager : public ProcessState {
   UserAgent* agent = nullptr;
   // Called with every message sent, posted or dispatched (for the recorder).
   std::vector<std::function<void(const MSG&, bool posted)>*> observers;
+  std::atomic<size_t> observerCount{0};
 
  private:
   std::recursive_mutex lock_;

@@ -34,7 +34,8 @@ std::vector<std::u16string> LiteralPieces(std::u16string_view format) {
       ++i;
     } else {
       // Skip flags, width and size up to the conversion letter.
-      while (i + 1 < format.size() && std::u16string_view(u"sdiuxXcfgepS").find(format[i + 1]) == std::u16string_view::npos) {
+      while (i + 1 < format.size() &&
+             std::u16string_view(u"sdiuxXcfgepS").find(format[i + 1]) == std::u16string_view::npos) {
         ++i;
       }
       ++i;
@@ -178,10 +179,14 @@ std::string ScriptedUserAgent::Describe(const Step& step) {
       return text;
     }
     case Kind::kMessageBox:
-      if (step.match == Match::kString) return "message box with the text of string " + std::to_string(step.stringId);
-      return std::string("message box ") + (step.match == Match::kContaining ? "containing " : "") + Quoted(step.text);
-    case Kind::kPopupMenu: return "popup menu: choose " + std::to_string(step.command);
-    case Kind::kFileDialog: return "file dialog: " + (step.path ? Quoted(*step.path) : std::string("cancel"));
+      if (step.match == Match::kString)
+        return "message box with the text of string " + std::to_string(step.stringId);
+      return std::string("message box ") + (step.match == Match::kContaining ? "containing " : "") +
+             Quoted(step.text);
+    case Kind::kPopupMenu:
+      return "popup menu: choose " + std::to_string(step.command);
+    case Kind::kFileDialog:
+      return "file dialog: " + (step.path ? Quoted(*step.path) : std::string("cancel"));
   }
   return {};
 }
@@ -203,8 +208,10 @@ std::optional<ScriptedUserAgent::Step> ScriptedUserAgent::Next(Kind kind, const 
 
 bool ScriptedUserAgent::TextMatches(const Step& step, std::u16string_view text) const {
   switch (step.match) {
-    case Match::kExact: return text == step.text;
-    case Match::kContaining: return text.find(step.text) != std::u16string_view::npos;
+    case Match::kExact:
+      return text == step.text;
+    case Match::kContaining:
+      return text.find(step.text) != std::u16string_view::npos;
     case Match::kString: {
       WCHAR* format = nullptr;
       int length = LoadStringW(module_, step.stringId, reinterpret_cast<LPWSTR>(&format), 0);
@@ -260,8 +267,8 @@ UINT ScriptedUserAgent::ChooseMenuCommand(HMENU menu, HWND) {
 }
 
 std::optional<std::u16string> ScriptedUserAgent::ChooseFile(const FileDialogRequest& request) {
-  auto step = Next(Kind::kFileDialog, std::string(request.save ? "save" : "open") + " file dialog " +
-                                          Quoted(request.title));
+  auto step = Next(Kind::kFileDialog,
+                   std::string(request.save ? "save" : "open") + " file dialog " + Quoted(request.title));
   return step ? step->path : std::nullopt;
 }
 

@@ -60,7 +60,8 @@ class ScriptedUserAgent : public UserAgent {
   size_t StepsLeft() const { return steps_.size(); }
 
   bool ActOnDialog(HWND dialog) override;
-  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags) override;
+  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
+                       UINT flags) override;
   UINT ChooseMenuCommand(HMENU menu, HWND owner) override;
   std::optional<std::u16string> ChooseFile(const FileDialogRequest& request) override;
 

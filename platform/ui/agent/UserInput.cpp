@@ -7,8 +7,8 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
-#include "platform/ui/controls/ListViewTypes.h"
 #include "platform/ui/controls/Controls.h"
+#include "platform/ui/controls/ListViewTypes.h"
 
 namespace platform {
 
@@ -54,8 +54,10 @@ bool UserType(HWND control, std::u16string_view text) {
 
 bool UserChoose(HWND control, int index) {
   if (!Reachable(control)) return false;
-  if (ui::IsClass(control, WC_LISTBOX)) return ChooseInList(control, index, LB_SETCURSEL, LB_GETCOUNT, LBN_SELCHANGE);
-  if (ui::IsClass(control, WC_COMBOBOX)) return ChooseInList(control, index, CB_SETCURSEL, CB_GETCOUNT, CBN_SELCHANGE);
+  if (ui::IsClass(control, WC_LISTBOX))
+    return ChooseInList(control, index, LB_SETCURSEL, LB_GETCOUNT, LBN_SELCHANGE);
+  if (ui::IsClass(control, WC_COMBOBOX))
+    return ChooseInList(control, index, CB_SETCURSEL, CB_GETCOUNT, CBN_SELCHANGE);
   if (ui::IsClass(control, WC_TABCONTROLW)) return UserSelectTab(control, index);
   if (ui::IsClass(control, WC_LISTVIEWW)) return UserClickListViewItem(control, index);
   return false;
@@ -65,10 +67,12 @@ bool UserChooseText(HWND control, std::u16string_view text) {
   std::u16string value(text);
   LPARAM pattern = reinterpret_cast<LPARAM>(value.c_str());
   if (ui::IsClass(control, WC_LISTBOX)) {
-    return UserChoose(control, static_cast<int>(SendMessageW(control, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), pattern)));
+    return UserChoose(control, static_cast<int>(SendMessageW(control, LB_FINDSTRINGEXACT,
+                                                             static_cast<WPARAM>(-1), pattern)));
   }
   if (ui::IsClass(control, WC_COMBOBOX)) {
-    return UserChoose(control, static_cast<int>(SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), pattern)));
+    return UserChoose(control, static_cast<int>(SendMessageW(control, CB_FINDSTRINGEXACT,
+                                                             static_cast<WPARAM>(-1), pattern)));
   }
   return false;
 }

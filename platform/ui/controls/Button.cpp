@@ -41,13 +41,18 @@ void Click(HWND window) {
   if (!IsWindowEnabled(window)) return;
   auto* state = ControlStateOf<ButtonState>(window);
   switch (Kind(window)) {
-    case BS_AUTOCHECKBOX: state->check = state->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED; break;
-    case BS_AUTO3STATE: state->check = (state->check + 1) % 3; break;
+    case BS_AUTOCHECKBOX:
+      state->check = state->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+      break;
+    case BS_AUTO3STATE:
+      state->check = (state->check + 1) % 3;
+      break;
     case BS_AUTORADIOBUTTON:
       state->check = BST_CHECKED;
       UncheckGroup(window);
       break;
-    default: break;
+    default:
+      break;
   }
   NotifyParentCommand(window, BN_CLICKED);
 }
@@ -66,7 +71,8 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* state = ControlStateOf<ButtonState>(window);
   if (!state) return 0;
   switch (message) {
-    case BM_GETCHECK: return state->check;
+    case BM_GETCHECK:
+      return state->check;
     case BM_SETCHECK: {
       DWORD kind = Kind(window);
       bool threeState = kind == BS_3STATE || kind == BS_AUTO3STATE;
@@ -75,16 +81,27 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case BM_GETSTATE:
       return state->check | (state->pushed ? BST_PUSHED : 0) | (GetFocus() == window ? BST_FOCUS : 0);
-    case BM_SETSTATE: state->pushed = wParam != 0; return 0;
-    case BM_SETSTYLE:
-      SetWindowLongW(window, GWL_STYLE,
-                     static_cast<LONG>((GetWindowLongW(window, GWL_STYLE) & ~BS_TYPEMASK) | (wParam & BS_TYPEMASK)));
+    case BM_SETSTATE:
+      state->pushed = wParam != 0;
       return 0;
-    case BM_CLICK: Click(window); return 0;
-    case WM_LBUTTONUP: Click(window); return 0;
-    case WM_GETDLGCODE: return DLGC_BUTTON | (Kind(window) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : 0);
-    case WM_EMU_DESCRIBE: Describe(window, reinterpret_cast<std::u16string*>(lParam)); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    case BM_SETSTYLE:
+      SetWindowLongW(
+          window, GWL_STYLE,
+          static_cast<LONG>((GetWindowLongW(window, GWL_STYLE) & ~BS_TYPEMASK) | (wParam & BS_TYPEMASK)));
+      return 0;
+    case BM_CLICK:
+      Click(window);
+      return 0;
+    case WM_LBUTTONUP:
+      Click(window);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | (Kind(window) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : 0);
+    case WM_EMU_DESCRIBE:
+      Describe(window, reinterpret_cast<std::u16string*>(lParam));
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

@@ -81,7 +81,8 @@ struct Edit {
 
   bool StartsWord() {
     ClampSelection();
-    return state.selStart == 0 || object.text[state.selStart - 1] == u' ' || object.text[state.selStart - 1] == u'\n';
+    return state.selStart == 0 || object.text[state.selStart - 1] == u' ' ||
+           object.text[state.selStart - 1] == u'\n';
   }
 
   static std::u16string Upper(std::u16string text) {
@@ -95,11 +96,13 @@ struct Edit {
 LRESULT SetSelection(Edit& edit, WPARAM start, LPARAM end) {
   auto length = static_cast<LPARAM>(edit.object.text.size());
   if (static_cast<LPARAM>(start) == -1) {
-    edit.state.selStart = edit.state.selEnd = static_cast<size_t>(std::min<LPARAM>(length, edit.state.selEnd));
+    edit.state.selStart = edit.state.selEnd =
+        static_cast<size_t>(std::min<LPARAM>(length, edit.state.selEnd));
     return 0;
   }
   edit.state.selStart = std::min<size_t>(start, edit.object.text.size());
-  edit.state.selEnd = end < 0 ? edit.object.text.size() : std::min<size_t>(static_cast<size_t>(end), edit.object.text.size());
+  edit.state.selEnd =
+      end < 0 ? edit.object.text.size() : std::min<size_t>(static_cast<size_t>(end), edit.object.text.size());
   edit.ClampSelection();
   return 0;
 }
@@ -112,37 +115,54 @@ LRESULT HandleEdit(Edit& edit, UINT message, WPARAM wParam, LPARAM lParam) {
       edit.state.modified = false;
       if (!edit.Multiline()) NotifyParentCommand(edit.window, EN_CHANGE);
       return TRUE;
-    case WM_CHAR: edit.Type(static_cast<char16_t>(wParam)); return 0;
+    case WM_CHAR:
+      edit.Type(static_cast<char16_t>(wParam));
+      return 0;
     case WM_CLEAR:
       if (!(edit.Style() & ES_READONLY) && edit.ReplaceSelection(u"")) edit.Changed();
       return 0;
     case EM_REPLACESEL:
-      if (edit.ReplaceSelection(std::u16string(TextView(reinterpret_cast<LPCWSTR>(lParam), 32767)))) edit.Changed();
+      if (edit.ReplaceSelection(std::u16string(TextView(reinterpret_cast<LPCWSTR>(lParam), 32767))))
+        edit.Changed();
       return 0;
     case EM_GETSEL:
       edit.ClampSelection();
       if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(edit.state.selStart);
       if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(edit.state.selEnd);
       return MAKELRESULT(static_cast<WORD>(edit.state.selStart), static_cast<WORD>(edit.state.selEnd));
-    case EM_SETSEL: return SetSelection(edit, wParam, lParam);
-    case EM_LIMITTEXT: edit.state.limit = wParam ? wParam : kDefaultLimit; return 0;
-    case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit.state.limit);
-    case EM_GETMODIFY: return edit.state.modified ? TRUE : FALSE;
-    case EM_SETMODIFY: edit.state.modified = wParam != 0; return 0;
+    case EM_SETSEL:
+      return SetSelection(edit, wParam, lParam);
+    case EM_LIMITTEXT:
+      edit.state.limit = wParam ? wParam : kDefaultLimit;
+      return 0;
+    case EM_GETLIMITTEXT:
+      return static_cast<LRESULT>(edit.state.limit);
+    case EM_GETMODIFY:
+      return edit.state.modified ? TRUE : FALSE;
+    case EM_SETMODIFY:
+      edit.state.modified = wParam != 0;
+      return 0;
     case EM_SETREADONLY:
       edit.object.style = wParam ? edit.object.style | ES_READONLY : edit.object.style & ~ES_READONLY;
       return TRUE;
     case EM_GETLINECOUNT:
       return edit.Multiline() ? 1 + std::count(edit.object.text.begin(), edit.object.text.end(), u'\n') : 1;
     case EM_SCROLLCARET:
-    case EM_CANUNDO: return 0;
-    case WM_SETFOCUS: NotifyParentCommand(edit.window, EN_SETFOCUS); return 0;
-    case WM_KILLFOCUS: NotifyParentCommand(edit.window, EN_KILLFOCUS); return 0;
-    case WM_GETDLGCODE: return edit.Multiline() ? DLGC_WANTALLKEYS : 0;
+    case EM_CANUNDO:
+      return 0;
+    case WM_SETFOCUS:
+      NotifyParentCommand(edit.window, EN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      NotifyParentCommand(edit.window, EN_KILLFOCUS);
+      return 0;
+    case WM_GETDLGCODE:
+      return edit.Multiline() ? DLGC_WANTALLKEYS : 0;
     case WM_EMU_DESCRIBE:
       if (edit.Style() & ES_READONLY) *reinterpret_cast<std::u16string*>(lParam) += u" read-only";
       return 0;
-    default: return DefWindowProcW(edit.window, message, wParam, lParam);
+    default:
+      return DefWindowProcW(edit.window, message, wParam, lParam);
   }
 }
 

@@ -55,39 +55,57 @@ LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ListStore& list = state->list;
   auto text = [lParam] { return std::u16string(TextView(reinterpret_cast<LPCWSTR>(lParam), 32767)); };
   switch (message) {
-    case LB_ADDSTRING: return list.Add(text(), GetWindowLongW(window, GWL_STYLE) & LBS_SORT);
-    case LB_INSERTSTRING: return list.Insert(static_cast<LRESULT>(wParam), text());
-    case LB_DELETESTRING: return list.Delete(wParam);
-    case LB_RESETCONTENT: list.Clear(); return 0;
-    case LB_GETCOUNT: return list.Count();
-    case LB_GETCURSEL: return list.current;
-    case LB_SETCURSEL: return SetCurrent(window, list, wParam);
-    case LB_SETSEL: return MultipleSelection(window) ? SetSelected(list, wParam, lParam) : LB_ERR;
+    case LB_ADDSTRING:
+      return list.Add(text(), GetWindowLongW(window, GWL_STYLE) & LBS_SORT);
+    case LB_INSERTSTRING:
+      return list.Insert(static_cast<LRESULT>(wParam), text());
+    case LB_DELETESTRING:
+      return list.Delete(wParam);
+    case LB_RESETCONTENT:
+      list.Clear();
+      return 0;
+    case LB_GETCOUNT:
+      return list.Count();
+    case LB_GETCURSEL:
+      return list.current;
+    case LB_SETCURSEL:
+      return SetCurrent(window, list, wParam);
+    case LB_SETSEL:
+      return MultipleSelection(window) ? SetSelected(list, wParam, lParam) : LB_ERR;
     case LB_GETSEL:
       if (!list.Valid(wParam)) return LB_ERR;
-      return MultipleSelection(window) ? list.At(wParam).selected : static_cast<LRESULT>(wParam) == list.current;
-    case LB_GETSELCOUNT: return SelectedCount(window, list);
-    case LB_GETTEXTLEN: return list.Valid(wParam) ? static_cast<LRESULT>(list.At(wParam).text.size()) : LB_ERR;
+      return MultipleSelection(window) ? list.At(wParam).selected
+                                       : static_cast<LRESULT>(wParam) == list.current;
+    case LB_GETSELCOUNT:
+      return SelectedCount(window, list);
+    case LB_GETTEXTLEN:
+      return list.Valid(wParam) ? static_cast<LRESULT>(list.At(wParam).text.size()) : LB_ERR;
     case LB_GETTEXT: {
       if (!list.Valid(wParam) || !lParam) return LB_ERR;
       const std::u16string& item = list.At(wParam).text;
       // The platform's caller sizes the buffer from LB_GETTEXTLEN.
       return static_cast<LRESULT>(BoundedCopy(reinterpret_cast<LPWSTR>(lParam), item.size() + 1, item));
     }
-    case LB_GETITEMDATA: return list.Valid(wParam) ? list.At(wParam).data : LB_ERR;
+    case LB_GETITEMDATA:
+      return list.Valid(wParam) ? list.At(wParam).data : LB_ERR;
     case LB_SETITEMDATA:
       if (!list.Valid(wParam)) return LB_ERR;
       list.At(wParam).data = lParam;
       return TRUE;
-    case LB_FINDSTRING: return list.Find(wParam, text(), false);
-    case LB_FINDSTRINGEXACT: return list.Find(wParam, text(), true);
+    case LB_FINDSTRING:
+      return list.Find(wParam, text(), false);
+    case LB_FINDSTRINGEXACT:
+      return list.Find(wParam, text(), true);
     case LB_SELECTSTRING: {
       LRESULT found = list.Find(wParam, text(), false);
       if (found >= 0) list.current = found;
       return found;
     }
-    case WM_EMU_DESCRIBE: Describe(list, reinterpret_cast<std::u16string*>(lParam)); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    case WM_EMU_DESCRIBE:
+      Describe(list, reinterpret_cast<std::u16string*>(lParam));
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

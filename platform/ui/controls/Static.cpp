@@ -28,7 +28,8 @@ LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       if (GetWindowLongW(window, GWL_STYLE) & SS_NOTIFY) NotifyParentCommand(window, STN_CLICKED);
       return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

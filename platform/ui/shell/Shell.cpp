@@ -136,12 +136,16 @@ LRESULT MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!bar) return 0;
   int command = static_cast<int>(wParam);
   switch (message) {
-    case TB_BUTTONCOUNT: return static_cast<LRESULT>(bar->buttons.size());
-    case TB_GETBUTTONINFOW: return ButtonInfo(*bar, command, reinterpret_cast<TBBUTTONINFOW*>(lParam), false);
-    case TB_SETBUTTONINFOW: return ButtonInfo(*bar, command, reinterpret_cast<TBBUTTONINFOW*>(lParam), true);
+    case TB_BUTTONCOUNT:
+      return static_cast<LRESULT>(bar->buttons.size());
+    case TB_GETBUTTONINFOW:
+      return ButtonInfo(*bar, command, reinterpret_cast<TBBUTTONINFOW*>(lParam), false);
+    case TB_SETBUTTONINFOW:
+      return ButtonInfo(*bar, command, reinterpret_cast<TBBUTTONINFOW*>(lParam), true);
     case TB_ADDBUTTONSW:
       return AddButtons(*bar, wParam, reinterpret_cast<const TBBUTTON*>(lParam), bar->buttons.size());
-    case TB_INSERTBUTTONW: return AddButtons(*bar, 1, reinterpret_cast<const TBBUTTON*>(lParam), wParam);
+    case TB_INSERTBUTTONW:
+      return AddButtons(*bar, 1, reinterpret_cast<const TBBUTTON*>(lParam), wParam);
     case TB_DELETEBUTTON:
       if (wParam >= bar->buttons.size()) return FALSE;
       bar->buttons.erase(bar->buttons.begin() + static_cast<ptrdiff_t>(wParam));
@@ -152,22 +156,31 @@ LRESULT MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       bar->images += static_cast<int>(wParam);
       return first;
     }
-    case TB_ENABLEBUTTON: return SetState(*bar, command, TBSTATE_ENABLED, LOWORD(static_cast<uintptr_t>(lParam)) != 0);
-    case TB_CHECKBUTTON: return SetState(*bar, command, TBSTATE_CHECKED, LOWORD(static_cast<uintptr_t>(lParam)) != 0);
-    case TB_ISBUTTONENABLED: return bar->Find(command) ? (bar->Find(command)->state & TBSTATE_ENABLED) != 0 : FALSE;
-    case TB_ISBUTTONCHECKED: return bar->Find(command) ? (bar->Find(command)->state & TBSTATE_CHECKED) != 0 : FALSE;
-    case TB_GETSTATE: return bar->Find(command) ? bar->Find(command)->state : -1;
+    case TB_ENABLEBUTTON:
+      return SetState(*bar, command, TBSTATE_ENABLED, LOWORD(static_cast<uintptr_t>(lParam)) != 0);
+    case TB_CHECKBUTTON:
+      return SetState(*bar, command, TBSTATE_CHECKED, LOWORD(static_cast<uintptr_t>(lParam)) != 0);
+    case TB_ISBUTTONENABLED:
+      return bar->Find(command) ? (bar->Find(command)->state & TBSTATE_ENABLED) != 0 : FALSE;
+    case TB_ISBUTTONCHECKED:
+      return bar->Find(command) ? (bar->Find(command)->state & TBSTATE_CHECKED) != 0 : FALSE;
+    case TB_GETSTATE:
+      return bar->Find(command) ? bar->Find(command)->state : -1;
     case TB_SETSTATE:
       if (!bar->Find(command)) return FALSE;
       bar->Find(command)->state = static_cast<BYTE>(LOWORD(static_cast<uintptr_t>(lParam)));
       return TRUE;
-    case SHCMBM_GETMENU: return reinterpret_cast<LRESULT>(bar->menu);
+    case SHCMBM_GETMENU:
+      return reinterpret_cast<LRESULT>(bar->menu);
     case SHCMBM_GETSUBMENU: {
       MenuBarButton* button = bar->Find(static_cast<int>(lParam));
       return button ? reinterpret_cast<LRESULT>(button->submenu) : 0;
     }
-    case WM_EMU_DESCRIBE: Describe(*bar, reinterpret_cast<std::u16string*>(lParam)); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    case WM_EMU_DESCRIBE:
+      Describe(*bar, reinterpret_cast<std::u16string*>(lParam));
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
@@ -208,14 +221,16 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
   platform::ui::RegisterSystemClasses();
   SIZE screen = platform::ScreenSize();
   DWORD style = (info->dwFlags & SHCMBF_HIDDEN) ? 0 : WS_VISIBLE;
-  HWND bar = CreateWindowExW(0, WC_MENUBAR, u"", style, 0, screen.cy - platform::ui::kMenuBarHeight, screen.cx,
-                             platform::ui::kMenuBarHeight, info->hwndParent, nullptr, info->hInstRes, nullptr);
+  HWND bar =
+      CreateWindowExW(0, WC_MENUBAR, u"", style, 0, screen.cy - platform::ui::kMenuBarHeight, screen.cx,
+                      platform::ui::kMenuBarHeight, info->hwndParent, nullptr, info->hInstRes, nullptr);
   if (!bar) return FALSE;
   auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
   state->owner = info->hwndParent;
   if (!(info->dwFlags & SHCMBF_EMPTYBAR)) {
-    state->menu = (info->dwFlags & SHCMBF_HMENU) ? reinterpret_cast<HMENU>(static_cast<uintptr_t>(info->nToolBarId))
-                                                 : LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));
+    state->menu = (info->dwFlags & SHCMBF_HMENU)
+                      ? reinterpret_cast<HMENU>(static_cast<uintptr_t>(info->nToolBarId))
+                      : LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));
     if (!state->menu) {
       DestroyWindow(bar);
       return FALSE;
@@ -279,12 +294,16 @@ BOOL SHFullScreen(HWND window, DWORD state) {
 
 BOOL SHInitDialog(SHINITDLGINFO* info) {
   if (!info || !IsWindow(info->hDlg)) return FALSE;
-  if ((info->dwMask & SHIDIM_FLAGS) && (info->dwFlags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR))) {
+  if ((info->dwMask & SHIDIM_FLAGS) &&
+      (info->dwFlags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR))) {
     SIZE screen = platform::ScreenSize();
-    int bottom = (info->dwFlags & SHIDIF_FULLSCREENNOMENUBAR) ? screen.cy : screen.cy - platform::ui::kMenuBarHeight;
-    MoveWindow(info->hDlg, 0, platform::ui::kTaskBarHeight, screen.cx, bottom - platform::ui::kTaskBarHeight, FALSE);
+    int bottom =
+        (info->dwFlags & SHIDIF_FULLSCREENNOMENUBAR) ? screen.cy : screen.cy - platform::ui::kMenuBarHeight;
+    MoveWindow(info->hDlg, 0, platform::ui::kTaskBarHeight, screen.cx, bottom - platform::ui::kTaskBarHeight,
+               FALSE);
   }
-  if ((info->dwMask & SHIDIM_FLAGS) && (info->dwFlags & SHIDIF_DONEBUTTON)) SHDoneButton(info->hDlg, SHDB_SHOW);
+  if ((info->dwMask & SHIDIM_FLAGS) && (info->dwFlags & SHIDIF_DONEBUTTON))
+    SHDoneButton(info->hDlg, SHDB_SHOW);
   return TRUE;
 }
 
@@ -306,7 +325,8 @@ BOOL SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM, SHACTIVATEINFO*
   if (!IsWindow(window) || wParam != SPI_SETSIPINFO) return FALSE;
   if (info) info->fSipUp = platform::ui::Shell().sipUp ? 1 : 0;
   RECT visible = platform::ui::VisibleDesktop();
-  MoveWindow(window, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top, FALSE);
+  MoveWindow(window, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top,
+             FALSE);
   return TRUE;
 }
 

@@ -29,7 +29,8 @@ class BasicControlsTest : public DeviceTest {
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.lpszClassName = u"Test:Parent";
     RegisterClassW(&windowClass);
-    parent_ = CreateWindowExW(0, u"Test:Parent", u"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+    parent_ = CreateWindowExW(0, u"Test:Parent", u"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
+                              nullptr);
     recorder_ = std::make_unique<platform::MessageRecorder>();
     recorder_->Watch(parent_);
   }
@@ -45,7 +46,8 @@ class BasicControlsTest : public DeviceTest {
   std::vector<std::pair<int, int>> Commands() {
     std::vector<std::pair<int, int>> commands;
     for (const auto& message : recorder_->Messages()) {
-      if (message.message == WM_COMMAND) commands.emplace_back(LOWORD(message.wParam), HIWORD(message.wParam));
+      if (message.message == WM_COMMAND)
+        commands.emplace_back(LOWORD(message.wParam), HIWORD(message.wParam));
     }
     recorder_->Clear();
     return commands;
@@ -68,9 +70,11 @@ TEST_F(BasicControlsTest, ButtonsCheckBoxesAndRadioGroups) {
   EXPECT_TRUE(platform::UserClick(push));
   EXPECT_TRUE(platform::UserClick(check));
   EXPECT_TRUE(platform::UserClick(plain));
-  EXPECT_EQ(Commands(), (std::vector<std::pair<int, int>>{{1, BN_CLICKED}, {2, BN_CLICKED}, {3, BN_CLICKED}}));
+  EXPECT_EQ(Commands(),
+            (std::vector<std::pair<int, int>>{{1, BN_CLICKED}, {2, BN_CLICKED}, {3, BN_CLICKED}}));
   EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageW(plain, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a plain check box leaves it to its owner";
+  EXPECT_EQ(SendMessageW(plain, BM_GETCHECK, 0, 0), BST_UNCHECKED)
+      << "a plain check box leaves it to its owner";
   SendMessageW(check, BM_SETCHECK, BST_INDETERMINATE, 0);
   EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED) << "two-state boxes have no third state";
 
@@ -102,7 +106,8 @@ TEST_F(BasicControlsTest, EditTypingLimitsAndNotifications) {
   ASSERT_FALSE(commands.empty());
   EXPECT_EQ(commands.front(), std::make_pair(10, static_cast<int>(EN_SETFOCUS)));
   EXPECT_EQ(std::count(commands.begin(), commands.end(), std::make_pair(10, static_cast<int>(EN_CHANGE))), 5);
-  EXPECT_EQ(std::count(commands.begin(), commands.end(), std::make_pair(10, static_cast<int>(EN_MAXTEXT))), 2);
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), std::make_pair(10, static_cast<int>(EN_MAXTEXT))),
+            2);
   EXPECT_TRUE(SendMessageW(edit, EM_GETMODIFY, 0, 0));
 
   DWORD start = 0;
@@ -161,10 +166,13 @@ TEST_F(BasicControlsTest, ListBoxStringsDataSelectionAndFind) {
   SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_EQ(std::u16string(text), u"Apple") << "sorted without regard to case";
   EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"APP")), 0);
-  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, 0, reinterpret_cast<LPARAM>(u"app")), 1) << "search starts after the index";
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, 0, reinterpret_cast<LPARAM>(u"app")), 1)
+      << "search starts after the index";
   EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, 1, reinterpret_cast<LPARAM>(u"app")), 0) << "and wraps";
-  EXPECT_EQ(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"APPLE")), 0);
-  EXPECT_EQ(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"app")), LB_ERR);
+  EXPECT_EQ(
+      SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"APPLE")), 0);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"app")),
+            LB_ERR);
 
   EXPECT_EQ(SendMessageW(list, LB_SETITEMDATA, 2, 77), TRUE);
   EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 2, 0), 77);

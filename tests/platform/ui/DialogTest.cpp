@@ -31,7 +31,8 @@ constexpr UINT kQuestion = 63008;
 constexpr UINT kNamed = 63009;
 
 platform::DialogItemTemplate Item(const char16_t* className, int id, const char16_t* text, DWORD style) {
-  return platform::DialogItemTemplate{className, id, text, style | WS_VISIBLE | WS_TABSTOP, 0, RECT{4, 4, 60, 12}};
+  return platform::DialogItemTemplate{className,         id, text, style | WS_VISIBLE | WS_TABSTOP, 0,
+                                      RECT{4, 4, 60, 12}};
 }
 
 std::shared_ptr<platform::ResourceModule> TestModule() {
@@ -41,9 +42,11 @@ std::shared_ptr<platform::ResourceModule> TestModule() {
   platform::DialogTemplate name;
   name.caption = u"Name";
   name.rect = RECT{0, 0, 120, 80};
-  name.items = {Item(WC_EDIT, kNameEdit, u"", ES_AUTOHSCROLL), Item(WC_BUTTON, kMoreButton, u"More", BS_PUSHBUTTON),
+  name.items = {Item(WC_EDIT, kNameEdit, u"", ES_AUTOHSCROLL),
+                Item(WC_BUTTON, kMoreButton, u"More", BS_PUSHBUTTON),
                 Item(WC_BUTTON, kAskButton, u"Ask", BS_PUSHBUTTON),
-                Item(WC_BUTTON, kRemember, u"Remember", BS_AUTOCHECKBOX), Item(WC_BUTTON, IDOK, u"OK", BS_DEFPUSHBUTTON),
+                Item(WC_BUTTON, kRemember, u"Remember", BS_AUTOCHECKBOX),
+                Item(WC_BUTTON, IDOK, u"OK", BS_DEFPUSHBUTTON),
                 Item(WC_BUTTON, IDCANCEL, u"Cancel", BS_PUSHBUTTON)};
   module->AddDialog(kNameDialog, name);
   platform::DialogTemplate confirm;
@@ -51,7 +54,11 @@ std::shared_ptr<platform::ResourceModule> TestModule() {
   confirm.rect = RECT{0, 0, 100, 40};
   confirm.items = {Item(WC_BUTTON, IDOK, u"OK", BS_DEFPUSHBUTTON)};
   module->AddDialog(kConfirmDialog, confirm);
-  module->AddMenu(300, {{u"Tools", 0, MF_POPUP, {{u"Open", 40038, 0, {}}, {u"", 0, MF_SEPARATOR, {}}, {u"Gone", 40039, MF_GRAYED, {}}}}});
+  module->AddMenu(300,
+                  {{u"Tools",
+                    0,
+                    MF_POPUP,
+                    {{u"Open", 40038, 0, {}}, {u"", 0, MF_SEPARATOR, {}}, {u"Gone", 40039, MF_GRAYED, {}}}}});
   return module;
 }
 
@@ -83,7 +90,9 @@ INT_PTR NameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
           EndDialog(dialog, IDOK);
           return TRUE;
         }
-        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        case IDCANCEL:
+          EndDialog(dialog, IDCANCEL);
+          return TRUE;
         case kMoreButton:
           seen->nested = DialogBoxParamW(seen->module, MAKEINTRESOURCEW(kConfirmDialog), dialog, NameProc,
                                          reinterpret_cast<LPARAM>(seen));
@@ -95,9 +104,11 @@ INT_PTR NameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
           seen->answer = MessageBoxW(dialog, text, u"Calyra", MB_YESNO | MB_ICONQUESTION);
           return TRUE;
         }
-        default: return FALSE;
+        default:
+          return FALSE;
       }
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 
@@ -111,10 +122,12 @@ class DialogTest : public DeviceTest {
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.lpszClassName = u"Test:Host";
     RegisterClassW(&windowClass);
-    host_ = CreateWindowExW(0, u"Test:Host", u"Host", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+    host_ = CreateWindowExW(0, u"Test:Host", u"Host", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
+                            nullptr);
   }
   INT_PTR RunNameDialog() {
-    return DialogBoxParamW(module_, MAKEINTRESOURCEW(kNameDialog), host_, NameProc, reinterpret_cast<LPARAM>(&seen_));
+    return DialogBoxParamW(module_, MAKEINTRESOURCEW(kNameDialog), host_, NameProc,
+                           reinterpret_cast<LPARAM>(&seen_));
   }
 
   HINSTANCE module_ = nullptr;
@@ -161,8 +174,10 @@ TEST_F(DialogTest, UnexpectedThingsFailNamingWhatAppeared) {
   agent.ExpectMessageBox(u"Save changes?", IDYES);
   EXPECT_EQ(RunNameDialog(), IDCANCEL) << "an unexpected dialog is cancelled";
   ASSERT_EQ(agent.Failures().size(), 1u);
-  EXPECT_EQ(agent.Failures()[0], "unexpected dialog 500 \"Name\" while expecting message box \"Save changes?\"");
-  EXPECT_EQ(MessageBoxW(host_, u"Other", u"Calyra", MB_YESNO), IDNO) << "after a failure everything is cancelled";
+  EXPECT_EQ(agent.Failures()[0],
+            "unexpected dialog 500 \"Name\" while expecting message box \"Save changes?\"");
+  EXPECT_EQ(MessageBoxW(host_, u"Other", u"Calyra", MB_YESNO), IDNO)
+      << "after a failure everything is cancelled";
   EXPECT_FALSE(agent.Finish());
   EXPECT_EQ(agent.Failures().back(), "step left over: message box \"Save changes?\"");
 
@@ -192,18 +207,22 @@ TEST_F(DialogTest, WithoutAPersonDialogsAreCancelled) {
 
 TEST_F(DialogTest, DestroyingTheOwnerWhileTheDialogIsUp) {
   ScriptedUser user;
-  user.ExpectDialog(kNameDialog).Do("close the host", [this](HWND) { return PostMessageW(host_, WM_CLOSE, 0, 0) != FALSE; });
+  user.ExpectDialog(kNameDialog).Do("close the host", [this](HWND) {
+    return PostMessageW(host_, WM_CLOSE, 0, 0) != FALSE;
+  });
   EXPECT_EQ(RunNameDialog(), 0) << "a dialog destroyed without EndDialog gives 0";
   EXPECT_FALSE(IsWindow(host_));
   EXPECT_EQ(platform::DumpWindowTree(), "");
 }
 
 TEST_F(DialogTest, ModelessDialogsAndDialogItems) {
-  HWND dialog = CreateDialogParamW(module_, MAKEINTRESOURCEW(kNameDialog), host_, NameProc, reinterpret_cast<LPARAM>(&seen_));
+  HWND dialog = CreateDialogParamW(module_, MAKEINTRESOURCEW(kNameDialog), host_, NameProc,
+                                   reinterpret_cast<LPARAM>(&seen_));
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(platform::DialogTemplateId(dialog), kNameDialog);
   EXPECT_TRUE(platform::IsModelessDialog(dialog));
-  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kNameEdit)) << "WM_INITDIALOG answering TRUE focuses the first tab stop";
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kNameEdit))
+      << "WM_INITDIALOG answering TRUE focuses the first tab stop";
   EXPECT_TRUE(SetDlgItemInt(dialog, kNameEdit, static_cast<UINT>(-42), TRUE));
   BOOL ok = FALSE;
   EXPECT_EQ(static_cast<int>(GetDlgItemInt(dialog, kNameEdit, &ok, TRUE)), -42);
@@ -242,8 +261,11 @@ TEST_F(DialogTest, PopupMenusFromResources) {
   EXPECT_EQ(TrackPopupMenu(tools, TPM_RETURNCMD, 0, 0, 0, host_, nullptr), 40038);
   EXPECT_TRUE(TrackPopupMenu(tools, TPM_LEFTALIGN, 0, 0, 0, host_, nullptr));
   EXPECT_FALSE(TrackPopupMenu(tools, TPM_LEFTALIGN, 0, 0, 0, host_, nullptr));
-  EXPECT_EQ(TrackPopupMenu(tools, TPM_RETURNCMD, 0, 0, 0, host_, nullptr), 0) << "a grayed entry cannot be chosen";
-  EXPECT_EQ(platform::CompareMessages(recorder.Messages(), {{WM_COMMAND, platform::kPosted | platform::kWParam, 40038}}), "");
+  EXPECT_EQ(TrackPopupMenu(tools, TPM_RETURNCMD, 0, 0, 0, host_, nullptr), 0)
+      << "a grayed entry cannot be chosen";
+  EXPECT_EQ(platform::CompareMessages(recorder.Messages(),
+                                      {{WM_COMMAND, platform::kPosted | platform::kWParam, 40038}}),
+            "");
   platform::PumpMessages();
   DestroyMenu(bar);
 }
@@ -264,7 +286,8 @@ TEST_F(DialogTest, ResourceStrings) {
   ScriptedUser user;
   user.SetResourceModule(platform::RegisterResourceModule(TestModule()));
   user.ExpectMessageBoxString(kNamed, IDOK);
-  EXPECT_EQ(MessageBoxW(nullptr, u"The name is Ann Lee.", u"Calyra", MB_OK), IDOK) << "specifiers match any text";
+  EXPECT_EQ(MessageBoxW(nullptr, u"The name is Ann Lee.", u"Calyra", MB_OK), IDOK)
+      << "specifiers match any text";
 }
 
 }  // namespace

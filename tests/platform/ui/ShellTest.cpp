@@ -8,6 +8,7 @@
 #include "platform/ui/MessageRecorder.h"
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/shell/FileDialog.h"
 #include "platform/ui/shell/Shell.h"
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
@@ -32,7 +33,8 @@ class ShellTest : public DeviceTest {
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.lpszClassName = u"Test:Editor";
     RegisterClassW(&windowClass);
-    editor_ = CreateWindowExW(0, u"Test:Editor", u"", WS_VISIBLE, 0, 26, 240, 268, nullptr, nullptr, nullptr, nullptr);
+    editor_ = CreateWindowExW(0, u"Test:Editor", u"", WS_VISIBLE, 0, 26, 240, 268, nullptr, nullptr, nullptr,
+                              nullptr);
   }
   HWND MenuBar(DWORD flags = 0) {
     SHMENUBARINFO info{sizeof(SHMENUBARINFO), editor_, flags, kBar, module_, 0, 0, nullptr, 0};
@@ -64,7 +66,8 @@ TEST_F(ShellTest, MenuBarButtonsFromTheMenu) {
   EXPECT_EQ(SendMessageW(bar, TB_GETBUTTONINFOW, 999, reinterpret_cast<LPARAM>(&info)), -1);
   TBADDBITMAP bitmap{module_, 157};
   EXPECT_EQ(SendMessageW(bar, TB_ADDBITMAP, 4, reinterpret_cast<LPARAM>(&bitmap)), 0);
-  EXPECT_EQ(SendMessageW(bar, TB_ADDBITMAP, 2, reinterpret_cast<LPARAM>(&bitmap)), 4) << "indexes follow the images added";
+  EXPECT_EQ(SendMessageW(bar, TB_ADDBITMAP, 2, reinterpret_cast<LPARAM>(&bitmap)), 4)
+      << "indexes follow the images added";
   EXPECT_EQ(SendMessageW(bar, TB_ADDBITMAP, 2, 0), -1);
 
   HMENU tools = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 1));
@@ -78,8 +81,9 @@ TEST_F(ShellTest, MenuBarButtonsFromTheMenu) {
   EXPECT_TRUE(platform::UserPressMenuBarButton(bar, 1));
   SendMessageW(bar, TB_ENABLEBUTTON, kOk, FALSE);
   EXPECT_FALSE(platform::UserPressMenuBarButton(bar, kOk)) << "a disabled button cannot be pressed";
-  std::vector<platform::ExpectedMessage> expected{{WM_COMMAND, platform::kPosted | platform::kWParam, kOk},
-                                                  {WM_COMMAND, platform::kPosted | platform::kWParam, kTools}};
+  std::vector<platform::ExpectedMessage> expected{
+      {WM_COMMAND, platform::kPosted | platform::kWParam, kOk},
+      {WM_COMMAND, platform::kPosted | platform::kWParam, kTools}};
   EXPECT_EQ(platform::CompareMessages(recorder.Messages(), expected), "");
   platform::PumpMessages();
 
@@ -102,9 +106,10 @@ TEST_F(ShellTest, InputPanelResizesFullScreenWindows) {
   recorder.Watch(editor_);
   EXPECT_TRUE(SHSipPreference(editor_, SIP_UP));
   EXPECT_TRUE(SHSipPreference(editor_, SIP_UP));
-  EXPECT_EQ(platform::CompareMessages(recorder.MessagesTo(editor_),
-                                      {{WM_SETTINGCHANGE, platform::kSent | platform::kWParam, SPI_SETSIPINFO}}),
-            "")
+  EXPECT_EQ(
+      platform::CompareMessages(recorder.MessagesTo(editor_),
+                                {{WM_SETTINGCHANGE, platform::kSent | platform::kWParam, SPI_SETSIPINFO}}),
+      "")
       << "only a change is announced";
   ASSERT_TRUE(SipGetInfo(&info));
   EXPECT_EQ(info.rcVisibleDesktop.bottom, 214);
@@ -134,6 +139,36 @@ TEST_F(ShellTest, FullScreenTitleAndDoneButton) {
   EXPECT_EQ(rect.top, 26);
   EXPECT_EQ(rect.bottom, 294);
   EXPECT_FALSE(SHFullScreen(nullptr, SHFS_SHOWTASKBAR));
+}
+
+TEST_F(ShellTest, FileDialogsAskThePerson) {
+  ScriptedUser user;
+  user.ExpectFileDialog(u"\\My Documents\\Plans\\trip.doc");
+  user.ExpectFileDialog(std::nullopt);
+  user.ExpectFileDialog(u"\\My Documents\\a very long name.txt");
+  WCHAR file[64] = u"start.txt";
+  WCHAR title[8];
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.lpstrFilter = u"Documents\0*.doc\0All files\0*.*\0";
+  request.lpstrFile = file;
+  request.nMaxFile = 64;
+  request.lpstrFileTitle = title;
+  request.nMaxFileTitle = 8;
+  ASSERT_TRUE(GetOpenFileNameW(&request));
+  EXPECT_EQ(std::u16string(file), u"\\My Documents\\Plans\\trip.doc");
+  EXPECT_EQ(request.nFileOffset, 20);
+  EXPECT_EQ(request.nFileExtension, 25);
+  EXPECT_EQ(std::u16string(title), u"trip.do") << "the title is cut to its buffer";
+  EXPECT_FALSE(GetSaveFileNameW(&request));
+  EXPECT_EQ(CommDlgExtendedError(), 0u) << "cancelled";
+  request.nMaxFile = 10;
+  EXPECT_FALSE(GetOpenFileNameW(&request));
+  EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+  EXPECT_EQ(file[0], 35) << "the size needed, with the zero";
+  request.lStructSize = 4;
+  EXPECT_FALSE(GetOpenFileNameW(&request));
+  EXPECT_EQ(CommDlgExtendedError(), CDERR_STRUCTSIZE);
 }
 
 }  // namespace

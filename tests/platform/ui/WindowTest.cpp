@@ -31,8 +31,11 @@ LRESULT TestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
       return create->lpCreateParams == reinterpret_cast<void*>(kRefuseCreate) ? -1 : 0;
     }
-    case kPing: PostMessageW(window, kPong, wParam + 1, 0); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    case kPing:
+      PostMessageW(window, kPong, wParam + 1, 0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
@@ -129,7 +132,8 @@ TEST_F(WindowTest, DestroySendsDestroyDownAndFreesChildrenFirst) {
   HWND top = Make();
   HWND child = Make(top, WS_VISIBLE, 1);
   HWND grandchild = Make(child, WS_VISIBLE, 2);
-  HWND owned = CreateWindowExW(0, u"Test:Window", u"", WS_VISIBLE, 0, 0, 10, 10, child, nullptr, nullptr, nullptr);
+  HWND owned =
+      CreateWindowExW(0, u"Test:Window", u"", WS_VISIBLE, 0, 0, 10, 10, child, nullptr, nullptr, nullptr);
   EXPECT_EQ(GetWindow(owned, GW_OWNER), top) << "the owner is the parent's top-level window";
 
   platform::MessageRecorder recorder;
@@ -143,9 +147,9 @@ TEST_F(WindowTest, DestroySendsDestroyDownAndFreesChildrenFirst) {
   ASSERT_TRUE(DestroyWindow(top));
   std::vector<std::pair<HWND, UINT>> order;
   for (const auto& message : recorder.Messages()) order.emplace_back(message.window, message.message);
-  std::vector<std::pair<HWND, UINT>> expected{{owned, WM_DESTROY},     {owned, WM_NCDESTROY},     {top, WM_DESTROY},
-                                              {child, WM_DESTROY},     {grandchild, WM_DESTROY},  {grandchild, WM_NCDESTROY},
-                                              {child, WM_NCDESTROY},   {top, WM_NCDESTROY}};
+  std::vector<std::pair<HWND, UINT>> expected{
+      {owned, WM_DESTROY},      {owned, WM_NCDESTROY},      {top, WM_DESTROY},     {child, WM_DESTROY},
+      {grandchild, WM_DESTROY}, {grandchild, WM_NCDESTROY}, {child, WM_NCDESTROY}, {top, WM_NCDESTROY}};
   EXPECT_EQ(order, expected);
   for (HWND window : {top, child, grandchild, owned}) EXPECT_FALSE(IsWindow(window));
 }
@@ -243,7 +247,8 @@ TEST_F(WindowTest, RegisteredMessagesAreShared) {
   EXPECT_NE(other, photo);
   EXPECT_EQ(RegisterWindowMessageW(u""), 0u);
   ReopenDevice();
-  EXPECT_EQ(RegisterWindowMessageW(u"CalyraContactPhotoChange"), photo) << "another process gets the same number";
+  EXPECT_EQ(RegisterWindowMessageW(u"CalyraContactPhotoChange"), photo)
+      << "another process gets the same number";
 }
 
 TEST_F(WindowTest, PositionChangesAreAnnounced) {
@@ -251,8 +256,9 @@ TEST_F(WindowTest, PositionChangesAreAnnounced) {
   platform::MessageRecorder recorder;
   recorder.Watch(window);
   MoveWindow(window, 0, 0, 240, 294, TRUE);
-  std::vector<ExpectedMessage> expected{
-      {WM_WINDOWPOSCHANGED, kSent}, {WM_MOVE, kSent | kLParam, 0, 0}, {WM_SIZE, kSent | kLParam, 0, MAKELPARAM(240, 294)}};
+  std::vector<ExpectedMessage> expected{{WM_WINDOWPOSCHANGED, kSent},
+                                        {WM_MOVE, kSent | kLParam, 0, 0},
+                                        {WM_SIZE, kSent | kLParam, 0, MAKELPARAM(240, 294)}};
   EXPECT_EQ(platform::CompareMessages(recorder.Messages(), expected), "");
   recorder.Clear();
   MoveWindow(window, 0, 0, 240, 294, TRUE);
