@@ -74,3 +74,7 @@ inline constexpr DWORD WAIT_TIMEOUT = 258;
 inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 
 inline constexpr size_t MAX_PATH = 260;
+
+// The first message number of a window class's own messages (also the base of the object store's
+// change notifications).
+inline constexpr UINT WM_USER = 0x0400;

@@ -141,7 +141,6 @@ inline constexpr DWORD CEDB_SEEK_VALUENEXTEQUAL = 0x00000040;
 inline constexpr DWORD CEDB_SEEK_VALUEGREATER = 0x00000080;
 
 // Change notifications posted to the window of an open database: wParam the object, lParam its parent.
-inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT DB_CEOID_CREATED = WM_USER + 0x1;
 inline constexpr UINT DB_CEOID_DATABASE_DELETED = WM_USER + 0x2;
 inline constexpr UINT DB_CEOID_RECORD_DELETED = WM_USER + 0x3;

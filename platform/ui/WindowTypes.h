@@ -126,7 +126,6 @@ inline constexpr UINT WM_COPY = 0x0301;
 inline constexpr UINT WM_PASTE = 0x0302;
 inline constexpr UINT WM_CLEAR = 0x0303;
 inline constexpr UINT WM_UNDO = 0x0304;
-inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 // The window system's own question to a window: describe your state for a window dump (lParam is a
 // std::u16string* to append to). Windows that do not know it leave the text alone.

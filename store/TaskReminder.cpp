@@ -1,0 +1,192 @@
+#include "store/TaskReminder.h"
+
+#include "platform/notify/Notifications.h"
+#include "platform/process/Synchronization.h"
+#include "platform/registry/RegistryKey.h"
+#include "platform/time/Locale.h"
+#include "platform/time/TimeConversion.h"
+#include "platform/ui/ResourceModule.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
+
+namespace calyra {
+
+namespace {
+
+constexpr int64_t kMinutesPerDay = 1440;
+constexpr int64_t kEightInTheMorning = 480;
+constexpr size_t kSubjectInText = 64;
+constexpr UINT kDueString = 64347;
+constexpr UINT kHighPriorityString = 20100;
+constexpr UINT kLowPriorityString = 20101;
+constexpr size_t kMaxSound = MAX_PATH;
+
+int64_t MinutesOf(const SYSTEMTIME& local) {
+  FILETIME time{};
+  SystemTimeToFileTime(&local, &time);
+  return static_cast<int64_t>(platform::MinuteCountOf(time));
+}
+
+DATE DateOfMinutes(int64_t minutes) {
+  FILETIME time = platform::FileTimeOfMinutes(static_cast<DWORD>(minutes));
+  SYSTEMTIME local{};
+  DATE date = platform::kNoDate;
+  if (FileTimeToSystemTime(&time, &local)) SystemTimeToVariantTime(&local, &date);
+  return date;
+}
+
+// Holds the update mutex for as long as the object lives, when the wait succeeded.
+class UpdateAlarmLock {
+ public:
+  UpdateAlarmLock() : mutex_(CreateMutexW(nullptr, FALSE, kUpdateAlarmMutexName)) {
+    held_ = mutex_ && WaitForSingleObject(mutex_, INFINITE) == WAIT_OBJECT_0;
+  }
+  ~UpdateAlarmLock() {
+    if (held_) ReleaseMutex(mutex_);
+    if (mutex_) CloseHandle(mutex_);
+  }
+  UpdateAlarmLock(const UpdateAlarmLock&) = delete;
+  UpdateAlarmLock& operator=(const UpdateAlarmLock&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  HANDLE mutex_;
+  bool held_ = false;
+};
+
+// The task's record in an opened "Tasks Database"; false when the database is empty or has no
+// such record.
+bool OpenTask(Database& tasks, ItemOid task) {
+  if (!tasks.OpenByName(TasksDatabaseName())) return false;
+  DatabaseInformation information;
+  if (!tasks.GetInformation(&information) || information.records == 0) return false;
+  return tasks.SeekToOid(task);
+}
+
+DWORD NotificationHandleOf(Database& tasks) {
+  Record record;
+  record.Request(kTaskNotificationHandle);
+  if (!tasks.ReadRecord(record)) return 0;
+  const PropertyValue* handle = record.Find(kTaskNotificationHandle);
+  return handle ? static_cast<DWORD>(handle->AsInteger()) : 0;
+}
+
+// Opens "DB_notify_queue" when it holds records.
+bool OpenNotifications(Database& queue) {
+  if (!queue.OpenByName(NotifyQueueDatabaseName())) return false;
+  DatabaseInformation information;
+  return queue.GetInformation(&information) && information.records > 0;
+}
+
+std::u16string ReminderSound() {
+  auto reminders = platform::RegistryKey::Open(HKEY_CURRENT_USER, u"ControlPanel\\Notifications\\Reminders");
+  auto wave = reminders.Chars(u"Wave", kMaxSound * sizeof(WCHAR));
+  if (!wave) return {};
+  std::u16string sound = wave->substr(0, wave->find(u'\0'));
+  return sound.empty() ? sound : sound + u".wav";
+}
+
+std::u16string ResourceString(HINSTANCE resources, UINT id) {
+  const WCHAR* text = nullptr;
+  int length = LoadStringW(resources, id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 ? std::u16string(text, static_cast<size_t>(length)) : std::u16string();
+}
+
+HANDLE CreateNotification(const TaskReminderRequest& request, HINSTANCE resources) {
+  std::u16string application = u"TASKS.EXE";
+  std::u16string arguments = u"Task Reminder";
+  std::u16string title = u" ";
+  std::u16string text = TaskReminderText(request, resources);
+  std::u16string sound = ReminderSound();
+  CE_NOTIFICATION_TRIGGER trigger{kDeviceTriggerSize, CNT_TIME, 0, application.data(), arguments.data(),
+                                  request.reminder, SYSTEMTIME{}};
+  CE_USER_NOTIFICATION user{PUN_LED | PUN_SOUND | PUN_DIALOG, title.data(), text.data(),
+                            sound.empty() ? nullptr : sound.data(), static_cast<DWORD>(kMaxSound), 0};
+  return CeSetUserNotificationEx(nullptr, &trigger, &user);
+}
+
+void MoveNotification(DWORD handle, const SYSTEMTIME& reminder) {
+  Database queue;
+  if (!OpenNotifications(queue)) return;
+  FILETIME utc{};
+  if (!platform::LocalSystemTimeToUtc(reminder, &utc)) return;
+  UpdateAlarmLock lock;
+  if (!lock.Held() || !queue.SeekToOid(handle)) return;
+  Record record(handle);
+  record.Set(PropertyValue::Time(platform::kNotifyFireTime, utc));
+  queue.WriteRecord(record);
+}
+
+}  // namespace
+
+DATE StoredTaskReminderTime(ItemOid task, const SYSTEMTIME& start, const SYSTEMTIME& due) {
+  Database tasks;
+  if (!OpenTask(tasks, task)) return platform::kNoDate;
+  Record record;
+  record.Request(kTaskReminderReference);
+  record.Request(kTaskReminderLead);
+  if (!tasks.ReadRecord(record)) return platform::kNoDate;
+  const PropertyValue* lead = record.Find(kTaskReminderLead);
+  if (!lead) return platform::kNoDate;
+  const PropertyValue* reference = record.Find(kTaskReminderReference);
+  bool fromStart = (!reference || reference->AsInteger() != 1) && platform::IsDateSet(start);
+  int64_t base = MinutesOf(fromStart ? start : due);
+  int64_t minutes = lead->AsInteger();
+  if (minutes == 0) return DateOfMinutes(base + kEightInTheMorning);
+  if (minutes % kMinutesPerDay == 0) return DateOfMinutes(base - (minutes - kEightInTheMorning));
+  return DateOfMinutes(base - minutes);
+}
+
+void ScheduleTaskReminder(const TaskReminderRequest& request, bool create, bool move, HINSTANCE resources) {
+  Database tasks;
+  if (!OpenTask(tasks, request.task)) return;
+  DWORD handle = NotificationHandleOf(tasks);
+  SYSTEMTIME reminderDay = request.reminder;
+  reminderDay.wHour = reminderDay.wMinute = reminderDay.wSecond = reminderDay.wMilliseconds = 0;
+  bool fromStart = platform::IsDateSet(request.start) && MinutesOf(request.start) > MinutesOf(reminderDay);
+  Record record(request.task);
+  record.Set(PropertyValue::Integer(kTaskReminderLead,
+                                    MinutesOf(fromStart ? request.start : request.due) - MinutesOf(request.reminder)));
+  record.Set(PropertyValue::Integer(kTaskReminderReference, fromStart ? 0 : 1));
+  tasks.WriteRecord(record);
+  if (!handle) {
+    if (!create) return;
+    HANDLE created = CreateNotification(request, resources);
+    if (!created) return;
+    Record stored(request.task);
+    stored.Set(PropertyValue::Integer(kTaskNotificationHandle, static_cast<int64_t>(reinterpret_cast<uintptr_t>(created))));
+    tasks.WriteRecord(stored);
+    return;
+  }
+  if (move) MoveNotification(handle, request.reminder);
+}
+
+void RemoveTaskReminder(ItemOid task) {
+  Database tasks;
+  if (!OpenTask(tasks, task)) return;
+  if (DWORD handle = NotificationHandleOf(tasks)) {
+    Database queue;
+    if (!OpenNotifications(queue)) return;
+    UpdateAlarmLock lock;
+    if (!lock.Held()) return;
+    if (queue.SeekToOid(handle)) queue.DeleteRecord();
+  }
+  Record record(task);
+  record.Set(PropertyValue::Integer(kTaskNotificationHandle, 0));
+  tasks.WriteRecord(record);
+}
+
+std::u16string TaskReminderText(const TaskReminderRequest& request, HINSTANCE resources) {
+  std::u16string text = request.subject.substr(0, kSubjectInText);
+  if (platform::IsDateSet(request.due)) {
+    WCHAR date[64] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &request.due, nullptr, date, 64);
+    text += u"\n\n" + ResourceString(resources, kDueString) + u" " + date;
+  }
+  if (request.priority == 1 || request.priority == 3) {
+    text += u"  " + ResourceString(resources, request.priority == 1 ? kHighPriorityString : kLowPriorityString);
+  }
+  return text;
+}
+
+}  // namespace calyra
