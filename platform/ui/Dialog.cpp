@@ -29,8 +29,7 @@ POINT BaseUnits() {
   return POINT{(6 * platform::ScreenDpiX() + 48) / 96, (13 * platform::ScreenDpiY() + 48) / 96};
 }
 
-RECT ToPixels(const RECT& units) {
-  POINT base = BaseUnits();
+RECT ToPixels(const RECT& units, POINT base) {
   LONG x = units.left * base.x / 4;
   LONG y = units.top * base.y / 8;
   return RECT{x, y, x + units.right * base.x / 4, y + units.bottom * base.y / 8};
@@ -50,7 +49,9 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, D
     return nullptr;
   }
   platform::ui::RegisterSystemClasses();
-  RECT frame = ToPixels(dialogTemplate->rect);
+  // The screen's resolution is a device setting: read it once for the whole template.
+  POINT base = BaseUnits();
+  RECT frame = ToPixels(dialogTemplate->rect, base);
   DWORD style = dialogTemplate->style & ~WS_VISIBLE;
   HWND dialog = CreateWindowExW(dialogTemplate->exStyle, WC_DIALOG, dialogTemplate->caption.c_str(), style,
                                 frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
@@ -63,7 +64,7 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, D
   object->dialog->modal = modal;
   SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   for (const auto& item : dialogTemplate->items) {
-    RECT rect = ToPixels(item.rect);
+    RECT rect = ToPixels(item.rect, base);
     HWND control =
         CreateWindowExW(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD,
                         rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog,
