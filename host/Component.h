@@ -18,6 +18,9 @@ class Component {
   const CountryTable& Countries();
   DateTimeText& DateTimeTexts() { return dateTimeText_; }
   OptionStore& Options() { return options_; }
+  // The resource module the host passed in; null until it does.
+  HINSTANCE Resources() const { return resources_; }
+  void SetResources(HINSTANCE resources) { resources_ = resources; }
 
  private:
   Component() = default;
@@ -26,6 +29,7 @@ class Component {
   std::unique_ptr<CountryTable> countries_;
   DateTimeText dateTimeText_;
   OptionStore options_;
+  HINSTANCE resources_ = nullptr;
 };
 
 }  // namespace calyra

@@ -62,6 +62,7 @@ class OptionStore {
 
   // Journal options; the journal window stores its state back.
   bool JournalOn() const { return (journal_.flags & 1) != 0; }
+  DWORD JournalFlags() const { return journal_.flags; }
   DWORD JournalWindowState(int index) const {
     return index == 0 || index == 1 ? journal_.windowState[index] : 0;
   }

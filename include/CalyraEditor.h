@@ -140,4 +140,8 @@ CALYRA_API int CalyraEditor_GetAddressCityLineFormat(const WCHAR* country, const
 /* Frees a buffer of expanded phrase text that the component handed out. */
 CALYRA_API void CalyraEditor_FreePhraseBuffer(WCHAR* buffer);
 
+/* The journal: writes the entry of `type` (1 item deleted, 2 task completed, 3 contact, 4 appointment,
+ * 5 task) about `item` when the journal options let it through. Always 1. */
+CALYRA_API int CalyraEditor_JournalEntry(CEOID item, DWORD type);
+
 #endif /* CALYRA_EDITOR_H */

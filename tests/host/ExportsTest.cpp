@@ -30,7 +30,7 @@ TEST_F(ExportsTest, OnlyTheComponentsExportsAreVisible) {
   for (const char* name :
        {"CalyraEditor_FreePhraseBuffer", "CalyraEditor_SetEditorOptions", "CalyraEditor_SetNoteOptions",
         "CalyraEditor_GetNoteOptions", "CalyraEditor_SetDisplayOptions", "CalyraEditor_SetJournalOptions",
-        "CalyraEditor_GetJournalOptions", "CalyraEditor_SetContactOptions"}) {
+        "CalyraEditor_GetJournalOptions", "CalyraEditor_SetContactOptions", "CalyraEditor_JournalEntry"}) {
     EXPECT_NE(Resolve<void>(name), nullptr) << name;
   }
   for (const char* inner :
