@@ -23,21 +23,31 @@ struct TypeRule {
 // The flag bit each type needs and the string it is written with; none for other types.
 std::optional<TypeRule> RuleOf(JournalEntryType type) {
   switch (type) {
-    case JournalEntryType::ItemDeleted: return TypeRule{0x04, 53000};
-    case JournalEntryType::TaskCompleted: return TypeRule{0x02, 53001};
-    case JournalEntryType::Contact: return TypeRule{0x08, 53002};
-    case JournalEntryType::Appointment: return TypeRule{0x10, 53002};
-    case JournalEntryType::Task: return TypeRule{0x20, 53002};
-    default: return std::nullopt;
+    case JournalEntryType::ItemDeleted:
+      return TypeRule{0x04, 53000};
+    case JournalEntryType::TaskCompleted:
+      return TypeRule{0x02, 53001};
+    case JournalEntryType::Contact:
+      return TypeRule{0x08, 53002};
+    case JournalEntryType::Appointment:
+      return TypeRule{0x10, 53002};
+    case JournalEntryType::Task:
+      return TypeRule{0x20, 53002};
+    default:
+      return std::nullopt;
   }
 }
 
 ItemKind KindFor(ItemOid item, JournalEntryType type) {
   switch (type) {
-    case JournalEntryType::ItemDeleted: return ItemKindOf(item);
-    case JournalEntryType::Contact: return ItemKind::Contact;
-    case JournalEntryType::Appointment: return ItemKind::Appointment;
-    default: return ItemKind::Task;
+    case JournalEntryType::ItemDeleted:
+      return ItemKindOf(item);
+    case JournalEntryType::Contact:
+      return ItemKind::Contact;
+    case JournalEntryType::Appointment:
+      return ItemKind::Appointment;
+    default:
+      return ItemKind::Task;
   }
 }
 
@@ -49,7 +59,8 @@ std::u16string Describe(ItemOid item, JournalEntryType type) {
 
 }  // namespace
 
-bool WriteJournalEntry(ItemOid item, JournalEntryType type, const JournalSettings& settings, HINSTANCE resources) {
+bool WriteJournalEntry(ItemOid item, JournalEntryType type, const JournalSettings& settings,
+                       HINSTANCE resources) {
   auto rule = RuleOf(type);
   if (!(settings.flags & kJournalOn) || !rule || !(settings.flags & rule->flag)) return false;
   JournalEntry entry;
@@ -58,7 +69,8 @@ bool WriteJournalEntry(ItemOid item, JournalEntryType type, const JournalSetting
   entry.item = item;
   const WCHAR* format = nullptr;
   int length = LoadStringW(resources, rule->format, reinterpret_cast<LPWSTR>(&format), 0);
-  std::u16string_view formatText = length > 0 ? std::u16string_view(format, static_cast<size_t>(length)) : u"%s";
+  std::u16string_view formatText =
+      length > 0 ? std::u16string_view(format, static_cast<size_t>(length)) : u"%s";
   entry.text = platform::FormatText(formatText, {Describe(item, type)});
   return JournalFile(settings.path).Append(entry);
 }

@@ -26,6 +26,7 @@ struct JournalSettings {
 // Appends the journal entry of `type` about `item`, when the journal is on and its flag bit lets the
 // type through: the current local time and the type's resource string (53000, 53001 or 53002)
 // formatted with the item's description. True when an entry was appended.
-bool WriteJournalEntry(ItemOid item, JournalEntryType type, const JournalSettings& settings, HINSTANCE resources);
+bool WriteJournalEntry(ItemOid item, JournalEntryType type, const JournalSettings& settings,
+                       HINSTANCE resources);
 
 }  // namespace calyra

@@ -16,10 +16,14 @@ constexpr CEPROPID kTaskCount = 0x40060002;
 
 CEPROPID CountTag(ItemKind kind) {
   switch (kind) {
-    case ItemKind::Appointment: return kAppointmentCount;
-    case ItemKind::Contact: return kContactCount;
-    case ItemKind::Task: return kTaskCount;
-    default: return 0;
+    case ItemKind::Appointment:
+      return kAppointmentCount;
+    case ItemKind::Contact:
+      return kContactCount;
+    case ItemKind::Task:
+      return kTaskCount;
+    default:
+      return 0;
   }
 }
 

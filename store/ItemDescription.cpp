@@ -36,7 +36,7 @@ std::u16string ShortDateOf(const Record& record) {
   FILETIME time = start->AsTime();
   SYSTEMTIME date{};
   bool converted = local && local->AsInteger() == 1 ? FileTimeToSystemTime(&time, &date) != FALSE
-                                                     : platform::UtcToLocalSystemTime(time, &date);
+                                                    : platform::UtcToLocalSystemTime(time, &date);
   WCHAR text[64] = {};
   if (!converted || !GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 64)) return {};
   return text;
@@ -65,7 +65,8 @@ std::optional<std::u16string> ItemDescription(ItemOid item, ItemKind kind, size_
       if (!record) return std::nullopt;
       return record->Find(kSubject) ? TextOf(*record, kSubject, limit) : std::u16string(u"<?>");
     }
-    default: return std::nullopt;
+    default:
+      return std::nullopt;
   }
 }
 

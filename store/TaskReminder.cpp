@@ -98,10 +98,14 @@ HANDLE CreateNotification(const TaskReminderRequest& request, HINSTANCE resource
   std::u16string title = u" ";
   std::u16string text = TaskReminderText(request, resources);
   std::u16string sound = ReminderSound();
-  CE_NOTIFICATION_TRIGGER trigger{kDeviceTriggerSize, CNT_TIME, 0, application.data(), arguments.data(),
-                                  request.reminder, SYSTEMTIME{}};
-  CE_USER_NOTIFICATION user{PUN_LED | PUN_SOUND | PUN_DIALOG, title.data(), text.data(),
-                            sound.empty() ? nullptr : sound.data(), static_cast<DWORD>(kMaxSound), 0};
+  CE_NOTIFICATION_TRIGGER trigger{kDeviceTriggerSize, CNT_TIME,         0,           application.data(),
+                                  arguments.data(),   request.reminder, SYSTEMTIME{}};
+  CE_USER_NOTIFICATION user{PUN_LED | PUN_SOUND | PUN_DIALOG,
+                            title.data(),
+                            text.data(),
+                            sound.empty() ? nullptr : sound.data(),
+                            static_cast<DWORD>(kMaxSound),
+                            0};
   return CeSetUserNotificationEx(nullptr, &trigger, &user);
 }
 
@@ -145,8 +149,8 @@ void ScheduleTaskReminder(const TaskReminderRequest& request, bool create, bool 
   reminderDay.wHour = reminderDay.wMinute = reminderDay.wSecond = reminderDay.wMilliseconds = 0;
   bool fromStart = platform::IsDateSet(request.start) && MinutesOf(request.start) > MinutesOf(reminderDay);
   Record record(request.task);
-  record.Set(PropertyValue::Integer(kTaskReminderLead,
-                                    MinutesOf(fromStart ? request.start : request.due) - MinutesOf(request.reminder)));
+  record.Set(PropertyValue::Integer(
+      kTaskReminderLead, MinutesOf(fromStart ? request.start : request.due) - MinutesOf(request.reminder)));
   record.Set(PropertyValue::Integer(kTaskReminderReference, fromStart ? 0 : 1));
   tasks.WriteRecord(record);
   if (!handle) {
@@ -154,11 +158,17 @@ void ScheduleTaskReminder(const TaskReminderRequest& request, bool create, bool 
     HANDLE created = CreateNotification(request, resources);
     if (!created) return;
     Record stored(request.task);
-    stored.Set(PropertyValue::Integer(kTaskNotificationHandle, static_cast<int64_t>(reinterpret_cast<uintptr_t>(created))));
+    stored.Set(PropertyValue::Integer(kTaskNotificationHandle,
+                                      static_cast<int64_t>(reinterpret_cast<uintptr_t>(created))));
     tasks.WriteRecord(stored);
     return;
   }
   if (move) MoveNotification(handle, request.reminder);
+}
+
+DWORD TaskNotificationHandle(ItemOid task) {
+  Database tasks;
+  return OpenTask(tasks, task) ? NotificationHandleOf(tasks) : 0;
 }
 
 void RemoveTaskReminder(ItemOid task) {
@@ -184,7 +194,8 @@ std::u16string TaskReminderText(const TaskReminderRequest& request, HINSTANCE re
     text += u"\n\n" + ResourceString(resources, kDueString) + u" " + date;
   }
   if (request.priority == 1 || request.priority == 3) {
-    text += u"  " + ResourceString(resources, request.priority == 1 ? kHighPriorityString : kLowPriorityString);
+    text +=
+        u"  " + ResourceString(resources, request.priority == 1 ? kHighPriorityString : kLowPriorityString);
   }
   return text;
 }

@@ -34,6 +34,8 @@ DATE StoredTaskReminderTime(ItemOid task, const SYSTEMTIME& start, const SYSTEMT
 // Writes reference and lead into the task's record; creates the notification when it has none and
 // `create` is set, or moves the existing one to the reminder time when `move` is set.
 void ScheduleTaskReminder(const TaskReminderRequest& request, bool create, bool move, HINSTANCE resources);
+// The handle of the task's pending notification kept in its record; 0 for none.
+DWORD TaskNotificationHandle(ItemOid task);
 // Deletes the task's notification (if any) and writes 0 into its handle property.
 void RemoveTaskReminder(ItemOid task);
 // The text the reminder dialog shows: the subject (cut to 64 characters), the due date and the

@@ -4,6 +4,7 @@
 
 #include "notes/JournalFile.h"
 #include "notes/JournalLog.h"
+#include "platform/files/FileSystem.h"
 #include "platform/ui/ResourceModule.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
@@ -22,6 +23,7 @@ class JournalLogTest : public DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
+    CreateDirectoryW(u"\\My Documents", nullptr);
     auto module = std::make_shared<platform::ResourceModule>();
     module->AddString(53000, u"Deleted: %s");
     module->AddString(53001, u"Completed: %s");
@@ -37,7 +39,9 @@ class JournalLogTest : public DeviceTest {
     db.WriteRecord(record);
     return record.Oid();
   }
-  std::vector<JournalEntry> Entries() { return JournalFile(kPath).LoadAll().value_or(std::vector<JournalEntry>{}); }
+  std::vector<JournalEntry> Entries() {
+    return JournalFile(kPath).LoadAll().value_or(std::vector<JournalEntry>{});
+  }
 
   HINSTANCE resources_ = nullptr;
 };
@@ -46,12 +50,14 @@ TEST_F(JournalLogTest, FlagsDecideWhatIsWritten) {
   ItemOid task = Add(TasksDatabaseName(), kSubject, u"Call Anna");
   ItemOid contact = Add(ContactsDatabaseName(), kFileAs, u"Lee, Ann");
   JournalSettings off{0x3E, kPath};
-  EXPECT_FALSE(WriteJournalEntry(task, JournalEntryType::TaskCompleted, off, resources_)) << "bit 0 is the journal";
+  EXPECT_FALSE(WriteJournalEntry(task, JournalEntryType::TaskCompleted, off, resources_))
+      << "bit 0 is the journal";
   JournalSettings completedOnly{0x03, kPath};
   EXPECT_TRUE(WriteJournalEntry(task, JournalEntryType::TaskCompleted, completedOnly, resources_));
   EXPECT_FALSE(WriteJournalEntry(task, JournalEntryType::ItemDeleted, completedOnly, resources_));
   EXPECT_FALSE(WriteJournalEntry(task, JournalEntryType::Custom, JournalSettings{0xFF, kPath}, resources_));
-  EXPECT_FALSE(WriteJournalEntry(task, static_cast<JournalEntryType>(6), JournalSettings{0xFF, kPath}, resources_));
+  EXPECT_FALSE(
+      WriteJournalEntry(task, static_cast<JournalEntryType>(6), JournalSettings{0xFF, kPath}, resources_));
   JournalSettings all{0x3F, kPath};
   EXPECT_TRUE(WriteJournalEntry(contact, JournalEntryType::ItemDeleted, all, resources_));
   EXPECT_TRUE(WriteJournalEntry(contact, JournalEntryType::Contact, all, resources_));

@@ -34,7 +34,8 @@ class CategorySetTest : public DeviceTest {
     return record.Oid();
   }
   ItemOid AddCategory(const char16_t* name, int index, std::optional<int> appointments) {
-    std::vector<PropertyValue> values{PropertyValue::String(kName, name), PropertyValue::Integer(kIndex, index),
+    std::vector<PropertyValue> values{PropertyValue::String(kName, name),
+                                      PropertyValue::Integer(kIndex, index),
                                       PropertyValue::Integer(kContacts, 2)};
     if (appointments) values.push_back(PropertyValue::Integer(kAppointments, *appointments));
     return Add(CategoriesDatabaseName(), values);
@@ -58,12 +59,15 @@ TEST_F(CategorySetTest, BitsBoundsAndBlobs) {
   ASSERT_EQ(blob.size(), 128u);
   EXPECT_EQ(blob[127], 0x80) << "1023 is the top bit of the 128th byte";
   EXPECT_EQ(blob[1], 0x02);
-  EXPECT_EQ(CategorySet::FromNumbers({5}).ToBlob(), (std::vector<BYTE>{0x20, 0, 0, 0})) << "rounded up to 4 bytes";
+  EXPECT_EQ(CategorySet::FromNumbers({5}).ToBlob(), (std::vector<BYTE>{0x20, 0, 0, 0}))
+      << "rounded up to 4 bytes";
   EXPECT_EQ(CategorySet::FromNumbers({}).ToBlob().size(), 4u);
   EXPECT_EQ(CategorySet::FromBlob(blob), set);
-  EXPECT_TRUE(CategorySet::FromBlob(std::vector<BYTE>(129, 0xFF)).Empty()) << "a blob over 128 bytes is ignored";
+  EXPECT_TRUE(CategorySet::FromBlob(std::vector<BYTE>(129, 0xFF)).Empty())
+      << "a blob over 128 bytes is ignored";
   EXPECT_TRUE(CategorySet::FromBlob({}).Empty());
-  EXPECT_EQ(CategorySet::FromBlob({0x01, 0x80}).Numbers(), (std::vector<int>{0, 15})) << "odd lengths are read";
+  EXPECT_EQ(CategorySet::FromBlob({0x01, 0x80}).Numbers(), (std::vector<int>{0, 15}))
+      << "odd lengths are read";
 }
 
 TEST_F(CategorySetTest, CountsNeverGoBelowZeroAndStartAtOne) {
@@ -99,7 +103,8 @@ TEST_F(CategorySetTest, SavingMovesTheCountsOnlyWhenTheSetChanged) {
   EXPECT_EQ(Count(home, kTasks), 1);
   EXPECT_EQ(ReadCategorySet(task, ItemKind::Task).Numbers(), std::vector<int>{4});
 
-  ItemOid oversize = Add(TasksDatabaseName(), {PropertyValue::Blob(kCategories, std::vector<BYTE>(200, 0xFF))});
+  ItemOid oversize =
+      Add(TasksDatabaseName(), {PropertyValue::Blob(kCategories, std::vector<BYTE>(200, 0xFF))});
   EXPECT_TRUE(ReadCategorySet(oversize, ItemKind::Task).Empty());
   EXPECT_TRUE(ReadCategorySet(task, ItemKind::Appointment).Empty()) << "the record is not an appointment";
   EXPECT_FALSE(SaveCategorySet(0xDEAD, ItemKind::Task, CategorySet::FromNumbers({1})));

@@ -49,12 +49,14 @@ TEST_F(ItemDescriptionTest, EachKindAsListsAndTheJournalShowIt) {
   EXPECT_EQ(ItemDescription(contact, ItemKind::Contact, 256), u"Lee, Ann");
   EXPECT_EQ(ItemDescription(bare, ItemKind::Contact, 256), u"") << "no file-as name is the empty text";
   EXPECT_EQ(ItemDescription(appointment, ItemKind::Appointment, 256), u"Dentist (4/1/24)");
-  EXPECT_EQ(ItemDescription(allDay, ItemKind::Appointment, 256), u"Holiday (3/31/24)") << "stored as local time";
+  EXPECT_EQ(ItemDescription(allDay, ItemKind::Appointment, 256), u"Holiday (3/31/24)")
+      << "stored as local time";
   EXPECT_EQ(ItemDescription(task, ItemKind::Task, 256), u"Call Anna");
   EXPECT_EQ(ItemDescription(nameless, ItemKind::Task, 256), u"<?>");
   EXPECT_EQ(ItemDescription(task, ItemKind::Task, 5), u"Call");
   EXPECT_EQ(ItemDescription(appointment, ItemKind::Appointment, 17), u"Dentist (4/1/24)") << "just fits";
-  EXPECT_EQ(ItemDescription(appointment, ItemKind::Appointment, 16), u"Dentist") << "the date goes whole or not";
+  EXPECT_EQ(ItemDescription(appointment, ItemKind::Appointment, 16), u"Dentist")
+      << "the date goes whole or not";
   EXPECT_EQ(ItemDescription(0xBAD, ItemKind::Task, 256), std::nullopt);
   EXPECT_EQ(ItemDescription(task, ItemKind::Appointment, 256), std::nullopt) << "not an appointment";
   EXPECT_EQ(ItemDescription(task, ItemKind::None, 256), std::nullopt);

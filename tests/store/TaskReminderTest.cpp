@@ -86,19 +86,22 @@ TEST_F(TaskReminderTest, StoredReminderTimeFromReferenceAndLead) {
   SYSTEMTIME start = Local(2024, 3, 18);
   SYSTEMTIME due = Local(2024, 3, 20);
   auto task = [&](int reference, int lead) {
-    return AddTask({PropertyValue::Integer(kTaskReminderReference, reference), PropertyValue::Integer(kTaskReminderLead, lead)});
+    return AddTask({PropertyValue::Integer(kTaskReminderReference, reference),
+                    PropertyValue::Integer(kTaskReminderLead, lead)});
   };
   EXPECT_EQ(Reminder(task(1, 0), start, due), "2024-03-20 08:00") << "lead 0: 08:00 of the reference day";
   EXPECT_EQ(Reminder(task(1, 1440), start, due), "2024-03-19 08:00") << "one whole day: 08:00 the day before";
   EXPECT_EQ(Reminder(task(1, 90), start, due), "2024-03-19 22:30");
   EXPECT_EQ(Reminder(task(0, 0), start, due), "2024-03-18 08:00") << "reference 0 measures from the start";
-  EXPECT_EQ(Reminder(task(0, 0), platform::kNoDateSystemTime, due), "2024-03-20 08:00") << "no start: the due date";
+  EXPECT_EQ(Reminder(task(0, 0), platform::kNoDateSystemTime, due), "2024-03-20 08:00")
+      << "no start: the due date";
   EXPECT_EQ(Reminder(AddTask({}), start, due), "no date") << "no lead";
   EXPECT_EQ(Reminder(0xBAD, start, due), "no date");
 }
 
 TEST_F(TaskReminderTest, ScheduleCreatesOneNotificationAndRecordsIt) {
-  platform::RegistryKey::Create(HKEY_CURRENT_USER, u"ControlPanel\\Notifications\\Reminders").SetText(u"Wave", u"Alarm3");
+  platform::RegistryKey::Create(HKEY_CURRENT_USER, u"ControlPanel\\Notifications\\Reminders")
+      .SetText(u"Wave", u"Alarm3");
   ItemOid task = AddTask({});
   TaskReminderRequest request = Request(task, Local(2024, 3, 19, 8, 0));
   request.priority = 1;
@@ -121,7 +124,8 @@ TEST_F(TaskReminderTest, ScheduleCreatesOneNotificationAndRecordsIt) {
   SYSTEMTIME fires{};
   platform::UtcToLocalSystemTime(platform::FileTimeOf(notification.fireTimeUtc), &fires);
   EXPECT_EQ(Text(fires), "2024-03-19 08:00");
-  EXPECT_EQ(Property(task, kTaskNotificationHandle), static_cast<int64_t>(reinterpret_cast<uintptr_t>(notification.handle)));
+  EXPECT_EQ(Property(task, kTaskNotificationHandle),
+            static_cast<int64_t>(reinterpret_cast<uintptr_t>(notification.handle)));
   EXPECT_EQ(Property(task, kTaskReminderReference), 1);
 
   ScheduleTaskReminder(request, true, false, resources_);

@@ -1,0 +1,327 @@
+#include "store/CPIMAppointment.h"
+
+#include "platform/outlook/OutlookDates.h"
+#include "platform/time/TimeConversion.h"
+#include "platform/ui/UserAgent.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
+#include "store/OutlookSession.h"
+#include "store/PimDatabase.h"
+
+namespace calyra {
+
+namespace {
+
+constexpr CEPROPID kRecurrenceBlob = 0x40150041;
+constexpr size_t kRecurrencePatchOffset = 4;
+constexpr BYTE kRecurrencePatchValue = 10;
+
+bool Flag(VARIANT_BOOL value) {
+  return value != VARIANT_FALSE;
+}
+
+VARIANT_BOOL Bool(bool value) {
+  return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+int Failed(HRESULT result) {
+  return FAILED(result) ? 1 : 0;
+}
+
+int Ask(const ItemContext& context, UINT text, UINT flags) {
+  return MessageBoxW(context.owner, ResourceText(context.resources, text).c_str(),
+                     ResourceText(context.resources, CPIMAppointment::kCaptionString).c_str(), flags);
+}
+
+DATE DateOf(IAppointment* item, HRESULT (IAppointment::*getter)(DATE*)) {
+  DATE date = platform::kNoDate;
+  return SUCCEEDED((item->*getter)(&date)) ? date : platform::kNoDate;
+}
+
+LONG NumberOf(IAppointment* item, HRESULT (IAppointment::*getter)(LONG*)) {
+  LONG number = 0;
+  return SUCCEEDED((item->*getter)(&number)) ? number : -1;
+}
+
+bool FlagOf(IAppointment* item, HRESULT (IAppointment::*getter)(VARIANT_BOOL*)) {
+  VARIANT_BOOL value = VARIANT_FALSE;
+  return SUCCEEDED((item->*getter)(&value)) && Flag(value);
+}
+
+// Writes a text property when it differs; 1 for a failed write.
+int WriteText(IAppointment* item, HRESULT (IAppointment::*getter)(BSTR*),
+              HRESULT (IAppointment::*setter)(BSTR), const std::u16string& wanted) {
+  if (ReadText(item, getter) == wanted) return 0;
+  BSTR text = SysAllocString(wanted.c_str());
+  int failed = Failed((item->*setter)(text));
+  SysFreeString(text);
+  return failed;
+}
+
+ItemOid OidOf(IAppointment* item) {
+  LONG oid = 0;
+  item->get_Oid(&oid);
+  return static_cast<ItemOid>(oid);
+}
+
+}  // namespace
+
+void CPIMAppointment::Reset() {
+  ResetCommon();
+  recurring = false;
+  recurrence = RecurrencePattern();
+  recurrencePatch = false;
+  occurrenceDate = platform::kNoDateSystemTime;
+  GetLocalTime(&start);
+  start.wHour = 12;
+  start.wMinute = start.wSecond = start.wMilliseconds = 0;
+  end = start;
+  end.wHour = 13;
+  reminderSet = true;
+  isPrivate = allDay = meeting = attendeesChanged = false;
+  duration = 60;
+  reminderMinutes = 15;
+  busyStatus = olBusy;
+  subject.clear();
+  location.clear();
+  categoriesText.clear();
+  openScope = kOpenAsk;
+  seriesRecurring = openedOccurrence = false;
+  seriesOid = 0;
+  companionFlag = 1;
+  companionOid = 0;
+}
+
+platform::ComPtr<IAppointment> CPIMAppointment::Fetch(OutlookSession& session, ItemOid item) const {
+  if (!item) return session.NewAppointment();
+  platform::ComPtr<IDispatch> found;
+  platform::ComPtr<IAppointment> appointment;
+  if (FAILED(session.GetItemFromOid(item, &found)) || !found ||
+      FAILED(found->QueryInterface(IID_IAppointment, reinterpret_cast<void**>(&appointment)))) {
+    return nullptr;
+  }
+  return appointment;
+}
+
+bool CPIMAppointment::ChooseOccurrence(IAppointment* series, const ItemContext& context,
+                                       platform::ComPtr<IAppointment>& chosen) {
+  if (openScope == kOpenNotRecurring) return false;
+  if (!platform::IsDateSet(occurrenceDate)) GetLocalTime(&occurrenceDate);
+  bool openOccurrence = openScope == kOpenOccurrence;
+  if (openScope == kOpenAsk) {
+    int answer = Ask(context, kRecurringQuestionString, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL) return false;
+    openOccurrence = answer == IDYES;
+  }
+  platform::ComPtr<IRecurrencePattern> pattern;
+  if (FAILED(series->GetRecurrencePattern(&pattern)) || !ReadRecurrencePattern(pattern.Get(), &recurrence))
+    return false;
+  if (!openOccurrence) return true;
+  platform::ComPtr<IAppointment> occurrence;
+  SYSTEMTIME day = occurrenceDate;
+  day.wHour = day.wMinute = day.wSecond = day.wMilliseconds = 0;
+  if (FAILED(pattern->GetOccurrence(DateOfSystemTime(day), &occurrence)) || !occurrence) return false;
+  openedOccurrence = true;
+  seriesOid = oid;
+  if (ItemOid own = OidOf(occurrence.Get())) oid = own;
+  chosen = occurrence;
+  return true;
+}
+
+void CPIMAppointment::ReadFields(IAppointment* item, const ItemContext& context) {
+  subject = ReadText(item, &IAppointment::get_Subject);
+  if (subject.empty()) subject = ResourceText(context.resources, kEmptySubjectString);
+  location = ReadText(item, &IAppointment::get_Location);
+  categoriesText = ReadText(item, &IAppointment::get_Categories);
+  busyStatus = NumberOf(item, &IAppointment::get_BusyStatus);
+  meeting = NumberOf(item, &IAppointment::get_MeetingStatus) == olMeeting;
+  reminderSet = FlagOf(item, &IAppointment::get_ReminderSet);
+  allDay = FlagOf(item, &IAppointment::get_AllDayEvent);
+  isPrivate = NumberOf(item, &IAppointment::get_Sensitivity) != olNormal;
+  start = SystemTimeOfDate(DateOf(item, &IAppointment::get_Start));
+  end = SystemTimeOfDate(DateOf(item, &IAppointment::get_End));
+  reminderMinutes = NumberOf(item, &IAppointment::get_ReminderMinutesBeforeStart);
+  duration = NumberOf(item, &IAppointment::get_Duration);
+}
+
+bool CPIMAppointment::Load(const ItemContext& context) {
+  OutlookSession session;
+  if (!oid || !session.Logon(context.owner)) return false;
+  platform::ComPtr<IAppointment> item = Fetch(session, oid);
+  if (!item) return false;
+  seriesRecurring = recurring = FlagOf(item.Get(), &IAppointment::get_IsRecurring);
+  openedOccurrence = false;
+  platform::ComPtr<IAppointment> chosen = item;
+  if (recurring && !ChooseOccurrence(item.Get(), context, chosen)) return false;
+  ReadFields(chosen.Get(), context);
+  categories = ReadCategorySet(oid, ItemKind::Appointment);
+  Record record;
+  Database appointments;
+  record.Request(kCompanionFlag);
+  record.Request(kCompanionOid);
+  if (appointments.OpenByName(AppointmentsDatabaseName()) && appointments.SeekToOid(oid) &&
+      appointments.ReadRecord(record)) {
+    companionFlag =
+        record.Find(kCompanionFlag) ? static_cast<WORD>(record.Find(kCompanionFlag)->AsInteger()) : 1;
+    companionOid =
+        record.Find(kCompanionOid) ? static_cast<ItemOid>(record.Find(kCompanionOid)->AsInteger()) : 0;
+  }
+  loaded = true;
+  return true;
+}
+
+HRESULT CPIMAppointment::WriteRecurrence(IAppointment* item, const ItemContext& context) {
+  bool itemRecurring = FlagOf(item, &IAppointment::get_IsRecurring);
+  if (!recurring && !itemRecurring) return S_OK;
+  platform::ComPtr<IRecurrencePattern> pattern;
+  if (itemRecurring && SUCCEEDED(item->GetRecurrencePattern(&pattern))) {
+    RecurrencePattern stored;
+    if (recurring && ReadRecurrencePattern(pattern.Get(), &stored) && stored == recurrence) return S_OK;
+    platform::ComPtr<IExceptions> exceptions;
+    int count = 0;
+    if (SUCCEEDED(pattern->get_Exceptions(&exceptions)) && exceptions &&
+        SUCCEEDED(exceptions->get_Count(&count)) && count > 0 &&
+        Ask(context, kExceptionsLostString, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL) {
+      return S_FALSE;
+    }
+  }
+  if (!recurring) return item->ClearRecurrencePattern();
+  pattern = nullptr;
+  if (FAILED(item->GetRecurrencePattern(&pattern)) || !WriteRecurrencePattern(pattern.Get(), recurrence))
+    return E_FAIL;
+  return S_OK;
+}
+
+int CPIMAppointment::WriteChanges(IAppointment* item, bool* timesChanged) {
+  int failures = WriteText(item, &IAppointment::get_Subject, &IAppointment::put_Subject, subject);
+  failures += WriteText(item, &IAppointment::get_Location, &IAppointment::put_Location, location);
+  failures += WriteText(item, &IAppointment::get_Categories, &IAppointment::put_Categories, categoriesText);
+  if (FlagOf(item, &IAppointment::get_AllDayEvent) != allDay)
+    failures += Failed(item->put_AllDayEvent(Bool(allDay)));
+  if (NumberOf(item, &IAppointment::get_BusyStatus) != busyStatus)
+    failures += Failed(item->put_BusyStatus(busyStatus));
+  LONG sensitivity = isPrivate ? olPrivate : olNormal;
+  if (NumberOf(item, &IAppointment::get_Sensitivity) != sensitivity) {
+    failures += Failed(item->put_Sensitivity(sensitivity));
+  }
+  if (FlagOf(item, &IAppointment::get_ReminderSet) != reminderSet) {
+    failures += Failed(item->put_ReminderSet(Bool(reminderSet)));
+  }
+  *timesChanged = false;
+  if (DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start)) {
+    failures += Failed(item->put_Start(DateOfSystemTime(start)));
+    *timesChanged = true;
+  }
+  if (DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end)) {
+    failures += Failed(item->put_End(DateOfSystemTime(end)));
+    *timesChanged = true;
+  }
+  if (NumberOf(item, &IAppointment::get_ReminderMinutesBeforeStart) != reminderMinutes) {
+    failures += Failed(item->put_ReminderMinutesBeforeStart(reminderMinutes));
+  }
+  return failures;
+}
+
+void CPIMAppointment::WriteCompanion() const {
+  Database appointments;
+  if (!appointments.OpenByName(AppointmentsDatabaseName()) || !appointments.SeekToOid(oid)) return;
+  Record record(oid);
+  if (companionOid == 0 && companionFlag == 1) {
+    record.Set(PropertyValue::Deletion(kCompanionFlag));
+    record.Set(PropertyValue::Deletion(kCompanionOid));
+  } else {
+    record.Set(PropertyValue::Integer(kCompanionFlag, companionFlag));
+    record.Set(PropertyValue::Integer(kCompanionOid, companionOid));
+  }
+  appointments.WriteRecord(record);
+}
+
+HRESULT CPIMAppointment::Save(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return E_FAIL;
+  ItemOid before = oid;
+  platform::ComPtr<IAppointment> item = Fetch(session, openedOccurrence ? seriesOid : oid);
+  if (!item) return E_FAIL;
+  if (openedOccurrence) {
+    platform::ComPtr<IRecurrencePattern> pattern;
+    platform::ComPtr<IAppointment> occurrence;
+    SYSTEMTIME day = occurrenceDate;
+    day.wHour = day.wMinute = day.wSecond = day.wMilliseconds = 0;
+    if (FAILED(item->GetRecurrencePattern(&pattern)) ||
+        FAILED(pattern->GetOccurrence(DateOfSystemTime(day), &occurrence)) || !occurrence) {
+      return E_FAIL;
+    }
+    item = occurrence;
+  } else {
+    HRESULT recurrenceResult = WriteRecurrence(item.Get(), context);
+    if (recurrenceResult == S_FALSE) return S_FALSE;
+    if (FAILED(recurrenceResult)) return E_FAIL;
+  }
+  bool timesChanged = false;
+  if (WriteChanges(item.Get(), &timesChanged) > 0) return E_FAIL;
+  if (subject.empty())
+    WriteText(item.Get(), &IAppointment::get_Subject, &IAppointment::put_Subject,
+              ResourceText(context.resources, kEmptySubjectString));
+  bool sendUpdate = meeting && (attendeesChanged || timesChanged) &&
+                    Ask(context, kMeetingUpdateString, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  HRESULT result = sendUpdate ? item->Send() : item->Save();
+  if (FAILED(result)) return result;
+  oid = OidOf(item.Get());
+  SaveCategorySet(oid, ItemKind::Appointment, categories);
+  WriteCompanion();
+  WriteNotes();
+  if (before && oid != before && identityChanged) identityChanged(before, oid);
+  if (recurrencePatch && recurring) {
+    std::vector<BYTE> blob;
+    if (ReadPimProperty(oid, ItemKind::Appointment, kRecurrenceBlob, &blob) &&
+        blob.size() > kRecurrencePatchOffset) {
+      blob[kRecurrencePatchOffset] = kRecurrencePatchValue;
+      WritePimProperty(oid, ItemKind::Appointment, kRecurrenceBlob, blob.data(),
+                       static_cast<DWORD>(blob.size()));
+    }
+  }
+  return result;
+}
+
+DWORD CPIMAppointment::NotesCapacity() const {
+  std::vector<BYTE> blob;
+  if (!oid || !seriesRecurring ||
+      !ReadPimProperty(openedOccurrence ? seriesOid : oid, ItemKind::Appointment, kRecurrenceBlob, &blob)) {
+    return kNotesCapacity;
+  }
+  return blob.size() >= kNotesCapacity ? 0 : kNotesCapacity - static_cast<DWORD>(blob.size());
+}
+
+bool CPIMAppointment::Delete(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return false;
+  platform::ComPtr<IAppointment> item = Fetch(session, oid);
+  if (!oid || !item || FAILED(item->Delete())) return false;
+  Reset();
+  return true;
+}
+
+ItemOid CPIMAppointment::Copy(const ItemContext& context) {
+  OutlookSession session;
+  if (!oid || !session.Logon(context.owner)) return 0;
+  platform::ComPtr<IAppointment> source = Fetch(session, oid);
+  platform::ComPtr<IAppointment> copy;
+  if (!source || FAILED(source->Copy(&copy)) || !copy || FAILED(copy->Save())) return 0;
+  return OidOf(copy.Get());
+}
+
+bool CPIMAppointment::Show(const ItemContext& context) {
+  OutlookSession session;
+  if (!oid || !session.Logon(context.owner)) return false;
+  platform::ComPtr<IAppointment> item = Fetch(session, oid);
+  return item && SUCCEEDED(item->Display()) && SUCCEEDED(item->Save());
+}
+
+HRESULT CPIMAppointment::SendByInfrared(const ItemContext& context) {
+  OutlookSession session;
+  if (!oid || !session.Logon(context.owner)) return E_FAIL;
+  platform::ComPtr<IAppointment> item = Fetch(session, oid);
+  return item ? session.SendByInfrared(item.Get()) : E_FAIL;
+}
+
+}  // namespace calyra

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <functional>
+
+#include "store/PimItem.h"
+#include "store/RecurrencePattern.h"
+
+class IAppointment;
+
+namespace calyra {
+
+class OutlookSession;
+
+// How an appointment is opened (the open scope of an edit request).
+enum OpenScope : WORD {
+  kOpenAsk = 1,  // a recurring item asks: this occurrence or the series
+  kOpenSeries = 16,
+  kOpenOccurrence = 256,
+  kOpenNotRecurring = 4096,  // templates and companions: a recurring item fails to load
+};
+
+// An appointment as the editors and operations work on it. Most fields travel through Pocket
+// Outlook; the category set, the notes blob, the recurrence patch and the companion appointment are
+// raw properties of the record. A save writes only what changed.
+class CPIMAppointment : public PimItem {
+ public:
+  static constexpr DWORD kNotesCapacity = 48832;
+  static constexpr UINT kEmptySubjectString = 64336;
+  static constexpr UINT kMeetingUpdateString = 63007;
+  static constexpr UINT kRecurringQuestionString = 63008;
+  static constexpr UINT kExceptionsLostString = 63613;
+  static constexpr UINT kCaptionString = 10000;
+  static constexpr CEPROPID kCompanionFlag = 0xC7010002;
+  static constexpr CEPROPID kCompanionOid = 0xC7020013;
+
+  CPIMAppointment() { Reset(); }
+
+  ItemOid Copy(const ItemContext& context) override;
+  bool Show(const ItemContext& context) override;
+  HRESULT SendByInfrared(const ItemContext& context) override;
+  bool Load(const ItemContext& context) override;
+  bool Delete(const ItemContext& context) override;
+  // S_FALSE when the person kept the changed occurrences of a series (nothing was written).
+  HRESULT Save(const ItemContext& context) override;
+  std::u16string DisplayText() const override { return subject; }
+  // 48832 bytes less the recurrence blob of a stored recurring appointment.
+  DWORD NotesCapacity() const override;
+  void Reset() override;
+  ItemKind Kind() const override { return ItemKind::Appointment; }
+
+  // Called when a save gave the appointment a new identity (an occurrence became an exception),
+  // so that the links of the old identity follow.
+  std::function<void(ItemOid from, ItemOid to)> identityChanged;
+
+  bool recurring = false;
+  RecurrencePattern recurrence;
+  bool recurrencePatch = false;
+  SYSTEMTIME occurrenceDate{};
+  SYSTEMTIME start{};
+  SYSTEMTIME end{};
+  bool reminderSet = true;
+  bool isPrivate = false;
+  LONG duration = 60;
+  bool allDay = false;
+  bool meeting = false;
+  bool attendeesChanged = false;
+  LONG reminderMinutes = 15;
+  LONG busyStatus = olBusy;
+  std::u16string subject;
+  std::u16string location;
+  std::u16string categoriesText;
+  WORD openScope = kOpenAsk;
+  bool seriesRecurring = false;   // the stored item is recurring
+  bool openedOccurrence = false;  // an occurrence was opened instead of the series
+  ItemOid seriesOid = 0;
+  WORD companionFlag = 1;
+  ItemOid companionOid = 0;
+
+ private:
+  platform::ComPtr<IAppointment> Fetch(OutlookSession& session, ItemOid item) const;
+  // Decides between the occurrence and the series of a recurring item; false to fail the load.
+  bool ChooseOccurrence(IAppointment* series, const ItemContext& context,
+                        platform::ComPtr<IAppointment>& chosen);
+  void ReadFields(IAppointment* item, const ItemContext& context);
+  int WriteChanges(IAppointment* item, bool* timesChanged);
+  // Writes or clears the pattern; S_FALSE when the person keeps the changed occurrences.
+  HRESULT WriteRecurrence(IAppointment* item, const ItemContext& context);
+  void WriteCompanion() const;
+};
+
+}  // namespace calyra

@@ -1,0 +1,260 @@
+#include "store/CPIMTask.h"
+
+#include "platform/outlook/OutlookDates.h"
+#include "platform/time/TimeConversion.h"
+#include "store/OutlookSession.h"
+#include "store/PimDatabase.h"
+#include "store/TaskReminder.h"
+
+namespace calyra {
+
+namespace {
+
+constexpr CEPROPID kRecurrenceBlob = 0x40150041;
+constexpr size_t kRecurrencePatchOffset = 4;
+constexpr BYTE kRecurrencePatchValue = 10;
+
+LONG ImportanceOf(int priority) {
+  return priority == 1 ? olImportanceHigh : priority == 3 ? olImportanceLow : olImportanceNormal;
+}
+
+int PriorityOf(LONG importance) {
+  return importance == olImportanceHigh ? 1 : importance == olImportanceLow ? 3 : 2;
+}
+
+bool Flag(VARIANT_BOOL value) {
+  return value != VARIANT_FALSE;
+}
+
+VARIANT_BOOL Bool(bool value) {
+  return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+// Counts a failed write.
+int Failed(HRESULT result) {
+  return FAILED(result) ? 1 : 0;
+}
+
+void PatchRecurrenceBlob(ItemOid item, ItemKind kind) {
+  std::vector<BYTE> blob;
+  if (!ReadPimProperty(item, kind, kRecurrenceBlob, &blob) || blob.size() <= kRecurrencePatchOffset) return;
+  blob[kRecurrencePatchOffset] = kRecurrencePatchValue;
+  WritePimProperty(item, kind, kRecurrenceBlob, blob.data(), static_cast<DWORD>(blob.size()));
+}
+
+DATE DateOf(ITask* task, HRESULT (ITask::*getter)(DATE*)) {
+  DATE date = platform::kNoDate;
+  return SUCCEEDED((task->*getter)(&date)) ? date : platform::kNoDate;
+}
+
+}  // namespace
+
+void CPIMTask::Reset() {
+  ResetCommon();
+  recurring = false;
+  recurrence = RecurrencePattern();
+  recurrencePatch = false;
+  occurrenceDates[0] = occurrenceDates[1] = platform::kNoDateSystemTime;
+  start = due = reminderTime = platform::kNoDateSystemTime;
+  dateCompleted = SYSTEMTIME{};
+  priority = 2;
+  reminderSet = isPrivate = complete = false;
+  subject.clear();
+  keepStartEmpty = false;
+}
+
+platform::ComPtr<ITask> CPIMTask::Fetch(OutlookSession& session, bool createWhenNew) const {
+  if (!oid) return createWhenNew ? session.NewTask() : nullptr;
+  platform::ComPtr<IDispatch> item;
+  if (FAILED(session.GetItemFromOid(oid, &item)) || !item) return nullptr;
+  platform::ComPtr<ITask> task;
+  if (FAILED(item->QueryInterface(IID_ITask, reinterpret_cast<void**>(&task)))) return nullptr;
+  return task;
+}
+
+bool CPIMTask::Load(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return false;
+  platform::ComPtr<ITask> task = Fetch(session, false);
+  if (!task) return false;
+  subject = ReadText(task.Get(), &ITask::get_Subject).substr(0, kSubjectLimit);
+  if (subject.empty()) subject = ResourceText(context.resources, kEmptySubjectString);
+  start = SystemTimeOfDate(DateOf(task.Get(), &ITask::get_StartDate));
+  due = SystemTimeOfDate(DateOf(task.Get(), &ITask::get_DueDate));
+  LONG importance = olImportanceNormal;
+  task->get_Importance(&importance);
+  priority = PriorityOf(importance);
+  VARIANT_BOOL value = VARIANT_FALSE;
+  recurring = SUCCEEDED(task->get_IsRecurring(&value)) && Flag(value);
+  if (recurring) {
+    platform::ComPtr<IRecurrencePattern> pattern;
+    if (FAILED(task->GetRecurrencePattern(&pattern)) || !ReadRecurrencePattern(pattern.Get(), &recurrence))
+      return false;
+  }
+  reminderSet = SUCCEEDED(task->get_ReminderSet(&value)) && Flag(value);
+  complete = SUCCEEDED(task->get_Complete(&value)) && Flag(value);
+  dateCompleted = complete ? SystemTimeOfDate(DateOf(task.Get(), &ITask::get_DateCompleted)) : SYSTEMTIME{};
+  LONG sensitivity = olNormal;
+  task->get_Sensitivity(&sensitivity);
+  isPrivate = sensitivity != olNormal;
+  categories = ReadCategorySet(oid, ItemKind::Task);
+  reminderTime = platform::kNoDateSystemTime;
+  if (platform::IsDateSet(due) && reminderSet) {
+    DATE stored = StoredTaskReminderTime(oid, start, due);
+    // A task whose record has no bookkeeping yet (made elsewhere) keeps Pocket Outlook's time.
+    reminderTime =
+        SystemTimeOfDate(stored != platform::kNoDate ? stored : DateOf(task.Get(), &ITask::get_ReminderTime));
+  } else {
+    reminderSet = false;
+  }
+  loaded = true;
+  return true;
+}
+
+void CPIMTask::NormaliseDates() {
+  if (!platform::IsDateSet(due)) {
+    start = due = reminderTime = platform::kNoDateSystemTime;
+    reminderSet = false;
+  } else if (!platform::IsDateSet(start) && !keepStartEmpty) {
+    start = due;
+  }
+}
+
+int CPIMTask::WriteChanges(ITask* task, bool* completedNow) {
+  int failures = 0;
+  VARIANT_BOOL value = VARIANT_FALSE;
+  bool itemRecurring = SUCCEEDED(task->get_IsRecurring(&value)) && Flag(value);
+  if (!recurring) {
+    if (itemRecurring) failures += Failed(task->ClearRecurrencePattern());
+  } else {
+    platform::ComPtr<IRecurrencePattern> pattern;
+    RecurrencePattern stored;
+    if (FAILED(task->GetRecurrencePattern(&pattern)) || !pattern) {
+      ++failures;
+    } else if (!(itemRecurring && ReadRecurrencePattern(pattern.Get(), &stored) && stored == recurrence)) {
+      failures += WriteRecurrencePattern(pattern.Get(), recurrence) ? 0 : 1;
+    }
+  }
+  std::u16string itemSubject = ReadText(task, &ITask::get_Subject);
+  if (itemSubject != subject) {
+    BSTR text = SysAllocString(subject.c_str());
+    failures += Failed(task->put_Subject(text));
+    SysFreeString(text);
+  }
+  LONG number = 0;
+  if (FAILED(task->get_Importance(&number)) || number != ImportanceOf(priority)) {
+    failures += Failed(task->put_Importance(ImportanceOf(priority)));
+  }
+  LONG sensitivity = isPrivate ? olPrivate : olNormal;
+  if (FAILED(task->get_Sensitivity(&number)) || number != sensitivity)
+    failures += Failed(task->put_Sensitivity(sensitivity));
+  if (FAILED(task->get_ReminderSet(&value)) || Flag(value) != reminderSet) {
+    failures += Failed(task->put_ReminderSet(Bool(reminderSet)));
+  }
+  NormaliseDates();
+  if (DateOf(task, &ITask::get_StartDate) != DateOfSystemTime(start)) {
+    failures += Failed(task->put_StartDate(DateOfSystemTime(start)));
+  }
+  if (DateOf(task, &ITask::get_DueDate) != DateOfSystemTime(due))
+    failures += Failed(task->put_DueDate(DateOfSystemTime(due)));
+  bool itemComplete = SUCCEEDED(task->get_Complete(&value)) && Flag(value);
+  if (itemComplete != complete) failures += Failed(task->put_Complete(Bool(complete)));
+  *completedNow = complete && !itemComplete;
+  if (reminderSet && DateOf(task, &ITask::get_ReminderTime) != DateOfSystemTime(reminderTime)) {
+    failures += Failed(task->put_ReminderTime(DateOfSystemTime(reminderTime)));
+  }
+  return failures;
+}
+
+void CPIMTask::UpdateReminder(DATE storedReminder, HINSTANCE resources) {
+  if (complete || !reminderSet) {
+    RemoveTaskReminder(oid);
+    return;
+  }
+  DATE wanted = DateOfSystemTime(reminderTime);
+  if (wanted == storedReminder || wanted <= platform::outlook::NowLocal()) return;
+  TaskReminderRequest request{oid, start, due, reminderTime, subject, priority};
+  bool hasNotification = TaskNotificationHandle(oid) != 0;
+  ScheduleTaskReminder(request, !hasNotification, hasNotification, resources);
+}
+
+HRESULT CPIMTask::Save(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return E_FAIL;
+  platform::ComPtr<ITask> task = Fetch(session, true);
+  if (!task) return E_FAIL;
+  NormaliseDates();
+  DATE storedReminder = oid ? StoredTaskReminderTime(oid, start, due) : platform::kNoDate;
+  bool completedNow = false;
+  if (WriteChanges(task.Get(), &completedNow) > 0) return E_FAIL;
+  if (subject.empty()) {
+    BSTR text = SysAllocString(ResourceText(context.resources, kEmptySubjectString).c_str());
+    task->put_Subject(text);
+    SysFreeString(text);
+  }
+  HRESULT result = task->Save();
+  if (FAILED(result)) return result;
+  LONG savedOid = 0;
+  task->get_Oid(&savedOid);
+  oid = static_cast<ItemOid>(savedOid);
+  WriteNotes();
+  UpdateReminder(storedReminder, context.resources);
+  SaveCategorySet(oid, ItemKind::Task, categories);
+  if (recurrencePatch && recurring) PatchRecurrenceBlob(oid, ItemKind::Task);
+  if (completedNow && context.taskCompleted) context.taskCompleted(oid);
+  return result;
+}
+
+bool CPIMTask::Delete(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return false;
+  platform::ComPtr<ITask> task = Fetch(session, false);
+  if (!task) return false;
+  RemoveTaskReminder(oid);
+  if (FAILED(task->Delete())) return false;
+  Reset();
+  return true;
+}
+
+ItemOid CPIMTask::Copy(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return 0;
+  platform::ComPtr<ITask> source = Fetch(session, false);
+  platform::ComPtr<ITask> copy = session.NewTask();
+  if (!source || !copy) return 0;
+  BSTR text = nullptr;
+  if (SUCCEEDED(source->get_Subject(&text))) copy->put_Subject(text);
+  SysFreeString(text);
+  LONG number = 0;
+  if (SUCCEEDED(source->get_Importance(&number))) copy->put_Importance(number);
+  if (SUCCEEDED(source->get_Sensitivity(&number))) copy->put_Sensitivity(number);
+  copy->put_StartDate(kTemplateDate);
+  copy->put_DueDate(kTemplateDate);
+  copy->put_ReminderSet(VARIANT_FALSE);
+  if (FAILED(copy->Save())) return 0;
+  LONG copyOid = 0;
+  copy->get_Oid(&copyOid);
+  auto target = static_cast<ItemOid>(copyOid);
+  std::vector<BYTE> blob;
+  if (ReadPimProperty(oid, ItemKind::Task, kNotesTag, &blob)) {
+    WritePimProperty(target, ItemKind::Task, kNotesTag, blob.data(), static_cast<DWORD>(blob.size()));
+  }
+  SaveCategorySet(target, ItemKind::Task, ReadCategorySet(oid, ItemKind::Task));
+  return target;
+}
+
+bool CPIMTask::Show(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return false;
+  platform::ComPtr<ITask> task = Fetch(session, false);
+  return task && SUCCEEDED(task->Display()) && SUCCEEDED(task->Save());
+}
+
+HRESULT CPIMTask::SendByInfrared(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return E_FAIL;
+  platform::ComPtr<ITask> task = Fetch(session, false);
+  return task ? session.SendByInfrared(task.Get()) : E_FAIL;
+}
+
+}  // namespace calyra

@@ -1,0 +1,46 @@
+#include "store/PimItem.h"
+
+#include "platform/outlook/Com.h"
+#include "platform/ui/ResourceModule.h"
+#include "store/PimDatabase.h"
+
+namespace calyra {
+
+bool PimItem::LoadAsCopy(const ItemContext& context) {
+  if (!Load(context)) return false;
+  ReadNotes();
+  oid = 0;
+  return true;
+}
+
+void PimItem::ReadNotes() {
+  notes.clear();
+  hasNotes = ReadPimProperty(oid, Kind(), kNotesTag, &notes);
+}
+
+bool PimItem::WriteNotes() const {
+  if (!hasNotes || notes.empty()) return true;
+  return WritePimProperty(oid, Kind(), kNotesTag, notes.data(), static_cast<DWORD>(notes.size()));
+}
+
+void PimItem::ResetCommon() {
+  oid = 0;
+  loaded = false;
+  hasNotes = false;
+  notes.clear();
+  categories = CategorySet();
+}
+
+std::u16string ResourceText(HINSTANCE resources, UINT id) {
+  const WCHAR* text = nullptr;
+  int length = LoadStringW(resources, id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 ? std::u16string(text, static_cast<size_t>(length)) : std::u16string();
+}
+
+std::u16string TakeText(BSTR text) {
+  std::u16string value = text ? std::u16string(text, SysStringLen(text)) : std::u16string();
+  SysFreeString(text);
+  return value;
+}
+
+}  // namespace calyra
