@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/core/System.h"
+
 namespace calyra::bench {
 
 namespace {
@@ -21,6 +23,16 @@ struct Scratch {
   std::filesystem::path path;
 };
 }  // namespace
+
+void AttachBenchDevice() {
+  static bool attached = [] {
+    if (platform::CurrentDevice() == nullptr) {
+      platform::System::Current().AttachDevice(platform::Device::Open(ScratchFolder() / "device"));
+    }
+    return true;
+  }();
+  (void)attached;
+}
 
 const std::filesystem::path& ScratchFolder() {
   static Scratch scratch;

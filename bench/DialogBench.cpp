@@ -18,10 +18,7 @@ constexpr int kDialog = 100;
 
 HINSTANCE BenchModule() {
   static HINSTANCE module = [] {
-    if (platform::CurrentDevice() == nullptr) {
-      platform::System::Current().AttachDevice(
-          platform::Device::Open(calyra::bench::ScratchFolder() / "ui-device"));
-    }
+    calyra::bench::AttachBenchDevice();
     auto resources = std::make_shared<platform::ResourceModule>();
     platform::DialogTemplate dialog;
     dialog.caption = u"Thirty";

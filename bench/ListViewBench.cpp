@@ -18,16 +18,6 @@ using namespace calyra;
 constexpr int kColumns = 3;
 constexpr const char16_t* kParentClass = u"ListViewBenchParent";
 
-void AttachBenchDevice() {
-  static bool attached = [] {
-    if (platform::CurrentDevice() == nullptr) {
-      platform::System::Current().AttachDevice(platform::Device::Open(bench::ScratchFolder() / "device"));
-    }
-    return true;
-  }();
-  (void)attached;
-}
-
 // The texts of every row, made before the timing starts.
 std::vector<std::u16string> RowTexts(int64_t rows) {
   std::vector<std::u16string> texts;
@@ -59,7 +49,7 @@ void PerRow(benchmark::State& state, int64_t rows) {
 }
 
 void Ours_ListViewFill(benchmark::State& state) {
-  AttachBenchDevice();
+  bench::AttachBenchDevice();
   int64_t rows = state.range(0);
   std::vector<std::u16string> texts = RowTexts(rows);
   HWND parent = ParentWindow();

@@ -78,8 +78,7 @@ class Stores {
 
  private:
   Stores() {
-    auto device = platform::Device::Open(ScratchFolder() / "device");
-    platform::System::Current().AttachDevice(std::move(device));
+    AttachBenchDevice();
     sqlite3_open((ScratchFolder() / "raw.sqlite").c_str(), &raw_);
     sqlite3_busy_timeout(raw_, 60000);
     sqlite3_exec(raw_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);

@@ -12,16 +12,7 @@
 namespace {
 
 using namespace calyra;
-
-void AttachBenchDevice() {
-  static bool attached = [] {
-    if (platform::CurrentDevice() == nullptr) {
-      platform::System::Current().AttachDevice(platform::Device::Open(bench::ScratchFolder() / "device"));
-    }
-    return true;
-  }();
-  (void)attached;
-}
+using calyra::bench::AttachBenchDevice;
 
 std::u16string CodeText() {
   std::u16string text;

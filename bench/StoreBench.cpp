@@ -1,0 +1,225 @@
+// The PIM store per call on stores of 10,000 tasks and 10,000 appointments: loading an item object
+// and saving a change, beside one raw SQLite SELECT or UPDATE of a row holding the same fields; and
+// the journal: appending 10,000 entries and loading them back, beside raw file writes and reads of the
+// same bytes.
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "bench/BenchSupport.h"
+#include "notes/JournalFile.h"
+#include "platform/files/FileSystem.h"
+#include "platform/objectstore/ObjectStore.h"
+#include "store/CPIMAppointment.h"
+#include "store/CPIMTask.h"
+#include "store/OutlookSession.h"
+
+namespace {
+
+using namespace calyra;
+using calyra::bench::AttachBenchDevice;
+
+constexpr int kItems = 10000;
+constexpr int kJournalEntries = 10000;
+
+SYSTEMTIME Day(int index, WORD hour) {
+  return SYSTEMTIME{static_cast<WORD>(2024 + index / 300),
+                    static_cast<WORD>(1 + index / 25 % 12),
+                    0,
+                    static_cast<WORD>(1 + index % 25),
+                    hour,
+                    0,
+                    0,
+                    0};
+}
+
+// The two stores, filled once: the device's PIM databases through Pocket Outlook, and a raw SQLite
+// table per kind with the same fields.
+class PimStores {
+ public:
+  static PimStores& Get() {
+    static PimStores stores;
+    return stores;
+  }
+  const std::vector<ItemOid>& Tasks() const { return tasks_; }
+  const std::vector<ItemOid>& Appointments() const { return appointments_; }
+  sqlite3* Raw() const { return raw_; }
+
+ private:
+  PimStores() {
+    AttachBenchDevice();
+    for (int i = 0; i < kItems; ++i) {
+      CPIMTask task;
+      task.subject = u"Task number " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
+      task.due = Day(i, 0);
+      task.Save(context_);
+      tasks_.push_back(task.oid);
+      CPIMAppointment appointment;
+      appointment.subject = u"Meeting " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
+      appointment.start = Day(i, 9);
+      appointment.end = Day(i, 10);
+      appointment.Save(context_);
+      appointments_.push_back(appointment.oid);
+    }
+    sqlite3_open((bench::ScratchFolder() / "pim-raw.sqlite").c_str(), &raw_);
+    sqlite3_exec(
+        raw_,
+        "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"
+        "CREATE TABLE items(oid INTEGER PRIMARY KEY, subject TEXT, start INTEGER, due INTEGER, "
+        "importance INTEGER, sensitivity INTEGER, reminder INTEGER, complete INTEGER, categories BLOB);"
+        "BEGIN;",
+        nullptr, nullptr, nullptr);
+    for (int i = 0; i < 2 * kItems; ++i) {
+      sqlite3_exec(raw_,
+                   "INSERT INTO items(subject, start, due, importance, sensitivity, reminder, complete) "
+                   "VALUES('Task number A', 1, 2, 1, 0, 0, 0)",
+                   nullptr, nullptr, nullptr);
+    }
+    sqlite3_exec(raw_, "COMMIT", nullptr, nullptr, nullptr);
+  }
+
+  ItemContext context_;
+  std::vector<ItemOid> tasks_;
+  std::vector<ItemOid> appointments_;
+  sqlite3* raw_ = nullptr;
+};
+
+template <class Item>
+void LoadItems(benchmark::State& state, const std::vector<ItemOid>& oids, WORD scope) {
+  std::mt19937 random(3);
+  std::uniform_int_distribution<size_t> pick(0, oids.size() - 1);
+  ItemContext context;
+  for (auto _ : state) {
+    Item item;
+    item.oid = oids[pick(random)];
+    if constexpr (std::is_same_v<Item, CPIMAppointment>) item.openScope = scope;
+    benchmark::DoNotOptimize(item.Load(context));
+  }
+}
+
+template <class Item>
+void SaveItems(benchmark::State& state, const std::vector<ItemOid>& oids) {
+  std::mt19937 random(5);
+  std::uniform_int_distribution<size_t> pick(0, oids.size() - 1);
+  ItemContext context;
+  int n = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Item item;
+    item.oid = oids[pick(random)];
+    item.Load(context);
+    item.subject = u"Changed " + std::u16string(1, static_cast<char16_t>(u'a' + ++n % 26));
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(item.Save(context));
+  }
+}
+
+void Ours_TaskLoad(benchmark::State& state) {
+  LoadItems<CPIMTask>(state, PimStores::Get().Tasks(), 0);
+}
+
+void Ours_AppointmentLoad(benchmark::State& state) {
+  LoadItems<CPIMAppointment>(state, PimStores::Get().Appointments(), kOpenSeries);
+}
+
+void RawLoad(benchmark::State& state) {
+  sqlite3* raw = PimStores::Get().Raw();
+  sqlite3_stmt* read = nullptr;
+  sqlite3_prepare_v2(raw, "SELECT * FROM items WHERE oid = ?", -1, &read, nullptr);
+  std::mt19937 random(3);
+  std::uniform_int_distribution<int> pick(1, 2 * kItems);
+  for (auto _ : state) {
+    sqlite3_bind_int(read, 1, pick(random));
+    sqlite3_step(read);
+    benchmark::DoNotOptimize(sqlite3_column_text16(read, 1));
+    sqlite3_reset(read);
+  }
+  sqlite3_finalize(read);
+}
+
+void Ours_TaskSave(benchmark::State& state) {
+  SaveItems<CPIMTask>(state, PimStores::Get().Tasks());
+}
+
+void Ours_AppointmentSave(benchmark::State& state) {
+  SaveItems<CPIMAppointment>(state, PimStores::Get().Appointments());
+}
+
+void RawSave(benchmark::State& state) {
+  sqlite3* raw = PimStores::Get().Raw();
+  sqlite3_stmt* update = nullptr;
+  sqlite3_prepare_v2(raw, "UPDATE items SET subject = ? WHERE oid = ?", -1, &update, nullptr);
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> pick(1, 2 * kItems);
+  for (auto _ : state) {
+    sqlite3_bind_text16(update, 1, u"Changed a", -1, SQLITE_STATIC);
+    sqlite3_bind_int(update, 2, pick(random));
+    sqlite3_step(update);
+    sqlite3_reset(update);
+  }
+  sqlite3_finalize(update);
+}
+
+void Raw_TaskLoad(benchmark::State& state) {
+  RawLoad(state);
+}
+void Raw_AppointmentLoad(benchmark::State& state) {
+  RawLoad(state);
+}
+void Raw_TaskSave(benchmark::State& state) {
+  RawSave(state);
+}
+void Raw_AppointmentSave(benchmark::State& state) {
+  RawSave(state);
+}
+
+JournalEntry Entry(int i) {
+  return JournalEntry{SYSTEMTIME{2024, 3, 5, 15, 9, 30, 0, 0}, 2, 0, static_cast<ItemOid>(i),
+                      u"Completed: Renew the passport"};
+}
+
+void Ours_Journal10000(benchmark::State& state) {
+  AttachBenchDevice();
+  CreateDirectoryW(u"\\Journal", nullptr);
+  for (auto _ : state) {
+    DeleteFileW(u"\\Journal\\bench.cjl");
+    JournalFile journal(u"\\Journal\\bench.cjl");
+    for (int i = 0; i < kJournalEntries; ++i) journal.Append(Entry(i));
+    benchmark::DoNotOptimize(journal.LoadAll());
+  }
+}
+
+// The same bytes written entry by entry (each write opening and closing the file, as the journal
+// does) and read back in one pass.
+void Raw_Journal10000(benchmark::State& state) {
+  std::string path = (bench::ScratchFolder() / "raw-journal.bin").string();
+  JournalEntry entry = Entry(0);
+  std::vector<char> bytes(32 + (entry.text.size() + 1) * 2, 'x');
+  for (auto _ : state) {
+    std::remove(path.c_str());
+    for (int i = 0; i < kJournalEntries; ++i) {
+      FILE* file = std::fopen(path.c_str(), "ab");
+      std::fwrite(bytes.data(), 1, bytes.size(), file);
+      std::fclose(file);
+    }
+    FILE* file = std::fopen(path.c_str(), "rb");
+    std::vector<char> all(bytes.size() * kJournalEntries);
+    benchmark::DoNotOptimize(std::fread(all.data(), 1, all.size(), file));
+    std::fclose(file);
+  }
+}
+
+}  // namespace
+
+BENCHMARK(Ours_TaskLoad);
+BENCHMARK(Raw_TaskLoad);
+BENCHMARK(Ours_TaskSave);
+BENCHMARK(Raw_TaskSave);
+BENCHMARK(Ours_AppointmentLoad);
+BENCHMARK(Raw_AppointmentLoad);
+BENCHMARK(Ours_AppointmentSave);
+BENCHMARK(Raw_AppointmentSave);
+BENCHMARK(Ours_Journal10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(Raw_Journal10000)->Unit(benchmark::kMillisecond)->Iterations(2);
