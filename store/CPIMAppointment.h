@@ -36,6 +36,7 @@ class CPIMAppointment : public PimItem {
   CPIMAppointment() { Reset(); }
 
   ItemOid Copy(const ItemContext& context) override;
+  ItemOid Convert(const ItemContext& context) override;
   bool Show(const ItemContext& context) override;
   HRESULT SendByInfrared(const ItemContext& context) override;
   bool Load(const ItemContext& context) override;

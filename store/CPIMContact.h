@@ -23,6 +23,7 @@ class CPIMContact : public PimItem {
   CPIMContact() { Reset(); }
 
   ItemOid Copy(const ItemContext& context) override;
+  ItemOid Convert(const ItemContext&) override { return 0; }
   bool Show(const ItemContext& context) override;
   HRESULT SendByInfrared(const ItemContext& context) override;
   bool Load(const ItemContext& context) override;

@@ -235,12 +235,36 @@ ItemOid CPIMTask::Copy(const ItemContext& context) {
   LONG copyOid = 0;
   copy->get_Oid(&copyOid);
   auto target = static_cast<ItemOid>(copyOid);
-  std::vector<BYTE> blob;
-  if (ReadPimProperty(oid, ItemKind::Task, kNotesTag, &blob)) {
-    WritePimProperty(target, ItemKind::Task, kNotesTag, blob.data(), static_cast<DWORD>(blob.size()));
-  }
-  SaveCategorySet(target, ItemKind::Task, ReadCategorySet(oid, ItemKind::Task));
+  CopyRawTo(target, ItemKind::Task);
   return target;
+}
+
+ItemOid CPIMTask::Convert(const ItemContext& context) {
+  OutlookSession session;
+  if (!oid || !session.Logon(context.owner)) return 0;
+  platform::ComPtr<IAppointment> appointment = session.NewAppointment();
+  if (!Fetch(session, false) || !appointment) return 0;
+  DATE now = platform::outlook::NowLocal();
+  BSTR text = SysAllocString(subject.c_str());
+  appointment->put_Subject(text);
+  SysFreeString(text);
+  appointment->put_Start(now);
+  appointment->put_End(now);
+  appointment->put_ReminderSet(VARIANT_FALSE);
+  appointment->put_Sensitivity(isPrivate ? olPrivate : olNormal);
+  if (recurring) {
+    platform::ComPtr<IRecurrencePattern> pattern;
+    // The copied pattern starts today, so that the new item is due now.
+    RecurrencePattern copied = recurrence;
+    copied.patternStart = SystemTimeOfDate(platform::outlook::DayOf(now));
+    if (FAILED(appointment->GetRecurrencePattern(&pattern)) || !WriteRecurrencePattern(pattern.Get(), copied))
+      return 0;
+  }
+  if (FAILED(appointment->Save())) return 0;
+  LONG created = 0;
+  appointment->get_Oid(&created);
+  CopyRawTo(static_cast<ItemOid>(created), ItemKind::Appointment);
+  return static_cast<ItemOid>(created);
 }
 
 bool CPIMTask::Show(const ItemContext& context) {

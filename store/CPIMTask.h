@@ -22,6 +22,7 @@ class CPIMTask : public PimItem {
   CPIMTask() { Reset(); }
 
   ItemOid Copy(const ItemContext& context) override;
+  ItemOid Convert(const ItemContext& context) override;
   bool Show(const ItemContext& context) override;
   HRESULT SendByInfrared(const ItemContext& context) override;
   bool Load(const ItemContext& context) override;

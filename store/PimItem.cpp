@@ -31,6 +31,14 @@ void PimItem::ResetCommon() {
   categories = CategorySet();
 }
 
+void PimItem::CopyRawTo(ItemOid target, ItemKind targetKind) const {
+  std::vector<BYTE> blob;
+  if (ReadPimProperty(oid, Kind(), kNotesTag, &blob)) {
+    WritePimProperty(target, targetKind, kNotesTag, blob.data(), static_cast<DWORD>(blob.size()));
+  }
+  SaveCategorySet(target, targetKind, ReadCategorySet(oid, Kind()));
+}
+
 std::u16string ResourceText(HINSTANCE resources, UINT id) {
   const WCHAR* text = nullptr;
   int length = LoadStringW(resources, id, reinterpret_cast<LPWSTR>(&text), 0);

@@ -29,6 +29,9 @@ class PimItem {
 
   // A new stored item of the same kind made from this one; its oid, or 0.
   virtual ItemOid Copy(const ItemContext& context) = 0;
+  // A new stored item of the other kind made from this one (an appointment becomes a task and back;
+  // a contact has no other kind): its oid, or 0. This item is not changed.
+  virtual ItemOid Convert(const ItemContext& context) = 0;
   // Shows the stored item in Pocket Outlook's own view, then saves it.
   virtual bool Show(const ItemContext& context) = 0;
   virtual HRESULT SendByInfrared(const ItemContext& context) = 0;
@@ -55,6 +58,8 @@ class PimItem {
   // Writes the notes blob when the item has notes.
   bool WriteNotes() const;
   void ResetCommon();
+  // Gives a new item of `targetKind` this stored item's notes blob and category set.
+  void CopyRawTo(ItemOid target, ItemKind targetKind) const;
 };
 
 // The text of resource string `id`, empty when the module has none.

@@ -8,6 +8,7 @@
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/ResourceModule.h"
 #include "store/CPIMAppointment.h"
+#include "store/CPIMTask.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/PimDatabase.h"
@@ -218,6 +219,50 @@ TEST_F(AppointmentObjectTest, MeetingChangesAskToSendAnUpdate) {
   user_->ExpectMessageBoxString(63007, IDNO);
   EXPECT_EQ(loaded->Save(context_), S_OK);
   EXPECT_TRUE(platform::ReadOutlookOutbox().empty()) << "No saves without sending";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AppointmentObjectTest, ConvertingMakesATaskAndBack) {
+  ItemOid series = SaveWeekly(u"Gym");
+  {
+    std::vector<BYTE> notes{7, 7, 7};
+    WritePimProperty(series, ItemKind::Appointment, kNotesTag, notes.data(), 3);
+  }
+  SaveCategorySet(series, ItemKind::Appointment, CategorySet::FromNumbers({6}));
+  auto occurrence = Open(series, kOpenOccurrence, At(2024, 3, 25));
+  ASSERT_NE(occurrence, nullptr);
+  ItemOid taskOid = occurrence->Convert(context_);
+  ASSERT_NE(taskOid, 0u);
+  CPIMTask task;
+  task.oid = taskOid;
+  ASSERT_TRUE(task.Load(context_));
+  EXPECT_EQ(task.subject, u"Gym");
+  EXPECT_TRUE(task.recurring) << "a recurring appointment gives a recurring task";
+  EXPECT_EQ(task.recurrence.weekdayMask, olMonday);
+  EXPECT_EQ(task.due.wYear * 10000 + task.due.wMonth * 100 + task.due.wDay, 20240315) << "due today";
+  EXPECT_FALSE(task.reminderSet);
+  EXPECT_EQ(task.categories.Numbers(), std::vector<int>{6});
+  std::vector<BYTE> notes;
+  EXPECT_TRUE(ReadPimProperty(taskOid, ItemKind::Task, kNotesTag, &notes));
+  EXPECT_EQ(notes, (std::vector<BYTE>{7, 7, 7}));
+  EXPECT_EQ(Open(series, kOpenSeries)->subject, u"Gym") << "the appointment stays";
+
+  task.isPrivate = true;
+  task.recurring = false;
+  ASSERT_EQ(task.Save(context_), S_OK);
+  ItemOid appointmentOid = task.Convert(context_);
+  ASSERT_NE(appointmentOid, 0u);
+  auto back = Open(appointmentOid, kOpenAsk);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->subject, u"Gym");
+  EXPECT_TRUE(back->isPrivate);
+  EXPECT_FALSE(back->recurring);
+  EXPECT_FALSE(back->reminderSet);
+  CPIMTask missing;
+  EXPECT_EQ(missing.Convert(context_), 0u) << "nothing stored to convert";
 }
 
 }  // namespace
