@@ -144,4 +144,86 @@ CALYRA_API void CalyraEditor_FreePhraseBuffer(WCHAR* buffer);
  * 5 task) about `item` when the journal options let it through. Always 1. */
 CALYRA_API int CalyraEditor_JournalEntry(CEOID item, DWORD type);
 
+/* ---- The frame and editor requests ---------------------------------------------------------- */
+CALYRA_API int CalyraEditor_Initialize(HWND host, HINSTANCE resources, const RECT* area, WORD processKind);
+CALYRA_API int CalyraEditor_Destroy(void);
+CALYRA_API int CalyraEditor_IsEditorActive(int closeFloatingLink, HWND returnWindow, UINT returnMessage,
+                                           WPARAM returnWParam, LPARAM returnLParam);
+CALYRA_API int CalyraEditor_HandleActivationChange(UINT activation);
+CALYRA_API int CalyraEditor_IsDialogMessage(MSG* message);
+CALYRA_API void CalyraEditor_PostMessage(UINT message, WPARAM wParam, LPARAM lParam);
+CALYRA_API int CalyraEditor_NewAppointment(DWORD unused, const SYSTEMTIME* start, const SYSTEMTIME* end,
+                                           const WCHAR* subject, DWORD valueA, const int* categories,
+                                           WORD categoryCount, int noTemplate, DWORD valueB);
+CALYRA_API int CalyraEditor_NewTask(DWORD unused, const SYSTEMTIME* start, const SYSTEMTIME* due, const WCHAR* subject,
+                                    DWORD valueA, const int* categories, WORD categoryCount, int noTemplate,
+                                    DWORD valueB);
+CALYRA_API int CalyraEditor_NewContact(DWORD unused, const int* categories, WORD categoryCount, int noTemplate,
+                                       DWORD valueB);
+CALYRA_API int CalyraEditor_NewProject(DWORD unused, DWORD item);
+CALYRA_API int CalyraEditor_EditAppointment(DWORD unused, const SYSTEMTIME* occurrence, CEOID item, int summary,
+                                            int startPage, DWORD editValue, int doNotAsk);
+CALYRA_API int CalyraEditor_EditTask(DWORD unused, const SYSTEMTIME* occurrence, CEOID item, int summary,
+                                     int startPage, DWORD editValue);
+CALYRA_API int CalyraEditor_EditContact(DWORD unused, CEOID item, int summary, int startPage, DWORD editValue);
+CALYRA_API int CalyraEditor_EditProject(DWORD unused, CEOID item, int startPage);
+
+/* ---- Task dates, deletion and conversion -------------------------------------------------------- */
+CALYRA_API int CalyraEditor_MarkTaskComplete(HWND owner, CEOID task, int mode);
+CALYRA_API int CalyraEditor_ChangeDates(HWND owner, CEOID task, int skip, DWORD unused, const SYSTEMTIME* due);
+CALYRA_API int CalyraEditor_MoveTaskToDate(HWND owner, CEOID task, int copy, const SYSTEMTIME* from,
+                                           const SYSTEMTIME* to);
+CALYRA_API int CalyraEditor_DeleteAppointment(CEOID item, int occurrence, const SYSTEMTIME* occurrenceDate,
+                                              int confirm);
+CALYRA_API int CalyraEditor_DeleteTask(CEOID item, int occurrence, int confirm);
+CALYRA_API int CalyraEditor_DeleteContact(CEOID item, int ask, DWORD* result, int confirm);
+/* The oid of a new task (or appointment) made from the item, which stays as it is; 0 on failure. */
+CALYRA_API CEOID CalyraEditor_SaveAppointmentAsTask(CEOID appointment);
+CALYRA_API CEOID CalyraEditor_SaveTaskAsAppointment(CEOID task);
+
+/* ---- Links and the floating link window -------------------------------------------------------- */
+CALYRA_API int CalyraEditor_InitLoadLinksInformation(void);
+CALYRA_API int CalyraEditor_IsItemLinked(CEOID item);
+CALYRA_API HIMAGELIST CalyraEditor_GetIconLinkImage(CEOID item);
+CALYRA_API int CalyraEditor_SetIconLink(CEOID item, const WCHAR* imagePath);
+CALYRA_API int CalyraEditor_AddLinkToItem(CEOID item, CEOID other, int otherKind);
+CALYRA_API int CalyraEditor_OpenFloatingLinkWindow(HWND owner, CEOID item);
+CALYRA_API void CalyraEditor_CloseFloatingLinkWindow(void);
+CALYRA_API int CalyraEditor_IsFloatingLinkWindowOpen(void);
+CALYRA_API int CalyraEditor_FloatingLinkDialog_DropItem(CEOID item, int kind);
+CALYRA_API int CalyraEditor_FloatingLinkDialog_IsPointInRect(int x, int y);
+
+/* ---- Alarm notes, journal dialogs, phrases -------------------------------------------------------- */
+/* The host's alarm note record; its layout comes with the alarm notes. */
+typedef struct CalyraAlarmNote CalyraAlarmNote;
+CALYRA_API int CalyraEditor_NewAlarmNote(HWND owner, WORD mode);
+CALYRA_API int CalyraEditor_EditAlarmNote(HWND owner, CalyraAlarmNote* note);
+CALYRA_API int CalyraEditor_EditAlarmNoteTime(HWND owner, SYSTEMTIME* time);
+CALYRA_API int CalyraEditor_OpenJournal(HWND owner);
+CALYRA_API int CalyraEditor_AddJournalEntryCustom(HWND owner);
+CALYRA_API int CalyraEditor_DoPhraseSelection(HWND parent, DWORD usage, CEOID* contact, WCHAR** text);
+
+/* ---- Templates, categories, projects ------------------------------------------------------------ */
+CALYRA_API int CalyraEditor_SaveItemAsTemplate(HWND owner, CEOID item);
+CALYRA_API int CalyraEditor_GetTemplateCount(WORD kind);
+CALYRA_API int CalyraEditor_FillListViewWithTemplates(HWND list, int kind, int withIcons);
+CALYRA_API int CalyraEditor_EditTemplateName(HWND owner, WCHAR* name, int limit);
+CALYRA_API int CalyraEditor_CategoryAddDeleteDialog(HWND parent, int showUnlisted);
+CALYRA_API int CalyraEditor_IsCategoryImageChanged(int view, int changeIndex, int clear);
+CALYRA_API CEOID CalyraEditor_AddItemToProject(HWND owner, WORD ignored, const WCHAR* name, CEOID item,
+                                               const SYSTEMTIME* date, const WCHAR* file);
+CALYRA_API int CalyraEditor_AddItemToProject2(HWND owner, CEOID project, WORD ignored, CEOID item,
+                                              const SYSTEMTIME* date, const WCHAR* file);
+
+#ifdef __cplusplus
+/* The second reminder of an appointment, exported under its C++ name (it takes the appointment). */
+namespace calyra {
+class CPIMAppointment;
+}
+__attribute__((visibility("default"))) int CalyraEditor_EditDualReminderTime(HWND owner, CEOID item,
+                                                                            const SYSTEMTIME* start,
+                                                                            SYSTEMTIME* reminder,
+                                                                            calyra::CPIMAppointment* second);
+#endif
+
 #endif /* CALYRA_EDITOR_H */

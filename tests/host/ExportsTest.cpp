@@ -39,6 +39,48 @@ TEST_F(ExportsTest, OnlyTheComponentsExportsAreVisible) {
   }
 }
 
+TEST_F(ExportsTest, EveryExportAHostCallsIsThere) {
+  const char* names[] = {
+      "CalyraEditor_Initialize", "CalyraEditor_Destroy", "CalyraEditor_IsEditorActive",
+      "CalyraEditor_HandleActivationChange", "CalyraEditor_IsDialogMessage", "CalyraEditor_PostMessage",
+      "CalyraEditor_NewAppointment", "CalyraEditor_EditAppointment", "CalyraEditor_NewTask",
+      "CalyraEditor_EditTask", "CalyraEditor_NewContact", "CalyraEditor_EditContact",
+      "CalyraEditor_NewProject", "CalyraEditor_EditProject", "CalyraEditor_SetDisplayOptions",
+      "CalyraEditor_SetEditorOptions", "CalyraEditor_SetNoteOptions", "CalyraEditor_GetNoteOptions",
+      "CalyraEditor_SetJournalOptions", "CalyraEditor_GetJournalOptions", "CalyraEditor_SetContactOptions",
+      "CalyraEditor_MarkTaskComplete", "CalyraEditor_ChangeDates", "CalyraEditor_MoveTaskToDate",
+      "CalyraEditor_DeleteAppointment", "CalyraEditor_DeleteTask", "CalyraEditor_DeleteContact",
+      "CalyraEditor_SaveAppointmentAsTask", "CalyraEditor_SaveTaskAsAppointment",
+      "CalyraEditor_InitLoadLinksInformation", "CalyraEditor_IsItemLinked", "CalyraEditor_GetIconLinkImage",
+      "CalyraEditor_SetIconLink", "CalyraEditor_AddLinkToItem", "CalyraEditor_OpenFloatingLinkWindow",
+      "CalyraEditor_CloseFloatingLinkWindow", "CalyraEditor_IsFloatingLinkWindowOpen",
+      "CalyraEditor_FloatingLinkDialog_DropItem", "CalyraEditor_FloatingLinkDialog_IsPointInRect",
+      "CalyraEditor_NewAlarmNote", "CalyraEditor_EditAlarmNote", "CalyraEditor_EditAlarmNoteTime",
+      "CalyraEditor_OpenJournal", "CalyraEditor_JournalEntry", "CalyraEditor_AddJournalEntryCustom",
+      "CalyraEditor_DoPhraseSelection", "CalyraEditor_FreePhraseBuffer",
+      "CalyraEditor_GetAddressCityLineFormat", "CalyraEditor_SaveItemAsTemplate",
+      "CalyraEditor_GetTemplateCount", "CalyraEditor_FillListViewWithTemplates",
+      "CalyraEditor_EditTemplateName", "CalyraEditor_CategoryAddDeleteDialog",
+      "CalyraEditor_IsCategoryImageChanged", "CalyraEditor_AddItemToProject",
+      "CalyraEditor_AddItemToProject2",
+      // The second reminder takes the appointment object and keeps its C++ name.
+      "_Z33CalyraEditor_EditDualReminderTimeP6HWND__jPK10SYSTEMTIMEPS1_PN6calyra15CPIMAppointmentE"};
+  for (const char* name : names) EXPECT_NE(Resolve<void>(name), nullptr) << name << " is missing";
+}
+
+TEST_F(ExportsTest, PendingExportsAnswerTheirFailureValues) {
+  EXPECT_EQ(
+      Resolve<decltype(CalyraEditor_Initialize)>("CalyraEditor_Initialize")(nullptr, nullptr, nullptr, 1), 0);
+  EXPECT_EQ(Resolve<decltype(CalyraEditor_GetIconLinkImage)>("CalyraEditor_GetIconLinkImage")(42), nullptr);
+  WCHAR* text = reinterpret_cast<WCHAR*>(0x1);
+  EXPECT_EQ(Resolve<decltype(CalyraEditor_DoPhraseSelection)>("CalyraEditor_DoPhraseSelection")(
+                nullptr, 1, nullptr, &text),
+            0);
+  EXPECT_EQ(text, nullptr) << "no buffer for the caller to free";
+  EXPECT_EQ(Resolve<decltype(CalyraEditor_SaveTaskAsAppointment)>("CalyraEditor_SaveTaskAsAppointment")(0),
+            0u);
+}
+
 TEST_F(ExportsTest, CityLinesThroughTheExport) {
   auto* format =
       Resolve<decltype(CalyraEditor_GetAddressCityLineFormat)>("CalyraEditor_GetAddressCityLineFormat");

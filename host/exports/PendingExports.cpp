@@ -1,0 +1,140 @@
+// Exports whose subsystems are not built yet. Each answers its failure value (0, null, or nothing)
+// without doing anything, so that a host can load the library and link every name; docs/EXPORTS.md
+// lists them. None pretends success.
+#include "CalyraEditor.h"
+
+CALYRA_API int CalyraEditor_Initialize(HWND, HINSTANCE, const RECT*, WORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_Destroy(void) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_IsEditorActive(int, HWND, UINT, WPARAM, LPARAM) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_HandleActivationChange(UINT) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_IsDialogMessage(MSG*) {
+  return 0;
+}
+CALYRA_API void CalyraEditor_PostMessage(UINT, WPARAM, LPARAM) {}
+CALYRA_API int CalyraEditor_NewAppointment(DWORD, const SYSTEMTIME*, const SYSTEMTIME*, const WCHAR*, DWORD,
+                                           const int*, WORD, int, DWORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_NewTask(DWORD, const SYSTEMTIME*, const SYSTEMTIME*, const WCHAR*, DWORD,
+                                    const int*, WORD, int, DWORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_NewContact(DWORD, const int*, WORD, int, DWORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_NewProject(DWORD, DWORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_EditAppointment(DWORD, const SYSTEMTIME*, CEOID, int, int, DWORD, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_EditTask(DWORD, const SYSTEMTIME*, CEOID, int, int, DWORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_EditContact(DWORD, CEOID, int, int, DWORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_EditProject(DWORD, CEOID, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_MarkTaskComplete(HWND, CEOID, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_ChangeDates(HWND, CEOID, int, DWORD, const SYSTEMTIME*) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_MoveTaskToDate(HWND, CEOID, int, const SYSTEMTIME*, const SYSTEMTIME*) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_DeleteAppointment(CEOID, int, const SYSTEMTIME*, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_DeleteTask(CEOID, int, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_DeleteContact(CEOID, int, DWORD*, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_InitLoadLinksInformation(void) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_IsItemLinked(CEOID) {
+  return 0;
+}
+CALYRA_API HIMAGELIST CalyraEditor_GetIconLinkImage(CEOID) {
+  return nullptr;
+}
+CALYRA_API int CalyraEditor_SetIconLink(CEOID, const WCHAR*) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_AddLinkToItem(CEOID, CEOID, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_OpenFloatingLinkWindow(HWND, CEOID) {
+  return 0;
+}
+CALYRA_API void CalyraEditor_CloseFloatingLinkWindow(void) {}
+CALYRA_API int CalyraEditor_IsFloatingLinkWindowOpen(void) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_FloatingLinkDialog_DropItem(CEOID, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_FloatingLinkDialog_IsPointInRect(int, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_NewAlarmNote(HWND, WORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_EditAlarmNote(HWND, CalyraAlarmNote*) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_EditAlarmNoteTime(HWND, SYSTEMTIME*) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_OpenJournal(HWND) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_AddJournalEntryCustom(HWND) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_DoPhraseSelection(HWND, DWORD, CEOID*, WCHAR** text) {
+  if (text) *text = nullptr;
+  return 0;
+}
+CALYRA_API int CalyraEditor_SaveItemAsTemplate(HWND, CEOID) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_GetTemplateCount(WORD) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_FillListViewWithTemplates(HWND, int, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_EditTemplateName(HWND, WCHAR*, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_CategoryAddDeleteDialog(HWND, int) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_IsCategoryImageChanged(int, int, int) {
+  return 0;
+}
+CALYRA_API CEOID CalyraEditor_AddItemToProject(HWND, WORD, const WCHAR*, CEOID, const SYSTEMTIME*,
+                                               const WCHAR*) {
+  return 0;
+}
+CALYRA_API int CalyraEditor_AddItemToProject2(HWND, CEOID, WORD, CEOID, const SYSTEMTIME*, const WCHAR*) {
+  return 0;
+}
+int CalyraEditor_EditDualReminderTime(HWND, CEOID, const SYSTEMTIME*, SYSTEMTIME*, calyra::CPIMAppointment*) {
+  return 0;
+}
