@@ -73,6 +73,12 @@ constexpr uint32_t kFirstCode = 4000;
 constexpr uint32_t kBirthday = 4042;
 constexpr uint32_t kAnniversary = 4043;
 
+// The getter of a contact code's text property; null for numbers outside the table, and for the dates.
+TextGetter GetterOf(uint32_t codeNumber) {
+  if (codeNumber < kFirstCode || codeNumber - kFirstCode >= std::size(kTextGetters)) return nullptr;
+  return kTextGetters[codeNumber - kFirstCode];
+}
+
 class OutlookContact : public ContactFieldSource {
  public:
   OutlookContact(std::unique_ptr<OutlookSession> session, platform::ComPtr<IContact> contact)
@@ -83,11 +89,11 @@ class OutlookContact : public ContactFieldSource {
   }
 
   std::optional<std::u16string> Text(uint32_t codeNumber) override {
-    size_t index = codeNumber - kFirstCode;
-    if (codeNumber < kFirstCode || index >= std::size(kTextGetters) || !kTextGetters[index])
-      return std::nullopt;
+    TextGetter getter = GetterOf(codeNumber);
+    if (!getter) return std::nullopt;
+    IContact* contact = contact_.Get();
     BSTR text = nullptr;
-    if (FAILED((contact_.Get()->*kTextGetters[index])(&text))) return std::nullopt;
+    if (FAILED((contact->*getter)(&text))) return std::nullopt;
     return TakeText(text);
   }
 
