@@ -253,3 +253,38 @@ TEST_F(TaskObjectTest, CopyMakesATemplate) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TaskObjectTest, RecurringTasksAndTheRecurrencePatch) {
+  CPIMTask task;
+  task.subject = u"Water the plants";
+  task.due = Day(2024, 3, 18);
+  task.recurring = true;
+  task.recurrence.type = olRecursWeekly;
+  task.recurrence.interval = 1;
+  task.recurrence.weekdayMask = olMonday;
+  task.recurrence.patternStart = Day(2024, 3, 18);
+  ItemOid oid = SaveNew(task);
+  std::vector<BYTE> blob;
+  ASSERT_TRUE(ReadPimProperty(oid, ItemKind::Task, 0x40150041, &blob));
+  EXPECT_NE(blob.at(4), 10) << "no patch unless asked";
+
+  auto loaded = Loaded(oid);
+  EXPECT_TRUE(loaded->recurring);
+  EXPECT_EQ(loaded->recurrence.type, olRecursWeekly);
+  EXPECT_EQ(loaded->recurrence.weekdayMask, olMonday);
+  EXPECT_TRUE(loaded->recurrence.noEndDate);
+  loaded->recurrencePatch = true;
+  ASSERT_EQ(loaded->Save(context_), S_OK);
+  ASSERT_TRUE(ReadPimProperty(oid, ItemKind::Task, 0x40150041, &blob));
+  EXPECT_EQ(blob.at(4), 10) << "byte 4 of the stored blob";
+  EXPECT_TRUE(Loaded(oid)->recurring) << "the patched blob still reads";
+
+  loaded->recurring = false;
+  loaded->recurrencePatch = false;
+  ASSERT_EQ(loaded->Save(context_), S_OK);
+  EXPECT_FALSE(Loaded(oid)->recurring) << "the pattern is cleared";
+}
+
+}  // namespace
