@@ -5,6 +5,7 @@
 #include "platform/ui/UserAgent.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
+#include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
 
@@ -316,26 +317,10 @@ ItemOid CPIMAppointment::Convert(const ItemContext& context) {
   platform::ComPtr<ITask> task = session.NewTask();
   if (!Fetch(session, openedOccurrence ? seriesOid : oid) || !task) return 0;
   DATE now = platform::outlook::NowLocal();
-  BSTR text = SysAllocString(subject.c_str());
-  task->put_Subject(text);
-  SysFreeString(text);
   task->put_StartDate(now);
   task->put_DueDate(now);
-  task->put_ReminderSet(VARIANT_FALSE);
-  task->put_Sensitivity(isPrivate ? olPrivate : olNormal);
-  if (recurring) {
-    platform::ComPtr<IRecurrencePattern> pattern;
-    // The copied pattern starts today, so that the new item is due now.
-    RecurrencePattern copied = recurrence;
-    copied.patternStart = SystemTimeOfDate(platform::outlook::DayOf(now));
-    if (FAILED(task->GetRecurrencePattern(&pattern)) || !WriteRecurrencePattern(pattern.Get(), copied))
-      return 0;
-  }
-  if (FAILED(task->Save())) return 0;
-  LONG created = 0;
-  task->get_Oid(&created);
-  CopyRawTo(static_cast<ItemOid>(created), ItemKind::Task);
-  return static_cast<ItemOid>(created);
+  return SaveConversion(task.Get(), ItemKind::Task, *this, subject, isPrivate,
+                        recurring ? &recurrence : nullptr, now);
 }
 
 bool CPIMAppointment::Show(const ItemContext& context) {

@@ -2,6 +2,7 @@
 
 #include "platform/outlook/OutlookDates.h"
 #include "platform/time/TimeConversion.h"
+#include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
 #include "store/TaskReminder.h"
@@ -245,26 +246,10 @@ ItemOid CPIMTask::Convert(const ItemContext& context) {
   platform::ComPtr<IAppointment> appointment = session.NewAppointment();
   if (!Fetch(session, false) || !appointment) return 0;
   DATE now = platform::outlook::NowLocal();
-  BSTR text = SysAllocString(subject.c_str());
-  appointment->put_Subject(text);
-  SysFreeString(text);
   appointment->put_Start(now);
   appointment->put_End(now);
-  appointment->put_ReminderSet(VARIANT_FALSE);
-  appointment->put_Sensitivity(isPrivate ? olPrivate : olNormal);
-  if (recurring) {
-    platform::ComPtr<IRecurrencePattern> pattern;
-    // The copied pattern starts today, so that the new item is due now.
-    RecurrencePattern copied = recurrence;
-    copied.patternStart = SystemTimeOfDate(platform::outlook::DayOf(now));
-    if (FAILED(appointment->GetRecurrencePattern(&pattern)) || !WriteRecurrencePattern(pattern.Get(), copied))
-      return 0;
-  }
-  if (FAILED(appointment->Save())) return 0;
-  LONG created = 0;
-  appointment->get_Oid(&created);
-  CopyRawTo(static_cast<ItemOid>(created), ItemKind::Appointment);
-  return static_cast<ItemOid>(created);
+  return SaveConversion(appointment.Get(), ItemKind::Appointment, *this, subject, isPrivate,
+                        recurring ? &recurrence : nullptr, now);
 }
 
 bool CPIMTask::Show(const ItemContext& context) {

@@ -58,6 +58,8 @@ class PimItem {
   // Writes the notes blob when the item has notes.
   bool WriteNotes() const;
   void ResetCommon();
+
+ public:
   // Gives a new item of `targetKind` this stored item's notes blob and category set.
   void CopyRawTo(ItemOid target, ItemKind targetKind) const;
 };
