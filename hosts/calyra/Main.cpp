@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hosts/calyra/DeviceTour.h"
+#include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
 
 namespace {
@@ -38,6 +39,14 @@ int main(int argc, char** argv) {
   }
   platform::System::Current().AttachDevice(std::move(device));
   int result = calyra::host::RunDeviceTour(stdout);
+  if (result == 0) {
+    std::printf("\n-- the window system --\n");
+    result = calyra::host::RunWindowTour(stdout);
+  }
+  if (result == 0) {
+    std::printf("\n-- items --\n");
+    result = calyra::host::RunItemTour(stdout);
+  }
   platform::System::Current().DetachDevice();
   return result;
 }
