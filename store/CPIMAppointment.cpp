@@ -155,18 +155,21 @@ bool CPIMAppointment::Load(const ItemContext& context) {
   platform::ComPtr<IAppointment> chosen = item;
   if (recurring && !ChooseOccurrence(item.Get(), context, chosen)) return false;
   ReadFields(chosen.Get(), context);
-  categories = ReadCategorySet(oid, ItemKind::Appointment);
+  // The raw properties in one read: the category set and the companion.
   Record record;
   Database appointments;
+  record.Request(kCategoriesTag);
   record.Request(kCompanionFlag);
   record.Request(kCompanionOid);
-  if (appointments.OpenByName(AppointmentsDatabaseName()) && appointments.SeekToOid(oid) &&
-      appointments.ReadRecord(record)) {
-    companionFlag =
-        record.Find(kCompanionFlag) ? static_cast<WORD>(record.Find(kCompanionFlag)->AsInteger()) : 1;
-    companionOid =
-        record.Find(kCompanionOid) ? static_cast<ItemOid>(record.Find(kCompanionOid)->AsInteger()) : 0;
+  if (!appointments.OpenByName(AppointmentsDatabaseName()) || !appointments.SeekToOid(oid) ||
+      !appointments.ReadRecord(record)) {
+    record = Record();
   }
+  categories = CategorySet::FromRecord(record);
+  companionFlag =
+      record.Find(kCompanionFlag) ? static_cast<WORD>(record.Find(kCompanionFlag)->AsInteger()) : 1;
+  companionOid =
+      record.Find(kCompanionOid) ? static_cast<ItemOid>(record.Find(kCompanionOid)->AsInteger()) : 0;
   loaded = true;
   return true;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/outlook/OutlookDates.h"
 #include "platform/time/TimeConversion.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
 #include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
@@ -98,10 +100,12 @@ bool CPIMTask::Load(const ItemContext& context) {
   LONG sensitivity = olNormal;
   task->get_Sensitivity(&sensitivity);
   isPrivate = sensitivity != olNormal;
-  categories = ReadCategorySet(oid, ItemKind::Task);
+  // The raw properties in one read: the category set and the reminder bookkeeping.
+  Record raw = ReadRawProperties();
+  categories = CategorySet::FromRecord(raw);
   reminderTime = platform::kNoDateSystemTime;
   if (platform::IsDateSet(due) && reminderSet) {
-    DATE stored = StoredTaskReminderTime(oid, start, due);
+    DATE stored = ReminderTimeOfRecord(raw, start, due);
     // A task whose record has no bookkeeping yet (made elsewhere) keeps Pocket Outlook's time.
     reminderTime =
         SystemTimeOfDate(stored != platform::kNoDate ? stored : DateOf(task.Get(), &ITask::get_ReminderTime));
@@ -110,6 +114,17 @@ bool CPIMTask::Load(const ItemContext& context) {
   }
   loaded = true;
   return true;
+}
+
+Record CPIMTask::ReadRawProperties() const {
+  Record record;
+  record.Request(kCategoriesTag);
+  record.Request(kTaskReminderReference);
+  record.Request(kTaskReminderLead);
+  Database tasks;
+  if (!tasks.OpenByName(TasksDatabaseName()) || !tasks.SeekToOid(oid) || !tasks.ReadRecord(record))
+    return Record();
+  return record;
 }
 
 void CPIMTask::NormaliseDates() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/PimItem.h"
+#include "store/Record.h"
 #include "store/RecurrencePattern.h"
 
 class ITask;
@@ -58,6 +59,8 @@ class CPIMTask : public PimItem {
   // been completed.
   int WriteChanges(ITask* task, bool* completedNow);
   void NormaliseDates();
+  // The category set and the reminder bookkeeping of the stored record, in one read.
+  Record ReadRawProperties() const;
   void UpdateReminder(DATE storedReminder, HINSTANCE resources);
 };
 

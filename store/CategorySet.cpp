@@ -7,17 +7,16 @@
 
 namespace calyra {
 
-namespace {
-
-constexpr CEPROPID kCategoriesTag = 0x00160041;
-
-}  // namespace
-
 CategorySet CategorySet::FromBlob(const std::vector<BYTE>& blob) {
   CategorySet set;
   if (blob.empty() || blob.size() > kMaxBytes) return set;
   std::copy(blob.begin(), blob.end(), set.bits_.begin());
   return set;
+}
+
+CategorySet CategorySet::FromRecord(const Record& record) {
+  const PropertyValue* blob = record.Find(kCategoriesTag);
+  return blob ? FromBlob(blob->AsBlob()) : CategorySet();
 }
 
 CategorySet CategorySet::FromNumbers(const std::vector<int>& numbers) {

@@ -5,8 +5,12 @@
 
 #include "platform/core/PlatformTypes.h"
 #include "store/ItemKind.h"
+#include "store/Record.h"
 
 namespace calyra {
+
+// Pocket Outlook's category set of an item.
+inline constexpr CEPROPID kCategoriesTag = 0x00160041;
 
 // The categories of an item as Pocket Outlook keeps them in property 0x00160041: a bit map in which
 // bit n mod 8 of byte n / 8 stands for category number n (0 to 1023). Stored as 1 to 128 bytes, the
@@ -18,6 +22,8 @@ class CategorySet {
 
   // The set a stored blob holds; a blob of 0 or more than 128 bytes gives the empty set.
   static CategorySet FromBlob(const std::vector<BYTE>& blob);
+  // The set in a record read with kCategoriesTag requested; empty when the record has none.
+  static CategorySet FromRecord(const Record& record);
   // The set of the numbers given; numbers outside 0 to 1023 are ignored.
   static CategorySet FromNumbers(const std::vector<int>& numbers);
 

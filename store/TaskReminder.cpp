@@ -130,6 +130,10 @@ DATE StoredTaskReminderTime(ItemOid task, const SYSTEMTIME& start, const SYSTEMT
   record.Request(kTaskReminderReference);
   record.Request(kTaskReminderLead);
   if (!tasks.ReadRecord(record)) return platform::kNoDate;
+  return ReminderTimeOfRecord(record, start, due);
+}
+
+DATE ReminderTimeOfRecord(const Record& record, const SYSTEMTIME& start, const SYSTEMTIME& due) {
   const PropertyValue* lead = record.Find(kTaskReminderLead);
   if (!lead) return platform::kNoDate;
   const PropertyValue* reference = record.Find(kTaskReminderReference);

@@ -4,6 +4,7 @@
 
 #include "platform/core/PlatformTypes.h"
 #include "store/ItemKind.h"
+#include "store/Record.h"
 
 // Task reminders as timed notifications that the component keeps itself: the task record holds the
 // notification's handle (0x00020003), the reference (0x00030002: 1 = from the due date, 0 = from the
@@ -31,6 +32,8 @@ struct TaskReminderRequest {
 // The reminder time a stored task's record gives, as an automation date; the no-date value when
 // the record or its lead is missing.
 DATE StoredTaskReminderTime(ItemOid task, const SYSTEMTIME& start, const SYSTEMTIME& due);
+// The same worked out from the reference and lead of a task record already read.
+DATE ReminderTimeOfRecord(const Record& record, const SYSTEMTIME& start, const SYSTEMTIME& due);
 // Writes reference and lead into the task's record; creates the notification when it has none and
 // `create` is set, or moves the existing one to the reminder time when `move` is set.
 void ScheduleTaskReminder(const TaskReminderRequest& request, bool create, bool move, HINSTANCE resources);
