@@ -13,10 +13,6 @@ namespace calyra {
 
 namespace {
 
-constexpr CEPROPID kRecurrenceBlob = 0x40150041;
-constexpr size_t kRecurrencePatchOffset = 4;
-constexpr BYTE kRecurrencePatchValue = 10;
-
 bool Flag(VARIANT_BOOL value) {
   return value != VARIANT_FALSE;
 }
@@ -94,14 +90,7 @@ void CPIMAppointment::Reset() {
 }
 
 platform::ComPtr<IAppointment> CPIMAppointment::Fetch(OutlookSession& session, ItemOid item) const {
-  if (!item) return session.NewAppointment();
-  platform::ComPtr<IDispatch> found;
-  platform::ComPtr<IAppointment> appointment;
-  if (FAILED(session.GetItemFromOid(item, &found)) || !found ||
-      FAILED(found->QueryInterface(IID_IAppointment, reinterpret_cast<void**>(&appointment)))) {
-    return nullptr;
-  }
-  return appointment;
+  return item ? session.GetItem<IAppointment>(item, IID_IAppointment) : session.NewAppointment();
 }
 
 bool CPIMAppointment::ChooseOccurrence(IAppointment* series, const ItemContext& context,
@@ -275,22 +264,15 @@ HRESULT CPIMAppointment::Save(const ItemContext& context) {
   WriteCompanion();
   WriteNotes();
   if (before && oid != before && identityChanged) identityChanged(before, oid);
-  if (recurrencePatch && recurring) {
-    std::vector<BYTE> blob;
-    if (ReadPimProperty(oid, ItemKind::Appointment, kRecurrenceBlob, &blob) &&
-        blob.size() > kRecurrencePatchOffset) {
-      blob[kRecurrencePatchOffset] = kRecurrencePatchValue;
-      WritePimProperty(oid, ItemKind::Appointment, kRecurrenceBlob, blob.data(),
-                       static_cast<DWORD>(blob.size()));
-    }
-  }
+  if (recurrencePatch && recurring) PatchRecurrenceBlob();
   return result;
 }
 
 DWORD CPIMAppointment::NotesCapacity() const {
   std::vector<BYTE> blob;
   if (!oid || !seriesRecurring ||
-      !ReadPimProperty(openedOccurrence ? seriesOid : oid, ItemKind::Appointment, kRecurrenceBlob, &blob)) {
+      !ReadPimProperty(openedOccurrence ? seriesOid : oid, ItemKind::Appointment, kRecurrenceBlobTag,
+                       &blob)) {
     return kNotesCapacity;
   }
   return blob.size() >= kNotesCapacity ? 0 : kNotesCapacity - static_cast<DWORD>(blob.size());

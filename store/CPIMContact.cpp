@@ -88,13 +88,7 @@ bool CPIMContact::Load(const ItemContext&) {
 
 platform::ComPtr<IContact> CPIMContact::Fetch(OutlookSession& session, bool createWhenNew) const {
   if (!oid) return createWhenNew ? session.NewContact() : nullptr;
-  platform::ComPtr<IDispatch> item;
-  platform::ComPtr<IContact> contact;
-  if (FAILED(session.GetItemFromOid(oid, &item)) || !item ||
-      FAILED(item->QueryInterface(IID_IContact, reinterpret_cast<void**>(&contact)))) {
-    return nullptr;
-  }
-  return contact;
+  return session.GetItem<IContact>(oid, IID_IContact);
 }
 
 HRESULT CPIMContact::Save(const ItemContext& context) {

@@ -13,10 +13,6 @@ namespace calyra {
 
 namespace {
 
-constexpr CEPROPID kRecurrenceBlob = 0x40150041;
-constexpr size_t kRecurrencePatchOffset = 4;
-constexpr BYTE kRecurrencePatchValue = 10;
-
 LONG ImportanceOf(int priority) {
   return priority == 1 ? olImportanceHigh : priority == 3 ? olImportanceLow : olImportanceNormal;
 }
@@ -36,13 +32,6 @@ VARIANT_BOOL Bool(bool value) {
 // Counts a failed write.
 int Failed(HRESULT result) {
   return FAILED(result) ? 1 : 0;
-}
-
-void PatchRecurrenceBlob(ItemOid item, ItemKind kind) {
-  std::vector<BYTE> blob;
-  if (!ReadPimProperty(item, kind, kRecurrenceBlob, &blob) || blob.size() <= kRecurrencePatchOffset) return;
-  blob[kRecurrencePatchOffset] = kRecurrencePatchValue;
-  WritePimProperty(item, kind, kRecurrenceBlob, blob.data(), static_cast<DWORD>(blob.size()));
 }
 
 DATE DateOf(ITask* task, HRESULT (ITask::*getter)(DATE*)) {
@@ -68,11 +57,7 @@ void CPIMTask::Reset() {
 
 platform::ComPtr<ITask> CPIMTask::Fetch(OutlookSession& session, bool createWhenNew) const {
   if (!oid) return createWhenNew ? session.NewTask() : nullptr;
-  platform::ComPtr<IDispatch> item;
-  if (FAILED(session.GetItemFromOid(oid, &item)) || !item) return nullptr;
-  platform::ComPtr<ITask> task;
-  if (FAILED(item->QueryInterface(IID_ITask, reinterpret_cast<void**>(&task)))) return nullptr;
-  return task;
+  return session.GetItem<ITask>(oid, IID_ITask);
 }
 
 bool CPIMTask::Load(const ItemContext& context) {
@@ -216,7 +201,7 @@ HRESULT CPIMTask::Save(const ItemContext& context) {
   WriteNotes();
   UpdateReminder(storedReminder, context.resources);
   SaveCategorySet(oid, ItemKind::Task, categories);
-  if (recurrencePatch && recurring) PatchRecurrenceBlob(oid, ItemKind::Task);
+  if (recurrencePatch && recurring) PatchRecurrenceBlob();
   if (completedNow && context.taskCompleted) context.taskCompleted(oid);
   return result;
 }

@@ -116,12 +116,8 @@ class OutlookContact : public ContactFieldSource {
 std::unique_ptr<ContactFieldSource> OpenOutlookContact(CEOID contact) {
   auto session = std::make_unique<OutlookSession>();
   if (!contact || !session->Logon(nullptr)) return nullptr;
-  platform::ComPtr<IDispatch> item;
-  platform::ComPtr<IContact> typed;
-  if (FAILED(session->GetItemFromOid(contact, &item)) || !item ||
-      FAILED(item->QueryInterface(IID_IContact, reinterpret_cast<void**>(&typed)))) {
-    return nullptr;
-  }
+  platform::ComPtr<IContact> typed = session->GetItem<IContact>(contact, IID_IContact);
+  if (!typed) return nullptr;
   return std::make_unique<OutlookContact>(std::move(session), std::move(typed));
 }
 

@@ -27,6 +27,17 @@ class OutlookSession {
   IPOutlookApp* Application() const;
   // E_FAIL without asking Pocket Outlook when not logged on.
   HRESULT GetItemFromOid(ItemOid oid, IDispatch** item);
+  // The item of an oid as the interface `iid` names; null when it cannot be had or is of another kind.
+  template <class T>
+  platform::ComPtr<T> GetItem(ItemOid oid, REFIID iid) {
+    platform::ComPtr<IDispatch> item;
+    platform::ComPtr<T> typed;
+    if (FAILED(GetItemFromOid(oid, &item)) || !item ||
+        FAILED(item->QueryInterface(iid, reinterpret_cast<void**>(&typed)))) {
+      return nullptr;
+    }
+    return typed;
+  }
   platform::ComPtr<IAppointment> NewAppointment();
   platform::ComPtr<ITask> NewTask();
   platform::ComPtr<IContact> NewContact();

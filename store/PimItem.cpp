@@ -23,6 +23,15 @@ bool PimItem::WriteNotes() const {
   return WritePimProperty(oid, Kind(), kNotesTag, notes.data(), static_cast<DWORD>(notes.size()));
 }
 
+void PimItem::PatchRecurrenceBlob() const {
+  constexpr size_t kOffset = 4;
+  constexpr BYTE kValue = 10;
+  std::vector<BYTE> blob;
+  if (!ReadPimProperty(oid, Kind(), kRecurrenceBlobTag, &blob) || blob.size() <= kOffset) return;
+  blob[kOffset] = kValue;
+  WritePimProperty(oid, Kind(), kRecurrenceBlobTag, blob.data(), static_cast<DWORD>(blob.size()));
+}
+
 void PimItem::ResetCommon() {
   oid = 0;
   loaded = false;

@@ -12,6 +12,8 @@ namespace calyra {
 
 // Pocket Outlook's notes (ink and rich text) of an item, copied as opaque bytes.
 inline constexpr CEPROPID kNotesTag = 0x00170041;
+// Pocket Outlook's recurrence data of an appointment or task, opaque but for the patched byte.
+inline constexpr CEPROPID kRecurrenceBlobTag = 0x40150041;
 
 // What the item operations need of their caller: the window that owns their questions, the
 // resource module, and what happens when a saved task has just been completed (the journal).
@@ -58,6 +60,8 @@ class PimItem {
   // Writes the notes blob when the item has notes.
   bool WriteNotes() const;
   void ResetCommon();
+  // Sets byte 4 of the stored item's recurrence blob to 10, when it has one.
+  void PatchRecurrenceBlob() const;
 
  public:
   // Gives a new item of `targetKind` this stored item's notes blob and category set.
