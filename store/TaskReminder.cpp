@@ -8,6 +8,7 @@
 #include "platform/ui/ResourceModule.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
+#include "store/PimItem.h"
 
 namespace calyra {
 
@@ -84,12 +85,6 @@ std::u16string ReminderSound() {
   if (!wave) return {};
   std::u16string sound = wave->substr(0, wave->find(u'\0'));
   return sound.empty() ? sound : sound + u".wav";
-}
-
-std::u16string ResourceString(HINSTANCE resources, UINT id) {
-  const WCHAR* text = nullptr;
-  int length = LoadStringW(resources, id, reinterpret_cast<LPWSTR>(&text), 0);
-  return length > 0 ? std::u16string(text, static_cast<size_t>(length)) : std::u16string();
 }
 
 HANDLE CreateNotification(const TaskReminderRequest& request, HINSTANCE resources) {
@@ -195,11 +190,10 @@ std::u16string TaskReminderText(const TaskReminderRequest& request, HINSTANCE re
   if (platform::IsDateSet(request.due)) {
     WCHAR date[64] = {};
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &request.due, nullptr, date, 64);
-    text += u"\n\n" + ResourceString(resources, kDueString) + u" " + date;
+    text += u"\n\n" + ResourceText(resources, kDueString) + u" " + date;
   }
   if (request.priority == 1 || request.priority == 3) {
-    text +=
-        u"  " + ResourceString(resources, request.priority == 1 ? kHighPriorityString : kLowPriorityString);
+    text += u"  " + ResourceText(resources, request.priority == 1 ? kHighPriorityString : kLowPriorityString);
   }
   return text;
 }
