@@ -6,6 +6,7 @@
 #include "platform/ui/ResourceModule.h"
 #include "store/ItemDescription.h"
 #include "store/ItemIdentity.h"
+#include "store/PimItem.h"
 
 namespace calyra {
 
@@ -67,10 +68,8 @@ bool WriteJournalEntry(ItemOid item, JournalEntryType type, const JournalSetting
   GetLocalTime(&entry.time);
   entry.entryType = static_cast<DWORD>(type);
   entry.item = item;
-  const WCHAR* format = nullptr;
-  int length = LoadStringW(resources, rule->format, reinterpret_cast<LPWSTR>(&format), 0);
-  std::u16string_view formatText =
-      length > 0 ? std::u16string_view(format, static_cast<size_t>(length)) : u"%s";
+  std::u16string formatText = ResourceText(resources, rule->format);
+  if (formatText.empty()) formatText = u"%s";
   entry.text = platform::FormatText(formatText, {Describe(item, type)});
   return JournalFile(settings.path).Append(entry);
 }
