@@ -2,9 +2,11 @@
 # .cpp files of one folder, every test binary of the .cpp files of one test folder.
 set(CALYRA_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 
-# calyra_module(<target> <folder> [<more folders>...] [DEPS <targets>...])
+# calyra_module(<target> <folder> [<more folders>...] [SHARED] [DEPS <targets>...])
+# SHARED makes a shared library whose symbols are all visible: the emulated platform is one copy per
+# process, shared by the host program and the component library, as the handheld's system libraries are.
 function(calyra_module target folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "SHARED" "" "DEPS" ${ARGN})
   set(sources)
   foreach(dir ${folder} ${ARG_UNPARSED_ARGUMENTS})
     file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
@@ -13,7 +15,12 @@ function(calyra_module target folder)
   if(NOT sources)
     return()  # a module whose folder has no sources yet
   endif()
-  add_library(${target} STATIC ${sources})
+  if(ARG_SHARED)
+    add_library(${target} SHARED ${sources})
+    set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET default VISIBILITY_INLINES_HIDDEN OFF)
+  else()
+    add_library(${target} STATIC ${sources})
+  endif()
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
   target_compile_options(${target} PRIVATE ${CALYRA_WARNINGS})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
