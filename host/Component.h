@@ -3,17 +3,33 @@
 #include <memory>
 #include <mutex>
 
+#include "host/FontCache.h"
+#include "host/OpenItemTable.h"
 #include "host/OptionStore.h"
+#include "host/ScreenScale.h"
+#include "platform/core/System.h"
 #include "text/CountryTable.h"
 #include "text/DateTimeText.h"
 
 namespace calyra {
 
-// All the component's per-process state: the one object behind the exports. Each part is made on
-// first use.
-class Component {
+class MainWindow;
+
+// The message a host asked to get back when it switches away from an open editor.
+struct PendingReturn {
+  HWND window = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+// All the component's per-process state: the one object behind the exports. It lives as long as
+// the process is attached to its device, as the component's data lives as long as its process.
+class Component : public platform::ProcessState {
  public:
   static Component& Process();
+  Component();
+  ~Component() override;
 
   const CountryTable& Countries();
   DateTimeText& DateTimeTexts() { return dateTimeText_; }
@@ -21,15 +37,29 @@ class Component {
   // The resource module the host passed in; null until it does.
   HINSTANCE Resources() const { return resources_; }
   void SetResources(HINSTANCE resources) { resources_ = resources; }
+  // The component's own module: the window-class instance and the two dialogs it carries.
+  HINSTANCE OwnModule();
+
+  HWND hostWindow = nullptr;
+  std::unique_ptr<MainWindow> mainWindow;
+  HWND modalDialog = nullptr;  // whichever modal dialog of the component is up
+  WORD processKind = 0;
+  OpenItemTable openItems;
+  PendingReturn pendingReturn;
+  HINSTANCE dialerState = nullptr;
+  HANDLE updateMutex = nullptr;
+  UINT photoChangeMessage = 0;
+  bool initialised = false;
+  ScreenScale scale;
+  FontCache fonts;
 
  private:
-  Component() = default;
-
   std::once_flag countriesBuilt_;
   std::unique_ptr<CountryTable> countries_;
   DateTimeText dateTimeText_;
   OptionStore options_;
   HINSTANCE resources_ = nullptr;
+  HINSTANCE ownModule_ = nullptr;
 };
 
 }  // namespace calyra

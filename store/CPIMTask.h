@@ -51,6 +51,8 @@ class CPIMTask : public PimItem {
   // A save gives a task with a due date and no start date the due date as its start, unless this
   // asks for the start to stay empty.
   bool keepStartEmpty = false;
+  // Set while the task is open in an editor.
+  bool openInEditor = false;
 
  private:
   // The stored task, or a new one when the object has no oid.

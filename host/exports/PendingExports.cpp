@@ -3,48 +3,6 @@
 // lists them. None pretends success.
 #include "CalyraEditor.h"
 
-CALYRA_API int CalyraEditor_Initialize(HWND, HINSTANCE, const RECT*, WORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_Destroy(void) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_IsEditorActive(int, HWND, UINT, WPARAM, LPARAM) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_HandleActivationChange(UINT) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_IsDialogMessage(MSG*) {
-  return 0;
-}
-CALYRA_API void CalyraEditor_PostMessage(UINT, WPARAM, LPARAM) {}
-CALYRA_API int CalyraEditor_NewAppointment(DWORD, const SYSTEMTIME*, const SYSTEMTIME*, const WCHAR*, DWORD,
-                                           const int*, WORD, int, DWORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_NewTask(DWORD, const SYSTEMTIME*, const SYSTEMTIME*, const WCHAR*, DWORD,
-                                    const int*, WORD, int, DWORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_NewContact(DWORD, const int*, WORD, int, DWORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_NewProject(DWORD, DWORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_EditAppointment(DWORD, const SYSTEMTIME*, CEOID, int, int, DWORD, int) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_EditTask(DWORD, const SYSTEMTIME*, CEOID, int, int, DWORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_EditContact(DWORD, CEOID, int, int, DWORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_EditProject(DWORD, CEOID, int) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_MarkTaskComplete(HWND, CEOID, int) {
   return 0;
 }
@@ -113,9 +71,6 @@ CALYRA_API int CalyraEditor_DoPhraseSelection(HWND, DWORD, CEOID*, WCHAR** text)
 CALYRA_API int CalyraEditor_SaveItemAsTemplate(HWND, CEOID) {
   return 0;
 }
-CALYRA_API int CalyraEditor_GetTemplateCount(WORD) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_FillListViewWithTemplates(HWND, int, int) {
   return 0;
 }
@@ -130,9 +85,6 @@ CALYRA_API int CalyraEditor_IsCategoryImageChanged(int, int, int) {
 }
 CALYRA_API CEOID CalyraEditor_AddItemToProject(HWND, WORD, const WCHAR*, CEOID, const SYSTEMTIME*,
                                                const WCHAR*) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_AddItemToProject2(HWND, CEOID, WORD, CEOID, const SYSTEMTIME*, const WCHAR*) {
   return 0;
 }
 int CalyraEditor_EditDualReminderTime(HWND, CEOID, const SYSTEMTIME*, SYSTEMTIME*, calyra::CPIMAppointment*) {

@@ -43,10 +43,13 @@ struct MenuBarButton {
   HMENU submenu = nullptr;
 };
 
+constexpr int kButtonWidth = 36;
+
 struct MenuBarState : ControlState {
   HWND owner = nullptr;
   HMENU menu = nullptr;
   int images = 0;
+  std::vector<int> bitmaps;  // the resource ids added with CommandBar_AddBitmap
   std::vector<MenuBarButton> buttons;
 
   ~MenuBarState() override {
@@ -122,6 +125,20 @@ LRESULT SetState(MenuBarState& bar, int command, BYTE bits, bool on) {
   return TRUE;
 }
 
+// Buttons stand left to right, each as wide as set, else the default width.
+LRESULT ButtonRect(const MenuBarState& bar, int command, RECT* rect) {
+  int left = 0;
+  for (const auto& button : bar.buttons) {
+    int width = button.width ? button.width : kButtonWidth;
+    if (button.command == command) {
+      if (rect) *rect = RECT{left, 0, left + width, kMenuBarHeight};
+      return TRUE;
+    }
+    left += width;
+  }
+  return FALSE;
+}
+
 void Describe(const MenuBarState& bar, std::u16string* out) {
   for (const auto& button : bar.buttons) {
     *out += u" [" + button.text + u" " + FromUtf8(std::to_string(button.command));
@@ -138,6 +155,8 @@ LRESULT MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case TB_BUTTONCOUNT:
       return static_cast<LRESULT>(bar->buttons.size());
+    case TB_GETRECT:
+      return ButtonRect(*bar, command, reinterpret_cast<RECT*>(lParam));
     case TB_GETBUTTONINFOW:
       return ButtonInfo(*bar, command, reinterpret_cast<TBBUTTONINFOW*>(lParam), false);
     case TB_SETBUTTONINFOW:
@@ -240,6 +259,27 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
   if (info->nBmpId && info->cBmpImages > 0) state->images = info->cBmpImages;
   info->hwndMB = bar;
   return TRUE;
+}
+
+int CommandBar_AddBitmap(HWND bar, HINSTANCE instance, int bitmapId, int images, int imageWidth,
+                         int imageHeight) {
+  auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
+  HBITMAP bitmap = state && images > 0 ? LoadBitmapW(instance, MAKEINTRESOURCEW(bitmapId)) : nullptr;
+  if (!bitmap) return -1;
+  BITMAP shape{};
+  GetObjectW(bitmap, sizeof(shape), &shape);
+  DeleteObject(bitmap);
+  // A strip that does not hold the images at the size asked for cannot be cut into them.
+  if (shape.bmWidth < images * imageWidth || shape.bmHeight < imageHeight) return -1;
+  int first = state->images;
+  state->images += images;
+  state->bitmaps.push_back(bitmapId);
+  return first;
+}
+
+std::vector<int> platform::MenuBarBitmaps(HWND bar) {
+  auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
+  return state ? state->bitmaps : std::vector<int>{};
 }
 
 HWND SHFindMenuBar(HWND owner) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/WindowTypes.h"
@@ -91,6 +92,7 @@ inline constexpr UINT TB_GETBUTTON = WM_USER + 23;
 inline constexpr UINT TB_BUTTONCOUNT = WM_USER + 24;
 inline constexpr UINT TB_COMMANDTOINDEX = WM_USER + 25;
 inline constexpr UINT TB_GETBUTTONINFOW = WM_USER + 63;
+inline constexpr UINT TB_GETRECT = WM_USER + 51;  // wParam command, lParam RECT* in bar coordinates
 inline constexpr UINT TB_SETBUTTONINFOW = WM_USER + 64;
 inline constexpr UINT SHCMBM_SETSUBMENU = WM_USER + 400;
 inline constexpr UINT SHCMBM_GETSUBMENU = WM_USER + 401;
@@ -98,6 +100,10 @@ inline constexpr UINT SHCMBM_GETMENU = WM_USER + 403;
 
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 HWND SHFindMenuBar(HWND owner);
+// Adds `images` images of a bitmap resource to the bar; the index of the first, or -1 when the
+// bitmap is missing or too small for that many images of the size given.
+int CommandBar_AddBitmap(HWND bar, HINSTANCE instance, int bitmapId, int images, int imageWidth,
+                         int imageHeight);
 
 // The input panel.
 struct SIPINFO {
@@ -167,6 +173,8 @@ bool UserPressMenuBarButton(HWND menuBar, int command);
 // What SHSetNavBarText last set, and the full-screen state of a window (SHFS_ bits last given).
 std::u16string NavBarText();
 DWORD FullScreenState(HWND window);
+// The bitmap resources added to a menu bar, in order.
+std::vector<int> MenuBarBitmaps(HWND menuBar);
 
 }  // namespace platform
 

@@ -1,0 +1,37 @@
+#include "editors/EditorKinds.h"
+#include "editors/PageContainer.h"
+
+namespace calyra {
+
+namespace {
+
+class ContactEditor : public PageContainer {
+ public:
+  using PageContainer::PageContainer;
+
+  bool Commit(ItemOid* saved) override {
+    HRESULT result = context_.item->Save(context_.host->ItemContextFor(context_.owner));
+    if (result == S_OK) {
+      *saved = context_.item->oid;
+      return true;
+    }
+    ResetFirstPageFocus();
+    if (result < 0) ShowCommitFailure(63018, kCommitFailureCaption, 0);
+    return false;
+  }
+
+ protected:
+  std::vector<PageNumber> PageNumbers() const override {
+    return {PageNumber::Contact, PageNumber::Notes, PageNumber::Categories, PageNumber::Links};
+  }
+  // A contact template shows only its main page for editing.
+  bool PageEnabled(size_t index) const override { return !context_.editValue || index == 0; }
+};
+
+}  // namespace
+
+std::unique_ptr<PageContainer> MakeContactEditor(EditorContext& context) {
+  return std::make_unique<ContactEditor>(context);
+}
+
+}  // namespace calyra

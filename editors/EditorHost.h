@@ -1,0 +1,30 @@
+#pragma once
+
+#include "store/PimItem.h"
+
+namespace calyra {
+
+// What the pages and page containers need of the frame that holds them. The editor frame of the
+// component implements it; tests may give their own.
+class EditorHost {
+ public:
+  virtual ~EditorHost() = default;
+
+  virtual HINSTANCE Resources() const = 0;
+  virtual HWND MainWindow() const = 0;
+  virtual HWND HostWindow() const = 0;
+  // The request code of the open editor (1-4 existing items, 11-14 new ones), 0 when none.
+  virtual int OpenEditorKind() const = 0;
+  virtual void SetCloseAction(int closeAction) = 0;
+  virtual void SetFocusedPage(HWND page) = 0;
+  // A layout size scaled to the screen's horizontal resolution.
+  virtual int ScaledX(int size) const = 0;
+  // What the item operations need: the owner, the resources, the journal hook.
+  virtual ItemContext ItemContextFor(HWND owner) const = 0;
+  // Deletes an item with the questions the delete operations ask; false when it stays.
+  virtual bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) = 0;
+  // Adds a saved item to a project; the project's record, or 0.
+  virtual ItemOid AddToProject(ItemOid project, ItemKind kind, ItemOid item, const SYSTEMTIME* date) = 0;
+};
+
+}  // namespace calyra

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "editors/EditorContext.h"
+#include "editors/PageKind.h"
+#include "platform/ui/WindowTypes.h"
+
+namespace calyra {
+
+// One page of an editor: a modeless dialog shown above the tab strip, with its own menu bar. A page
+// outlives the editors that show it: its dialog is made on its first activation and hidden between
+// editors; `Reset` puts it back into the needs-load state so that the next activation loads the next
+// item. Pages implement Load, Store and Reset and handle their own controls in HandleMessage, passing
+// on what they do not handle; the rest of the contract is common.
+class EditorPage {
+ public:
+  EditorPage(PageKind kind, int templateId) : kind_(kind), templateId_(templateId) {}
+  virtual ~EditorPage();
+  EditorPage(const EditorPage&) = delete;
+  EditorPage& operator=(const EditorPage&) = delete;
+
+  // Makes the dialog from its template in the resource module, as a child of the MainWindow.
+  virtual bool Create();
+  virtual HWND GetWindow() const { return window_; }
+  // Shows the page (loading it first when needed) with its menu bar; 0 when it has no window yet.
+  virtual HWND Activate(int tabIndex);
+  virtual void Deactivate();
+  virtual void Attach(EditorContext* context, int tabIndex, bool enabled);
+  virtual PageKind GetPageKind() const { return kind_; }
+  // Fills the controls from the item objects of the context.
+  virtual void Load() = 0;
+  // Validates the controls and writes them into the item; false refuses the close (the page has
+  // told the user why).
+  virtual bool Store(int closeAction) = 0;
+  // Empties the controls and frees per-item data.
+  virtual void Reset(int closeAction) = 0;
+  virtual void Refocus();
+  virtual void ResetFocus();
+  virtual void UpdateMenuBar();
+  // The page's work once the item is saved (icon image, links); false when it failed.
+  virtual bool WriteAfterSave(ItemOid) { return true; }
+
+  bool NeedsLoad() const { return needsLoad_; }
+  // After Reset: the next activation loads the next item.
+  void MarkNeedsLoad() { needsLoad_ = true; }
+  bool Enabled() const { return enabled_; }
+  int TabIndex() const { return tabIndex_; }
+  HWND MenuBar() const { return menuBar_; }
+
+  // The toolbar bitmaps of the page menu bars and their image count.
+  static constexpr int kToolbarBitmap = 156;
+  static constexpr int kToolbarBitmapLarge = 157;
+  static constexpr int kToolbarImages = 26;
+
+ protected:
+  virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual int MenuResource() const;
+  // The module that holds the page's dialog template.
+  virtual HINSTANCE TemplateModule() const;
+  // Whether the page brings back the control that had the focus when it was left.
+  virtual bool RemembersFocus() const;
+  virtual HWND FirstControl() const;
+  // Loads through Load and clears the needs-load state.
+  void LoadNow();
+  EditorHost& Host() const { return *context_->host; }
+
+  EditorContext* context_ = nullptr;
+
+ private:
+  static INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateMenuBar();
+  void FocusControl(HWND control);
+  void CloseWith(int closeAction, UINT message);
+  void AskToSwitchAway(WPARAM target, LPARAM flag);
+  bool IsMainPage() const;
+
+  PageKind kind_;
+  int templateId_;
+  int tabIndex_ = -1;
+  bool enabled_ = true;
+  bool needsLoad_ = true;
+  HWND window_ = nullptr;
+  HWND menuBar_ = nullptr;
+  HWND lastFocus_ = nullptr;
+};
+
+}  // namespace calyra

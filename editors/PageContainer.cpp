@@ -1,0 +1,176 @@
+#include "editors/PageContainer.h"
+
+#include "editors/EditorHost.h"
+#include "editors/EditorKinds.h"
+#include "editors/EditorMessages.h"
+#include "platform/text/Formatter.h"
+#include "platform/time/TimeConversion.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/UserAgent.h"
+#include "platform/ui/controls/CommonControls.h"
+#include "store/CPIMTask.h"
+
+namespace calyra {
+
+bool PageContainer::BuildPages(PageFactory& factory, HWND tabs) {
+  std::vector<PageNumber> numbers = PageNumbers();
+  for (size_t position = 0; position < numbers.size(); ++position) {
+    size_t index = pages_.size();
+    EditorPage* page = factory.GetPage(numbers[position]);
+    if (!page) continue;  // an editor page that is not part of this build yet
+    pages_.push_back(page);
+    page->Attach(&context_, static_cast<int>(index), PageEnabled(position));
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT | TCIF_IMAGE;
+    tab.pszText = const_cast<LPWSTR>(u"");
+    tab.iImage = static_cast<int>(page->GetPageKind());
+    SendMessageW(tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&tab));
+  }
+  return true;
+}
+
+HWND PageContainer::ActivatePage(int index) {
+  EditorPage* page = Page(static_cast<size_t>(index));
+  if (index < 0 || !page) return nullptr;
+  HWND window = page->Activate(index);
+  if (!window && page->Create()) window = page->Activate(index);
+  PostMessageW(context_.host->MainWindow(), kMsgLayoutForSip, reinterpret_cast<WPARAM>(window), 0);
+  return window;
+}
+
+void PageContainer::LeavePage(int index) {
+  if (EditorPage* page = Page(static_cast<size_t>(index))) page->Deactivate();
+}
+
+void PageContainer::RefocusCurrentPage(int index) {
+  if (EditorPage* page = Page(static_cast<size_t>(index))) page->Refocus();
+}
+
+PageContainer::CloseResult PageContainer::Close(int closeAction) {
+  bool closed = true;
+  if (closeAction >= kCloseConvert) {
+    for (EditorPage* page : pages_) {
+      if (!page->Store(closeAction)) return CloseResult::RefusedByPage;
+    }
+    ItemOid saved = 0;
+    if (!Commit(&saved)) return CloseResult::Failed;
+    closed = closeAction == kCloseOk ? RunPostSaveWork(saved) : RunItemCommand(closeAction);
+  } else if (closeAction == kCloseDelete) {
+    closed = RunItemCommand(closeAction);
+  }
+  if (!closed) return CloseResult::Failed;
+  for (EditorPage* page : pages_) {
+    page->Reset(closeAction);
+    page->MarkNeedsLoad();
+    page->Deactivate();
+  }
+  pages_.clear();
+  return CloseResult::Closed;
+}
+
+// First the item joins the project it was made for, then the pages write what belongs to the saved
+// item. Only the pages' own writes can fail the close; the item is saved either way.
+bool PageContainer::RunPostSaveWork(ItemOid saved) {
+  ItemOid project = 0;
+  for (EditorPage* page : pages_) {
+    ItemKind kind = ItemKind::None;
+    const SYSTEMTIME* date = nullptr;
+    switch (page->GetPageKind()) {
+      case PageKind::Appointment:
+        kind = ItemKind::Appointment;
+        if (auto* appointment = dynamic_cast<CPIMAppointment*>(context_.item)) date = &appointment->start;
+        break;
+      case PageKind::Task:
+        kind = ItemKind::Task;
+        break;
+      case PageKind::Contact:
+        kind = ItemKind::Contact;
+        break;
+      default:
+        continue;
+    }
+    project = context_.project ? context_.host->AddToProject(context_.project, kind, saved, date) : 0;
+  }
+  if (project) {
+    PostMessageW(context_.host->HostWindow(), kNotifyItemSaved, kItemSavedWithResult,
+                 static_cast<LPARAM>(project));
+  }
+  bool written = true;
+  for (EditorPage* page : pages_) written = page->WriteAfterSave(saved) && written;
+  return written;
+}
+
+bool PageContainer::RunItemCommand(int closeAction) {
+  return context_.item && RunItemOperation(*context_.item, closeAction, *context_.host, context_.owner);
+}
+
+bool RunItemOperation(PimItem& item, int closeAction, EditorHost& host, HWND owner) {
+  ItemContext itemContext = host.ItemContextFor(owner);
+  if ((closeAction == kCloseConvert || closeAction == kCloseCopy) && !item.loaded &&
+      !item.Load(itemContext)) {
+    return false;
+  }
+  switch (closeAction) {
+    case kCloseDelete:
+      return host.DeleteItem(item.Kind(), item.oid, OccurrenceOf(item));
+    case kCloseCopy:
+      return item.Copy(itemContext) != 0;
+    case kCloseConvert:
+      return item.Convert(itemContext) != 0;
+    case kCloseShowInOutlook:
+      return item.Show(itemContext);
+    case kCloseSendByInfrared:
+      return SUCCEEDED(item.SendByInfrared(itemContext));
+    default:
+      return true;  // 16: nothing beyond the common close
+  }
+}
+
+void PageContainer::ResetFirstPageFocus() {
+  if (!pages_.empty()) pages_.front()->ResetFocus();
+}
+
+void PageContainer::ShowCommitFailure(UINT text, UINT caption, UINT icon) const {
+  HINSTANCE resources = context_.host->Resources();
+  MessageBoxW(context_.owner, ResourceText(resources, text).c_str(), ResourceText(resources, caption).c_str(),
+              MB_OK | icon);
+}
+
+void PageContainer::ShowCommitFailureCode(UINT text, HRESULT result) const {
+  HINSTANCE resources = context_.host->Resources();
+  std::u16string message =
+      platform::FormatText(u"%s (0x%08X)", {ResourceText(resources, text), static_cast<unsigned>(result)});
+  MessageBoxW(context_.owner, message.c_str(), ResourceText(resources, kCommitFailureCaption).c_str(), MB_OK);
+}
+
+const SYSTEMTIME* OccurrenceOf(const PimItem& item) {
+  if (auto* appointment = dynamic_cast<const CPIMAppointment*>(&item)) {
+    return appointment->openedOccurrence ? &appointment->occurrenceDate : nullptr;
+  }
+  if (auto* task = dynamic_cast<const CPIMTask*>(&item)) {
+    return task->recurring && platform::IsDateSet(task->occurrenceDates[0]) ? &task->occurrenceDates[0]
+                                                                            : nullptr;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<PageContainer> MakePageContainer(int editorKind, EditorContext& context) {
+  switch (editorKind) {
+    case 1:
+    case 11:
+      return MakeAppointmentEditor(context);
+    case 2:
+    case 12:
+      return MakeContactEditor(context);
+    case 3:
+    case 13:
+      return MakeTaskEditor(context);
+    case 4:
+    case 14:
+      return MakeProjectEditor(context);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace calyra

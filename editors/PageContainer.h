@@ -1,0 +1,70 @@
+#pragma once
+
+#include <vector>
+
+#include "editors/EditorContext.h"
+#include "editors/EditorHost.h"
+#include "editors/PageFactory.h"
+
+namespace calyra {
+
+// The pages of one open editor, in tab order, and how its item is committed. One per open editor;
+// the pages themselves belong to the page factory.
+class PageContainer {
+ public:
+  enum class CloseResult { Closed, RefusedByPage, Failed };
+
+  explicit PageContainer(EditorContext& context) : context_(context) {}
+  virtual ~PageContainer() = default;
+  PageContainer(const PageContainer&) = delete;
+  PageContainer& operator=(const PageContainer&) = delete;
+
+  // Gets each page of the editor, attaches it and adds its tab.
+  bool BuildPages(PageFactory& factory, HWND tabs);
+  // Writes the item to its store; its oid in `saved`. False keeps the editor open (the user has been
+  // told why).
+  virtual bool Commit(ItemOid* saved) = 0;
+  // Delete (10) or one of the item's follow-up operations (11-14, 16).
+  virtual bool RunItemCommand(int closeAction);
+
+  // Shows the page at a tab (creating its dialog on first use); its window, or 0.
+  HWND ActivatePage(int index);
+  void LeavePage(int index);
+  void RefocusCurrentPage(int index);
+  // Stores, commits and runs the work after the save, as the close action asks; on success every
+  // page is reset and hidden.
+  CloseResult Close(int closeAction);
+
+  size_t PageCount() const { return pages_.size(); }
+  EditorPage* Page(size_t index) const { return index < pages_.size() ? pages_[index] : nullptr; }
+
+ protected:
+  virtual std::vector<PageNumber> PageNumbers() const = 0;
+  virtual bool PageEnabled(size_t index) const = 0;
+  // The first page gets its first field back before the frame shows it again.
+  void ResetFirstPageFocus();
+  static constexpr UINT kCommitFailureCaption = 63002;
+
+  void ShowCommitFailure(UINT text, UINT caption, UINT icon) const;
+  void ShowCommitFailureCode(UINT text, HRESULT result) const;
+
+  EditorContext& context_;
+
+ private:
+  bool RunPostSaveWork(ItemOid saved);
+
+  std::vector<EditorPage*> pages_;
+};
+
+// The occurrence date of an item opened as one occurrence of a series, else null.
+const SYSTEMTIME* OccurrenceOf(const PimItem& item);
+
+// Delete (10), convert (11), send by infrared (12), copy (13), show in Pocket Outlook (14) on an
+// item, loading it first for convert and copy; true on success.
+bool RunItemOperation(PimItem& item, int closeAction, EditorHost& host, HWND owner);
+
+// One factory function per editor request code: 1/11 appointment, 2/12 contact, 3/13 task,
+// 4/14 project. Null for any other code.
+std::unique_ptr<PageContainer> MakePageContainer(int editorKind, EditorContext& context);
+
+}  // namespace calyra

@@ -1,0 +1,35 @@
+#include "editors/PageFactory.h"
+
+namespace calyra {
+
+namespace {
+
+bool InRange(PageNumber number) {
+  int value = static_cast<int>(number);
+  return value >= kFirstPageNumber && value <= kLastPageNumber;
+}
+
+}  // namespace
+
+// The editors register their pages here as they are built; a number without a maker has no page.
+PageFactory::PageFactory() = default;
+
+EditorPage* PageFactory::GetPage(PageNumber number) {
+  if (!InRange(number)) return nullptr;
+  auto slot = static_cast<size_t>(number);
+  if (!pages_[slot] && makers_[slot]) pages_[slot] = makers_[slot]();
+  return pages_[slot].get();
+}
+
+void PageFactory::SetMaker(PageNumber number, Maker maker) {
+  if (!InRange(number)) return;
+  auto slot = static_cast<size_t>(number);
+  pages_[slot].reset();
+  makers_[slot] = std::move(maker);
+}
+
+void PageFactory::Clear() {
+  for (auto& page : pages_) page.reset();
+}
+
+}  // namespace calyra

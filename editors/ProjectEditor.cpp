@@ -1,0 +1,48 @@
+#include "editors/EditorHost.h"
+#include "editors/EditorKinds.h"
+#include "editors/EditorMessages.h"
+#include "editors/PageContainer.h"
+#include "platform/ui/Message.h"
+#include "projects/Project.h"
+
+namespace calyra {
+
+namespace {
+
+class ProjectEditor : public PageContainer {
+ public:
+  ProjectEditor(EditorContext& context)
+      : PageContainer(context), existing_(context.projectObject && context.projectObject->HasRecord()) {}
+
+  // A saved project is announced to the host with its identifier and record.
+  bool Commit(ItemOid* saved) override {
+    Project* project = context_.projectObject;
+    *saved = project ? project->Save() : 0;
+    if (!*saved) return false;
+    PostMessageW(context_.host->HostWindow(), kNotifyItemSaved, static_cast<WPARAM>(project->projectId),
+                 static_cast<LPARAM>(*saved));
+    return true;
+  }
+  bool RunItemCommand(int) override { return true; }
+
+ protected:
+  // The contents pages need the project's record, so a new project shows them once it is saved.
+  std::vector<PageNumber> PageNumbers() const override {
+    std::vector<PageNumber> numbers{PageNumber::Project, PageNumber::ProjectNotes,
+                                    PageNumber::ProjectContents};
+    if (existing_) numbers.insert(numbers.end(), {PageNumber::ProjectThird, PageNumber::ProjectFourth});
+    return numbers;
+  }
+  bool PageEnabled(size_t) const override { return true; }
+
+ private:
+  bool existing_;
+};
+
+}  // namespace
+
+std::unique_ptr<PageContainer> MakeProjectEditor(EditorContext& context) {
+  return std::make_unique<ProjectEditor>(context);
+}
+
+}  // namespace calyra

@@ -1,0 +1,40 @@
+#include "editors/EditorKinds.h"
+#include "editors/PageContainer.h"
+
+namespace calyra {
+
+namespace {
+
+class TaskEditor : public PageContainer {
+ public:
+  using PageContainer::PageContainer;
+
+  bool Commit(ItemOid* saved) override {
+    HRESULT result = context_.item->Save(context_.host->ItemContextFor(context_.owner));
+    if (result == S_OK) {
+      *saved = context_.item->oid;
+      return true;
+    }
+    ResetFirstPageFocus();
+    if (result < 0) ShowCommitFailureCode(63004, result);
+    return false;
+  }
+
+ protected:
+  std::vector<PageNumber> PageNumbers() const override {
+    return {PageNumber::Task, PageNumber::Recurrence, PageNumber::Notes, PageNumber::Categories,
+            PageNumber::Links};
+  }
+  bool PageEnabled(size_t index) const override {
+    static constexpr bool kTemplate[] = {true, false, true, true, false};
+    return !context_.editValue || index >= std::size(kTemplate) || kTemplate[index];
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PageContainer> MakeTaskEditor(EditorContext& context) {
+  return std::make_unique<TaskEditor>(context);
+}
+
+}  // namespace calyra

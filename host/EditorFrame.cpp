@@ -1,0 +1,273 @@
+#include "host/EditorFrame.h"
+
+#include "editors/EditorMessages.h"
+#include "host/Component.h"
+#include "host/MainWindow.h"
+#include "host/NewItemDefaults.h"
+#include "notes/JournalLog.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/UserAgent.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/shell/Shell.h"
+#include "projects/Project.h"
+#include "projects/ProjectAdding.h"
+#include "store/CPIMContact.h"
+#include "store/CPIMTask.h"
+#include "templates/TemplateOffer.h"
+
+namespace calyra {
+
+namespace {
+
+constexpr UINT kAllDayMeetingString = 63615;
+
+std::unique_ptr<PimItem> MakeItem(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::Appointment:
+      return std::make_unique<CPIMAppointment>();
+    case ItemKind::Contact:
+      return std::make_unique<CPIMContact>();
+    case ItemKind::Task:
+      return std::make_unique<CPIMTask>();
+    default:
+      return nullptr;
+  }
+}
+
+ItemKind KindOfEditor(int editorKind) {
+  return static_cast<ItemKind>(editorKind % 10 <= 3 ? editorKind % 10 : 0);
+}
+
+}  // namespace
+
+EditorFrame::EditorFrame(calyra::MainWindow& mainWindow, HWND tabs) : mainWindow_(mainWindow), tabs_(tabs) {
+  context_.host = this;
+}
+
+EditorFrame::~EditorFrame() = default;
+
+bool EditorFrame::IsWindowAlive(HWND window) {
+  return IsWindow(window) != FALSE;
+}
+
+HINSTANCE EditorFrame::Resources() const {
+  return Component::Process().Resources();
+}
+
+HWND EditorFrame::MainWindow() const {
+  return mainWindow_.Window();
+}
+
+HWND EditorFrame::HostWindow() const {
+  return Component::Process().hostWindow;
+}
+
+int EditorFrame::ScaledX(int size) const {
+  return Component::Process().scale.X(size);
+}
+
+ItemContext EditorFrame::ItemContextFor(HWND owner) const {
+  ItemContext context;
+  context.owner = owner;
+  context.resources = Resources();
+  context.taskCompleted = [](ItemOid task) {
+    OptionStore& options = Component::Process().Options();
+    JournalSettings settings{options.JournalFlags(), options.JournalLocation()};
+    WriteJournalEntry(task, JournalEntryType::TaskCompleted, settings, Component::Process().Resources());
+  };
+  return context;
+}
+
+// Deleting stored items with their questions is not part of this build yet: the item stays.
+bool EditorFrame::DeleteItem(ItemKind, ItemOid, const SYSTEMTIME*) {
+  return false;
+}
+
+ItemOid EditorFrame::AddToProject(ItemOid project, ItemKind, ItemOid item, const SYSTEMTIME* date) {
+  return AddItemToProject2(MainWindow(), Resources(), project, item, date, nullptr) ? project : 0;
+}
+
+EditorPage* EditorFrame::CurrentPage() const {
+  return container_ && currentTab_ >= 0 ? container_->Page(static_cast<size_t>(currentTab_)) : nullptr;
+}
+
+void EditorFrame::TakeOver(std::unique_ptr<EditRequest> request, int editorKind) {
+  if (container_ && FocusedPage()) {
+    Close(kCloseCancel);
+    mainWindow_.HideEditor();
+  }
+  mainWindow_.ShowInFront();
+  if (Open(editorKind, *request)) {
+    ShowWindow(tabs_, SW_SHOW);
+  } else {
+    Reset();
+    mainWindow_.HideEditor();
+    Component::Process().openItems.SetOwn(0);
+    PostMessageW(HostWindow(), kNotifyEditorClosed, 0, 0);
+  }
+}
+
+bool EditorFrame::Open(int editorKind, EditRequest& request) {
+  ReleaseItems();
+  context_ = EditorContext{};
+  context_.host = this;
+  context_.owner = request.owner;
+  editorKind_ = editorKind;
+  bool ready =
+      editorKind < kNewAppointment ? LoadExisting(editorKind, request) : PrepareNew(editorKind, request);
+  if (!ready) return false;
+  context_.projectObject = project_.get();
+  context_.item = item_.get();
+  context_.secondAppointment = secondAppointment_.get();
+  container_ = MakePageContainer(editorKind, context_);
+  if (!container_ || !container_->BuildPages(pages_, tabs_)) return false;
+  SelectTab(editorKind < kNewAppointment ? request.startPage : 0);
+  return true;
+}
+
+bool EditorFrame::LoadExisting(int editorKind, EditRequest& request) {
+  context_.editValue = request.editValue;
+  if (editorKind == kEditProject) {
+    project_ = std::make_unique<Project>();
+    return project_->Load(request.item);
+  }
+  context_.kind = KindOfEditor(editorKind);
+  item_ = MakeItem(context_.kind);
+  item_->oid = request.item;
+  ItemContext itemContext = ItemContextFor(request.owner);
+  auto* appointment = dynamic_cast<CPIMAppointment*>(item_.get());
+  if (appointment) {
+    if (request.hasFirstDate) appointment->occurrenceDate = request.firstDate;
+    appointment->openScope = request.openScope;
+    secondAppointment_ = std::make_unique<CPIMAppointment>();
+  }
+  if (!item_->Load(itemContext)) return false;
+  if (appointment) {
+    if (appointment->companionFlag && appointment->companionOid) {
+      secondAppointment_->oid = appointment->companionOid;
+      secondAppointment_->openScope = kOpenNotRecurring;
+      if (!secondAppointment_->Load(itemContext)) appointment->companionOid = 0;
+    }
+    if (appointment->allDay && appointment->meeting) {
+      HINSTANCE resources = Resources();
+      MessageBoxW(request.owner, ResourceText(resources, kAllDayMeetingString).c_str(),
+                  ResourceText(resources, kCaptionString).c_str(), MB_OK | MB_ICONEXCLAMATION);
+      return false;
+    }
+    context_.fullAccess = !appointment->openedOccurrence;
+  }
+  if (auto* task = dynamic_cast<CPIMTask*>(item_.get())) task->openInEditor = true;
+  return true;
+}
+
+bool EditorFrame::PrepareNew(int editorKind, EditRequest& request) {
+  if (editorKind == kNewProject) {
+    project_ = std::make_unique<Project>();
+    project_->InitNew();
+    return true;
+  }
+  context_.kind = KindOfEditor(editorKind);
+  context_.project = request.project;
+  if (context_.kind != ItemKind::Contact) context_.linkWith = request.linkWith;
+  item_ = MakeItem(context_.kind);
+  if (context_.kind == ItemKind::Appointment) secondAppointment_ = std::make_unique<CPIMAppointment>();
+  TemplateChoice choice = TemplateChoice::NoTemplates;
+  if (!request.noTemplate && TemplateCount(context_.kind) > 0) {
+    choice = OfferTemplate(request.owner, Resources(), context_.kind, *item_);
+    if (choice == TemplateChoice::Cancelled) return false;
+  }
+  context_.templateApplied = choice == TemplateChoice::Applied;
+  ApplyNewItemDefaults(request, context_.templateApplied, Component::Process().Options(), *item_);
+  return true;
+}
+
+void EditorFrame::SelectTab(int index) {
+  if (!container_ || index < 0 || static_cast<size_t>(index) >= container_->PageCount()) index = 0;
+  currentTab_ = index;
+  SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  HWND page = container_->ActivatePage(index);
+  focusedPage_ = page;
+  if (page) SetFocus(page);
+}
+
+void EditorFrame::OnTabChanging() {
+  if (container_) container_->LeavePage(currentTab_);
+}
+
+void EditorFrame::OnTabChanged(int index) {
+  if (!container_) return;
+  currentTab_ = index;
+  focusedPage_ = container_->ActivatePage(index);
+}
+
+bool EditorFrame::Close(int closeAction) {
+  if (closeAction) closeAction_ = closeAction;
+  if (!container_) return false;
+  int action = closeAction_;
+  PageContainer::CloseResult result = container_->Close(action);
+  if (result != PageContainer::CloseResult::Closed) {
+    if (result == PageContainer::CloseResult::RefusedByPage && currentTab_ != 0) {
+      container_->LeavePage(currentTab_);
+      SelectTab(0);
+    } else if (SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0) > 0) {
+      SelectTab(currentTab_);
+    }
+    return false;
+  }
+  SHSipPreference(context_.owner ? context_.owner : MainWindow(), SIP_FORCEDOWN);
+  Reset();
+  mainWindow_.HideEditor();
+  Component& component = Component::Process();
+  component.openItems.SetOwn(0);
+  const PendingReturn& pending = component.pendingReturn;
+  if (action == kCloseReturnToHost) {
+    PostMessageW(pending.window, pending.message, pending.wParam, pending.lParam);
+  } else {
+    PostMessageW(HostWindow(), kNotifyEditorClosed, 0, 0);
+  }
+  return true;
+}
+
+void EditorFrame::Reset() {
+  currentTab_ = -1;
+  focusedPage_ = nullptr;
+  container_.reset();
+  ReleaseItems();
+  closeAction_ = kCloseNone;
+  SendMessageW(tabs_, TCM_DELETEALLITEMS, 0, 0);
+}
+
+void EditorFrame::ReleaseItems() {
+  context_.item = nullptr;
+  context_.secondAppointment = nullptr;
+  context_.projectObject = nullptr;
+  item_.reset();
+  secondAppointment_.reset();
+  project_.reset();
+}
+
+void EditorFrame::DestroyPages() {
+  Reset();
+  pages_.Clear();
+}
+
+bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, int command) {
+  std::unique_ptr<PimItem> item = MakeItem(kind);
+  if (!item) return false;
+  item->oid = request.item;
+  if (auto* appointment = dynamic_cast<CPIMAppointment*>(item.get()); appointment && request.recurring) {
+    appointment->openedOccurrence = true;
+    appointment->openScope = kOpenOccurrence;
+    appointment->occurrenceDate = request.firstDate;
+  }
+  if (auto* task = dynamic_cast<CPIMTask*>(item.get()); task && request.recurring) {
+    task->occurrenceDates[0] = request.firstDate;
+    task->occurrenceDates[1] = request.secondDate;
+    task->start = request.firstDate;
+    task->due = request.secondDate;
+  }
+  return command != kCloseOther && RunItemOperation(*item, command, *this, MainWindow());
+}
+
+}  // namespace calyra

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+
+#include "editors/EditorContext.h"
+#include "editors/EditorHost.h"
+#include "editors/PageContainer.h"
+#include "editors/PageFactory.h"
+#include "host/EditRequest.h"
+
+namespace calyra {
+
+class MainWindow;
+class Project;
+
+// The one open editor of the process: it takes over a request, makes the item objects and the page
+// container, and closes the editor with a close action.
+class EditorFrame : public EditorHost {
+ public:
+  EditorFrame(calyra::MainWindow& mainWindow, HWND tabs);
+  ~EditorFrame() override;
+
+  // Closes an open editor as Cancel does, opens the editor for the request and frees it.
+  void TakeOver(std::unique_ptr<EditRequest> request, int editorKind);
+  // Closes with a close action (0: the one the editor set); false when a page or the save refused.
+  bool Close(int closeAction);
+  // Runs item command 10-14 of the summary on a freshly loaded item; true on success.
+  bool RunSummaryCommand(ItemKind kind, const EditRequest& request, int command);
+
+  void OnTabChanging();
+  void OnTabChanged(int index);
+  bool IsOpen() const { return container_ != nullptr; }
+  HWND FocusedPage() const { return focusedPage_ && IsWindowAlive(focusedPage_) ? focusedPage_ : nullptr; }
+  EditorPage* CurrentPage() const;
+  int CurrentTab() const { return currentTab_; }
+  PageFactory& Pages() { return pages_; }
+  const EditorContext& Context() const { return context_; }
+  // Destroys every cached page (at shut-down).
+  void DestroyPages();
+
+  // EditorHost
+  HINSTANCE Resources() const override;
+  HWND MainWindow() const override;
+  HWND HostWindow() const override;
+  int OpenEditorKind() const override { return container_ ? editorKind_ : 0; }
+  void SetCloseAction(int closeAction) override { closeAction_ = closeAction; }
+  void SetFocusedPage(HWND page) override { focusedPage_ = page; }
+  int ScaledX(int size) const override;
+  ItemContext ItemContextFor(HWND owner) const override;
+  bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) override;
+  ItemOid AddToProject(ItemOid project, ItemKind kind, ItemOid item, const SYSTEMTIME* date) override;
+
+ private:
+  static bool IsWindowAlive(HWND window);
+  bool Open(int editorKind, EditRequest& request);
+  bool LoadExisting(int editorKind, EditRequest& request);
+  bool PrepareNew(int editorKind, EditRequest& request);
+  void ReleaseItems();
+  void Reset();
+  void SelectTab(int index);
+
+  calyra::MainWindow& mainWindow_;
+  HWND tabs_;
+  HWND focusedPage_ = nullptr;
+  int currentTab_ = -1;
+  int editorKind_ = 0;
+  int closeAction_ = kCloseNone;
+  EditorContext context_;
+  std::unique_ptr<Project> project_;
+  std::unique_ptr<PimItem> item_;
+  std::unique_ptr<CPIMAppointment> secondAppointment_;
+  std::unique_ptr<PageContainer> container_;
+  PageFactory pages_;
+};
+
+}  // namespace calyra

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include "host/EditRequest.h"
+#include "platform/ui/WindowTypes.h"
+
+namespace calyra {
+
+// The read-only view of an appointment, task or contact that a host may ask for instead of the
+// editor: the item's fields in a list, and commands to edit, delete, convert, beam, copy or show it.
+// It holds the request that opened it until it is opened as an editor or destroyed.
+class SummaryWindow {
+ public:
+  SummaryWindow() = default;
+  ~SummaryWindow();
+  SummaryWindow(const SummaryWindow&) = delete;
+  SummaryWindow& operator=(const SummaryWindow&) = delete;
+
+  bool Create(HWND mainWindow, ItemKind kind, std::unique_ptr<EditRequest> request);
+  void Destroy();
+  HWND Window() const { return window_; }
+  ItemKind Kind() const { return kind_; }
+  const EditRequest& Request() const { return *request_; }
+  std::unique_ptr<EditRequest> TakeRequest() { return std::move(request_); }
+
+ private:
+  static INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void FillFields();
+  void OnCommand(int command);
+
+  HWND window_ = nullptr;
+  HWND mainWindow_ = nullptr;
+  ItemKind kind_ = ItemKind::None;
+  std::unique_ptr<EditRequest> request_;
+};
+
+}  // namespace calyra

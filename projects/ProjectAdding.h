@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/ui/WindowTypes.h"
+#include "store/ItemKind.h"
+
+namespace calyra {
+
+// Message shown when there is nothing to add: the file is missing, or no item was given.
+inline constexpr UINT kNothingToAddString = 64944;
+inline constexpr UINT kProjectCaptionString = 10000;
+
+// Adds an item, or a file when `filePath` is given, to the project whose record is `projectRecord`
+// as a new entry: an appointment (with `date` as its item date when given), a task or a contact,
+// by the kind of the item's record. A missing file or no item is refused with a message box over
+// `owner` (strings of `resources`). Nonzero when the entry was written; 0 when it was refused, was
+// already in the project, the item is of no such kind, or the write failed.
+int AddItemToProject2(HWND owner, HINSTANCE resources, ItemOid projectRecord, ItemOid item,
+                      const SYSTEMTIME* date, const char16_t* filePath);
+
+}  // namespace calyra

@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "host/Component.h"
+#include "host/EditorFrame.h"
+#include "host/MainWindow.h"
+#include "platform/process/Processes.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/Window.h"
+#include "projects/Project.h"
+#include "store/CPIMContact.h"
+#include "store/CPIMTask.h"
+#include "tests/host/EditorHostTest.h"
+#include "tests/platform/objectstore/ChildProcess.h"
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+using platform::kLParam;
+using platform::kPosted;
+using platform::kWParam;
+
+constexpr platform::ExpectedMessage kClosed{6383, kPosted | kWParam | kLParam, 0, 0};
+
+class RequestExportsTest : public EditorHostTest {
+ protected:
+  EditorFrame& Frame() { return Component::Process().mainWindow->Frame(); }
+  const CPIMAppointment* OpenAppointment() {
+    return dynamic_cast<const CPIMAppointment*>(Frame().Context().item);
+  }
+  void Ok() {
+    SendMessageW(MainWindow(), WM_COMMAND, IDOK, 0);
+    Pump();
+  }
+  void Cancel() {
+    SendMessageW(MainWindow(), WM_COMMAND, IDCANCEL, 0);
+    Pump();
+  }
+};
+
+TEST_F(RequestExportsTest, EditAppointmentStartPageChoosesSeriesOrOccurrenceWithoutAsking) {
+  UseTestPage(PageNumber::Appointment, PageKind::Appointment);
+  UseTestPage(PageNumber::Recurrence, PageKind::Recurrence);
+  UseTestPage(PageNumber::Notes, PageKind::Notes);
+  ItemOid series = SaveWeeklyAppointment(u"Team meeting");
+  SYSTEMTIME nextWeek{2024, 3, 0, 25, 0, 0, 0, 0};
+
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 1, 1, 0, 0), 1);
+  Pump();
+  ASSERT_NE(OpenAppointment(), nullptr);
+  EXPECT_FALSE(OpenAppointment()->openedOccurrence) << "page 1 opens the series";
+  EXPECT_TRUE(Frame().Context().fullAccess);
+  EXPECT_EQ(Frame().CurrentTab(), 1);
+  Cancel();
+
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 1, 2, 0, 0), 1);
+  Pump();
+  ASSERT_NE(OpenAppointment(), nullptr);
+  EXPECT_TRUE(OpenAppointment()->openedOccurrence) << "page 2 and above open the occurrence";
+  EXPECT_EQ(OpenAppointment()->start.wDay, 25);
+  EXPECT_FALSE(Frame().Context().fullAccess) << "one occurrence: main and notes pages only";
+  EXPECT_FALSE(Frame().Pages().GetPage(PageNumber::Recurrence)->Enabled());
+  EXPECT_TRUE(Frame().Pages().GetPage(PageNumber::Notes)->Enabled());
+  Cancel();
+  EXPECT_EQ(HostMessagesAre({kClosed, kClosed}), "");
+
+  // A template opens only what does not recur: a recurring item fails to open and the host hears so.
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, nullptr, series, 1, 0, 1, 0), 1);
+  Pump();
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_FALSE(IsWindowVisible(MainWindow()));
+  EXPECT_EQ(HostMessagesAre({kClosed}), "");
+}
+
+TEST_F(RequestExportsTest, TheRecurringQuestionDecidesOrCancels) {
+  UseTestPage(PageNumber::Appointment, PageKind::Appointment);
+  ItemOid series = SaveWeeklyAppointment(u"Team meeting");
+  SYSTEMTIME nextWeek{2024, 3, 0, 25, 0, 0, 0, 0};
+
+  user_->ExpectMessageBoxString(CPIMAppointment::kRecurringQuestionString, IDCANCEL);
+  EXPECT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 0, 0, 0, 0), 0);
+  EXPECT_EQ(platform::PendingMessageCount(), 0u) << "nothing is posted";
+  Pump();
+  EXPECT_EQ(HostMessagesAre({}), "");
+
+  user_->ExpectMessageBoxString(CPIMAppointment::kRecurringQuestionString, IDYES);
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 0, 0, 0, 0), 1);
+  Pump();
+  ASSERT_NE(OpenAppointment(), nullptr);
+  EXPECT_TRUE(OpenAppointment()->openedOccurrence);
+  Cancel();
+
+  user_->ExpectMessageBoxString(CPIMAppointment::kRecurringQuestionString, IDNO);
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 0, 0, 0, 0), 1);
+  Pump();
+  ASSERT_NE(OpenAppointment(), nullptr);
+  EXPECT_FALSE(OpenAppointment()->openedOccurrence);
+  Cancel();
+
+  // Asked not to ask: the occurrence.
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 0, 0, 0, 1), 1);
+  Pump();
+  ASSERT_NE(OpenAppointment(), nullptr);
+  EXPECT_TRUE(OpenAppointment()->openedOccurrence);
+  Cancel();
+
+  EXPECT_EQ(CalyraEditor_EditAppointment(0, nullptr, 0x7FFFFF, 0, 0, 0, 0), 0)
+      << "an item that cannot be read";
+}
+
+TEST_F(RequestExportsTest, EachEditorKindTellsTheHostWhenItCloses) {
+  ItemOid task = SaveTask(u"Report");
+  CPIMContact contact;
+  contact.SetText(CPIMContact::kFileAs, u"Doe, Jane");
+  ItemContext context;
+  ASSERT_EQ(contact.Save(context), S_OK);
+  Project project;
+  project.InitNew();
+  project.name = u"Garden";
+  ItemOid projectRecord = project.Save();
+  ASSERT_NE(projectRecord, 0u);
+
+  struct Case {
+    const char* name;
+    std::function<int()> request;
+    std::vector<platform::ExpectedMessage> expected;
+  };
+  const Case cases[] = {
+      {"new appointment",
+       [] { return CalyraEditor_NewAppointment(0, nullptr, nullptr, u"Lunch", 0, nullptr, 0, 1, 0); },
+       {kClosed}},
+      {"edit task", [&] { return CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0); }, {kClosed}},
+      {"new task",
+       [] { return CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0); },
+       {kClosed}},
+      {"edit contact", [&] { return CalyraEditor_EditContact(0, contact.oid, 0, 0, 0); }, {kClosed}},
+      {"new contact", [] { return CalyraEditor_NewContact(0, nullptr, 0, 1, 0); }, {kClosed}},
+      {"edit project",
+       [&] { return CalyraEditor_EditProject(0, projectRecord, 0); },
+       {{6387, kPosted | kWParam | kLParam, project.projectId, static_cast<LPARAM>(projectRecord)}, kClosed}},
+      {"new project", [] { return CalyraEditor_NewProject(0, 0); }, {{6387, kPosted}, kClosed}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.request(), 1);
+    Pump();
+    ASSERT_TRUE(Frame().IsOpen());
+    Ok();
+    EXPECT_FALSE(Frame().IsOpen());
+    EXPECT_EQ(HostMessagesAre(c.expected), "");
+  }
+}
+
+TEST_F(RequestExportsTest, ANewTaskForAProjectJoinsItAndTheHostHearsOfIt) {
+  UseTestPage(PageNumber::Task, PageKind::Task);
+  UseTestPage(PageNumber::Links, PageKind::Links);
+  Project project;
+  project.InitNew();
+  project.name = u"Garden";
+  ItemOid projectRecord = project.Save();
+  ASSERT_NE(projectRecord, 0u);
+
+  ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Dig", 0, nullptr, 0, 1, projectRecord), 1);
+  Pump();
+  Ok();
+  EXPECT_EQ(HostMessagesAre(
+                {{6387, kPosted | kWParam | kLParam, 512, static_cast<LPARAM>(projectRecord)}, kClosed}),
+            "");
+  EXPECT_EQ(Log(PageNumber::Links).afterSave, 1) << "the links page writes after the save";
+
+  Project reloaded;
+  ASSERT_TRUE(reloaded.Load(projectRecord));
+  ASSERT_TRUE(reloaded.LoadChildren(0, false));
+  EXPECT_EQ(reloaded.children.size(), 1u) << "the saved task is in the project";
+}
+
+TEST_F(RequestExportsTest, NewItemsGetTheRequestsSubjectDatesAndCategories) {
+  SYSTEMTIME start{2024, 3, 5, 15, 0, 0, 0, 0}, due{2024, 3, 2, 19, 0, 0, 0, 0};
+  int categories[] = {3, 7};
+  ASSERT_EQ(CalyraEditor_NewTask(0, &start, &due, u"Call back", 0, categories, 2, 1, 0), 1);
+  Pump();
+  auto* task = dynamic_cast<const CPIMTask*>(Frame().Context().item);
+  ASSERT_NE(task, nullptr);
+  EXPECT_EQ(task->subject, u"Call back");
+  EXPECT_EQ(task->start.wDay, 15);
+  EXPECT_EQ(task->due.wDay, 19);
+  EXPECT_EQ(task->categories.Numbers(), (std::vector<int>{3, 7}));
+  Ok();
+
+  CalyraEditorOptions options{};
+  options.newAppointmentReminder = 0xFFFFFFFF;
+  CalyraEditor_SetEditorOptions(&options);
+  ASSERT_EQ(CalyraEditor_NewAppointment(0, nullptr, nullptr, nullptr, 0, nullptr, 0, 1, 0), 1);
+  Pump();
+  auto* appointment = dynamic_cast<const CPIMAppointment*>(Frame().Context().item);
+  ASSERT_NE(appointment, nullptr);
+  EXPECT_FALSE(appointment->reminderSet) << "the option says no reminder";
+  EXPECT_EQ(appointment->duration, 60);
+  Cancel();
+
+  options.newAppointmentReminder = 30;
+  CalyraEditor_SetEditorOptions(&options);
+  ASSERT_EQ(CalyraEditor_NewAppointment(0, nullptr, nullptr, nullptr, 0, nullptr, 0, 1, 0), 1);
+  Pump();
+  appointment = dynamic_cast<const CPIMAppointment*>(Frame().Context().item);
+  ASSERT_NE(appointment, nullptr);
+  EXPECT_TRUE(appointment->reminderSet);
+  EXPECT_EQ(appointment->reminderMinutes, 30);
+  Cancel();
+}
+
+TEST_F(RequestExportsTest, AnItemOpenInAnotherHostIsBroughtForwardNotOpenedTwice) {
+  ItemOid task = SaveTask(u"Report");
+  std::filesystem::path release = DeviceFolder() / "release";
+  ChildProcess finder(HelperProgram("editor_holder"),
+                      {(DeviceFolder() / "device").string(), std::to_string(task), "2", release.string()});
+  std::string line;
+  ASSERT_TRUE(finder.ReadLine(&line));
+  ASSERT_EQ(line, "open");
+
+  ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0), 1);
+  Pump();
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_FALSE(IsWindowVisible(MainWindow()));
+  EXPECT_EQ(HostMessagesAre({}), "") << "no 6383 for a request that was handed over";
+  auto log = platform::ReadLaunchLog();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back().program, u"CalyraFind.exe");
+  EXPECT_EQ(log.back().arguments, u"");
+
+  std::ofstream(release).put('x');
+  EXPECT_EQ(finder.Wait(), 0);
+  ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0), 1);
+  Pump();
+  EXPECT_TRUE(Frame().IsOpen()) << "once the finder let go, the item opens here";
+}
+
+}  // namespace
