@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/PimStores.h"
 #include "notes/JournalFile.h"
 #include "platform/files/FileSystem.h"
 #include "platform/objectstore/ObjectStore.h"
@@ -20,71 +21,10 @@ namespace {
 
 using namespace calyra;
 using calyra::bench::AttachBenchDevice;
+using calyra::bench::kItems;
+using calyra::bench::PimStores;
 
-constexpr int kItems = 10000;
 constexpr int kJournalEntries = 10000;
-
-SYSTEMTIME Day(int index, WORD hour) {
-  return SYSTEMTIME{static_cast<WORD>(2024 + index / 300),
-                    static_cast<WORD>(1 + index / 25 % 12),
-                    0,
-                    static_cast<WORD>(1 + index % 25),
-                    hour,
-                    0,
-                    0,
-                    0};
-}
-
-// The two stores, filled once: the device's PIM databases through Pocket Outlook, and a raw SQLite
-// table per kind with the same fields.
-class PimStores {
- public:
-  static PimStores& Get() {
-    static PimStores stores;
-    return stores;
-  }
-  const std::vector<ItemOid>& Tasks() const { return tasks_; }
-  const std::vector<ItemOid>& Appointments() const { return appointments_; }
-  sqlite3* Raw() const { return raw_; }
-
- private:
-  PimStores() {
-    AttachBenchDevice();
-    for (int i = 0; i < kItems; ++i) {
-      CPIMTask task;
-      task.subject = u"Task number " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
-      task.due = Day(i, 0);
-      task.Save(context_);
-      tasks_.push_back(task.oid);
-      CPIMAppointment appointment;
-      appointment.subject = u"Meeting " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
-      appointment.start = Day(i, 9);
-      appointment.end = Day(i, 10);
-      appointment.Save(context_);
-      appointments_.push_back(appointment.oid);
-    }
-    sqlite3_open((bench::ScratchFolder() / "pim-raw.sqlite").c_str(), &raw_);
-    sqlite3_exec(
-        raw_,
-        "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"
-        "CREATE TABLE items(oid INTEGER PRIMARY KEY, subject TEXT, start INTEGER, due INTEGER, "
-        "importance INTEGER, sensitivity INTEGER, reminder INTEGER, complete INTEGER, categories BLOB);"
-        "BEGIN;",
-        nullptr, nullptr, nullptr);
-    for (int i = 0; i < 2 * kItems; ++i) {
-      sqlite3_exec(raw_,
-                   "INSERT INTO items(subject, start, due, importance, sensitivity, reminder, complete) "
-                   "VALUES('Task number A', 1, 2, 1, 0, 0, 0)",
-                   nullptr, nullptr, nullptr);
-    }
-    sqlite3_exec(raw_, "COMMIT", nullptr, nullptr, nullptr);
-  }
-
-  ItemContext context_;
-  std::vector<ItemOid> tasks_;
-  std::vector<ItemOid> appointments_;
-  sqlite3* raw_ = nullptr;
-};
 
 template <class Item>
 void LoadItems(benchmark::State& state, const std::vector<ItemOid>& oids, WORD scope) {

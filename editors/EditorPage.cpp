@@ -152,15 +152,8 @@ void EditorPage::UpdateMenuBar() {
   SendMessageW(menuBar_, TB_GETRECT, kCmdOk, reinterpret_cast<LPARAM>(&ok));
   int width = (cancel.left - spacer.left) + (sipLeft.x - ok.right) - Host().ScaledX(2);
   if (width < 1) {
-    int count = static_cast<int>(SendMessageW(menuBar_, TB_BUTTONCOUNT, 0, 0));
-    for (int index = 0; index < count; ++index) {
-      TBBUTTON button{};
-      SendMessageW(menuBar_, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
-      if (button.idCommand == kCmdSpacer) {
-        SendMessageW(menuBar_, TB_DELETEBUTTON, index, 0);
-        break;
-      }
-    }
+    LRESULT index = SendMessageW(menuBar_, TB_COMMANDTOINDEX, kCmdSpacer, 0);
+    if (index >= 0) SendMessageW(menuBar_, TB_DELETEBUTTON, static_cast<WPARAM>(index), 0);
     return;
   }
   TBBUTTONINFOW size{};

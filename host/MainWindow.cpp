@@ -108,6 +108,10 @@ bool MainWindow::SummaryOpen() const {
   return summary_ && summary_->Window();
 }
 
+HWND MainWindow::SummaryHandle() const {
+  return summary_ ? summary_->Window() : nullptr;
+}
+
 void MainWindow::ShowInFront() {
   ShowWindow(window_, SW_SHOW);
   BringWindowToTop(window_);

@@ -34,6 +34,7 @@ class MainWindow {
   HWND Tabs() const { return tabs_; }
   EditorFrame& Frame() { return *frame_; }
   bool SummaryOpen() const;
+  HWND SummaryHandle() const;
 
   int IsEditorActive(int flag, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   int HandleActivation(UINT activation);

@@ -50,13 +50,18 @@ void EditorHostTest::SetUp() {
   RegisterClassW(&windowClass);
   host_ =
       CreateWindowExW(0, kHostClass, u"host", WS_POPUP, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
-  resources_ = RegisterResourceModule(platform::ResourceModuleFromTable(CalyraResources_Table()));
+  ConfigureDevice();
+  resources_ = MakeResources();
   recorder_.emplace();
   recorder_->Watch(host_);
   user_.emplace();
   user_->SetResourceModule(resources_);
   RECT area{0, 0, 240, 320};
   ASSERT_EQ(CalyraEditor_Initialize(host_, resources_, &area, 1), 1);
+}
+
+HINSTANCE EditorHostTest::MakeResources() {
+  return RegisterResourceModule(platform::ResourceModuleFromTable(CalyraResources_Table()));
 }
 
 void EditorHostTest::TearDown() {

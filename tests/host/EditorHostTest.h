@@ -54,6 +54,10 @@ class EditorHostTest : public DeviceTest {
 
   void SetUp() override;
   void TearDown() override;
+  // Called before the component starts: device settings such as the screen's resolution.
+  virtual void ConfigureDevice() {}
+  // The resource module the host passes; the default English one unless a test changes it.
+  virtual HINSTANCE MakeResources();
 
   // Gives the editors test pages of these numbers, each logging into its own log.
   void UseTestPage(PageNumber number, PageKind kind);

@@ -155,6 +155,10 @@ LRESULT MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case TB_BUTTONCOUNT:
       return static_cast<LRESULT>(bar->buttons.size());
+    case TB_COMMANDTOINDEX: {
+      MenuBarButton* button = bar->Find(command);
+      return button ? static_cast<LRESULT>(button - bar->buttons.data()) : -1;
+    }
     case TB_GETRECT:
       return ButtonRect(*bar, command, reinterpret_cast<RECT*>(lParam));
     case TB_GETBUTTONINFOW:

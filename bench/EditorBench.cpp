@@ -1,0 +1,162 @@
+// Opening and closing an editor on a store of 10,000 tasks, as a host sees it: from
+// CalyraEditor_EditTask to the first page shown, and from OK to the host's close notification,
+// beside the raw cost of the same reads and writes of one row in SQLite.
+#include <random>
+
+#include "CalyraEditor.h"
+#include "CalyraEditorResources.h"
+#include "bench/BenchSupport.h"
+#include "bench/PimStores.h"
+#include "editors/EditorPage.h"
+#include "host/Component.h"
+#include "host/EditorFrame.h"
+#include "host/MainWindow.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/ResourceLibrary.h"
+#include "platform/ui/Window.h"
+
+namespace {
+
+using namespace calyra;
+using calyra::bench::kItems;
+using calyra::bench::PimStores;
+
+constexpr int kPageTemplate = 9001;
+constexpr UINT kEditorClosed = 6383;
+
+constexpr CalyraResourceDialogItem kPageItems[] = {
+    {u"EDIT", 100, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 4, 4, 150, 12},
+    {u"EDIT", 101, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 4, 20, 150, 12},
+};
+constexpr CalyraResourceDialog kPageDialogs[] = {
+    {kPageTemplate, u"", WS_CHILD, 0, 0, 0, 160, 200, kPageItems, std::size(kPageItems)},
+};
+constexpr CalyraResourceTable kPageTable = {
+    CALYRA_RESOURCES_VERSION, nullptr, 0, kPageDialogs, 1, nullptr, 0, nullptr, 0};
+
+// A task page that shows the subject, as the real one does first.
+class SubjectPage : public EditorPage {
+ public:
+  explicit SubjectPage(HINSTANCE module) : EditorPage(PageKind::Task, kPageTemplate), module_(module) {}
+  void Load() override { SetDlgItemTextW(GetWindow(), 100, context_->item->DisplayText().c_str()); }
+  bool Store(int) override { return true; }
+  void Reset(int) override { SetDlgItemTextW(GetWindow(), 100, u""); }
+
+ protected:
+  HINSTANCE TemplateModule() const override { return module_; }
+
+ private:
+  HINSTANCE module_;
+};
+
+bool closed = false;
+
+LRESULT HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kEditorClosed) closed = true;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The component started once on the bench device with its default resources and a host window.
+void StartComponent() {
+  static bool started = false;
+  if (started) return;
+  PimStores::Get();
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = HostProc;
+  windowClass.lpszClassName = u"BenchHost";
+  RegisterClassW(&windowClass);
+  HWND host =
+      CreateWindowExW(0, u"BenchHost", u"", WS_POPUP, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+  HINSTANCE resources = RegisterResourceModule(platform::ResourceModuleFromTable(CalyraResources_Table()));
+  RECT area{0, 0, 240, 320};
+  CalyraEditor_Initialize(host, resources, &area, 1);
+  HINSTANCE pages = RegisterResourceModule(platform::ResourceModuleFromTable(&kPageTable));
+  Component::Process().mainWindow->Frame().Pages().SetMaker(
+      PageNumber::Task, [pages] { return std::make_unique<SubjectPage>(pages); });
+  started = true;
+}
+
+EditorFrame& Frame() {
+  return Component::Process().mainWindow->Frame();
+}
+
+void OpenTask(ItemOid task) {
+  CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0);
+  platform::PumpMessages();
+}
+
+void CloseWith(UINT command) {
+  closed = false;
+  SendMessageW(Component::Process().mainWindow->Window(), WM_COMMAND, command, 0);
+  platform::PumpMessages();
+}
+
+void Ours_EditTaskToFirstPage(benchmark::State& state) {
+  StartComponent();
+  const auto& tasks = PimStores::Get().Tasks();
+  std::mt19937 random(7);
+  std::uniform_int_distribution<size_t> pick(0, tasks.size() - 1);
+  for (auto _ : state) {
+    OpenTask(tasks[pick(random)]);
+    benchmark::DoNotOptimize(Frame().FocusedPage());
+    state.PauseTiming();
+    CloseWith(IDCANCEL);
+    state.ResumeTiming();
+  }
+}
+
+void Ours_OkToEditorClosed(benchmark::State& state) {
+  StartComponent();
+  const auto& tasks = PimStores::Get().Tasks();
+  std::mt19937 random(9);
+  std::uniform_int_distribution<size_t> pick(0, tasks.size() - 1);
+  for (auto _ : state) {
+    state.PauseTiming();
+    OpenTask(tasks[pick(random)]);
+    state.ResumeTiming();
+    CloseWith(IDOK);
+    if (!closed) state.SkipWithError("the host was not told");
+  }
+}
+
+// The raw work of an open: one row read by its key.
+void Raw_EditTaskToFirstPage(benchmark::State& state) {
+  sqlite3* raw = PimStores::Get().Raw();
+  sqlite3_stmt* read = nullptr;
+  sqlite3_prepare_v2(raw, "SELECT * FROM items WHERE oid = ?", -1, &read, nullptr);
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> pick(1, kItems);
+  for (auto _ : state) {
+    sqlite3_bind_int(read, 1, pick(random));
+    sqlite3_step(read);
+    benchmark::DoNotOptimize(sqlite3_column_text16(read, 1));
+    sqlite3_reset(read);
+  }
+  sqlite3_finalize(read);
+}
+
+// The raw work of OK: one row written back durably.
+void Raw_OkToEditorClosed(benchmark::State& state) {
+  sqlite3* raw = PimStores::Get().Raw();
+  sqlite3_stmt* write = nullptr;
+  sqlite3_prepare_v2(raw, "UPDATE items SET subject = ?, complete = ? WHERE oid = ?", -1, &write, nullptr);
+  std::mt19937 random(9);
+  std::uniform_int_distribution<int> pick(1, kItems);
+  int n = 0;
+  for (auto _ : state) {
+    sqlite3_bind_text(write, 1, "Changed", -1, SQLITE_STATIC);
+    sqlite3_bind_int(write, 2, ++n % 2);
+    sqlite3_bind_int(write, 3, pick(random));
+    sqlite3_step(write);
+    sqlite3_reset(write);
+  }
+  sqlite3_finalize(write);
+}
+
+}  // namespace
+
+BENCHMARK(Ours_EditTaskToFirstPage);
+BENCHMARK(Raw_EditTaskToFirstPage);
+BENCHMARK(Ours_OkToEditorClosed);
+BENCHMARK(Raw_OkToEditorClosed);
