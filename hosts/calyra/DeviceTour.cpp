@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/core/LastError.h"
+#include "platform/core/LocalMemory.h"
 #include "platform/core/System.h"
 #include "platform/files/FileSystem.h"
 #include "platform/notify/Notifications.h"
@@ -12,7 +13,6 @@
 #include "platform/registry/Registry.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
-#include "store/Database.h"
 
 namespace calyra::host {
 
@@ -26,37 +26,70 @@ std::string Utf8(std::u16string_view text) {
   return platform::ToUtf8(text);
 }
 
+// The subject of the record under the database's current position, or "" when it has none.
+std::string ReadSubject(HANDLE database, CEOID* oid) {
+  WORD count = 1;
+  LPBYTE buffer = nullptr;
+  DWORD size = 0;
+  *oid = CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &count, &kSubject, &buffer, &size, nullptr);
+  std::string subject;
+  const auto* value = reinterpret_cast<const CEPROPVAL*>(buffer);
+  if (*oid != 0 && count == 1 && !(value->wFlags & CEDB_PROPNOTFOUND)) subject = Utf8(value->val.lpwstr);
+  LocalFree(buffer);
+  return subject;
+}
+
+void DeleteTourDatabase() {
+  CEOID oid = 0;
+  HANDLE existing = CeOpenDatabaseEx(nullptr, &oid, kTourDatabase, 0, 0, nullptr);
+  if (existing == INVALID_HANDLE_VALUE) return;
+  CloseHandle(existing);
+  CeDeleteDatabaseEx(nullptr, oid);
+}
+
 int TourDatabases(std::FILE* out) {
   // A database of the tour's own, removed at the end, so that the device's items stay untouched.
-  Database tasks;
-  if (tasks.Exists(kTourDatabase) && tasks.OpenByName(kTourDatabase)) tasks.Delete();
-  if (!tasks.Create(kTourDatabase, 0, {{kSubject, CEDB_SORT_CASEINSENSITIVE}})) {
+  DeleteTourDatabase();
+  CEDBASEINFO info{};
+  info.dwFlags = CEDB_VALIDCREATE;
+  std::u16string_view name = kTourDatabase;
+  name.copy(info.szDbaseName, name.size());
+  info.wNumSortOrder = 1;
+  info.rgSortSpecs[0] = SORTORDERSPEC{kSubject, CEDB_SORT_CASEINSENSITIVE};
+  CEOID database = CeCreateDatabaseEx(nullptr, &info);
+  if (database == 0) {
     std::fprintf(out, "cannot create the tour database (error %u)\n", GetLastError());
     return 1;
   }
   std::fprintf(out, "created database \"%s\" sorted by subject\n", Utf8(kTourDatabase).c_str());
-  if (!tasks.OpenByName(kTourDatabase, kSubject)) return 1;
+  HANDLE tasks = CeOpenDatabaseEx(nullptr, &database, nullptr, kSubject, 0, nullptr);
+  if (tasks == INVALID_HANDLE_VALUE) return 1;
   for (const char16_t* subject : {u"Water the plants", u"call the garage", u"Book flights"}) {
-    Record record;
-    record.Set(PropertyValue::String(kSubject, subject));
-    record.Set(PropertyValue::Integer(kTourNumber, 1));
-    if (!tasks.WriteRecord(record)) return 1;
-    std::fprintf(out, "wrote record %08X: %s\n", record.Oid(), Utf8(subject).c_str());
+    CEPROPVAL values[2] = {};
+    values[0].propid = kSubject;
+    values[0].val.lpwstr = const_cast<WCHAR*>(subject);
+    values[1].propid = kTourNumber;
+    values[1].val.lVal = 1;
+    CEOID record = CeWriteRecordProps(tasks, 0, 2, values);
+    if (record == 0) return 1;
+    std::fprintf(out, "wrote record %08X: %s\n", record, Utf8(subject).c_str());
   }
   std::fprintf(out, "records sorted by subject, without regard to case:\n");
-  Record names;
-  names.Request(kSubject);
-  tasks.Enumerate(names, [&](Record& record) {
-    const PropertyValue* subject = record.Find(kSubject);
-    std::fprintf(out, "  %08X  %s\n", record.Oid(), subject ? Utf8(subject->AsString()).c_str() : "");
-    return true;
-  });
-  DatabaseInformation info;
-  tasks.GetInformation(&info);
-  std::fprintf(out, "database \"%s\" holds %u records in %u bytes\n", Utf8(info.name).c_str(), info.records,
-               info.size);
+  DWORD index = 0;
+  for (CEOID at = CeSeekDatabase(tasks, CEDB_SEEK_BEGINNING, 0, &index); at != 0;
+       at = CeSeekDatabase(tasks, CEDB_SEEK_CURRENT, 1, &index)) {
+    CEOID oid = 0;
+    std::string subject = ReadSubject(tasks, &oid);
+    std::fprintf(out, "  %08X  %s\n", oid, subject.c_str());
+  }
+  CloseHandle(tasks);
+  CEOIDINFO written{};
+  CeOidGetInfo(database, &written);
+  std::fprintf(out, "database \"%s\" holds %u records in %u bytes\n",
+               Utf8(written.infDatabase.szDbaseName).c_str(), written.infDatabase.dwNumRecords,
+               written.infDatabase.dwSize);
   std::fprintf(out, "deleted database \"%s\": %s\n", Utf8(kTourDatabase).c_str(),
-               tasks.Delete() ? "yes" : "no");
+               CeDeleteDatabaseEx(nullptr, database) ? "yes" : "no");
   return 0;
 }
 

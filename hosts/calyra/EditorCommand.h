@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "hosts/calyra/EditorLibrary.h"
+#include "hosts/calyra/OutlookItems.h"
+#include "hosts/calyra/Script.h"
+
+namespace calyra::host {
+
+// `calyra new KIND` (oid 0) and `calyra edit OID`: the editor opened through the New or Edit export
+// of the kind, then worked by a script (`steps` from --script) or by the person at the terminal.
+struct EditorCommand {
+  ItemKind kind = ItemKind::kNone;
+  CEOID oid = 0;
+  bool scripted = false;
+  std::string scriptName;
+  std::vector<ScriptStep> steps;
+};
+
+// Starts the component, runs the command and shuts the component down; the exit code.
+int RunEditorCommand(const EditorExports& exports, const EditorCommand& command, std::FILE* in,
+                     std::FILE* out, std::FILE* err);
+
+}  // namespace calyra::host

@@ -1,0 +1,191 @@
+#include "hosts/calyra/EditorTour.h"
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "hosts/calyra/OutlookItems.h"
+#include "hosts/calyra/StepPerformer.h"
+#include "hosts/calyra/WindowSearch.h"
+#include "platform/text/Text.h"
+#include "platform/time/TimeConversion.h"
+#include "platform/ui/UserAgent.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowDump.h"
+#include "platform/ui/agent/UserInput.h"
+#include "platform/ui/controls/Controls.h"
+
+namespace calyra::host {
+
+namespace {
+
+// Nobody sits at the device during the tour: whatever the editor asks is printed and cancelled.
+class TourUserAgent : public platform::CancellingUserAgent {
+ public:
+  explicit TourUserAgent(std::FILE* out) : out_(out) {}
+  bool ActOnDialog(HWND dialog) override {
+    std::fprintf(out_, "  the editor opens %s: cancelled\n", StepPerformer::Describe(dialog).c_str());
+    return CancellingUserAgent::ActOnDialog(dialog);
+  }
+  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
+                       UINT flags) override {
+    int answer = CancellingUserAgent::AnswerMessageBox(owner, text, caption, flags);
+    std::fprintf(out_, "  the editor asks \"%s\" (%s): answered %d\n", platform::ToUtf8(text).c_str(),
+                 platform::MessageBoxButtons(flags).c_str(), answer);
+    return answer;
+  }
+
+ private:
+  std::FILE* out_;
+};
+
+SYSTEMTIME DaysFromNow(int days, WORD hour) {
+  SYSTEMTIME time{};
+  GetLocalTime(&time);
+  time.wHour = hour;
+  time.wMinute = time.wSecond = time.wMilliseconds = 0;
+  platform::AddMinutes(&time, static_cast<int64_t>(days) * 1440);
+  return time;
+}
+
+std::string Text(const SYSTEMTIME& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+  return text;
+}
+
+class Tour {
+ public:
+  Tour(EditorSession& session, std::FILE* out) : session_(session), out_(out) {}
+
+  int Run();
+
+ private:
+  // Makes one editor request, shows what opened, optionally fills something in, presses OK and
+  // reports the notifications and the new item of `kind` saved (kNone: an existing item). The new
+  // item's oid, or 0.
+  CEOID Edit(const char* what, ItemKind kind, const std::function<int()>& request,
+             const std::function<void(HWND page)>& fill = {});
+  void PrintStore();
+
+  EditorSession& session_;
+  std::FILE* out_;
+  OutlookItems items_;
+  bool failed_ = false;
+};
+
+CEOID Tour::Edit(const char* what, ItemKind kind, const std::function<int()>& request,
+                 const std::function<void(HWND page)>& fill) {
+  std::fprintf(out_, "\n%s\n", what);
+  std::set<CEOID> before = kind == ItemKind::kNone ? std::set<CEOID>() : items_.Oids(kind);
+  size_t received = session_.Host().Notifications().size();
+  if (request() == 0) {
+    std::fprintf(out_, "  the component refused the request\n");
+    failed_ = true;
+    return 0;
+  }
+  session_.Pump();
+  HWND page = session_.VisiblePage();
+  if (page) {
+    std::fprintf(out_, "  the editor shows %s:\n%s", StepPerformer::Describe(page).c_str(),
+                 platform::DumpWindowTree(page).c_str());
+    if (fill) fill(page);
+  } else {
+    std::fprintf(out_, "  the editor shows no page%s\n", session_.EditorOpen() ? "" : " and is not open");
+  }
+  std::fprintf(out_, "  the person presses OK\n");
+  std::fflush(out_);
+  if (!session_.PressOk()) std::fprintf(out_, "  there is no editor to press OK in\n");
+  if (session_.EditorOpen()) {
+    std::fprintf(out_, "  the editor stays open after OK; the person cancels it\n");
+    session_.PressCancel();
+    failed_ = true;
+  }
+  const auto& notifications = session_.Host().Notifications();
+  std::string arrived;
+  for (size_t i = received; i < notifications.size(); ++i) {
+    arrived += (arrived.empty() ? "" : ", ") + std::to_string(notifications[i].message);
+  }
+  std::fprintf(out_, "  host notifications: %s\n", arrived.empty() ? "none" : arrived.c_str());
+  if (arrived.find(std::to_string(kNotifyEditorClosed)) == std::string::npos) failed_ = true;
+
+  if (kind == ItemKind::kNone) return 0;  // an existing item: nothing new to look for
+  std::set<CEOID> after = items_.Oids(kind);
+  std::vector<CEOID> added;
+  std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+  if (added.empty()) {
+    std::fprintf(out_, "  no new %s in the store\n", KindName(kind));
+    return 0;
+  }
+  std::fprintf(out_, "  saved as %s 0x%08X\n", KindName(kind), added.front());
+  return added.front();
+}
+
+void Tour::PrintStore() {
+  for (ItemKind kind : {ItemKind::kAppointment, ItemKind::kTask, ItemKind::kContact}) {
+    auto list = items_.List(kind);
+    std::fprintf(out_, "%ss: %zu\n", KindName(kind), list.size());
+    for (const auto& item : list) {
+      std::fprintf(out_, "  0x%08X  %s%s%s\n", item.oid, item.title.c_str(), item.dates.empty() ? "" : "  ",
+                   item.dates.c_str());
+    }
+  }
+}
+
+int Tour::Run() {
+  std::string error;
+  if (!items_.Open(session_.Host().Handle(), &error)) {
+    std::fprintf(out_, "%s\n", error.c_str());
+    return 1;
+  }
+  TourUserAgent person(out_);
+  platform::SetUserAgent(&person);
+  const EditorExports& e = session_.Exports();
+
+  SYSTEMTIME start = DaysFromNow(1, 9), end = DaysFromNow(1, 10);
+  std::string what = "a new appointment \"Dentist\", " + Text(start) + " to " + Text(end).substr(11);
+  Edit(what.c_str(), ItemKind::kAppointment,
+       [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); });
+
+  SYSTEMTIME taskStart = DaysFromNow(0, 0), due = DaysFromNow(7, 0);
+  what = "a new task \"Renew the passport\", due " + Text(due).substr(0, 10);
+  CEOID task = Edit(what.c_str(), ItemKind::kTask, [&] {
+    return e.newTask(0, &taskStart, &due, u"Renew the passport", 0, nullptr, 0, 1, 0);
+  });
+
+  Edit(
+      "a new contact; the person types \"Ada Lovelace\" into its first field", ItemKind::kContact,
+      [&] { return e.newContact(0, nullptr, 0, 1, 0); },
+      [this](HWND page) {
+        HWND name = FindDescendant(page, [](HWND w) {
+          return HasClass(w, WC_EDIT) && IsWindowVisible(w) && IsWindowEnabled(w) &&
+                 !(GetWindowLongW(w, GWL_STYLE) & ES_READONLY);
+        });
+        bool typed = name && platform::UserType(name, u"Ada Lovelace");
+        std::fprintf(out_, "  typed into control %d: %s\n", name ? GetDlgCtrlID(name) : 0,
+                     typed ? "yes" : "no");
+      });
+
+  if (task != 0) {
+    char text[64];
+    std::snprintf(text, sizeof text, "the task 0x%08X opened again", task);
+    Edit(text, ItemKind::kNone, [&] { return e.editTask(0, nullptr, task, 0, 0, 0); });
+  } else {
+    failed_ = true;
+  }
+  platform::SetUserAgent(nullptr);
+
+  std::fprintf(out_, "\nthe store now holds\n");
+  PrintStore();
+  return failed_ ? 1 : 0;
+}
+
+}  // namespace
+
+int RunEditorTour(EditorSession& session, std::FILE* out) {
+  Tour tour(session, out);
+  return tour.Run();
+}
+
+}  // namespace calyra::host

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/DeviceTest.h"
+
+namespace {
+
+using calyra::testing::TempFolder;
+
+constexpr int kUsage = 2;
+constexpr int kDevice = 3;
+constexpr int kScript = 4;
+constexpr int kBadOid = 5;
+constexpr int kNoComponent = 6;
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string output;  // stdout and stderr together, in the order written
+};
+
+// `calyra` as a person runs it from a shell, on a device folder of the test's own.
+class CalyraProgramTest : public ::testing::Test {
+ protected:
+  std::string DeviceFolder() const { return (folder_.Path() / "device").string(); }
+
+  // Runs calyra with `arguments` (on the test's device unless the arguments name one), with
+  // `input` as its terminal input.
+  ProgramRun Calyra(const std::vector<std::string>& arguments, const std::string& input = "",
+                    bool withDevice = true) {
+    std::string inputPath = (folder_.Path() / "input.txt").string();
+    std::ofstream(inputPath) << input;
+    std::string command = Quote(CALYRA_HOST_PROGRAM);
+    if (withDevice) command += " --device " + Quote(DeviceFolder());
+    for (const std::string& argument : arguments) command += " " + Quote(argument);
+    command += " < " + Quote(inputPath) + " 2>&1";
+    ProgramRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, read);
+    int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+
+  std::string Script(const std::string& name, const std::string& text) {
+    std::string path = (folder_.Path() / name).string();
+    std::ofstream(path) << text;
+    return path;
+  }
+
+  // Skips a test that needs the editors while the component cannot start in this build.
+  bool ComponentMissing(const ProgramRun& run) { return run.exitCode == kNoComponent; }
+
+  static std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(CalyraProgramTest, CommandLinesItDoesNotUnderstandAnswerUsage) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {},
+      {"bogus"},
+      {"list"},
+      {"list", "widgets"},
+      {"new"},
+      {"new", "tasks"},
+      {"show"},
+      {"tour", "again"},
+      {"--script", "x.txt", "list", "tasks"},
+      {"--verbose", "tour"},
+      {"show", "0x10", "0x11"},
+  };
+  for (const auto& arguments : wrong) {
+    ProgramRun run = Calyra(arguments);
+    std::string line;
+    for (const auto& argument : arguments) line += argument + " ";
+    EXPECT_EQ(run.exitCode, kUsage) << line << "\n" << run.output;
+    EXPECT_NE(run.output.find("usage: calyra"), std::string::npos) << line;
+    EXPECT_NE(run.output.find("exit codes"), std::string::npos) << line;
+  }
+  ProgramRun run = Calyra({"--device"}, "", false);
+  EXPECT_EQ(run.exitCode, kUsage) << run.output;
+}
+
+TEST_F(CalyraProgramTest, ADeviceFolderThatCannotBeMadeAnswersThree) {
+  std::string file = (folder_.Path() / "plain-file").string();
+  std::ofstream(file) << "not a folder";
+  ProgramRun run = Calyra({"--device", file + "/device", "list", "tasks"}, "", false);
+  EXPECT_EQ(run.exitCode, kDevice) << run.output;
+  EXPECT_NE(run.output.find("cannot open the device"), std::string::npos) << run.output;
+}
+
+TEST_F(CalyraProgramTest, AnOidThatNamesNoItemAnswersFive) {
+  ProgramRun missing = Calyra({"show", "0x12345"});
+  EXPECT_EQ(missing.exitCode, kBadOid) << missing.output;
+  EXPECT_NE(missing.output.find("0x00012345"), std::string::npos) << missing.output;
+
+  ProgramRun notANumber = Calyra({"show", "twelve"});
+  EXPECT_EQ(notANumber.exitCode, kBadOid) << notANumber.output;
+  EXPECT_NE(notANumber.output.find("\"twelve\" is not an oid"), std::string::npos) << notANumber.output;
+
+  EXPECT_EQ(Calyra({"edit", "0"}).exitCode, kBadOid);
+  EXPECT_EQ(Calyra({"edit", "4660"}).exitCode, kBadOid);
+}
+
+TEST_F(CalyraProgramTest, ListOnAFreshDevicePrintsNothing) {
+  for (const char* kind : {"tasks", "appointments", "contacts"}) {
+    ProgramRun run = Calyra({"list", kind});
+    EXPECT_EQ(run.exitCode, 0) << kind << ": " << run.output;
+    EXPECT_EQ(run.output, "") << kind;
+  }
+}
+
+TEST_F(CalyraProgramTest, AScriptLineThatIsNoStepAnswersFourWithItsLine) {
+  std::string unknown = Script("unknown.txt", "# a new task\n\nfrobnicate 12\nok\n");
+  ProgramRun run = Calyra({"new", "task", "--script", unknown});
+  EXPECT_EQ(run.exitCode, kScript) << run.output;
+  EXPECT_NE(run.output.find("unknown.txt:3: unknown step \"frobnicate\""), std::string::npos) << run.output;
+
+  std::string missingId = Script("missing-id.txt", "tab 1\nclick\n");
+  run = Calyra({"new", "appointment", "--script", missingId});
+  EXPECT_EQ(run.exitCode, kScript) << run.output;
+  EXPECT_NE(run.output.find("missing-id.txt:2: \"click\" is not a step; write click <control id>"),
+            std::string::npos)
+      << run.output;
+
+  std::string open = Script("open.txt", "dialog 500\n  type 1001 Dentist\nok\n");
+  run = Calyra({"new", "task", "--script", open});
+  EXPECT_EQ(run.exitCode, kScript) << run.output;
+  EXPECT_NE(run.output.find("open.txt:1: `dialog 500` has no `end`"), std::string::npos) << run.output;
+
+  run = Calyra({"new", "task", "--script", (folder_.Path() / "nowhere.txt").string()});
+  EXPECT_EQ(run.exitCode, kScript) << run.output;
+  EXPECT_NE(run.output.find("cannot read the script"), std::string::npos) << run.output;
+}
+
+TEST_F(CalyraProgramTest, AScriptStepThatMatchesNothingOnTheScreenAnswersFour) {
+  std::string script = Script("no-control.txt", "# nothing has this id\nclick 64999\nok\n");
+  ProgramRun run = Calyra({"new", "task", "--script", script});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  EXPECT_EQ(run.exitCode, kScript) << run.output;
+  EXPECT_NE(run.output.find("step 2: click 64999"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("no-control.txt:2: click 64999: "), std::string::npos) << run.output;
+}
+
+TEST_F(CalyraProgramTest, AnAnswerNothingAskedForAnswersFour) {
+  std::string script = Script("answer.txt", "ok\nanswer 63008 IDYES\n");
+  ProgramRun run = Calyra({"new", "task", "--script", script});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  EXPECT_EQ(run.exitCode, kScript) << run.output;
+  EXPECT_NE(run.output.find("answer.txt:2: answer 63008 IDYES: nothing appeared"), std::string::npos)
+      << run.output;
+}
+
+TEST_F(CalyraProgramTest, AScriptedNewTaskIsSavedAndOpensAgainByItsOid) {
+  std::string script = Script("ok.txt", "ok\n");
+  ProgramRun created = Calyra({"new", "task", "--script", script});
+  if (ComponentMissing(created)) GTEST_SKIP() << "the component does not start: " << created.output;
+  ASSERT_EQ(created.exitCode, 0) << created.output;
+  EXPECT_NE(created.output.find("step 1: ok"), std::string::npos) << created.output;
+  EXPECT_NE(created.output.find("host: 6383 editor closed"), std::string::npos) << created.output;
+  size_t saved = created.output.find("saved as task 0x");
+  ASSERT_NE(saved, std::string::npos) << created.output;
+  std::string oid = created.output.substr(saved + 14, 10);
+
+  ProgramRun list = Calyra({"list", "tasks"});
+  EXPECT_EQ(list.exitCode, 0);
+  EXPECT_EQ(list.output.rfind(oid, 0), 0u) << list.output;
+
+  ProgramRun show = Calyra({"show", oid});
+  EXPECT_EQ(show.exitCode, 0) << show.output;
+  EXPECT_NE(show.output.find(oid + "  task"), std::string::npos) << show.output;
+
+  ProgramRun edited = Calyra({"edit", oid, "--script", script});
+  EXPECT_EQ(edited.exitCode, 0) << edited.output;
+  EXPECT_NE(edited.output.find("opening the task " + oid), std::string::npos) << edited.output;
+  EXPECT_NE(edited.output.find("host: 6383 editor closed"), std::string::npos) << edited.output;
+}
+
+TEST_F(CalyraProgramTest, ThePersonAtTheTerminalPressesOk) {
+  ProgramRun run = Calyra({"new", "contact"}, "help\nok\n");
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("steps: type <id> <text>"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("host: 6383 editor closed"), std::string::npos) << run.output;
+}
+
+TEST_F(CalyraProgramTest, TheEndOfTheTerminalInputCancelsTheEditor) {
+  ProgramRun run = Calyra({"new", "task"}, "");
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("host: 6383 editor closed"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("no task was saved"), std::string::npos) << run.output;
+}
+
+TEST_F(CalyraProgramTest, TheTourSavesAnItemOfEachKindAndReportsTheNotifications) {
+  ProgramRun run = Calyra({"tour"});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("dialog ended with OK"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("host: 6383 editor closed"), std::string::npos) << run.output;
+  for (const char* kind : {"appointment", "task", "contact"}) {
+    EXPECT_NE(run.output.find(std::string("saved as ") + kind + " 0x"), std::string::npos) << kind;
+  }
+  EXPECT_NE(run.output.find("opened again"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("Renew the passport"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("stays open after OK"), std::string::npos) << run.output;
+}
+
+}  // namespace
