@@ -6,12 +6,16 @@
 #include "host/Component.h"
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
+#include "platform/outlook/PocketOutlook.h"
 #include "platform/process/Processes.h"
+#include "platform/time/TimeConversion.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/controls/CommonControls.h"
 #include "projects/Project.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
+#include "store/OutlookSession.h"
 #include "tests/host/EditorHostTest.h"
 #include "tests/platform/objectstore/ChildProcess.h"
 
@@ -236,6 +240,116 @@ TEST_F(RequestExportsTest, AnItemOpenInAnotherHostIsBroughtForwardNotOpenedTwice
   ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0), 1);
   Pump();
   EXPECT_TRUE(Frame().IsOpen()) << "once the finder let go, the item opens here";
+}
+
+}  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+
+class EditorRulesTest : public EditorHostTest {
+ protected:
+  EditorFrame& Frame() { return Component::Process().mainWindow->Frame(); }
+  ItemOid SaveAppointment(bool allDay, bool meeting) {
+    OutlookSession session;
+    EXPECT_TRUE(session.Logon(nullptr));
+    auto appointment = session.NewAppointment();
+    BSTR subject = SysAllocString(u"Offsite");
+    appointment->put_Subject(subject);
+    SysFreeString(subject);
+    DATE start = 0;
+    SYSTEMTIME day{2024, 3, 0, 20, 0, 0, 0, 0};
+    SystemTimeToVariantTime(&day, &start);
+    appointment->put_Start(start);
+    appointment->put_Duration(24 * 60);
+    appointment->put_AllDayEvent(allDay ? VARIANT_TRUE : VARIANT_FALSE);
+    if (meeting) appointment->put_MeetingStatus(olMeeting);
+    EXPECT_EQ(appointment->Save(), S_OK);
+    LONG oid = 0;
+    appointment->get_Oid(&oid);
+    return static_cast<ItemOid>(oid);
+  }
+};
+
+TEST_F(EditorRulesTest, AnAllDayMeetingIsRefused) {
+  ItemOid offsite = SaveAppointment(true, true);
+  user_->ExpectMessageBoxString(63615, IDOK);
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, nullptr, offsite, 0, 1, 0, 0), 1);
+  Pump();
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(HostMessagesAre({{6383, platform::kPosted}}), "");
+}
+
+TEST_F(EditorRulesTest, ATemplateAppointmentShowsRecurrenceAndLinksDisabled) {
+  for (PageNumber number : {PageNumber::Appointment, PageNumber::Recurrence, PageNumber::Notes,
+                            PageNumber::Categories, PageNumber::Links, PageNumber::Attendees}) {
+    UseTestPage(number, PageKind::Notes);
+  }
+  ItemOid offsite = SaveAppointment(false, false);
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, nullptr, offsite, 0, 0, 1, 0), 1);
+  Pump();
+  ASSERT_TRUE(Frame().IsOpen());
+  PageFactory& pages = Frame().Pages();
+  EXPECT_TRUE(pages.GetPage(PageNumber::Appointment)->Enabled());
+  EXPECT_FALSE(pages.GetPage(PageNumber::Recurrence)->Enabled());
+  EXPECT_TRUE(pages.GetPage(PageNumber::Notes)->Enabled());
+  EXPECT_TRUE(pages.GetPage(PageNumber::Categories)->Enabled());
+  EXPECT_FALSE(pages.GetPage(PageNumber::Links)->Enabled());
+  EXPECT_TRUE(pages.GetPage(PageNumber::Attendees)->Enabled());
+}
+
+TEST_F(EditorRulesTest, TheSwitchAwayQuestionNamesTheHostsTarget) {
+  UseTestPage(PageNumber::Task, PageKind::Task);
+  ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0), 1);
+  Pump();
+  struct Case {
+    WPARAM target;
+    const char16_t* text;
+  };
+  const Case cases[] = {
+      {100, u"The new task has not been saved. Close it without saving and go to the calendar?"},
+      {301, u"The new task has not been saved. Close it without saving and go to the contact?"},
+      {601, u"The new task has not been saved. Close it without saving and go to the project?"},
+      {999, u"The new task has not been saved. Close it without saving and go to the ?"},
+  };
+  for (const Case& c : cases) {
+    user_->ExpectMessageBoxContaining(c.text, IDNO);
+    EXPECT_EQ(CalyraEditor_IsEditorActive(0, host_, kHostMessage, c.target, 0), 1);
+    Pump();
+  }
+  EXPECT_TRUE(Frame().IsOpen());
+}
+
+TEST_F(EditorRulesTest, TheInputPanelShrinksTheEditor) {
+  UseTestPage(PageNumber::Task, PageKind::Task);
+  UseTestPage(PageNumber::Notes, PageKind::Notes);
+  ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0), 1);
+  Pump();
+  RECT down{};
+  GetWindowRect(MainWindow(), &down);
+  HWND tabs = Tabs();
+  RECT tabsDown{};
+  GetWindowRect(tabs, &tabsDown);
+  EXPECT_EQ(tabsDown.bottom, down.bottom + 1) << "the tab strip sits at the bottom edge";
+
+  // The notes page asks for the input panel; the editor then stops above it.
+  ASSERT_TRUE(platform::UserSelectTab(tabs, 1));
+  Pump();
+  RECT up{};
+  GetWindowRect(MainWindow(), &up);
+  EXPECT_LT(up.bottom, down.bottom);
+  HWND notes = Frame().FocusedPage();
+  RECT page{};
+  GetWindowRect(notes, &page);
+  EXPECT_LE(page.bottom, up.bottom - 22) << "the page stands above the tab strip";
+
+  ASSERT_TRUE(platform::UserSelectTab(tabs, 0));
+  Pump();
+  RECT unchanged{};
+  GetWindowRect(MainWindow(), &unchanged);
+  EXPECT_EQ(unchanged.bottom, up.bottom) << "the task page leaves the input panel as it is";
 }
 
 }  // namespace
