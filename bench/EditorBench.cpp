@@ -19,7 +19,6 @@
 namespace {
 
 using namespace calyra;
-using calyra::bench::kItems;
 using calyra::bench::PimStores;
 
 constexpr int kPageTemplate = 9001;
@@ -122,36 +121,12 @@ void Ours_OkToEditorClosed(benchmark::State& state) {
 
 // The raw work of an open: one row read by its key.
 void Raw_EditTaskToFirstPage(benchmark::State& state) {
-  sqlite3* raw = PimStores::Get().Raw();
-  sqlite3_stmt* read = nullptr;
-  sqlite3_prepare_v2(raw, "SELECT * FROM items WHERE oid = ?", -1, &read, nullptr);
-  std::mt19937 random(7);
-  std::uniform_int_distribution<int> pick(1, kItems);
-  for (auto _ : state) {
-    sqlite3_bind_int(read, 1, pick(random));
-    sqlite3_step(read);
-    benchmark::DoNotOptimize(sqlite3_column_text16(read, 1));
-    sqlite3_reset(read);
-  }
-  sqlite3_finalize(read);
+  bench::RawRowRead(state);
 }
 
 // The raw work of OK: one row written back durably.
 void Raw_OkToEditorClosed(benchmark::State& state) {
-  sqlite3* raw = PimStores::Get().Raw();
-  sqlite3_stmt* write = nullptr;
-  sqlite3_prepare_v2(raw, "UPDATE items SET subject = ?, complete = ? WHERE oid = ?", -1, &write, nullptr);
-  std::mt19937 random(9);
-  std::uniform_int_distribution<int> pick(1, kItems);
-  int n = 0;
-  for (auto _ : state) {
-    sqlite3_bind_text(write, 1, "Changed", -1, SQLITE_STATIC);
-    sqlite3_bind_int(write, 2, ++n % 2);
-    sqlite3_bind_int(write, 3, pick(random));
-    sqlite3_step(write);
-    sqlite3_reset(write);
-  }
-  sqlite3_finalize(write);
+  bench::RawRowWrite(state);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "bench/PimStores.h"
 
+#include <random>
+
 #include "bench/BenchSupport.h"
 #include "store/CPIMAppointment.h"
 #include "store/CPIMTask.h"
@@ -56,6 +58,36 @@ PimStores::PimStores() {
                  nullptr, nullptr, nullptr);
   }
   sqlite3_exec(raw_, "COMMIT", nullptr, nullptr, nullptr);
+}
+
+void RawRowRead(benchmark::State& state) {
+  sqlite3* raw = PimStores::Get().Raw();
+  sqlite3_stmt* read = nullptr;
+  sqlite3_prepare_v2(raw, "SELECT * FROM items WHERE oid = ?", -1, &read, nullptr);
+  std::mt19937 random(3);
+  std::uniform_int_distribution<int> pick(1, 2 * kItems);
+  for (auto _ : state) {
+    sqlite3_bind_int(read, 1, pick(random));
+    sqlite3_step(read);
+    benchmark::DoNotOptimize(sqlite3_column_text16(read, 1));
+    sqlite3_reset(read);
+  }
+  sqlite3_finalize(read);
+}
+
+void RawRowWrite(benchmark::State& state) {
+  sqlite3* raw = PimStores::Get().Raw();
+  sqlite3_stmt* update = nullptr;
+  sqlite3_prepare_v2(raw, "UPDATE items SET subject = ? WHERE oid = ?", -1, &update, nullptr);
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> pick(1, 2 * kItems);
+  for (auto _ : state) {
+    sqlite3_bind_text16(update, 1, u"Changed a", -1, SQLITE_STATIC);
+    sqlite3_bind_int(update, 2, pick(random));
+    sqlite3_step(update);
+    sqlite3_reset(update);
+  }
+  sqlite3_finalize(update);
 }
 
 }  // namespace calyra::bench

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <vector>
@@ -28,5 +29,10 @@ class PimStores {
   std::vector<ItemOid> appointments_;
   sqlite3* raw_ = nullptr;
 };
+
+// The raw cost beside the item objects: one row of the raw table read by its key, and one row's
+// subject written back durably.
+void RawRowRead(benchmark::State& state);
+void RawRowWrite(benchmark::State& state);
 
 }  // namespace calyra::bench

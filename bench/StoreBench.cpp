@@ -64,21 +64,6 @@ void Ours_AppointmentLoad(benchmark::State& state) {
   LoadItems<CPIMAppointment>(state, PimStores::Get().Appointments(), kOpenSeries);
 }
 
-void RawLoad(benchmark::State& state) {
-  sqlite3* raw = PimStores::Get().Raw();
-  sqlite3_stmt* read = nullptr;
-  sqlite3_prepare_v2(raw, "SELECT * FROM items WHERE oid = ?", -1, &read, nullptr);
-  std::mt19937 random(3);
-  std::uniform_int_distribution<int> pick(1, 2 * kItems);
-  for (auto _ : state) {
-    sqlite3_bind_int(read, 1, pick(random));
-    sqlite3_step(read);
-    benchmark::DoNotOptimize(sqlite3_column_text16(read, 1));
-    sqlite3_reset(read);
-  }
-  sqlite3_finalize(read);
-}
-
 void Ours_TaskSave(benchmark::State& state) {
   SaveItems<CPIMTask>(state, PimStores::Get().Tasks());
 }
@@ -87,32 +72,17 @@ void Ours_AppointmentSave(benchmark::State& state) {
   SaveItems<CPIMAppointment>(state, PimStores::Get().Appointments());
 }
 
-void RawSave(benchmark::State& state) {
-  sqlite3* raw = PimStores::Get().Raw();
-  sqlite3_stmt* update = nullptr;
-  sqlite3_prepare_v2(raw, "UPDATE items SET subject = ? WHERE oid = ?", -1, &update, nullptr);
-  std::mt19937 random(5);
-  std::uniform_int_distribution<int> pick(1, 2 * kItems);
-  for (auto _ : state) {
-    sqlite3_bind_text16(update, 1, u"Changed a", -1, SQLITE_STATIC);
-    sqlite3_bind_int(update, 2, pick(random));
-    sqlite3_step(update);
-    sqlite3_reset(update);
-  }
-  sqlite3_finalize(update);
-}
-
 void Raw_TaskLoad(benchmark::State& state) {
-  RawLoad(state);
+  bench::RawRowRead(state);
 }
 void Raw_AppointmentLoad(benchmark::State& state) {
-  RawLoad(state);
+  bench::RawRowRead(state);
 }
 void Raw_TaskSave(benchmark::State& state) {
-  RawSave(state);
+  bench::RawRowWrite(state);
 }
 void Raw_AppointmentSave(benchmark::State& state) {
-  RawSave(state);
+  bench::RawRowWrite(state);
 }
 
 JournalEntry Entry(int i) {

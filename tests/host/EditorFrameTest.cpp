@@ -23,8 +23,6 @@ using platform::kLParam;
 using platform::kPosted;
 using platform::kWParam;
 
-constexpr platform::ExpectedMessage kClosed{6383, kPosted | kWParam | kLParam, 0, 0};
-
 std::string Text(const SYSTEMTIME& time) {
   char text[32];
   std::snprintf(text, sizeof(text), "%04d-%02d-%02d %02d:%02d", time.wYear, time.wMonth, time.wDay,

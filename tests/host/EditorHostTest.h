@@ -12,6 +12,10 @@
 
 namespace calyra::testing {
 
+// The host's notification that an editor or summary closed.
+inline constexpr platform::ExpectedMessage kClosed{
+    6383, platform::kPosted | platform::kWParam | platform::kLParam, 0, 0};
+
 // What a test page saw.
 struct PageLog {
   int loads = 0;

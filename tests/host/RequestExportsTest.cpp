@@ -27,8 +27,6 @@ using platform::kLParam;
 using platform::kPosted;
 using platform::kWParam;
 
-constexpr platform::ExpectedMessage kClosed{6383, kPosted | kWParam | kLParam, 0, 0};
-
 class RequestExportsTest : public EditorHostTest {
  protected:
   EditorFrame& Frame() { return Component::Process().mainWindow->Frame(); }

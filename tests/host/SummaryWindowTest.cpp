@@ -19,8 +19,6 @@ using platform::kLParam;
 using platform::kPosted;
 using platform::kWParam;
 
-constexpr platform::ExpectedMessage kClosed{6383, kPosted | kWParam | kLParam, 0, 0};
-
 class SummaryWindowTest : public EditorHostTest {
  protected:
   HWND Summary() { return Component::Process().mainWindow->SummaryHandle(); }
