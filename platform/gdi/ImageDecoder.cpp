@@ -155,6 +155,19 @@ bool WholeImage(const BYTE* data, size_t size) {
 
 namespace platform {
 
+bool ImageSize(const BYTE* data, size_t size, SIZE* dimensions) {
+  int width = 0;
+  int height = 0;
+  int channels = 0;
+  if (data == nullptr || size == 0 || size > kMaxImageFileBytes ||
+      !stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) || width <= 0 ||
+      height <= 0 || width > kMaxImageSide || height > kMaxImageSide || !WholeImage(data, size)) {
+    return false;
+  }
+  *dimensions = SIZE{width, height};
+  return true;
+}
+
 HBITMAP DecodeImage(const BYTE* data, size_t size, int maxWidth, int maxHeight) {
   if (maxWidth < 0 || maxHeight < 0) return Fail(ERROR_INVALID_PARAMETER);
   if (data == nullptr || size == 0 || size > kMaxImageFileBytes) return Fail(ERROR_INVALID_DATA);

@@ -15,6 +15,9 @@ inline constexpr int kMaxImageSide = 4096;
 // Files larger than this are not read.
 inline constexpr size_t kMaxImageFileBytes = size_t{64} << 20;
 
+// The width and height of an image held in memory, read from its header without decoding it; false
+// for anything DecodeImage would refuse on its face.
+bool ImageSize(const BYTE* data, size_t size, SIZE* dimensions);
 // Decodes an image held in memory. With a maximum width and/or height (0: none), a larger image is
 // scaled down, keeping its proportions, to fit (averaging the pixels it covers); it is never scaled
 // up. Null for a negative maximum (ERROR_INVALID_PARAMETER).

@@ -5,6 +5,7 @@
 
 #include "platform/core/LastError.h"
 #include "platform/core/System.h"
+#include "platform/gdi/ImageDecoder.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Message.h"
@@ -268,13 +269,13 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
 int CommandBar_AddBitmap(HWND bar, HINSTANCE instance, int bitmapId, int images, int imageWidth,
                          int imageHeight) {
   auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
-  HBITMAP bitmap = state && images > 0 ? LoadBitmapW(instance, MAKEINTRESOURCEW(bitmapId)) : nullptr;
-  if (!bitmap) return -1;
-  BITMAP shape{};
-  GetObjectW(bitmap, sizeof(shape), &shape);
-  DeleteObject(bitmap);
+  // The bar only counts images, so the strip's size is read from its header, not decoded.
+  auto module = state && images > 0 ? platform::ResourceModuleOf(instance) : nullptr;
+  const std::vector<BYTE>* strip = module ? module->Bitmap(bitmapId) : nullptr;
+  SIZE size{};
+  if (!strip || !platform::ImageSize(strip->data(), strip->size(), &size)) return -1;
   // A strip that does not hold the images at the size asked for cannot be cut into them.
-  if (shape.bmWidth < images * imageWidth || shape.bmHeight < imageHeight) return -1;
+  if (size.cx < images * imageWidth || size.cy < imageHeight) return -1;
   int first = state->images;
   state->images += images;
   state->bitmaps.push_back(bitmapId);

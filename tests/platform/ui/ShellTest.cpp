@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/Menu.h"
 #include "platform/ui/Message.h"
@@ -169,6 +170,72 @@ TEST_F(ShellTest, FileDialogsAskThePerson) {
   request.lStructSize = 4;
   EXPECT_FALSE(GetOpenFileNameW(&request));
   EXPECT_EQ(CommDlgExtendedError(), CDERR_STRUCTSIZE);
+}
+
+}  // namespace
+
+namespace {
+
+// A plain 24-bit BMP file of the given size.
+std::vector<BYTE> BmpOfSize(int width, int height) {
+  size_t stride = static_cast<size_t>((width * 3 + 3) / 4 * 4);
+  size_t pixels = stride * static_cast<size_t>(height);
+  std::vector<BYTE> file(54 + pixels, 0x80);
+  auto put = [&file](size_t at, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file[at + static_cast<size_t>(i)] = static_cast<BYTE>(value >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put(2, static_cast<uint32_t>(file.size()), 4);
+  put(6, 0, 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, static_cast<uint32_t>(width), 4);
+  put(22, static_cast<uint32_t>(height), 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  put(30, 0, 4);
+  put(34, static_cast<uint32_t>(pixels), 4);
+  put(38, 2835, 4);
+  put(42, 2835, 4);
+  put(46, 0, 4);
+  put(50, 0, 4);
+  return file;
+}
+
+TEST_F(ShellTest, CommandBarBitmapsMustHoldTheImagesAsked) {
+  auto module = std::make_shared<platform::ResourceModule>();
+  module->AddMenu(kBar, {{u"OK", kOk, 0, {}}});
+  module->AddBitmap(1, BmpOfSize(64, 16));
+  HINSTANCE instance = platform::RegisterResourceModule(module);
+  SHMENUBARINFO info{sizeof(SHMENUBARINFO), editor_, 0, kBar, instance, 0, 0, nullptr, 0};
+  ASSERT_TRUE(SHCreateMenuBar(&info));
+  HWND bar = info.hwndMB;
+  EXPECT_EQ(CommandBar_AddBitmap(bar, instance, 1, 4, 16, 16), 0);
+  EXPECT_EQ(CommandBar_AddBitmap(bar, instance, 1, 2, 32, 16), 4) << "the next images follow";
+  EXPECT_EQ(CommandBar_AddBitmap(bar, instance, 1, 4, 32, 32), -1) << "too small for four 32 x 32 images";
+  EXPECT_EQ(CommandBar_AddBitmap(bar, instance, 2, 1, 16, 16), -1) << "no such bitmap";
+  EXPECT_EQ(platform::MenuBarBitmaps(bar), (std::vector<int>{1, 1}));
+}
+
+TEST_F(ShellTest, ButtonsStandLeftToRightAtTheirWidths) {
+  HWND bar = MenuBar();
+  ASSERT_NE(bar, nullptr);
+  RECT ok{}, menu{};
+  ASSERT_TRUE(SendMessageW(bar, TB_GETRECT, kOk, reinterpret_cast<LPARAM>(&ok)));
+  ASSERT_TRUE(SendMessageW(bar, TB_GETRECT, 1, reinterpret_cast<LPARAM>(&menu)));
+  EXPECT_EQ(ok.left, 0);
+  EXPECT_EQ(menu.left, ok.right);
+  TBBUTTONINFOW size{};
+  size.cbSize = sizeof(size);
+  size.dwMask = TBIF_SIZE;
+  size.cx = 90;
+  SendMessageW(bar, TB_SETBUTTONINFOW, kOk, reinterpret_cast<LPARAM>(&size));
+  SendMessageW(bar, TB_GETRECT, 1, reinterpret_cast<LPARAM>(&menu));
+  EXPECT_EQ(menu.left, 90);
+  EXPECT_EQ(SendMessageW(bar, TB_COMMANDTOINDEX, 1, 0), 1);
+  EXPECT_EQ(SendMessageW(bar, TB_COMMANDTOINDEX, 777, 0), -1);
+  EXPECT_FALSE(SendMessageW(bar, TB_GETRECT, 777, reinterpret_cast<LPARAM>(&menu)));
 }
 
 }  // namespace
