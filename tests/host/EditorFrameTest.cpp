@@ -210,3 +210,51 @@ TEST_F(EditorFrameTest, NewAppointmentTimesFollowTheRequest) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+
+class EditorCommitTest : public EditorHostTest {};
+
+TEST_F(EditorCommitTest, ATaskDeletedMeanwhileCannotBeSavedAndTheEditorStays) {
+  UseTestPage(PageNumber::Task, PageKind::Task);
+  UseTestPage(PageNumber::Notes, PageKind::Notes);
+  ItemOid task = SaveTask(u"Report");
+  ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 1, 0), 1);
+  Pump();
+  EditorFrame& frame = Component::Process().mainWindow->Frame();
+  ASSERT_TRUE(frame.IsOpen());
+  CPIMTask other;
+  other.oid = task;
+  ItemContext context;
+  ASSERT_TRUE(other.Delete(context)) << "another program deletes the task";
+
+  user_->ExpectMessageBoxContaining(u"The task could not be saved. (0x8", IDOK);
+  SendMessageW(MainWindow(), WM_COMMAND, IDOK, 0);
+  Pump();
+  EXPECT_TRUE(frame.IsOpen());
+  EXPECT_EQ(frame.CurrentTab(), 1) << "the current tab is shown again";
+  EXPECT_EQ(HostMessagesAre({}), "");
+
+  SendMessageW(MainWindow(), WM_COMMAND, IDCANCEL, 0);
+  Pump();
+  EXPECT_FALSE(frame.IsOpen());
+  EXPECT_EQ(HostMessagesAre({kClosed}), "");
+}
+
+TEST_F(EditorCommitTest, KeysReachTheFocusedPageThroughTheHostsLoop) {
+  UseTestPage(PageNumber::Task, PageKind::Task);
+  MSG none{};
+  EXPECT_EQ(CalyraEditor_IsDialogMessage(&none), 0) << "no page, nothing to do";
+  ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0), 1);
+  Pump();
+  HWND page = Component::Process().mainWindow->Frame().FocusedPage();
+  ASSERT_NE(page, nullptr);
+  MSG key{GetDlgItem(page, TestPage::kField), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  EXPECT_NE(CalyraEditor_IsDialogMessage(&key), 0);
+  EXPECT_EQ(CalyraEditor_IsDialogMessage(nullptr), 0);
+}
+
+}  // namespace

@@ -94,4 +94,17 @@ TEST_F(SummaryWindowTest, AnItemAskedForFromTheSummaryGoesToTheHost) {
             "");
 }
 
+TEST_F(SummaryWindowTest, OnlyThePhotoChangeReachesTheSummary) {
+  UINT photoChange = RegisterWindowMessageW(u"CalyraContactPhotoChange");
+  ItemOid task = SaveTask(u"Report");
+  ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 1, 0, 0), 1);
+  Pump();
+  ASSERT_NE(Summary(), nullptr);
+  recorder_->Watch(Summary());
+  CalyraEditor_PostMessage(photoChange, 5, 6);
+  CalyraEditor_PostMessage(WM_USER + 1, 5, 6);
+  auto messages = recorder_->MessagesTo(Summary());
+  EXPECT_EQ(platform::CompareMessages(messages, {{photoChange, kPosted | kWParam | kLParam, 5, 6}}), "");
+}
+
 }  // namespace
