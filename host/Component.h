@@ -50,6 +50,7 @@ class Component : public platform::ProcessState {
   HANDLE updateMutex = nullptr;
   UINT photoChangeMessage = 0;
   bool initialised = false;
+  bool inkReady = false;  // the ink libraries are initialised once per process
   ScreenScale scale;
   FontCache fonts;
 

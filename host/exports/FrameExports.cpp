@@ -37,8 +37,11 @@ CALYRA_API int CalyraEditor_Initialize(HWND host, HINSTANCE resources, const REC
       return 0;
     }
     component.mainWindow = std::move(window);
-    InitInkX();
-    InitRichInkDLL();
+    if (!component.inkReady) {
+      InitInkX();
+      InitRichInkDLL();
+      component.inkReady = true;
+    }
     component.processKind = processKind;
     // A process starting afresh has nothing open, whatever an earlier one of its kind left behind.
     if (component.openItems.Open(processKind)) component.openItems.SetOwn(0);

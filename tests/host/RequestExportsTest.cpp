@@ -214,6 +214,45 @@ TEST_F(RequestExportsTest, NewItemsGetTheRequestsSubjectDatesAndCategories) {
   Cancel();
 }
 
+TEST_F(RequestExportsTest, RequestsForItemsThatCannotBeOpenedStillTellTheHost) {
+  ItemOid task = SaveTask(u"Report");
+  struct Case {
+    const char* name;
+    std::function<int()> request;
+  };
+  const Case cases[] = {
+      {"no such task", [] { return CalyraEditor_EditTask(0, nullptr, 0x7FFFFF, 0, 0, 0); }},
+      {"no task at all", [] { return CalyraEditor_EditTask(0, nullptr, 0, 0, 0, 0); }},
+      {"a task as a contact", [&] { return CalyraEditor_EditContact(0, task, 0, 0, 0); }},
+      {"a task as a project", [&] { return CalyraEditor_EditProject(0, task, 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.request(), 1);
+    Pump();
+    EXPECT_FALSE(Frame().IsOpen());
+    EXPECT_FALSE(IsWindowVisible(MainWindow()));
+    EXPECT_EQ(HostMessagesAre({kClosed}), "");
+  }
+  // A message with a code no editor has is dropped without a word.
+  PostMessageW(MainWindow(), 2145, 7, reinterpret_cast<LPARAM>(new EditRequest()));
+  Pump();
+  EXPECT_EQ(HostMessagesAre({}), "");
+  ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0), 1) << "the failed requests left no slot taken";
+  Pump();
+  EXPECT_TRUE(Frame().IsOpen());
+}
+
+TEST_F(RequestExportsTest, ManyCategoriesAreCutAtTheRequestsBound) {
+  std::vector<int> categories(300);
+  for (size_t i = 0; i < categories.size(); ++i) categories[i] = static_cast<int>(i % 64);
+  ASSERT_EQ(CalyraEditor_NewContact(0, categories.data(), 300, 1, 0), 1);
+  Pump();
+  ASSERT_TRUE(Frame().IsOpen());
+  EXPECT_EQ(Frame().Context().item->categories.Numbers().size(), 64u);
+  Cancel();
+}
+
 TEST_F(RequestExportsTest, AnItemOpenInAnotherHostIsBroughtForwardNotOpenedTwice) {
   ItemOid task = SaveTask(u"Report");
   std::filesystem::path release = DeviceFolder() / "release";
