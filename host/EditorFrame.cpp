@@ -191,6 +191,10 @@ void EditorFrame::SelectTab(int index) {
   if (page) SetFocus(page);
 }
 
+void EditorFrame::RefocusCurrentPage() {
+  if (container_) container_->RefocusCurrentPage(currentTab_);
+}
+
 void EditorFrame::OnTabChanging() {
   if (container_) container_->LeavePage(currentTab_);
 }

@@ -27,6 +27,8 @@ class EditorFrame : public EditorHost {
   // Runs item command 10-14 of the summary on a freshly loaded item; true on success.
   bool RunSummaryCommand(ItemKind kind, const EditRequest& request, int command);
 
+  // Gives the current page's remembered control the focus again.
+  void RefocusCurrentPage();
   void OnTabChanging();
   void OnTabChanged(int index);
   bool IsOpen() const { return container_ != nullptr; }

@@ -224,7 +224,7 @@ int MainWindow::IsEditorActive(int flag, HWND window, UINT message, WPARAM wPara
   if (HWND page = frame_->FocusedPage()) {
     component.pendingReturn = PendingReturn{window, message, wParam, lParam};
     SetForegroundWindow(window_);
-    if (EditorPage* current = frame_->CurrentPage()) current->Refocus();
+    frame_->RefocusCurrentPage();
     PostMessageW(page, kMsgHostSwitchAway, wParam, static_cast<LPARAM>(flag));
     return 1;
   }
@@ -245,7 +245,7 @@ int MainWindow::HandleActivation(UINT activation) {
     }
     if (page) {
       SetForegroundWindow(window_);
-      if (EditorPage* current = frame_->CurrentPage()) current->Refocus();
+      frame_->RefocusCurrentPage();
     }
     SHSipPreference(window_, SipUp(sip_) ? SIP_UP : SIP_DOWN);
     PostMessageW(window_, kMsgLayoutForSip, reinterpret_cast<WPARAM>(page), 0);

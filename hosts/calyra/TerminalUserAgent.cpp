@@ -37,10 +37,7 @@ std::optional<int> AnswerOf(const std::string& word) {
 }  // namespace
 
 TerminalUserAgent::TerminalUserAgent(EditorSession& session, std::FILE* in, std::FILE* out)
-    : session_(session),
-      in_(in),
-      out_(out),
-      performer_(session, out, [this](UINT command) { nextPopup_ = command; }) {}
+    : in_(in), out_(out), performer_(session, out, [this](UINT command) { nextPopup_ = command; }) {}
 
 std::optional<std::string> TerminalUserAgent::ReadLine(const std::string& prompt) {
   if (quit_) return std::nullopt;

@@ -33,7 +33,6 @@ class TerminalUserAgent : public platform::UserAgent {
   bool ReadStep(HWND dialog, const std::string& prompt);
   void PrintMenu(HMENU menu, int depth);
 
-  EditorSession& session_;
   std::FILE* in_;
   std::FILE* out_;
   StepPerformer performer_;

@@ -11,10 +11,10 @@
 // by an HINSTANCE handle. A module is built in memory (the default English module of the component,
 // or a small one in a test) and registered with the process.
 
-constexpr LPCWSTR MAKEINTRESOURCEW(uintptr_t id) {
+inline LPCWSTR MAKEINTRESOURCEW(uintptr_t id) {
   return reinterpret_cast<LPCWSTR>(id);
 }
-constexpr bool IS_INTRESOURCE(LPCWSTR name) {
+inline bool IS_INTRESOURCE(LPCWSTR name) {
   return (reinterpret_cast<uintptr_t>(name) >> 16) == 0;
 }
 
