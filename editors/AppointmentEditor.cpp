@@ -18,15 +18,9 @@ class AppointmentEditor : public PageContainer {
   using PageContainer::PageContainer;
 
   bool Commit(ItemOid* saved) override {
-    auto* appointment = static_cast<CPIMAppointment*>(context_.item);
-    HRESULT result = appointment->Save(context_.host->ItemContextFor(context_.owner));
-    if (result == S_OK) {
-      *saved = appointment->oid;
-      return true;
-    }
-    ResetFirstPageFocus();
-    if (result > 0) return false;  // the user kept the series' changed occurrences
-    bool recurring = appointment->recurring;
+    HRESULT result = SaveItem(saved);
+    if (result >= 0) return result == S_OK;  // S_FALSE: the user kept the series' changed occurrences
+    bool recurring = static_cast<CPIMAppointment*>(context_.item)->recurring;
     switch (result) {
       case kOccurrenceOverlaps:
         if (recurring) ShowCommitFailure(63611, kCaptionString, MB_ICONINFORMATION);

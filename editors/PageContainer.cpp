@@ -126,8 +126,14 @@ bool RunItemOperation(PimItem& item, int closeAction, EditorHost& host, HWND own
   }
 }
 
-void PageContainer::ResetFirstPageFocus() {
-  if (!pages_.empty()) pages_.front()->ResetFocus();
+HRESULT PageContainer::SaveItem(ItemOid* saved) {
+  HRESULT result = context_.item->Save(context_.host->ItemContextFor(context_.owner));
+  if (result == S_OK) {
+    *saved = context_.item->oid;
+  } else if (!pages_.empty()) {
+    pages_.front()->ResetFocus();
+  }
+  return result;
 }
 
 void PageContainer::ShowCommitFailure(UINT text, UINT caption, UINT icon) const {

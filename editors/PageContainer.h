@@ -41,8 +41,9 @@ class PageContainer {
  protected:
   virtual std::vector<PageNumber> PageNumbers() const = 0;
   virtual bool PageEnabled(size_t index) const = 0;
-  // The first page gets its first field back before the frame shows it again.
-  void ResetFirstPageFocus();
+  // Saves the item through its own save; on S_OK its oid goes to `saved`, otherwise the first page
+  // gets its first field back before the frame shows it again, and the caller explains the result.
+  HRESULT SaveItem(ItemOid* saved);
   static constexpr UINT kCommitFailureCaption = 63002;
 
   void ShowCommitFailure(UINT text, UINT caption, UINT icon) const;

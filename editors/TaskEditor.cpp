@@ -10,14 +10,9 @@ class TaskEditor : public PageContainer {
   using PageContainer::PageContainer;
 
   bool Commit(ItemOid* saved) override {
-    HRESULT result = context_.item->Save(context_.host->ItemContextFor(context_.owner));
-    if (result == S_OK) {
-      *saved = context_.item->oid;
-      return true;
-    }
-    ResetFirstPageFocus();
+    HRESULT result = SaveItem(saved);
     if (result < 0) ShowCommitFailureCode(63004, result);
-    return false;
+    return result == S_OK;
   }
 
  protected:

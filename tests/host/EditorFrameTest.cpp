@@ -37,7 +37,6 @@ class EditorFrameTest : public EditorHostTest {
     UseTestPage(PageNumber::Notes, PageKind::Notes);
     UseTestPage(PageNumber::Categories, PageKind::Categories);
   }
-  EditorFrame& Frame() { return Component::Process().mainWindow->Frame(); }
   void PressOk() {
     SendMessageW(MainWindow(), WM_COMMAND, IDOK, 0);
     Pump();

@@ -85,6 +85,10 @@ HWND EditorHostTest::MainWindow() const {
   return Component::Process().mainWindow->Window();
 }
 
+EditorFrame& EditorHostTest::Frame() const {
+  return Component::Process().mainWindow->Frame();
+}
+
 HWND EditorHostTest::Tabs() const {
   return Component::Process().mainWindow->Tabs();
 }

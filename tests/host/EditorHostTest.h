@@ -10,6 +10,10 @@
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
 
+namespace calyra {
+class EditorFrame;
+}
+
 namespace calyra::testing {
 
 // The host's notification that an editor or summary closed.
@@ -68,6 +72,7 @@ class EditorHostTest : public DeviceTest {
   PageLog& Log(PageNumber number) { return logs_[static_cast<size_t>(number)]; }
   void Pump();
   HWND MainWindow() const;
+  EditorFrame& Frame() const;
   HWND Tabs() const;
   // The host notifications since the last call, in order.
   std::vector<platform::RecordedMessage> HostMessages();

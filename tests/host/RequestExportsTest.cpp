@@ -29,7 +29,6 @@ using platform::kWParam;
 
 class RequestExportsTest : public EditorHostTest {
  protected:
-  EditorFrame& Frame() { return Component::Process().mainWindow->Frame(); }
   const CPIMAppointment* OpenAppointment() {
     return dynamic_cast<const CPIMAppointment*>(Frame().Context().item);
   }
@@ -288,7 +287,6 @@ using namespace calyra::testing;
 
 class EditorRulesTest : public EditorHostTest {
  protected:
-  EditorFrame& Frame() { return Component::Process().mainWindow->Frame(); }
   ItemOid SaveAppointment(bool allDay, bool meeting) {
     OutlookSession session;
     EXPECT_TRUE(session.Logon(nullptr));

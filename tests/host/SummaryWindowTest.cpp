@@ -27,7 +27,6 @@ class SummaryWindowTest : public EditorHostTest {
     ListView_GetItemText(GetDlgItem(Summary(), kSummaryList), row, column, text, 128);
     return text;
   }
-  EditorFrame& Frame() { return Component::Process().mainWindow->Frame(); }
 };
 
 TEST_F(SummaryWindowTest, ShowsTheTaskAndClosesWithOk) {
