@@ -102,8 +102,7 @@ void EditorFrame::TakeOver(std::unique_ptr<EditRequest> request, int editorKind)
     ShowWindow(tabs_, SW_SHOW);
   } else {
     Reset();
-    mainWindow_.HideEditor();
-    Component::Process().openItems.SetOwn(0);
+    mainWindow_.Release();
     PostMessageW(HostWindow(), kNotifyEditorClosed, 0, 0);
   }
 }
@@ -221,10 +220,8 @@ bool EditorFrame::Close(int closeAction) {
   }
   SHSipPreference(context_.owner ? context_.owner : MainWindow(), SIP_FORCEDOWN);
   Reset();
-  mainWindow_.HideEditor();
-  Component& component = Component::Process();
-  component.openItems.SetOwn(0);
-  const PendingReturn& pending = component.pendingReturn;
+  mainWindow_.Release();
+  const PendingReturn& pending = Component::Process().pendingReturn;
   if (action == kCloseReturnToHost) {
     PostMessageW(pending.window, pending.message, pending.wParam, pending.lParam);
   } else {

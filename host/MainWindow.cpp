@@ -123,6 +123,11 @@ void MainWindow::HideEditor() {
   ShowWindow(window_, SW_HIDE);
 }
 
+void MainWindow::Release() {
+  HideEditor();
+  Component::Process().openItems.SetOwn(0);
+}
+
 void MainWindow::ReadSipState() {
   sip_ = SIPINFO{};
   sip_.cbSize = sizeof(sip_);
@@ -190,7 +195,6 @@ void MainWindow::CloseSummary() {
 
 void MainWindow::OnSummaryMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!summary_) return;
-  Component& component = Component::Process();
   switch (message) {
     case kMsgSummaryToEditor: {
       int editorKind = static_cast<int>(summary_->Kind());
@@ -207,8 +211,7 @@ void MainWindow::OnSummaryMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   CloseSummary();
-  HideEditor();
-  component.openItems.SetOwn(0);
+  Release();
   PostToHost(kNotifyEditorClosed, 0, 0);
   if (message == kMsgSummaryOpenItem) PostToHost(kNotifyOpenItem, wParam, lParam);
 }
@@ -217,8 +220,7 @@ int MainWindow::IsEditorActive(int flag, HWND window, UINT message, WPARAM wPara
   Component& component = Component::Process();
   if (SummaryOpen()) {
     CloseSummary();
-    HideEditor();
-    component.openItems.SetOwn(0);
+    Release();
     return 0;
   }
   if (HWND page = frame_->FocusedPage()) {

@@ -43,6 +43,8 @@ class MainWindow {
 
   void ShowInFront();
   void HideEditor();
+  // Hides the windows and gives up this process's claim on the item it had open.
+  void Release();
 
  private:
   static LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

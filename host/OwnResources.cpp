@@ -10,7 +10,6 @@ namespace calyra {
 namespace {
 
 constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-constexpr int kCopyCommand = 40032;
 
 // The summary: the item's fields in a list, and its commands as buttons along the bottom.
 constexpr CalyraResourceDialogItem kSummaryItems[] = {
@@ -21,7 +20,7 @@ constexpr CalyraResourceDialogItem kSummaryItems[] = {
     {u"BUTTON", kCmdConvert, u"Convert", kChild | BS_PUSHBUTTON, 0, 120, 200, 38, 14},
     {u"BUTTON", kCmdShowInOutlook, u"Outlook", kChild | BS_PUSHBUTTON, 0, 0, 216, 38, 14},
     {u"BUTTON", kCmdSendByInfrared, u"Beam", kChild | BS_PUSHBUTTON, 0, 40, 216, 38, 14},
-    {u"BUTTON", kCopyCommand, u"Copy", kChild | BS_PUSHBUTTON, 0, 80, 216, 38, 14},
+    {u"BUTTON", kSummaryCopy, u"Copy", kChild | BS_PUSHBUTTON, 0, 80, 216, 38, 14},
     {u"BUTTON", kSummaryLinks, u"Links", kChild | BS_PUSHBUTTON, 0, 120, 216, 38, 14},
 };
 

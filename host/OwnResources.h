@@ -11,6 +11,7 @@ inline constexpr int kPlainNoteQuestionDialog = 200;
 inline constexpr int kSummaryList = 1001;
 inline constexpr int kSummaryEdit = 42067;
 inline constexpr int kSummaryLinks = 41518;
+inline constexpr int kSummaryCopy = 40032;
 
 const CalyraResourceTable* OwnResourceTable();
 

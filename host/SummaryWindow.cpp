@@ -23,8 +23,6 @@ namespace {
 
 using Field = std::pair<std::u16string, std::u16string>;
 
-constexpr int kCopyCommand = 40032;
-
 std::u16string DateText(const SYSTEMTIME& date, bool withTime) {
   if (!platform::IsDateSet(date)) return u"None";
   std::u16string text = Component::Process().DateTimeTexts().FormatShortDateFourDigitYear(date);
@@ -123,32 +121,23 @@ void SummaryWindow::FillFields() {
 }
 
 void SummaryWindow::OnCommand(int command) {
+  // The item commands and the close action each runs as.
+  static constexpr std::pair<int, int> kItemCommands[] = {
+      {kCmdDelete, kCloseDelete},
+      {kCmdConvert, kCloseConvert},
+      {kCmdSendByInfrared, kCloseSendByInfrared},
+      {kSummaryCopy, kCloseCopy},
+      {kCmdShowInOutlook, kCloseShowInOutlook},
+  };
   if (command < 3) {
     PostMessageW(mainWindow_, kMsgSummaryClosed, 0, 0);
-    return;
+  } else if (command == kSummaryEdit) {
+    PostMessageW(mainWindow_, kMsgSummaryToEditor, 0, 0);
   }
-  switch (command) {
-    case kSummaryEdit:
-      PostMessageW(mainWindow_, kMsgSummaryToEditor, 0, 0);
-      return;
-    case kCmdDelete:
-      PostMessageW(mainWindow_, kMsgSummaryCommand, kCloseDelete, 0);
-      return;
-    case kCmdConvert:
-      PostMessageW(mainWindow_, kMsgSummaryCommand, kCloseConvert, 0);
-      return;
-    case kCmdSendByInfrared:
-      PostMessageW(mainWindow_, kMsgSummaryCommand, kCloseSendByInfrared, 0);
-      return;
-    case kCmdShowInOutlook:
-      PostMessageW(mainWindow_, kMsgSummaryCommand, kCloseShowInOutlook, 0);
-      return;
-    case kCopyCommand:
-      PostMessageW(mainWindow_, kMsgSummaryCommand, kCloseCopy, 0);
-      return;
-    default:
-      return;  // the floating link window (kSummaryLinks) is not part of this build yet
+  for (const auto& [id, closeAction] : kItemCommands) {
+    if (command == id) PostMessageW(mainWindow_, kMsgSummaryCommand, static_cast<WPARAM>(closeAction), 0);
   }
+  // The floating link window (kSummaryLinks) is not part of this build yet.
 }
 
 INT_PTR SummaryWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
