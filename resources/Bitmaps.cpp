@@ -3,7 +3,7 @@
 #include <span>
 #include <vector>
 
-#include "resources/ControlIds.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 
 // The bitmaps, drawn when the table is first asked for: each picture is a few shapes on a 16 x 16

@@ -7,7 +7,7 @@
 #include "platform/ui/WindowTypes.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
-#include "resources/ControlIds.h"
+#include "resources/ResourceIds.h"
 
 // Building blocks of the dialog templates: one function per kind of control, so that a template reads
 // as a list of controls with their places (dialog units: 4 per base-unit width, 8 per base-unit

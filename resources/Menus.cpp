@@ -3,7 +3,7 @@
 
 #include "platform/ui/Menu.h"
 #include "platform/ui/WindowTypes.h"
-#include "resources/ControlIds.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 
 // The menus: the menu bars of the editor pages and dialogs, and the file-as popup. Each top entry of a

@@ -1,10 +1,49 @@
 #pragma once
 
-// The numbers of the dialog templates, menus and bitmaps of the component's resource module, and the
-// ids of the controls and menu commands they carry. The editors and dialogs of the component include
-// this header, so a template and the code that drives it agree on every id. Any other resource
-// library (another language) must keep these numbers.
+// The numbers of the strings, dialog templates, menus and bitmaps of the component's resource module,
+// and the ids of the controls and menu commands they carry. The resource library and every folder of
+// the component include this header, so a template and the code that drives it agree on every id, and
+// no id is written as a bare number in logic. Any other resource library (another language) must keep
+// these numbers. A string gets its name here when code first shows it.
 namespace calyra::resources {
+
+// ---- Strings ----
+// Caption of the main window, message boxes and file dialogs.
+inline constexpr unsigned kStringCaption = 10000;
+inline constexpr unsigned kStringTaskReminderHighPriority = 20100;
+inline constexpr unsigned kStringTaskReminderLowPriority = 20101;
+inline constexpr unsigned kStringInvalidReminder = 26005;
+inline constexpr unsigned kStringJournalDeleted = 53000;
+inline constexpr unsigned kStringJournalCompleted = 53001;
+inline constexpr unsigned kStringJournalNoted = 53002;
+// Saving refused: the caption, and the texts shown with the save's result code.
+inline constexpr unsigned kStringCannotSave = 63002;
+inline constexpr unsigned kStringAppointmentNotSaved = 63003;
+inline constexpr unsigned kStringTaskNotSaved = 63004;
+inline constexpr unsigned kStringMeetingUpdate = 63007;
+inline constexpr unsigned kStringRecurringQuestion = 63008;
+inline constexpr unsigned kStringContactNotSaved = 63018;
+// The names of items and of the host's views in the switch-away question.
+inline constexpr unsigned kStringNameAppointment = 63504;
+inline constexpr unsigned kStringNameTask = 63509;
+inline constexpr unsigned kStringNameContact = 63510;
+inline constexpr unsigned kStringNameCalendar = 63624;
+inline constexpr unsigned kStringNameProject = 64936;
+// Pocket Outlook's refusals of an appointment save.
+inline constexpr unsigned kStringOccurrenceDatesInvalid = 63609;
+inline constexpr unsigned kStringEndBeforeStart = 63610;
+inline constexpr unsigned kStringOccurrenceOverlaps = 63611;
+inline constexpr unsigned kStringDateCannotChange = 63612;
+inline constexpr unsigned kStringExceptionsLost = 63613;
+inline constexpr unsigned kStringAllDayMeeting = 63615;
+// The switch-away question: new or existing item, with or without the host's target named.
+inline constexpr unsigned kStringSwitchAwayNew = 63620;
+inline constexpr unsigned kStringSwitchAwayNewToTarget = 63621;
+inline constexpr unsigned kStringSwitchAwayChanged = 63622;
+inline constexpr unsigned kStringSwitchAwayChangedToTarget = 63623;
+inline constexpr unsigned kStringNoSubject = 64336;
+inline constexpr unsigned kStringTaskReminderDue = 64347;
+inline constexpr unsigned kStringNothingToAdd = 64944;
 
 // ---- Dialog templates ----
 inline constexpr int kDialogPhraseSelection = 364;
