@@ -2,7 +2,7 @@
 # Installs the Debian packages the project builds and tests with, only those that are missing.
 set -euo pipefail
 packages=(
-  build-essential g++ cmake ninja-build pkg-config
+  build-essential g++ cmake ninja-build pkg-config ccache
   clang libclang-rt-14-dev
   libsqlite3-dev libicu-dev libxml2-dev libical-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
