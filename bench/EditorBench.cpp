@@ -15,13 +15,13 @@
 #include "platform/ui/Message.h"
 #include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/Window.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 using namespace calyra;
 using calyra::bench::PimStores;
 
-constexpr int kPageTemplate = 9001;
 constexpr UINT kEditorClosed = 6383;
 
 constexpr CalyraResourceDialogItem kPageItems[] = {
@@ -29,18 +29,19 @@ constexpr CalyraResourceDialogItem kPageItems[] = {
     {u"EDIT", 101, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 4, 20, 150, 12},
 };
 constexpr CalyraResourceDialog kPageDialogs[] = {
-    {kPageTemplate, u"", WS_CHILD, 0, 0, 0, 160, 200, kPageItems, std::size(kPageItems)},
+    {resources::kDialogTaskPage, u"", WS_CHILD, 0, 0, 0, 160, 200, kPageItems, std::size(kPageItems)},
 };
 constexpr CalyraResourceTable kPageTable = {
     CALYRA_RESOURCES_VERSION, nullptr, 0, kPageDialogs, 1, nullptr, 0, nullptr, 0};
 
-// A task page that shows the subject, as the real one does first.
+// A task page that shows the subject, as the real one does first; its template lies in the bench's
+// own module.
 class SubjectPage : public EditorPage {
  public:
-  explicit SubjectPage(HINSTANCE module) : EditorPage(PageKind::Task, kPageTemplate), module_(module) {}
+  explicit SubjectPage(HINSTANCE module) : EditorPage(PageNumber::Task), module_(module) {}
   void Load() override { SetDlgItemTextW(GetWindow(), 100, context_->item->DisplayText().c_str()); }
-  bool Store(int) override { return true; }
-  void Reset(int) override { SetDlgItemTextW(GetWindow(), 100, u""); }
+  bool Store(CloseAction) override { return true; }
+  void Reset(CloseAction) override { SetDlgItemTextW(GetWindow(), 100, u""); }
 
  protected:
   HINSTANCE TemplateModule() const override { return module_; }

@@ -1,11 +1,14 @@
-#include "editors/EditorKinds.h"
+#include "editors/EditorMakers.h"
 #include "editors/EditorMessages.h"
 #include "editors/PageContainer.h"
 #include "platform/ui/UserAgent.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
 namespace {
+
+using namespace resources;
 
 // Pocket Outlook's refusals of an appointment save, and what the user is told.
 constexpr HRESULT kOccurrenceOverlaps = static_cast<HRESULT>(0x80040067);
@@ -23,19 +26,20 @@ class AppointmentEditor : public PageContainer {
     bool recurring = static_cast<CPIMAppointment*>(context_.item)->recurring;
     switch (result) {
       case kOccurrenceOverlaps:
-        if (recurring) ShowCommitFailure(63611, kCaptionString, MB_ICONINFORMATION);
+        if (recurring) ShowCommitFailure(kStringOccurrenceOverlaps, kStringCaption, MB_ICONINFORMATION);
         break;
       case kBadDates:
-        ShowCommitFailure(recurring ? 63609 : 63610, kCaptionString, MB_ICONINFORMATION);
+        ShowCommitFailure(recurring ? kStringOccurrenceDatesInvalid : kStringEndBeforeStart, kStringCaption,
+                          MB_ICONINFORMATION);
         break;
       case kBadReminder:
-        ShowCommitFailure(26005, kCaptionString, MB_ICONINFORMATION);
+        ShowCommitFailure(kStringInvalidReminder, kStringCaption, MB_ICONINFORMATION);
         break;
       case kDateFixed:
-        ShowCommitFailure(63612, kCaptionString, MB_ICONINFORMATION);
+        ShowCommitFailure(kStringDateCannotChange, kStringCaption, MB_ICONINFORMATION);
         break;
       default:
-        ShowCommitFailureCode(63003, result);
+        ShowCommitFailureCode(kStringAppointmentNotSaved, result);
         break;
     }
     return false;

@@ -1,5 +1,6 @@
-#include "editors/EditorKinds.h"
+#include "editors/EditorMakers.h"
 #include "editors/PageContainer.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -11,7 +12,7 @@ class ContactEditor : public PageContainer {
 
   bool Commit(ItemOid* saved) override {
     HRESULT result = SaveItem(saved);
-    if (result < 0) ShowCommitFailure(63018, kCommitFailureCaption, 0);
+    if (result < 0) ShowCommitFailure(resources::kStringContactNotSaved, resources::kStringCannotSave, 0);
     return result == S_OK;
   }
 

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <optional>
+
+#include "editors/CloseAction.h"
+#include "editors/EditorKind.h"
+#include "platform/gdi/Gdi.h"
 #include "store/PimItem.h"
 
 namespace calyra {
@@ -13,12 +18,14 @@ class EditorHost {
   virtual HINSTANCE Resources() const = 0;
   virtual HWND MainWindow() const = 0;
   virtual HWND HostWindow() const = 0;
-  // The request code of the open editor (1-4 existing items, 11-14 new ones), 0 when none.
-  virtual int OpenEditorKind() const = 0;
-  virtual void SetCloseAction(int closeAction) = 0;
+  // The kind of the open editor; nothing when none is open.
+  virtual std::optional<EditorKind> OpenEditorKind() const = 0;
+  virtual void SetCloseAction(CloseAction action) = 0;
   virtual void SetFocusedPage(HWND page) = 0;
   // A layout size scaled to the screen's horizontal resolution.
   virtual int ScaledX(int size) const = 0;
+  // The font of the pages' controls: the display options' face and ClearType choice.
+  virtual HFONT PageFont() const = 0;
   // What the item operations need: the owner, the resources, the journal hook.
   virtual ItemContext ItemContextFor(HWND owner) const = 0;
   // Deletes an item with the questions the delete operations ask; false when it stays.

@@ -5,12 +5,12 @@
 namespace calyra {
 
 // The component's private messages: to the MainWindow, to its pages and to the summary window.
-inline constexpr UINT kMsgOpenEditor = 2145;       // wParam EditorKind, lParam EditRequest*
+inline constexpr UINT kMsgOpenEditor = 2145;       // wParam: an EditorKind, lParam: EditRequest*
 inline constexpr UINT kMsgCloseEditor = 2146;      // an editor asks to close
 inline constexpr UINT kMsgCloseEditorNow = 2147;   // the same, with the close action already set
 inline constexpr UINT kMsgSummaryClosed = 2148;    // the summary's OK or Cancel
 inline constexpr UINT kMsgSummaryToEditor = 2149;  // the summary's edit command
-inline constexpr UINT kMsgSummaryCommand = 2150;   // wParam: item command 10-14
+inline constexpr UINT kMsgSummaryCommand = 2150;   // wParam: an ItemCommand
 inline constexpr UINT kMsgLayoutForSip = 2151;     // wParam: the focused page window
 inline constexpr UINT kMsgFocusControl = 2152;     // wParam: the control to focus, or 0
 inline constexpr UINT kMsgHostSwitchAway = 2153;   // wParam: the host's target, lParam: its flag
@@ -25,16 +25,5 @@ inline constexpr UINT kNotifyOpenItem = 6385;
 inline constexpr UINT kNotifyCategoryImages = 6386;
 inline constexpr UINT kNotifyItemSaved = 6387;
 inline constexpr WPARAM kItemSavedWithResult = 512;
-
-// The commands every page's menu bar carries.
-inline constexpr int kCmdOk = 40008;
-inline constexpr int kCmdCancel = 40014;
-inline constexpr int kCmdSpacer = 40015;
-inline constexpr int kCmdConvert = 40037;
-inline constexpr int kCmdDelete = 40038;
-inline constexpr int kCmdShowInOutlook = 40039;
-inline constexpr int kCmdSendByInfrared = 40041;
-
-inline constexpr UINT kCaptionString = 10000;
 
 }  // namespace calyra

@@ -10,43 +10,57 @@
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/shell/Shell.h"
+#include "resources/ResourceIds.h"
 #include "store/ItemDescription.h"
 
 namespace calyra {
 
 namespace {
 
-constexpr int kPlainMenu = 320;
-constexpr int kOkImage = 3;
-constexpr int kCancelImage = 4;
 constexpr size_t kDescriptionCapacity = 8192;
+constexpr int kHighDpi = 192;
+
+// The host's views named in the switch-away question, by the target code the host passes.
+constexpr WPARAM kTargetTasks = 201;
+constexpr WPARAM kTargetContacts = 301;
+constexpr WPARAM kTargetProjects = 601;
 
 int ToolbarImageSize(int dpi) {
   return 16 * (dpi + 3) / 96;
 }
 
-// The question's names of the open item and of the host's target, by their codes.
-UINT ItemNameString(int editorKind) {
-  switch (editorKind % 10) {
-    case 1:
-      return 63504;
-    case 2:
-      return 63510;
-    case 3:
-      return 63509;
-    case 4:
-      return 64936;
-    default:
-      return 0;
-  }
+unsigned TargetNameString(WPARAM target) {
+  if (target < kTargetTasks) return resources::kStringNameCalendar;
+  if (target == kTargetTasks) return resources::kStringNameTask;
+  if (target == kTargetContacts) return resources::kStringNameContact;
+  if (target == kTargetProjects) return resources::kStringNameProject;
+  return 0;
 }
 
-UINT TargetNameString(WPARAM target) {
-  if (target < 201) return 63624;
-  if (target == 201) return 63509;
-  if (target == 301) return 63510;
-  if (target == 601) return 64936;
-  return 0;
+// The page commands that close the editor, the close action each sets and the message it posts.
+struct CloseCommand {
+  int command;
+  CloseAction action;
+  UINT message;
+  bool mainPageOnly;
+};
+
+constexpr CloseCommand kCloseCommands[] = {
+    {resources::kCommandOk, CloseAction::Ok, kMsgCloseEditor, false},
+    {resources::kCommandCancel, CloseAction::Cancel, kMsgCloseEditorNow, false},
+    {resources::kCommandConvert, CloseAction::Convert, kMsgCloseEditor, true},
+    {resources::kCommandDelete, CloseAction::Delete, kMsgCloseEditor, true},
+    {resources::kCommandShowInOutlook, CloseAction::ShowInOutlook, kMsgCloseEditor, true},
+    {resources::kCommandBeam, CloseAction::SendByInfrared, kMsgCloseEditor, true},
+};
+
+// The dialog and each of its controls take the font.
+void SetFontOnControls(HWND dialog, HFONT font) {
+  auto value = reinterpret_cast<WPARAM>(font);
+  SendMessageW(dialog, WM_SETFONT, value, FALSE);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageW(child, WM_SETFONT, value, FALSE);
+  }
 }
 
 }  // namespace
@@ -57,9 +71,11 @@ EditorPage::~EditorPage() {
 
 bool EditorPage::Create() {
   if (window_) return true;
-  window_ = CreateDialogParamW(TemplateModule(), MAKEINTRESOURCEW(templateId_), Host().MainWindow(),
+  window_ = CreateDialogParamW(TemplateModule(), MAKEINTRESOURCEW(traits_.dialogTemplate), Host().MainWindow(),
                                &EditorPage::DialogProc, reinterpret_cast<LPARAM>(this));
-  return window_ != nullptr;
+  if (!window_) return false;
+  if (HFONT font = Host().PageFont()) SetFontOnControls(window_, font);
+  return true;
 }
 
 HINSTANCE EditorPage::TemplateModule() const {
@@ -80,7 +96,7 @@ HWND EditorPage::Activate(int tabIndex) {
   ShowWindow(window_, SW_SHOW);
   CreateMenuBar();
   UpdateMenuBar();
-  HWND focus = RemembersFocus() && lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : FirstControl();
+  HWND focus = traits_.remembersFocus && lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : FirstControl();
   PostMessageW(window_, kMsgFocusControl, reinterpret_cast<WPARAM>(focus), 0);
   return window_;
 }
@@ -103,15 +119,15 @@ void EditorPage::CreateMenuBar() {
   int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
   int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  int bitmap = dpiX >= 192 ? kToolbarBitmapLarge : kToolbarBitmap;
+  int bitmap = dpiX >= kHighDpi ? resources::kBitmapToolbarLarge : resources::kBitmapToolbar;
   if (CommandBar_AddBitmap(menuBar_, Host().Resources(), bitmap, kToolbarImages, ToolbarImageSize(dpiX),
                            ToolbarImageSize(dpiY)) < 0) {
-    CommandBar_AddBitmap(menuBar_, Host().Resources(), kToolbarBitmap, kToolbarImages, 16, 16);
+    CommandBar_AddBitmap(menuBar_, Host().Resources(), resources::kBitmapToolbar, kToolbarImages, 16, 16);
   }
 }
 
 void EditorPage::Deactivate() {
-  if (window_ && RemembersFocus()) {
+  if (window_ && traits_.remembersFocus) {
     // Only the page's own controls count: never the menu bar or the tab strip.
     HWND focus = GetFocus();
     if (focus && IsChild(window_, focus)) lastFocus_ = focus;
@@ -126,7 +142,7 @@ void EditorPage::Refocus() {
 }
 
 void EditorPage::ResetFocus() {
-  if (RemembersFocus()) lastFocus_ = FirstControl();
+  if (traits_.remembersFocus) lastFocus_ = FirstControl();
 }
 
 void EditorPage::UpdateMenuBar() {
@@ -134,10 +150,10 @@ void EditorPage::UpdateMenuBar() {
   TBBUTTONINFOW image{};
   image.cbSize = sizeof(image);
   image.dwMask = TBIF_IMAGE;
-  image.iImage = kCancelImage;
-  SendMessageW(menuBar_, TB_SETBUTTONINFOW, kCmdCancel, reinterpret_cast<LPARAM>(&image));
-  image.iImage = kOkImage;
-  SendMessageW(menuBar_, TB_SETBUTTONINFOW, kCmdOk, reinterpret_cast<LPARAM>(&image));
+  image.iImage = resources::kImageCancel;
+  SendMessageW(menuBar_, TB_SETBUTTONINFOW, resources::kCommandCancel, reinterpret_cast<LPARAM>(&image));
+  image.iImage = resources::kImageOk;
+  SendMessageW(menuBar_, TB_SETBUTTONINFOW, resources::kCommandOk, reinterpret_cast<LPARAM>(&image));
 
   // The spacer grows or shrinks until OK ends two pixels before the input-panel button.
   HWND sipButton = FindWindowW(WC_SIPBUTTON, nullptr);
@@ -147,12 +163,12 @@ void EditorPage::UpdateMenuBar() {
   POINT sipLeft{sip.left, sip.top};
   ScreenToClient(menuBar_, &sipLeft);
   RECT spacer{}, cancel{}, ok{};
-  SendMessageW(menuBar_, TB_GETRECT, kCmdSpacer, reinterpret_cast<LPARAM>(&spacer));
-  SendMessageW(menuBar_, TB_GETRECT, kCmdCancel, reinterpret_cast<LPARAM>(&cancel));
-  SendMessageW(menuBar_, TB_GETRECT, kCmdOk, reinterpret_cast<LPARAM>(&ok));
+  SendMessageW(menuBar_, TB_GETRECT, resources::kCommandSpacer, reinterpret_cast<LPARAM>(&spacer));
+  SendMessageW(menuBar_, TB_GETRECT, resources::kCommandCancel, reinterpret_cast<LPARAM>(&cancel));
+  SendMessageW(menuBar_, TB_GETRECT, resources::kCommandOk, reinterpret_cast<LPARAM>(&ok));
   int width = (cancel.left - spacer.left) + (sipLeft.x - ok.right) - Host().ScaledX(2);
   if (width < 1) {
-    LRESULT index = SendMessageW(menuBar_, TB_COMMANDTOINDEX, kCmdSpacer, 0);
+    LRESULT index = SendMessageW(menuBar_, TB_COMMANDTOINDEX, resources::kCommandSpacer, 0);
     if (index >= 0) SendMessageW(menuBar_, TB_DELETEBUTTON, static_cast<WPARAM>(index), 0);
     return;
   }
@@ -160,95 +176,71 @@ void EditorPage::UpdateMenuBar() {
   size.cbSize = sizeof(size);
   size.dwMask = TBIF_SIZE;
   size.cx = static_cast<WORD>(width);
-  SendMessageW(menuBar_, TB_SETBUTTONINFOW, kCmdSpacer, reinterpret_cast<LPARAM>(&size));
+  SendMessageW(menuBar_, TB_SETBUTTONINFOW, resources::kCommandSpacer, reinterpret_cast<LPARAM>(&size));
   size.dwMask = TBIF_STATE;
   size.fsState = 0;
-  SendMessageW(menuBar_, TB_SETBUTTONINFOW, kCmdSpacer, reinterpret_cast<LPARAM>(&size));
-}
-
-int EditorPage::MenuResource() const {
-  switch (kind_) {
-    case PageKind::Appointment:
-      return 317;
-    case PageKind::Task:
-      return 324;
-    case PageKind::Contact:
-      return 339;
-    case PageKind::Notes:
-      return 312;
-    case PageKind::Categories:
-      return enabled_ ? 313 : kPlainMenu;
-    case PageKind::Recurrence:
-      return enabled_ ? 341 : kPlainMenu;
-    case PageKind::ProjectFourth:
-      return 370;
-    default:
-      return kPlainMenu;
-  }
-}
-
-bool EditorPage::RemembersFocus() const {
-  return kind_ == PageKind::Appointment || kind_ == PageKind::Task || kind_ == PageKind::Recurrence ||
-         kind_ == PageKind::Project;
+  SendMessageW(menuBar_, TB_SETBUTTONINFOW, resources::kCommandSpacer, reinterpret_cast<LPARAM>(&size));
 }
 
 HWND EditorPage::FirstControl() const {
   return window_ ? GetNextDlgTabItem(window_, nullptr, FALSE) : nullptr;
 }
 
-bool EditorPage::IsMainPage() const {
-  return kind_ == PageKind::Appointment || kind_ == PageKind::Task || kind_ == PageKind::Contact;
-}
-
 void EditorPage::FocusControl(HWND control) {
   SetFocus(control && IsWindow(control) ? control : FirstControl());
-  switch (kind_) {
-    case PageKind::Categories:
-    case PageKind::Links:
-    case PageKind::Attendees:
-    case PageKind::ProjectContents:
-    case PageKind::ProjectThird:
-    case PageKind::ProjectFourth:
+  switch (traits_.sip) {
+    case SipPreference::Down:
       SHSipPreference(window_, SIP_FORCEDOWN);
       break;
-    case PageKind::Notes:
+    case SipPreference::Up:
       SHSipPreference(window_, SIP_UP);
       break;
-    default:
+    case SipPreference::Unchanged:
       break;
   }
 }
 
-void EditorPage::CloseWith(int closeAction, UINT message) {
-  Host().SetCloseAction(closeAction);
+void EditorPage::CloseWith(CloseAction action, UINT message) {
+  Host().SetCloseAction(action);
   PostMessageW(Host().MainWindow(), message, 0, 0);
 }
 
 void EditorPage::AskToSwitchAway(WPARAM target, LPARAM flag) {
-  int editorKind = Host().OpenEditorKind();
-  UINT itemName = ItemNameString(editorKind);
-  if (!itemName) return;
+  std::optional<EditorKind> editorKind = Host().OpenEditorKind();
+  if (!editorKind) return;
   HINSTANCE resources = Host().Resources();
   std::u16string description;
   if (context_->item) {
     description = ItemDescription(context_->item->oid, context_->item->Kind(), kDescriptionCapacity)
                       .value_or(context_->item->DisplayText());
   }
-  bool existing = editorKind < 10;
-  std::u16string name = ResourceText(resources, itemName);
+  bool isNew = IsNew(*editorKind);
+  std::u16string name = ResourceText(resources, ItemNameString(*editorKind));
   std::u16string question;
   if (flag) {
-    question = platform::FormatText(ResourceText(resources, existing ? 63622 : 63620), {name, description});
+    unsigned body = isNew ? resources::kStringSwitchAwayNew : resources::kStringSwitchAwayChanged;
+    question = platform::FormatText(ResourceText(resources, body), {name, description});
   } else {
-    UINT targetName = TargetNameString(target);
+    unsigned targetName = TargetNameString(target);
     std::u16string targetText = targetName ? ResourceText(resources, targetName) : std::u16string();
-    question = platform::FormatText(ResourceText(resources, existing ? 63623 : 63621),
-                                    {name, targetText, description});
+    unsigned body = isNew ? resources::kStringSwitchAwayNewToTarget : resources::kStringSwitchAwayChangedToTarget;
+    question = platform::FormatText(ResourceText(resources, body), {name, targetText, description});
   }
-  std::u16string caption = ResourceText(resources, kCaptionString);
+  std::u16string caption = ResourceText(resources, resources::kStringCaption);
   if (MessageBoxW(window_, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    CloseWith(kCloseReturnToHost, kMsgCloseEditorNow);
+    CloseWith(CloseAction::ReturnToHost, kMsgCloseEditorNow);
   }
+}
+
+// The shared commands: OK and Cancel on every page, the item commands on the main pages.
+bool EditorPage::RunCommand(int command) {
+  for (const CloseCommand& entry : kCloseCommands) {
+    if (entry.command != command) continue;
+    if (entry.mainPageOnly && traits_.mainPageOf == ItemKind::None) return false;
+    CloseWith(entry.action, entry.message);
+    return true;
+  }
+  return false;
 }
 
 INT_PTR EditorPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -260,34 +252,7 @@ INT_PTR EditorPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       AskToSwitchAway(wParam, lParam);
       return TRUE;
     case WM_COMMAND:
-      break;
-    default:
-      return FALSE;
-  }
-  switch (LOWORD(wParam)) {
-    case kCmdOk:
-      CloseWith(kCloseOk, kMsgCloseEditor);
-      return TRUE;
-    case kCmdCancel:
-      CloseWith(kCloseCancel, kMsgCloseEditorNow);
-      return TRUE;
-    default:
-      break;
-  }
-  if (!IsMainPage()) return FALSE;
-  switch (LOWORD(wParam)) {
-    case kCmdConvert:
-      CloseWith(kCloseConvert, kMsgCloseEditor);
-      return TRUE;
-    case kCmdDelete:
-      CloseWith(kCloseDelete, kMsgCloseEditor);
-      return TRUE;
-    case kCmdShowInOutlook:
-      CloseWith(kCloseShowInOutlook, kMsgCloseEditor);
-      return TRUE;
-    case kCmdSendByInfrared:
-      CloseWith(kCloseSendByInfrared, kMsgCloseEditor);
-      return TRUE;
+      return RunCommand(LOWORD(wParam)) ? TRUE : FALSE;
     default:
       return FALSE;
   }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "editors/CloseAction.h"
 #include "editors/EditorContext.h"
-#include "editors/PageKind.h"
+#include "editors/PageTraits.h"
 #include "platform/ui/WindowTypes.h"
 
 namespace calyra {
@@ -9,11 +10,12 @@ namespace calyra {
 // One page of an editor: a modeless dialog shown above the tab strip, with its own menu bar. A page
 // outlives the editors that show it: its dialog is made on its first activation and hidden between
 // editors; `Reset` puts it back into the needs-load state so that the next activation loads the next
-// item. Pages implement Load, Store and Reset and handle their own controls in HandleMessage, passing
-// on what they do not handle; the rest of the contract is common.
+// item. What differs between pages by their number (template, menus, focus, input panel, item
+// commands) is read from their row of the page traits; pages implement Load, Store and Reset and
+// handle their own controls in HandleMessage, passing on what they do not handle.
 class EditorPage {
  public:
-  EditorPage(PageKind kind, int templateId) : kind_(kind), templateId_(templateId) {}
+  explicit EditorPage(PageNumber number) : traits_(TraitsOf(number)) {}
   virtual ~EditorPage();
   EditorPage(const EditorPage&) = delete;
   EditorPage& operator=(const EditorPage&) = delete;
@@ -25,14 +27,14 @@ class EditorPage {
   virtual HWND Activate(int tabIndex);
   virtual void Deactivate();
   virtual void Attach(EditorContext* context, int tabIndex, bool enabled);
-  virtual PageKind GetPageKind() const { return kind_; }
+  virtual PageKind GetPageKind() const { return traits_.kind; }
   // Fills the controls from the item objects of the context.
   virtual void Load() = 0;
   // Validates the controls and writes them into the item; false refuses the close (the page has
   // told the user why).
-  virtual bool Store(int closeAction) = 0;
+  virtual bool Store(CloseAction action) = 0;
   // Empties the controls and frees per-item data.
-  virtual void Reset(int closeAction) = 0;
+  virtual void Reset(CloseAction action) = 0;
   virtual void Refocus();
   virtual void ResetFocus();
   virtual void UpdateMenuBar();
@@ -45,19 +47,16 @@ class EditorPage {
   bool Enabled() const { return enabled_; }
   int TabIndex() const { return tabIndex_; }
   HWND MenuBar() const { return menuBar_; }
+  const PageTraits& Traits() const { return traits_; }
 
-  // The toolbar bitmaps of the page menu bars and their image count.
-  static constexpr int kToolbarBitmap = 156;
-  static constexpr int kToolbarBitmapLarge = 157;
+  // The number of images in the toolbar strip of the page menu bars.
   static constexpr int kToolbarImages = 26;
 
  protected:
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  virtual int MenuResource() const;
+  int MenuResource() const { return enabled_ ? traits_.menu : traits_.disabledMenu; }
   // The module that holds the page's dialog template.
   virtual HINSTANCE TemplateModule() const;
-  // Whether the page brings back the control that had the focus when it was left.
-  virtual bool RemembersFocus() const;
   virtual HWND FirstControl() const;
   // Loads through Load and clears the needs-load state.
   void LoadNow();
@@ -69,12 +68,11 @@ class EditorPage {
   static INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateMenuBar();
   void FocusControl(HWND control);
-  void CloseWith(int closeAction, UINT message);
+  void CloseWith(CloseAction action, UINT message);
+  bool RunCommand(int command);
   void AskToSwitchAway(WPARAM target, LPARAM flag);
-  bool IsMainPage() const;
 
-  PageKind kind_;
-  int templateId_;
+  const PageTraits& traits_;
   int tabIndex_ = -1;
   bool enabled_ = true;
   bool needsLoad_ = true;

@@ -1,13 +1,14 @@
 #include "editors/PageContainer.h"
 
 #include "editors/EditorHost.h"
-#include "editors/EditorKinds.h"
+#include "editors/EditorMakers.h"
 #include "editors/EditorMessages.h"
 #include "platform/text/Formatter.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "resources/ResourceIds.h"
 #include "store/CPIMTask.h"
 
 namespace calyra {
@@ -46,21 +47,21 @@ void PageContainer::RefocusCurrentPage(int index) {
   if (EditorPage* page = Page(static_cast<size_t>(index))) page->Refocus();
 }
 
-PageContainer::CloseResult PageContainer::Close(int closeAction) {
+PageContainer::CloseResult PageContainer::Close(CloseAction action) {
   bool closed = true;
-  if (closeAction >= kCloseConvert) {
+  if (SavesItem(action)) {
     for (EditorPage* page : pages_) {
-      if (!page->Store(closeAction)) return CloseResult::RefusedByPage;
+      if (!page->Store(action)) return CloseResult::RefusedByPage;
     }
     ItemOid saved = 0;
     if (!Commit(&saved)) return CloseResult::Failed;
-    closed = closeAction == kCloseOk ? RunPostSaveWork(saved) : RunItemCommand(closeAction);
-  } else if (closeAction == kCloseDelete) {
-    closed = RunItemCommand(closeAction);
+    closed = action == CloseAction::Ok ? RunPostSaveWork(saved) : RunItemCommand(action);
+  } else if (action == CloseAction::Delete) {
+    closed = RunItemCommand(action);
   }
   if (!closed) return CloseResult::Failed;
   for (EditorPage* page : pages_) {
-    page->Reset(closeAction);
+    page->Reset(action);
     page->MarkNeedsLoad();
     page->Deactivate();
   }
@@ -68,27 +69,16 @@ PageContainer::CloseResult PageContainer::Close(int closeAction) {
   return CloseResult::Closed;
 }
 
-// First the item joins the project it was made for, then the pages write what belongs to the saved
-// item. Only the pages' own writes can fail the close; the item is saved either way.
+// First the item joins the project it was made for (the editor's main page knows its kind), then the
+// pages write what belongs to the saved item. Only the pages' own writes can fail the close; the item
+// is saved either way.
 bool PageContainer::RunPostSaveWork(ItemOid saved) {
   ItemOid project = 0;
   for (EditorPage* page : pages_) {
-    ItemKind kind = ItemKind::None;
+    ItemKind kind = page->Traits().mainPageOf;
+    if (kind == ItemKind::None) continue;
     const SYSTEMTIME* date = nullptr;
-    switch (page->GetPageKind()) {
-      case PageKind::Appointment:
-        kind = ItemKind::Appointment;
-        if (auto* appointment = dynamic_cast<CPIMAppointment*>(context_.item)) date = &appointment->start;
-        break;
-      case PageKind::Task:
-        kind = ItemKind::Task;
-        break;
-      case PageKind::Contact:
-        kind = ItemKind::Contact;
-        break;
-      default:
-        continue;
-    }
+    if (auto* appointment = dynamic_cast<CPIMAppointment*>(context_.item)) date = &appointment->start;
     project = context_.project ? context_.host->AddToProject(context_.project, kind, saved, date) : 0;
   }
   if (project) {
@@ -100,30 +90,28 @@ bool PageContainer::RunPostSaveWork(ItemOid saved) {
   return written;
 }
 
-bool PageContainer::RunItemCommand(int closeAction) {
-  return context_.item && RunItemOperation(*context_.item, closeAction, *context_.host, context_.owner);
+bool PageContainer::RunItemCommand(CloseAction action) {
+  std::optional<ItemCommand> command = ItemCommandOf(action);
+  if (!command) return true;
+  return context_.item && RunItemOperation(*context_.item, *command, *context_.host, context_.owner);
 }
 
-bool RunItemOperation(PimItem& item, int closeAction, EditorHost& host, HWND owner) {
+bool RunItemOperation(PimItem& item, ItemCommand command, EditorHost& host, HWND owner) {
   ItemContext itemContext = host.ItemContextFor(owner);
-  if ((closeAction == kCloseConvert || closeAction == kCloseCopy) && !item.loaded &&
-      !item.Load(itemContext)) {
-    return false;
-  }
-  switch (closeAction) {
-    case kCloseDelete:
+  if (NeedsLoadedItem(command) && !item.loaded && !item.Load(itemContext)) return false;
+  switch (command) {
+    case ItemCommand::Delete:
       return host.DeleteItem(item.Kind(), item.oid, OccurrenceOf(item));
-    case kCloseCopy:
+    case ItemCommand::Copy:
       return item.Copy(itemContext) != 0;
-    case kCloseConvert:
+    case ItemCommand::Convert:
       return item.Convert(itemContext) != 0;
-    case kCloseShowInOutlook:
+    case ItemCommand::ShowInOutlook:
       return item.Show(itemContext);
-    case kCloseSendByInfrared:
+    case ItemCommand::SendByInfrared:
       return SUCCEEDED(item.SendByInfrared(itemContext));
-    default:
-      return true;  // 16: nothing beyond the common close
   }
+  return false;
 }
 
 HRESULT PageContainer::SaveItem(ItemOid* saved) {
@@ -136,17 +124,18 @@ HRESULT PageContainer::SaveItem(ItemOid* saved) {
   return result;
 }
 
-void PageContainer::ShowCommitFailure(UINT text, UINT caption, UINT icon) const {
+void PageContainer::ShowCommitFailure(unsigned text, unsigned caption, UINT icon) const {
   HINSTANCE resources = context_.host->Resources();
   MessageBoxW(context_.owner, ResourceText(resources, text).c_str(), ResourceText(resources, caption).c_str(),
               MB_OK | icon);
 }
 
-void PageContainer::ShowCommitFailureCode(UINT text, HRESULT result) const {
+void PageContainer::ShowCommitFailureCode(unsigned text, HRESULT result) const {
   HINSTANCE resources = context_.host->Resources();
   std::u16string message =
       platform::FormatText(u"%s (0x%08X)", {ResourceText(resources, text), static_cast<unsigned>(result)});
-  MessageBoxW(context_.owner, message.c_str(), ResourceText(resources, kCommitFailureCaption).c_str(), MB_OK);
+  MessageBoxW(context_.owner, message.c_str(), ResourceText(resources, resources::kStringCannotSave).c_str(),
+              MB_OK);
 }
 
 const SYSTEMTIME* OccurrenceOf(const PimItem& item) {
@@ -160,23 +149,18 @@ const SYSTEMTIME* OccurrenceOf(const PimItem& item) {
   return nullptr;
 }
 
-std::unique_ptr<PageContainer> MakePageContainer(int editorKind, EditorContext& context) {
-  switch (editorKind) {
-    case 1:
-    case 11:
+std::unique_ptr<PageContainer> MakePageContainer(EditorKind kind, EditorContext& context) {
+  switch (ItemKindOf(kind)) {
+    case ItemKind::Appointment:
       return MakeAppointmentEditor(context);
-    case 2:
-    case 12:
+    case ItemKind::Contact:
       return MakeContactEditor(context);
-    case 3:
-    case 13:
+    case ItemKind::Task:
       return MakeTaskEditor(context);
-    case 4:
-    case 14:
+    case ItemKind::None:
       return MakeProjectEditor(context);
-    default:
-      return nullptr;
   }
+  return nullptr;
 }
 
 }  // namespace calyra

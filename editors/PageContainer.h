@@ -24,8 +24,9 @@ class PageContainer {
   // Writes the item to its store; its oid in `saved`. False keeps the editor open (the user has been
   // told why).
   virtual bool Commit(ItemOid* saved) = 0;
-  // Delete (10) or one of the item's follow-up operations (11-14, 16).
-  virtual bool RunItemCommand(int closeAction);
+  // The item command that follows a close (delete, or a follow-up operation after the save); true
+  // for a close action with none.
+  virtual bool RunItemCommand(CloseAction action);
 
   // Shows the page at a tab (creating its dialog on first use); its window, or 0.
   HWND ActivatePage(int index);
@@ -33,7 +34,7 @@ class PageContainer {
   void RefocusCurrentPage(int index);
   // Stores, commits and runs the work after the save, as the close action asks; on success every
   // page is reset and hidden.
-  CloseResult Close(int closeAction);
+  CloseResult Close(CloseAction action);
 
   size_t PageCount() const { return pages_.size(); }
   EditorPage* Page(size_t index) const { return index < pages_.size() ? pages_[index] : nullptr; }
@@ -44,10 +45,9 @@ class PageContainer {
   // Saves the item through its own save; on S_OK its oid goes to `saved`, otherwise the first page
   // gets its first field back before the frame shows it again, and the caller explains the result.
   HRESULT SaveItem(ItemOid* saved);
-  static constexpr UINT kCommitFailureCaption = 63002;
-
-  void ShowCommitFailure(UINT text, UINT caption, UINT icon) const;
-  void ShowCommitFailureCode(UINT text, HRESULT result) const;
+  void ShowCommitFailure(unsigned text, unsigned caption, UINT icon) const;
+  // "%s (0x%08X)" of the text and the save's result, captioned as a refused save.
+  void ShowCommitFailureCode(unsigned text, HRESULT result) const;
 
   EditorContext& context_;
 
@@ -60,12 +60,10 @@ class PageContainer {
 // The occurrence date of an item opened as one occurrence of a series, else null.
 const SYSTEMTIME* OccurrenceOf(const PimItem& item);
 
-// Delete (10), convert (11), send by infrared (12), copy (13), show in Pocket Outlook (14) on an
-// item, loading it first for convert and copy; true on success.
-bool RunItemOperation(PimItem& item, int closeAction, EditorHost& host, HWND owner);
+// Runs an item command on an item, loading it first for convert and copy; true on success.
+bool RunItemOperation(PimItem& item, ItemCommand command, EditorHost& host, HWND owner);
 
-// One factory function per editor request code: 1/11 appointment, 2/12 contact, 3/13 task,
-// 4/14 project. Null for any other code.
-std::unique_ptr<PageContainer> MakePageContainer(int editorKind, EditorContext& context);
+// The page container of an editor.
+std::unique_ptr<PageContainer> MakePageContainer(EditorKind kind, EditorContext& context);
 
 }  // namespace calyra

@@ -37,18 +37,5 @@ enum class PageNumber : int {
 inline constexpr int kFirstPageNumber = 1;
 inline constexpr int kLastPageNumber = 13;
 
-// How an open editor is closed.
-enum CloseAction : int {
-  kCloseNone = 0,
-  kCloseCancel = 1,
-  kCloseReturnToHost = 2,  // without saving; the host's own pending message follows
-  kCloseDelete = 10,
-  kCloseConvert = 11,
-  kCloseSendByInfrared = 12,
-  kCloseCopy = 13,
-  kCloseShowInOutlook = 14,
-  kCloseOk = 15,
-  kCloseOther = 16,
-};
 
 }  // namespace calyra

@@ -1,5 +1,5 @@
 #include "editors/EditorHost.h"
-#include "editors/EditorKinds.h"
+#include "editors/EditorMakers.h"
 #include "editors/EditorMessages.h"
 #include "editors/PageContainer.h"
 #include "platform/ui/Message.h"
@@ -14,16 +14,20 @@ class ProjectEditor : public PageContainer {
   ProjectEditor(EditorContext& context)
       : PageContainer(context), existing_(context.projectObject && context.projectObject->HasRecord()) {}
 
-  // A saved project is announced to the host with its identifier and record.
+  // A saved project is announced to the host with its identifier and record; a refused one gives the
+  // project page its first field back.
   bool Commit(ItemOid* saved) override {
     Project* project = context_.projectObject;
     *saved = project ? project->Save() : 0;
-    if (!*saved) return false;
+    if (!*saved) {
+      if (EditorPage* first = Page(0)) first->ResetFocus();
+      return false;
+    }
     PostMessageW(context_.host->HostWindow(), kNotifyItemSaved, static_cast<WPARAM>(project->projectId),
                  static_cast<LPARAM>(*saved));
     return true;
   }
-  bool RunItemCommand(int) override { return true; }
+  bool RunItemCommand(CloseAction) override { return true; }
 
  protected:
   // The contents pages need the project's record, so a new project shows them once it is saved.

@@ -1,5 +1,6 @@
-#include "editors/EditorKinds.h"
+#include "editors/EditorMakers.h"
 #include "editors/PageContainer.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -11,7 +12,7 @@ class TaskEditor : public PageContainer {
 
   bool Commit(ItemOid* saved) override {
     HRESULT result = SaveItem(saved);
-    if (result < 0) ShowCommitFailureCode(63004, result);
+    if (result < 0) ShowCommitFailureCode(resources::kStringTaskNotSaved, result);
     return result == S_OK;
   }
 

@@ -7,18 +7,6 @@
 
 namespace calyra {
 
-// What the New and Edit exports ask for (wParam of the open message).
-enum EditorKind : int {
-  kEditAppointment = 1,
-  kEditContact = 2,
-  kEditTask = 3,
-  kEditProject = 4,
-  kNewAppointment = 11,
-  kNewContact = 12,
-  kNewTask = 13,
-  kNewProject = 14,
-};
-
 // One request for an editor, made by an export and freed by whoever handles it last.
 struct EditRequest {
   static constexpr size_t kMaxCategories = 256;

@@ -1,5 +1,7 @@
 #include "host/EditorFrame.h"
 
+#include <algorithm>
+
 #include "editors/EditorMessages.h"
 #include "host/Component.h"
 #include "host/MainWindow.h"
@@ -12,6 +14,7 @@
 #include "platform/ui/shell/Shell.h"
 #include "projects/Project.h"
 #include "projects/ProjectAdding.h"
+#include "resources/ResourceIds.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 #include "templates/TemplateOffer.h"
@@ -20,7 +23,9 @@ namespace calyra {
 
 namespace {
 
-constexpr UINT kAllDayMeetingString = 63615;
+// The pages' controls show the display font at this point size, in the plain style.
+constexpr int kPageFontSize = 8;
+constexpr int kPlainStyle = 0;
 
 std::unique_ptr<PimItem> MakeItem(ItemKind kind) {
   switch (kind) {
@@ -33,10 +38,6 @@ std::unique_ptr<PimItem> MakeItem(ItemKind kind) {
     default:
       return nullptr;
   }
-}
-
-ItemKind KindOfEditor(int editorKind) {
-  return static_cast<ItemKind>(editorKind % 10 <= 3 ? editorKind % 10 : 0);
 }
 
 }  // namespace
@@ -67,6 +68,13 @@ int EditorFrame::ScaledX(int size) const {
   return Component::Process().scale.X(size);
 }
 
+HFONT EditorFrame::PageFont() const {
+  Component& component = Component::Process();
+  const OptionStore& options = component.Options();
+  return component.fonts.Get(kPageFontSize, kPlainStyle, options.DisplayFontName(), options.ClearType(),
+                             component.scale.DpiY());
+}
+
 ItemContext EditorFrame::ItemContextFor(HWND owner) const {
   ItemContext context;
   context.owner = owner;
@@ -92,13 +100,16 @@ EditorPage* EditorFrame::CurrentPage() const {
   return container_ && currentTab_ >= 0 ? container_->Page(static_cast<size_t>(currentTab_)) : nullptr;
 }
 
-void EditorFrame::TakeOver(std::unique_ptr<EditRequest> request, int editorKind) {
-  if (container_ && FocusedPage()) {
-    Close(kCloseCancel);
-    mainWindow_.HideEditor();
-  }
+void EditorFrame::CloseForNewRequest() {
+  if (!container_) return;
+  Close(CloseAction::Cancel);
+  mainWindow_.HideEditor();
+}
+
+void EditorFrame::TakeOver(std::unique_ptr<EditRequest> request, EditorKind kind) {
+  CloseForNewRequest();
   mainWindow_.ShowInFront();
-  if (Open(editorKind, *request)) {
+  if (Open(kind, *request)) {
     ShowWindow(tabs_, SW_SHOW);
   } else {
     Reset();
@@ -107,31 +118,31 @@ void EditorFrame::TakeOver(std::unique_ptr<EditRequest> request, int editorKind)
   }
 }
 
-bool EditorFrame::Open(int editorKind, EditRequest& request) {
+bool EditorFrame::Open(EditorKind kind, EditRequest& request) {
   ReleaseItems();
   context_ = EditorContext{};
   context_.host = this;
   context_.owner = request.owner;
-  editorKind_ = editorKind;
-  bool ready =
-      editorKind < kNewAppointment ? LoadExisting(editorKind, request) : PrepareNew(editorKind, request);
+  editorKind_ = kind;
+  bool ready = IsNew(kind) ? PrepareNew(kind, request) : LoadExisting(kind, request);
   if (!ready) return false;
   context_.projectObject = project_.get();
   context_.item = item_.get();
   context_.secondAppointment = secondAppointment_.get();
-  container_ = MakePageContainer(editorKind, context_);
+  container_ = MakePageContainer(kind, context_);
   if (!container_ || !container_->BuildPages(pages_, tabs_)) return false;
-  SelectTab(editorKind < kNewAppointment ? request.startPage : 0);
+  // A new item always starts on its first page; an existing one where the host asked.
+  SelectTab(IsNew(kind) ? 0 : std::max(request.startPage, 0));
   return true;
 }
 
-bool EditorFrame::LoadExisting(int editorKind, EditRequest& request) {
+bool EditorFrame::LoadExisting(EditorKind kind, EditRequest& request) {
   context_.editValue = request.editValue;
-  if (editorKind == kEditProject) {
+  if (IsProject(kind)) {
     project_ = std::make_unique<Project>();
     return project_->Load(request.item);
   }
-  context_.kind = KindOfEditor(editorKind);
+  context_.kind = ItemKindOf(kind);
   item_ = MakeItem(context_.kind);
   item_->oid = request.item;
   ItemContext itemContext = ItemContextFor(request.owner);
@@ -150,8 +161,8 @@ bool EditorFrame::LoadExisting(int editorKind, EditRequest& request) {
     }
     if (appointment->allDay && appointment->meeting) {
       HINSTANCE resources = Resources();
-      MessageBoxW(request.owner, ResourceText(resources, kAllDayMeetingString).c_str(),
-                  ResourceText(resources, kCaptionString).c_str(), MB_OK | MB_ICONEXCLAMATION);
+      MessageBoxW(request.owner, ResourceText(resources, resources::kStringAllDayMeeting).c_str(),
+                  ResourceText(resources, resources::kStringCaption).c_str(), MB_OK | MB_ICONEXCLAMATION);
       return false;
     }
     context_.fullAccess = !appointment->openedOccurrence;
@@ -160,13 +171,13 @@ bool EditorFrame::LoadExisting(int editorKind, EditRequest& request) {
   return true;
 }
 
-bool EditorFrame::PrepareNew(int editorKind, EditRequest& request) {
-  if (editorKind == kNewProject) {
+bool EditorFrame::PrepareNew(EditorKind kind, EditRequest& request) {
+  if (IsProject(kind)) {
     project_ = std::make_unique<Project>();
     project_->InitNew();
     return true;
   }
-  context_.kind = KindOfEditor(editorKind);
+  context_.kind = ItemKindOf(kind);
   context_.project = request.project;
   if (context_.kind != ItemKind::Contact) context_.linkWith = request.linkWith;
   item_ = MakeItem(context_.kind);
@@ -181,8 +192,9 @@ bool EditorFrame::PrepareNew(int editorKind, EditRequest& request) {
   return true;
 }
 
+// A tab beyond the last page selects nothing: no page shows until the person picks a tab.
 void EditorFrame::SelectTab(int index) {
-  if (!container_ || index < 0 || static_cast<size_t>(index) >= container_->PageCount()) index = 0;
+  if (!container_) return;
   currentTab_ = index;
   SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   HWND page = container_->ActivatePage(index);
@@ -204,10 +216,10 @@ void EditorFrame::OnTabChanged(int index) {
   focusedPage_ = container_->ActivatePage(index);
 }
 
-bool EditorFrame::Close(int closeAction) {
-  if (closeAction) closeAction_ = closeAction;
+bool EditorFrame::Close(CloseAction closeAction) {
+  if (closeAction != CloseAction::None) closeAction_ = closeAction;
   if (!container_) return false;
-  int action = closeAction_;
+  CloseAction action = closeAction_;
   PageContainer::CloseResult result = container_->Close(action);
   if (result != PageContainer::CloseResult::Closed) {
     if (result == PageContainer::CloseResult::RefusedByPage && currentTab_ != 0) {
@@ -222,7 +234,7 @@ bool EditorFrame::Close(int closeAction) {
   Reset();
   mainWindow_.Release();
   const PendingReturn& pending = Component::Process().pendingReturn;
-  if (action == kCloseReturnToHost) {
+  if (action == CloseAction::ReturnToHost) {
     PostMessageW(pending.window, pending.message, pending.wParam, pending.lParam);
   } else {
     PostMessageW(HostWindow(), kNotifyEditorClosed, 0, 0);
@@ -235,7 +247,7 @@ void EditorFrame::Reset() {
   focusedPage_ = nullptr;
   container_.reset();
   ReleaseItems();
-  closeAction_ = kCloseNone;
+  closeAction_ = CloseAction::None;
   SendMessageW(tabs_, TCM_DELETEALLITEMS, 0, 0);
 }
 
@@ -253,7 +265,7 @@ void EditorFrame::DestroyPages() {
   pages_.Clear();
 }
 
-bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, int command) {
+bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, ItemCommand command) {
   std::unique_ptr<PimItem> item = MakeItem(kind);
   if (!item) return false;
   item->oid = request.item;
@@ -268,7 +280,7 @@ bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, i
     task->start = request.firstDate;
     task->due = request.secondDate;
   }
-  return command != kCloseOther && RunItemOperation(*item, command, *this, MainWindow());
+  return RunItemOperation(*item, command, *this, MainWindow());
 }
 
 }  // namespace calyra

@@ -21,11 +21,13 @@ class EditorFrame : public EditorHost {
   ~EditorFrame() override;
 
   // Closes an open editor as Cancel does, opens the editor for the request and frees it.
-  void TakeOver(std::unique_ptr<EditRequest> request, int editorKind);
-  // Closes with a close action (0: the one the editor set); false when a page or the save refused.
-  bool Close(int closeAction);
-  // Runs item command 10-14 of the summary on a freshly loaded item; true on success.
-  bool RunSummaryCommand(ItemKind kind, const EditRequest& request, int command);
+  void TakeOver(std::unique_ptr<EditRequest> request, EditorKind kind);
+  // Closes an open editor as Cancel does before another request is served.
+  void CloseForNewRequest();
+  // Closes with a close action (None: the one the editor set); false when a page or the save refused.
+  bool Close(CloseAction action);
+  // Runs an item command of the summary on a freshly made item; true on success.
+  bool RunSummaryCommand(ItemKind kind, const EditRequest& request, ItemCommand command);
 
   // Gives the current page's remembered control the focus again.
   void RefocusCurrentPage();
@@ -44,19 +46,22 @@ class EditorFrame : public EditorHost {
   HINSTANCE Resources() const override;
   HWND MainWindow() const override;
   HWND HostWindow() const override;
-  int OpenEditorKind() const override { return container_ ? editorKind_ : 0; }
-  void SetCloseAction(int closeAction) override { closeAction_ = closeAction; }
+  std::optional<EditorKind> OpenEditorKind() const override {
+    return container_ ? std::optional(editorKind_) : std::nullopt;
+  }
+  void SetCloseAction(CloseAction action) override { closeAction_ = action; }
   void SetFocusedPage(HWND page) override { focusedPage_ = page; }
   int ScaledX(int size) const override;
+  HFONT PageFont() const override;
   ItemContext ItemContextFor(HWND owner) const override;
   bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) override;
   ItemOid AddToProject(ItemOid project, ItemKind kind, ItemOid item, const SYSTEMTIME* date) override;
 
  private:
   static bool IsWindowAlive(HWND window);
-  bool Open(int editorKind, EditRequest& request);
-  bool LoadExisting(int editorKind, EditRequest& request);
-  bool PrepareNew(int editorKind, EditRequest& request);
+  bool Open(EditorKind kind, EditRequest& request);
+  bool LoadExisting(EditorKind kind, EditRequest& request);
+  bool PrepareNew(EditorKind kind, EditRequest& request);
   void ReleaseItems();
   void Reset();
   void SelectTab(int index);
@@ -65,8 +70,8 @@ class EditorFrame : public EditorHost {
   HWND tabs_;
   HWND focusedPage_ = nullptr;
   int currentTab_ = -1;
-  int editorKind_ = 0;
-  int closeAction_ = kCloseNone;
+  EditorKind editorKind_ = EditorKind::EditAppointment;
+  CloseAction closeAction_ = CloseAction::None;
   EditorContext context_;
   std::unique_ptr<Project> project_;
   std::unique_ptr<PimItem> item_;

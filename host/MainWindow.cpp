@@ -11,6 +11,7 @@
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -32,7 +33,7 @@ bool SipUp(const SIPINFO& sip) {
 }
 
 std::u16string Caption() {
-  return ResourceText(Component::Process().Resources(), kCaptionString);
+  return ResourceText(Component::Process().Resources(), resources::kStringCaption);
 }
 
 void PostToHost(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,7 +82,8 @@ bool MainWindow::CreateTabs() {
   SendMessageW(tabs_, kSetControlVersion, kControlVersion, 0);
   bool large = scale.DpiX() >= kHighDpi;
   int width = large ? scale.X(kTabImageWidth) : kTabImageWidth;
-  HBITMAP strip = LoadBitmapW(component.Resources(), MAKEINTRESOURCEW(large ? kTabImagesLarge : kTabImages));
+  HBITMAP strip = LoadBitmapW(component.Resources(),
+                              MAKEINTRESOURCEW(large ? resources::kBitmapTabsLarge : resources::kBitmapTabs));
   if (strip) {
     BITMAP shape{};
     GetObjectW(strip, sizeof(shape), &shape);
@@ -143,11 +145,16 @@ void MainWindow::LayOut(HWND page) {
              TRUE);
   PlaceTabs();
   if (page && IsWindow(page)) {
-    RECT area{};
-    GetClientRect(window_, &area);
-    MoveWindow(page, 0, 0, area.right, area.bottom - scale.Y(23) + scale.NegativeOnePixel(), TRUE);
+    PlacePage(page);
     ShowWindow(page, SW_SHOW);
   }
+}
+
+void MainWindow::PlacePage(HWND page) {
+  const ScreenScale& scale = Component::Process().scale;
+  RECT area{};
+  GetClientRect(window_, &area);
+  MoveWindow(page, 0, 0, area.right, area.bottom - scale.Y(23) + scale.NegativeOnePixel(), TRUE);
 }
 
 void MainWindow::PlaceTabs() {
@@ -159,29 +166,29 @@ void MainWindow::PlaceTabs() {
                scale.Y(25), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::Open(int editorKind, std::unique_ptr<EditRequest> request) {
+void MainWindow::Open(EditorKind kind, std::unique_ptr<EditRequest> request) {
   SHSetNavBarText(window_, Caption().c_str());
   Component& component = Component::Process();
-  if (request->item) {
-    if (int other = component.openItems.OpenElsewhere(request->item)) {
-      // The other program comes to the front with the item it has open; nothing opens here.
-      if (const char16_t* program = OpenItemTable::ProgramOf(other)) {
-        char16_t noArguments[] = u"";
-        CreateProcessW(program, noArguments, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, nullptr);
-      }
-      return;
+  if (int other = component.openItems.OpenElsewhere(request->item)) {
+    // The other program comes to the front with the item it has open; nothing opens here.
+    if (const char16_t* program = OpenItemTable::ProgramOf(other)) {
+      char16_t noArguments[] = u"";
+      CreateProcessW(program, noArguments, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, nullptr);
     }
-    component.openItems.SetOwn(request->item);
-  }
-  CloseSummary();
-  if (request->summary) {
-    if (editorKind < kEditAppointment || editorKind > kEditTask) return;
-    ShowInFront();
-    summary_ = std::make_unique<SummaryWindow>();
-    summary_->Create(window_, static_cast<ItemKind>(editorKind), std::move(request));
     return;
   }
-  frame_->TakeOver(std::move(request), editorKind);
+  // The editor this request replaces gives up its slot before the new item takes it.
+  CloseSummary();
+  frame_->CloseForNewRequest();
+  if (request->item) component.openItems.SetOwn(request->item);
+  if (request->summary) {
+    if (IsNew(kind) || IsProject(kind)) return;
+    ShowInFront();
+    summary_ = std::make_unique<SummaryWindow>();
+    summary_->Create(window_, ItemKindOf(kind), std::move(request));
+    return;
+  }
+  frame_->TakeOver(std::move(request), kind);
 }
 
 void MainWindow::CloseSummary() {
@@ -197,16 +204,19 @@ void MainWindow::OnSummaryMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!summary_) return;
   switch (message) {
     case kMsgSummaryToEditor: {
-      int editorKind = static_cast<int>(summary_->Kind());
+      std::optional<EditorKind> kind = EditorFor(summary_->Kind(), false);
       std::unique_ptr<EditRequest> request = summary_->TakeRequest();
       CloseSummary();
+      if (!kind) return;
       request->summary = false;
-      frame_->TakeOver(std::move(request), editorKind);
+      frame_->TakeOver(std::move(request), *kind);
       return;
     }
-    case kMsgSummaryCommand:
-      if (!frame_->RunSummaryCommand(summary_->Kind(), summary_->Request(), static_cast<int>(wParam))) return;
+    case kMsgSummaryCommand: {
+      std::optional<ItemCommand> command = ItemCommandFromMessage(wParam);
+      if (!command || !frame_->RunSummaryCommand(summary_->Kind(), summary_->Request(), *command)) return;
       break;
+    }
     default:
       break;
   }
@@ -278,16 +288,15 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kMsgOpenEditor: {
+      // An unknown kind is ignored; the request is freed either way.
       std::unique_ptr<EditRequest> request(reinterpret_cast<EditRequest*>(lParam));
-      int kind = static_cast<int>(wParam);
-      bool known = (kind >= kEditAppointment && kind <= kEditProject) ||
-                   (kind >= kNewAppointment && kind <= kNewProject);
-      if (request && known) Open(kind, std::move(request));
+      std::optional<EditorKind> kind = EditorKindFromMessage(wParam);
+      if (request && kind) Open(*kind, std::move(request));
       return 0;
     }
     case kMsgCloseEditor:
     case kMsgCloseEditorNow:
-      frame_->Close(kCloseNone);
+      frame_->Close(CloseAction::None);
       return 0;
     case kMsgSummaryClosed:
     case kMsgSummaryToEditor:
@@ -317,12 +326,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_WINDOWPOSCHANGED:
       PlaceTabs();
+      if (HWND page = frame_->FocusedPage()) PlacePage(page);
       return DefWindowProcW(window_, message, wParam, lParam);
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        frame_->Close(LOWORD(wParam) == IDOK ? kCloseOk : kCloseCancel);
+        frame_->Close(LOWORD(wParam) == IDOK ? CloseAction::Ok : CloseAction::Cancel);
         return 0;
       }
       break;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "editors/EditorKind.h"
 #include "host/EditRequest.h"
 #include "platform/ui/WindowTypes.h"
 #include "platform/ui/shell/Shell.h"
@@ -18,8 +19,6 @@ class MainWindow {
  public:
   static constexpr const char16_t* kClassName = u"CalyraEditor:Main";
   static constexpr const char16_t* kTabsName = u"CalyraEditor:Tabs";
-  static constexpr int kTabImages = 160;
-  static constexpr int kTabImagesLarge = 161;
   static constexpr int kTabImageWidth = 21;
   static constexpr COLORREF kTabImageMask = 0x00FF00;
 
@@ -50,12 +49,14 @@ class MainWindow {
   static LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateTabs();
-  void Open(int editorKind, std::unique_ptr<EditRequest> request);
+  void Open(EditorKind kind, std::unique_ptr<EditRequest> request);
   void OnSummaryMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CloseSummary();
   void ReadSipState();
   void LayOut(HWND page);
+  // The tab strip along the bottom and the page above it, in the window's present size.
   void PlaceTabs();
+  void PlacePage(HWND page);
   LRESULT OnNotify(const NMHDR& header);
 
   HWND window_ = nullptr;

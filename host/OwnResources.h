@@ -1,17 +1,18 @@
 #pragma once
 
 #include "CalyraEditorResources.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
-// The two dialogs the component carries itself rather than the host's resource module: the summary
-// window and the question whether a note without a valid alarm becomes a plain note.
-inline constexpr int kSummaryDialog = 101;
-inline constexpr int kPlainNoteQuestionDialog = 200;
-inline constexpr int kSummaryList = 1001;
-inline constexpr int kSummaryEdit = 42067;
-inline constexpr int kSummaryLinks = 41518;
-inline constexpr int kSummaryCopy = 40032;
+using resources::kPlainNoteQuestionDialog;
+using resources::kSummaryCopy;
+using resources::kSummaryDialog;
+using resources::kSummaryEdit;
+using resources::kSummaryLinks;
+using resources::kSummaryList;
+
+// The table of the dialogs the component carries itself.
 
 const CalyraResourceTable* OwnResourceTable();
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "editors/EditorMessages.h"
-#include "editors/PageKind.h"
+#include "editors/CloseAction.h"
 #include "host/Component.h"
 #include "host/OwnResources.h"
 #include "platform/text/Formatter.h"
@@ -14,6 +14,7 @@
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "resources/ResourceIds.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 
@@ -121,21 +122,21 @@ void SummaryWindow::FillFields() {
 }
 
 void SummaryWindow::OnCommand(int command) {
-  // The item commands and the close action each runs as.
-  static constexpr std::pair<int, int> kItemCommands[] = {
-      {kCmdDelete, kCloseDelete},
-      {kCmdConvert, kCloseConvert},
-      {kCmdSendByInfrared, kCloseSendByInfrared},
-      {kSummaryCopy, kCloseCopy},
-      {kCmdShowInOutlook, kCloseShowInOutlook},
+  // The buttons of the item commands.
+  static constexpr std::pair<int, ItemCommand> kItemCommands[] = {
+      {resources::kCommandDelete, ItemCommand::Delete},
+      {resources::kCommandConvert, ItemCommand::Convert},
+      {resources::kCommandBeam, ItemCommand::SendByInfrared},
+      {kSummaryCopy, ItemCommand::Copy},
+      {resources::kCommandShowInOutlook, ItemCommand::ShowInOutlook},
   };
   if (command < 3) {
     PostMessageW(mainWindow_, kMsgSummaryClosed, 0, 0);
   } else if (command == kSummaryEdit) {
     PostMessageW(mainWindow_, kMsgSummaryToEditor, 0, 0);
   }
-  for (const auto& [id, closeAction] : kItemCommands) {
-    if (command == id) PostMessageW(mainWindow_, kMsgSummaryCommand, static_cast<WPARAM>(closeAction), 0);
+  for (const auto& [id, itemCommand] : kItemCommands) {
+    if (command == id) PostMessageW(mainWindow_, kMsgSummaryCommand, ToMessage(itemCommand), 0);
   }
   // The floating link window (kSummaryLinks) is not part of this build yet.
 }

@@ -152,13 +152,16 @@ CALYRA_API int CalyraEditor_IsEditorActive(int closeFloatingLink, HWND returnWin
 CALYRA_API int CalyraEditor_HandleActivationChange(UINT activation);
 CALYRA_API int CalyraEditor_IsDialogMessage(MSG* message);
 CALYRA_API void CalyraEditor_PostMessage(UINT message, WPARAM wParam, LPARAM lParam);
+/* The New exports take the host's array of CALYRA_MAX_NEW_CATEGORIES 16-bit category numbers: with a
+   non-zero count the whole array is read, and the first `categoryCount` entries are the item's. */
+#define CALYRA_MAX_NEW_CATEGORIES 256
 CALYRA_API int CalyraEditor_NewAppointment(DWORD unused, const SYSTEMTIME* start, const SYSTEMTIME* end,
-                                           const WCHAR* subject, DWORD valueA, const int* categories,
+                                           const WCHAR* subject, DWORD valueA, const WORD* categories,
                                            WORD categoryCount, int noTemplate, DWORD valueB);
 CALYRA_API int CalyraEditor_NewTask(DWORD unused, const SYSTEMTIME* start, const SYSTEMTIME* due, const WCHAR* subject,
-                                    DWORD valueA, const int* categories, WORD categoryCount, int noTemplate,
+                                    DWORD valueA, const WORD* categories, WORD categoryCount, int noTemplate,
                                     DWORD valueB);
-CALYRA_API int CalyraEditor_NewContact(DWORD unused, const int* categories, WORD categoryCount, int noTemplate,
+CALYRA_API int CalyraEditor_NewContact(DWORD unused, const WORD* categories, WORD categoryCount, int noTemplate,
                                        DWORD valueB);
 CALYRA_API int CalyraEditor_NewProject(DWORD unused, DWORD item);
 CALYRA_API int CalyraEditor_EditAppointment(DWORD unused, const SYSTEMTIME* occurrence, CEOID item, int summary,

@@ -7,6 +7,7 @@
 #include "store/ItemDescription.h"
 #include "store/ItemIdentity.h"
 #include "store/PimItem.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -25,15 +26,15 @@ struct TypeRule {
 std::optional<TypeRule> RuleOf(JournalEntryType type) {
   switch (type) {
     case JournalEntryType::ItemDeleted:
-      return TypeRule{0x04, 53000};
+      return TypeRule{0x04, resources::kStringJournalDeleted};
     case JournalEntryType::TaskCompleted:
-      return TypeRule{0x02, 53001};
+      return TypeRule{0x02, resources::kStringJournalCompleted};
     case JournalEntryType::Contact:
-      return TypeRule{0x08, 53002};
+      return TypeRule{0x08, resources::kStringJournalNoted};
     case JournalEntryType::Appointment:
-      return TypeRule{0x10, 53002};
+      return TypeRule{0x10, resources::kStringJournalNoted};
     case JournalEntryType::Task:
-      return TypeRule{0x20, 53002};
+      return TypeRule{0x20, resources::kStringJournalNoted};
     default:
       return std::nullopt;
   }

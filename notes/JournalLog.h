@@ -24,7 +24,7 @@ struct JournalSettings {
 };
 
 // Appends the journal entry of `type` about `item`, when the journal is on and its flag bit lets the
-// type through: the current local time and the type's resource string (53000, 53001 or 53002)
+// type through: the current local time and the type's resource string (deleted, completed or noted)
 // formatted with the item's description. True when an entry was appended.
 bool WriteJournalEntry(ItemOid item, JournalEntryType type, const JournalSettings& settings,
                        HINSTANCE resources);

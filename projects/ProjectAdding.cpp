@@ -11,6 +11,7 @@
 #include "projects/ProjectStore.h"
 #include "store/ItemIdentity.h"
 #include "store/PimItem.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -65,8 +66,8 @@ int AddItemToProject2(HWND owner, HINSTANCE resources, ItemOid projectRecord, It
                       const SYSTEMTIME* date, const char16_t* filePath) {
   bool isFile = filePath != nullptr && filePath[0] != u'\0';
   if (isFile ? !FileExists(filePath) : item == 0) {
-    MessageBoxW(owner, ResourceText(resources, kNothingToAddString).c_str(),
-                ResourceText(resources, kProjectCaptionString).c_str(), MB_OK | kStopIcon);
+    MessageBoxW(owner, ResourceText(resources, resources::kStringNothingToAdd).c_str(),
+                ResourceText(resources, resources::kStringCaption).c_str(), MB_OK | kStopIcon);
     return 0;
   }
   Project project;

@@ -6,8 +6,6 @@
 namespace calyra {
 
 // Message shown when there is nothing to add: the file is missing, or no item was given.
-inline constexpr UINT kNothingToAddString = 64944;
-inline constexpr UINT kProjectCaptionString = 10000;
 
 // Adds an item, or a file when `filePath` is given, to the project whose record is `projectRecord`
 // as a new entry: an appointment (with `date` as its item date when given), a task or a contact,

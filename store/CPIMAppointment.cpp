@@ -8,6 +8,7 @@
 #include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -27,7 +28,7 @@ int Failed(HRESULT result) {
 
 int Ask(const ItemContext& context, UINT text, UINT flags) {
   return MessageBoxW(context.owner, ResourceText(context.resources, text).c_str(),
-                     ResourceText(context.resources, CPIMAppointment::kCaptionString).c_str(), flags);
+                     ResourceText(context.resources, resources::kStringCaption).c_str(), flags);
 }
 
 DATE DateOf(IAppointment* item, HRESULT (IAppointment::*getter)(DATE*)) {
@@ -99,7 +100,7 @@ bool CPIMAppointment::ChooseOccurrence(IAppointment* series, const ItemContext& 
   if (!platform::IsDateSet(occurrenceDate)) GetLocalTime(&occurrenceDate);
   bool openOccurrence = openScope == kOpenOccurrence;
   if (openScope == kOpenAsk) {
-    int answer = Ask(context, kRecurringQuestionString, MB_YESNOCANCEL | MB_ICONQUESTION);
+    int answer = Ask(context, resources::kStringRecurringQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL) return false;
     openOccurrence = answer == IDYES;
   }
@@ -120,7 +121,7 @@ bool CPIMAppointment::ChooseOccurrence(IAppointment* series, const ItemContext& 
 
 void CPIMAppointment::ReadFields(IAppointment* item, const ItemContext& context) {
   subject = ReadText(item, &IAppointment::get_Subject);
-  if (subject.empty()) subject = ResourceText(context.resources, kEmptySubjectString);
+  if (subject.empty()) subject = ResourceText(context.resources, resources::kStringNoSubject);
   location = ReadText(item, &IAppointment::get_Location);
   categoriesText = ReadText(item, &IAppointment::get_Categories);
   busyStatus = NumberOf(item, &IAppointment::get_BusyStatus);
@@ -174,7 +175,7 @@ HRESULT CPIMAppointment::WriteRecurrence(IAppointment* item, const ItemContext& 
     int count = 0;
     if (SUCCEEDED(pattern->get_Exceptions(&exceptions)) && exceptions &&
         SUCCEEDED(exceptions->get_Count(&count)) && count > 0 &&
-        Ask(context, kExceptionsLostString, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL) {
+        Ask(context, resources::kStringExceptionsLost, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL) {
       return S_FALSE;
     }
   }
@@ -254,9 +255,9 @@ HRESULT CPIMAppointment::Save(const ItemContext& context) {
   if (WriteChanges(item.Get(), &timesChanged) > 0) return E_FAIL;
   if (subject.empty())
     WriteText(item.Get(), &IAppointment::get_Subject, &IAppointment::put_Subject,
-              ResourceText(context.resources, kEmptySubjectString));
+              ResourceText(context.resources, resources::kStringNoSubject));
   bool sendUpdate = meeting && (attendeesChanged || timesChanged) &&
-                    Ask(context, kMeetingUpdateString, MB_YESNO | MB_ICONQUESTION) == IDYES;
+                    Ask(context, resources::kStringMeetingUpdate, MB_YESNO | MB_ICONQUESTION) == IDYES;
   HRESULT result = sendUpdate ? item->Send() : item->Save();
   if (FAILED(result)) return result;
   oid = OidOf(item.Get());

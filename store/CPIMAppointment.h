@@ -25,11 +25,6 @@ enum OpenScope : WORD {
 class CPIMAppointment : public PimItem {
  public:
   static constexpr DWORD kNotesCapacity = 48832;
-  static constexpr UINT kEmptySubjectString = 64336;
-  static constexpr UINT kMeetingUpdateString = 63007;
-  static constexpr UINT kRecurringQuestionString = 63008;
-  static constexpr UINT kExceptionsLostString = 63613;
-  static constexpr UINT kCaptionString = 10000;
   static constexpr CEPROPID kCompanionFlag = 0xC7010002;
   static constexpr CEPROPID kCompanionOid = 0xC7020013;
 

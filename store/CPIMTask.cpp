@@ -8,6 +8,7 @@
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
 #include "store/TaskReminder.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -66,7 +67,7 @@ bool CPIMTask::Load(const ItemContext& context) {
   platform::ComPtr<ITask> task = Fetch(session, false);
   if (!task) return false;
   subject = ReadText(task.Get(), &ITask::get_Subject).substr(0, kSubjectLimit);
-  if (subject.empty()) subject = ResourceText(context.resources, kEmptySubjectString);
+  if (subject.empty()) subject = ResourceText(context.resources, resources::kStringNoSubject);
   start = SystemTimeOfDate(DateOf(task.Get(), &ITask::get_StartDate));
   due = SystemTimeOfDate(DateOf(task.Get(), &ITask::get_DueDate));
   LONG importance = olImportanceNormal;
@@ -189,7 +190,7 @@ HRESULT CPIMTask::Save(const ItemContext& context) {
   bool completedNow = false;
   if (WriteChanges(task.Get(), &completedNow) > 0) return E_FAIL;
   if (subject.empty()) {
-    BSTR text = SysAllocString(ResourceText(context.resources, kEmptySubjectString).c_str());
+    BSTR text = SysAllocString(ResourceText(context.resources, resources::kStringNoSubject).c_str());
     task->put_Subject(text);
     SysFreeString(text);
   }

@@ -17,7 +17,6 @@ class CPIMTask : public PimItem {
  public:
   static constexpr size_t kSubjectLimit = 4095;
   static constexpr DWORD kNotesCapacity = 57072;
-  static constexpr UINT kEmptySubjectString = 64336;
   static constexpr DATE kTemplateDate = 401768.0;  // 31 December 2999
 
   CPIMTask() { Reset(); }

@@ -9,6 +9,7 @@
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/PimItem.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -17,9 +18,6 @@ namespace {
 constexpr int64_t kMinutesPerDay = 1440;
 constexpr int64_t kEightInTheMorning = 480;
 constexpr size_t kSubjectInText = 64;
-constexpr UINT kDueString = 64347;
-constexpr UINT kHighPriorityString = 20100;
-constexpr UINT kLowPriorityString = 20101;
 constexpr size_t kMaxSound = MAX_PATH;
 
 int64_t MinutesOf(const SYSTEMTIME& local) {
@@ -190,10 +188,11 @@ std::u16string TaskReminderText(const TaskReminderRequest& request, HINSTANCE re
   if (platform::IsDateSet(request.due)) {
     WCHAR date[64] = {};
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &request.due, nullptr, date, 64);
-    text += u"\n\n" + ResourceText(resources, kDueString) + u" " + date;
+    text += u"\n\n" + ResourceText(resources, resources::kStringTaskReminderDue) + u" " + date;
   }
   if (request.priority == 1 || request.priority == 3) {
-    text += u"  " + ResourceText(resources, request.priority == 1 ? kHighPriorityString : kLowPriorityString);
+    text += u"  " + ResourceText(resources, request.priority == 1 ? resources::kStringTaskReminderHighPriority
+                                                                  : resources::kStringTaskReminderLowPriority);
   }
   return text;
 }

@@ -42,7 +42,7 @@ DWORD TaskNotificationHandle(ItemOid task);
 // Deletes the task's notification (if any) and writes 0 into its handle property.
 void RemoveTaskReminder(ItemOid task);
 // The text the reminder dialog shows: the subject (cut to 64 characters), the due date and the
-// priority, with resource strings 64347, 20100 and 20101.
+// priority, with the resource strings of the due label and the priority marks.
 std::u16string TaskReminderText(const TaskReminderRequest& request, HINSTANCE resources);
 
 }  // namespace calyra

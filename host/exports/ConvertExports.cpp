@@ -1,6 +1,7 @@
 // Converting an appointment into a task and back. The source item is never changed.
 #include "CalyraEditor.h"
 #include "host/Component.h"
+#include "host/exports/ExportGuard.h"
 #include "store/CPIMAppointment.h"
 #include "store/CPIMTask.h"
 
@@ -10,7 +11,7 @@ namespace {
 // kind from it; 0 when anything fails.
 template <class Item>
 CEOID Convert(CEOID oid) {
-  try {
+  return calyra::Guarded<CEOID>(0, [oid]() -> CEOID {
     calyra::ItemContext context;
     context.resources = calyra::Component::Process().Resources();
     Item item;
@@ -27,9 +28,7 @@ CEOID Convert(CEOID oid) {
     }
     if (!item.loaded && !item.Load(context)) return 0;
     return item.Convert(context);
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 }  // namespace

@@ -1,18 +1,17 @@
 // The option exports: the host hands its settings over and reads two groups back.
 #include "CalyraEditor.h"
 #include "host/Component.h"
+#include "host/exports/ExportGuard.h"
 
 namespace {
 
 template <class Record, class F>
 int WithRecord(Record* record, F&& body) {
   if (record == nullptr) return 0;
-  try {
+  return calyra::Guarded(0, [&] {
     body(calyra::Component::Process().Options(), *record);
     return 1;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 }  // namespace

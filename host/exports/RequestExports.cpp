@@ -8,13 +8,16 @@
 #include "host/Component.h"
 #include "host/EditRequest.h"
 #include "host/MainWindow.h"
+#include "host/exports/ExportGuard.h"
 #include "platform/outlook/PocketOutlook.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
+#include "resources/ResourceIds.h"
 #include "store/OutlookSession.h"
 
 namespace {
 
+using calyra::EditorKind;
 using calyra::EditRequest;
 
 constexpr int kSeriesPage = 1;
@@ -27,9 +30,9 @@ std::unique_ptr<EditRequest> NewRequest() {
 }
 
 // The request belongs to the MainWindow once posted; without one nothing is posted.
-int Post(std::unique_ptr<EditRequest> request, int editorKind) {
+int Post(std::unique_ptr<EditRequest> request, EditorKind kind) {
   if (!request->owner) return 0;
-  if (!PostMessageW(request->owner, calyra::kMsgOpenEditor, static_cast<WPARAM>(editorKind),
+  if (!PostMessageW(request->owner, calyra::kMsgOpenEditor, calyra::ToMessage(kind),
                     reinterpret_cast<LPARAM>(request.get()))) {
     return 0;
   }
@@ -43,18 +46,20 @@ void SetDate(const SYSTEMTIME* date, bool* has, SYSTEMTIME* target) {
   *target = *date;
 }
 
-void SetCategories(EditRequest& request, const int* categories, WORD count) {
+// The host passes its whole array of category numbers: a non-zero count takes all of it, and the
+// count is cut at the array's size.
+static_assert(EditRequest::kMaxCategories == CALYRA_MAX_NEW_CATEGORIES);
+
+void SetCategories(EditRequest& request, const WORD* categories, WORD count) {
   request.categories.fill(0);
   request.categoryCount = 0;
   if (!categories || !count) return;
-  size_t taken = std::min<size_t>(count, EditRequest::kMaxCategories);
-  std::transform(categories, categories + taken, request.categories.begin(),
-                 [](int number) { return static_cast<WORD>(number); });
-  request.categoryCount = static_cast<WORD>(taken);
+  std::copy_n(categories, EditRequest::kMaxCategories, request.categories.begin());
+  request.categoryCount = static_cast<WORD>(std::min<size_t>(count, EditRequest::kMaxCategories));
 }
 
-int NewDatedItem(int editorKind, const SYSTEMTIME* first, const SYSTEMTIME* second, const WCHAR* subject,
-                 DWORD valueA, const int* categories, WORD categoryCount, int noTemplate, DWORD valueB) {
+int NewDatedItem(EditorKind kind, const SYSTEMTIME* first, const SYSTEMTIME* second, const WCHAR* subject,
+                 DWORD valueA, const WORD* categories, WORD categoryCount, int noTemplate, DWORD valueB) {
   auto request = NewRequest();
   SetDate(first, &request->hasFirstDate, &request->firstDate);
   SetDate(second, &request->hasSecondDate, &request->secondDate);
@@ -63,7 +68,7 @@ int NewDatedItem(int editorKind, const SYSTEMTIME* first, const SYSTEMTIME* seco
   request->linkWith = valueA;
   request->noTemplate = noTemplate != 0;
   request->project = valueB;
-  return Post(std::move(request), editorKind);
+  return Post(std::move(request), kind);
 }
 
 // Whether the stored appointment recurs; nothing when it cannot be read.
@@ -80,93 +85,79 @@ std::optional<bool> IsRecurring(CEOID item, HWND owner) {
 }  // namespace
 
 CALYRA_API int CalyraEditor_NewAppointment(DWORD, const SYSTEMTIME* start, const SYSTEMTIME* end,
-                                           const WCHAR* subject, DWORD valueA, const int* categories,
+                                           const WCHAR* subject, DWORD valueA, const WORD* categories,
                                            WORD categoryCount, int noTemplate, DWORD valueB) {
-  try {
-    return NewDatedItem(calyra::kNewAppointment, start, end, subject, valueA, categories, categoryCount,
+  return calyra::Guarded(0, [&] {
+    return NewDatedItem(EditorKind::NewAppointment, start, end, subject, valueA, categories, categoryCount,
                         noTemplate, valueB);
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 CALYRA_API int CalyraEditor_NewTask(DWORD, const SYSTEMTIME* start, const SYSTEMTIME* due,
-                                    const WCHAR* subject, DWORD valueA, const int* categories,
+                                    const WCHAR* subject, DWORD valueA, const WORD* categories,
                                     WORD categoryCount, int noTemplate, DWORD valueB) {
-  try {
-    return NewDatedItem(calyra::kNewTask, start, due, subject, valueA, categories, categoryCount, noTemplate,
+  return calyra::Guarded(0, [&] {
+    return NewDatedItem(EditorKind::NewTask, start, due, subject, valueA, categories, categoryCount, noTemplate,
                         valueB);
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
-CALYRA_API int CalyraEditor_NewContact(DWORD, const int* categories, WORD categoryCount, int noTemplate,
+CALYRA_API int CalyraEditor_NewContact(DWORD, const WORD* categories, WORD categoryCount, int noTemplate,
                                        DWORD valueB) {
-  try {
+  return calyra::Guarded(0, [&] {
     auto request = NewRequest();
     SetCategories(*request, categories, categoryCount);
     request->noTemplate = noTemplate != 0;
     request->project = valueB;
-    return Post(std::move(request), calyra::kNewContact);
-  } catch (...) {
-    return 0;
-  }
+    return Post(std::move(request), EditorKind::NewContact);
+  });
 }
 
 CALYRA_API int CalyraEditor_NewProject(DWORD, DWORD item) {
-  try {
+  return calyra::Guarded(0, [&] {
     auto request = NewRequest();
     request->noTemplate = true;
     request->item = item;
-    return Post(std::move(request), calyra::kNewProject);
-  } catch (...) {
-    return 0;
-  }
+    return Post(std::move(request), EditorKind::NewProject);
+  });
 }
 
 CALYRA_API int CalyraEditor_EditTask(DWORD, const SYSTEMTIME* occurrence, CEOID item, int summary,
                                      int startPage, DWORD editValue) {
-  try {
+  return calyra::Guarded(0, [&] {
     auto request = NewRequest();
     SetDate(occurrence, &request->hasFirstDate, &request->firstDate);
     request->item = item;
     request->startPage = startPage;
     request->editValue = editValue;
     request->summary = startPage <= 0 && summary != 0;
-    return Post(std::move(request), calyra::kEditTask);
-  } catch (...) {
-    return 0;
-  }
+    return Post(std::move(request), EditorKind::EditTask);
+  });
 }
 
 CALYRA_API int CalyraEditor_EditContact(DWORD, CEOID item, int summary, int startPage, DWORD editValue) {
-  try {
+  return calyra::Guarded(0, [&] {
     auto request = NewRequest();
     request->item = item;
     request->summary = summary != 0;
     request->startPage = startPage;
     request->editValue = editValue;
-    return Post(std::move(request), calyra::kEditContact);
-  } catch (...) {
-    return 0;
-  }
+    return Post(std::move(request), EditorKind::EditContact);
+  });
 }
 
 CALYRA_API int CalyraEditor_EditProject(DWORD, CEOID item, int startPage) {
-  try {
+  return calyra::Guarded(0, [&] {
     auto request = NewRequest();
     request->item = item;
     request->startPage = startPage;
-    return Post(std::move(request), calyra::kEditProject);
-  } catch (...) {
-    return 0;
-  }
+    return Post(std::move(request), EditorKind::EditProject);
+  });
 }
 
 CALYRA_API int CalyraEditor_EditAppointment(DWORD, const SYSTEMTIME* occurrence, CEOID item, int summary,
                                             int startPage, DWORD editValue, int doNotAsk) {
-  try {
+  return calyra::Guarded(0, [&] {
     auto request = NewRequest();
     request->editValue = editValue;
     request->item = item;
@@ -180,9 +171,9 @@ CALYRA_API int CalyraEditor_EditAppointment(DWORD, const SYSTEMTIME* occurrence,
     if (editValue) {
       request->summary = false;
       request->openScope = calyra::kOpenNotRecurring;
-      return Post(std::move(request), calyra::kEditAppointment);
+      return Post(std::move(request), EditorKind::EditAppointment);
     }
-    if (startPage != 0) return Post(std::move(request), calyra::kEditAppointment);
+    if (startPage != 0) return Post(std::move(request), EditorKind::EditAppointment);
     std::optional<bool> recurring = IsRecurring(item, request->owner);
     if (!recurring) return 0;
     if (*recurring) {
@@ -193,15 +184,13 @@ CALYRA_API int CalyraEditor_EditAppointment(DWORD, const SYSTEMTIME* occurrence,
         HINSTANCE resources = calyra::Component::Process().Resources();
         int answer = MessageBoxW(
             request->owner,
-            calyra::ResourceText(resources, calyra::CPIMAppointment::kRecurringQuestionString).c_str(),
-            calyra::ResourceText(resources, calyra::kCaptionString).c_str(),
+            calyra::ResourceText(resources, calyra::resources::kStringRecurringQuestion).c_str(),
+            calyra::ResourceText(resources, calyra::resources::kStringCaption).c_str(),
             MB_YESNOCANCEL | MB_ICONQUESTION | MB_SETFOREGROUND);
         if (answer == IDCANCEL) return 0;
         request->openScope = answer == IDYES ? calyra::kOpenOccurrence : calyra::kOpenSeries;
       }
     }
-    return Post(std::move(request), calyra::kEditAppointment);
-  } catch (...) {
-    return 0;
-  }
+    return Post(std::move(request), EditorKind::EditAppointment);
+  });
 }

@@ -12,7 +12,9 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "projects/Project.h"
 #include "store/CPIMTask.h"
-#include "tests/host/EditorHostTest.h"
+#include "editors/EditorMessages.h"
+#include "tests/support/editor/EditorHostTest.h"
+#include "tests/support/editor/ExportCalls.h"
 #include "tests/platform/objectstore/ChildProcess.h"
 
 namespace {
@@ -33,9 +35,14 @@ std::string Text(const SYSTEMTIME& time) {
 class EditorFrameTest : public EditorHostTest {
  protected:
   void UseTaskPages() {
-    UseTestPage(PageNumber::Task, PageKind::Task);
-    UseTestPage(PageNumber::Notes, PageKind::Notes);
-    UseTestPage(PageNumber::Categories, PageKind::Categories);
+    UseTestPage(PageNumber::Task);
+    UseTestPage(PageNumber::Notes);
+    UseTestPage(PageNumber::Categories);
+  }
+  RECT Rect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
   }
   void PressOk() {
     SendMessageW(MainWindow(), WM_COMMAND, IDOK, 0);
@@ -173,6 +180,83 @@ TEST_F(EditorFrameTest, ANewRequestCancelsTheOpenEditor) {
   EXPECT_EQ(HostMessagesAre({kClosed}), "");
 }
 
+TEST_F(EditorFrameTest, AStartPageBeyondTheLastTabShowsNoPageUntilOneIsPicked) {
+  UseTaskPages();
+  ItemOid task = SaveTask(u"Report");
+  ASSERT_EQ(EditItem(EditorKind::EditTask, task).StartPage(9).Post(), 1);
+  Pump();
+  EXPECT_TRUE(Frame().IsOpen());
+  EXPECT_EQ(Frame().FocusedPage(), nullptr);
+  EXPECT_EQ(Log(PageNumber::Task).loads, 0) << "not tab 0 instead";
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), 1));
+  Pump();
+  EXPECT_EQ(Frame().FocusedPage(), Frame().Pages().GetPage(PageNumber::Notes)->GetWindow());
+  EXPECT_EQ(Log(PageNumber::Notes).loads, 1);
+}
+
+TEST_F(EditorFrameTest, TheFocusedPageFollowsTheWindowsSize) {
+  UseTaskPages();
+  ASSERT_EQ(NewItem(EditorKind::NewTask).Post(), 1);
+  Pump();
+  HWND page = Frame().FocusedPage();
+  ASSERT_NE(page, nullptr);
+  RECT before = Rect(page);
+  SetWindowPos(MainWindow(), nullptr, 0, 26, 240, 200, SWP_NOZORDER);
+  RECT after = Rect(page);
+  EXPECT_LT(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_LE(after.bottom, Rect(Tabs()).top + 1) << "the page ends where the tab strip begins";
+}
+
+TEST_F(EditorFrameTest, ActivationBringsBackTheOpenPage) {
+  EXPECT_EQ(CalyraEditor_HandleActivationChange(1), 0) << "nothing open";
+  UseTaskPages();
+  ASSERT_EQ(NewItem(EditorKind::NewTask).Post(), 1);
+  Pump();
+  FlowMessages();
+  SetFocus(nullptr);
+  EXPECT_EQ(CalyraEditor_HandleActivationChange(0x10001), 1) << "only the low word counts";
+  Pump();
+  EXPECT_EQ(FlowIs({flows::kLayoutForPage, flows::kActivationLayout}), "");
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), TestPage::kField) << "the page has its control back";
+  EXPECT_EQ(CalyraEditor_HandleActivationChange(0x10000), 1) << "deactivation still reports the page";
+}
+
+TEST_F(EditorFrameTest, AModalDialogIsAskedToLetTheHostSwitchAway) {
+  HWND dialog =
+      CreateWindowExW(0, u"TestHost", u"dialog", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  recorder_->Watch(dialog);
+  Component::Process().modalDialog = dialog;
+  EXPECT_EQ(CalyraEditor_IsEditorActive(1, host_, kHostMessage, 5, 6), 1);
+  std::vector<platform::RecordedMessage> toDialog;
+  for (const auto& message : recorder_->MessagesTo(dialog)) {
+    if (IsFlowMessage(message.message)) toDialog.push_back(message);
+  }
+  EXPECT_EQ(platform::CompareMessages(toDialog, {{kMsgModalSwitchAway, kPosted | kWParam | kLParam, 5, 1}}), "");
+  EXPECT_EQ(CalyraEditor_HandleActivationChange(1), 1) << "a modal dialog counts as open";
+  Component::Process().modalDialog = nullptr;
+  EXPECT_EQ(CalyraEditor_IsEditorActive(1, host_, kHostMessage, 5, 6), 0);
+}
+
+TEST_F(EditorFrameTest, ASummaryUnderAModalDialogIsToldBeforeItGoes) {
+  ItemOid task = SaveTask(u"Report");
+  ASSERT_EQ(EditItem(EditorKind::EditTask, task).Summary().Post(), 1);
+  Pump();
+  HWND summary = Component::Process().mainWindow->SummaryHandle();
+  ASSERT_NE(summary, nullptr);
+  recorder_->Watch(summary);
+  HWND dialog =
+      CreateWindowExW(0, u"TestHost", u"dialog", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  Component::Process().modalDialog = dialog;
+  EXPECT_EQ(CalyraEditor_IsEditorActive(0, host_, kHostMessage, 5, 6), 0) << "the summary just closes";
+  EXPECT_EQ(Component::Process().mainWindow->SummaryHandle(), nullptr);
+  std::vector<platform::RecordedMessage> toSummary;
+  for (const auto& message : recorder_->Messages()) {
+    if (message.window == summary && message.message == kMsgSummaryClosing) toSummary.push_back(message);
+  }
+  EXPECT_EQ(platform::CompareMessages(toSummary, {{kMsgSummaryClosing, platform::kSent}}), "");
+  Component::Process().modalDialog = nullptr;
+}
+
 TEST_F(EditorFrameTest, NewAppointmentTimesFollowTheRequest) {
   struct Case {
     const char* name;
@@ -217,34 +301,8 @@ using namespace calyra::testing;
 
 class EditorCommitTest : public EditorHostTest {};
 
-TEST_F(EditorCommitTest, ATaskDeletedMeanwhileCannotBeSavedAndTheEditorStays) {
-  UseTestPage(PageNumber::Task, PageKind::Task);
-  UseTestPage(PageNumber::Notes, PageKind::Notes);
-  ItemOid task = SaveTask(u"Report");
-  ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 1, 0), 1);
-  Pump();
-  EditorFrame& frame = Component::Process().mainWindow->Frame();
-  ASSERT_TRUE(frame.IsOpen());
-  CPIMTask other;
-  other.oid = task;
-  ItemContext context;
-  ASSERT_TRUE(other.Delete(context)) << "another program deletes the task";
-
-  user_->ExpectMessageBoxContaining(u"The task could not be saved. (0x8", IDOK);
-  SendMessageW(MainWindow(), WM_COMMAND, IDOK, 0);
-  Pump();
-  EXPECT_TRUE(frame.IsOpen());
-  EXPECT_EQ(frame.CurrentTab(), 1) << "the current tab is shown again";
-  EXPECT_EQ(HostMessagesAre({}), "");
-
-  SendMessageW(MainWindow(), WM_COMMAND, IDCANCEL, 0);
-  Pump();
-  EXPECT_FALSE(frame.IsOpen());
-  EXPECT_EQ(HostMessagesAre({kClosed}), "");
-}
-
 TEST_F(EditorCommitTest, KeysReachTheFocusedPageThroughTheHostsLoop) {
-  UseTestPage(PageNumber::Task, PageKind::Task);
+  UseTestPage(PageNumber::Task);
   MSG none{};
   EXPECT_EQ(CalyraEditor_IsDialogMessage(&none), 0) << "no page, nothing to do";
   ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0), 1);

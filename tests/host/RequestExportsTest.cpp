@@ -16,7 +16,10 @@
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 #include "store/OutlookSession.h"
-#include "tests/host/EditorHostTest.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/DateSupport.h"
+#include "tests/support/editor/EditorHostTest.h"
+#include "tests/support/editor/ExportCalls.h"
 #include "tests/platform/objectstore/ChildProcess.h"
 
 namespace {
@@ -43,9 +46,9 @@ class RequestExportsTest : public EditorHostTest {
 };
 
 TEST_F(RequestExportsTest, EditAppointmentStartPageChoosesSeriesOrOccurrenceWithoutAsking) {
-  UseTestPage(PageNumber::Appointment, PageKind::Appointment);
-  UseTestPage(PageNumber::Recurrence, PageKind::Recurrence);
-  UseTestPage(PageNumber::Notes, PageKind::Notes);
+  UseTestPage(PageNumber::Appointment);
+  UseTestPage(PageNumber::Recurrence);
+  UseTestPage(PageNumber::Notes);
   ItemOid series = SaveWeeklyAppointment(u"Team meeting");
   SYSTEMTIME nextWeek{2024, 3, 0, 25, 0, 0, 0, 0};
 
@@ -77,24 +80,24 @@ TEST_F(RequestExportsTest, EditAppointmentStartPageChoosesSeriesOrOccurrenceWith
 }
 
 TEST_F(RequestExportsTest, TheRecurringQuestionDecidesOrCancels) {
-  UseTestPage(PageNumber::Appointment, PageKind::Appointment);
+  UseTestPage(PageNumber::Appointment);
   ItemOid series = SaveWeeklyAppointment(u"Team meeting");
   SYSTEMTIME nextWeek{2024, 3, 0, 25, 0, 0, 0, 0};
 
-  user_->ExpectMessageBoxString(CPIMAppointment::kRecurringQuestionString, IDCANCEL);
+  user_->ExpectMessageBoxString(resources::kStringRecurringQuestion, IDCANCEL);
   EXPECT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 0, 0, 0, 0), 0);
   EXPECT_EQ(platform::PendingMessageCount(), 0u) << "nothing is posted";
   Pump();
   EXPECT_EQ(HostMessagesAre({}), "");
 
-  user_->ExpectMessageBoxString(CPIMAppointment::kRecurringQuestionString, IDYES);
+  user_->ExpectMessageBoxString(resources::kStringRecurringQuestion, IDYES);
   ASSERT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 0, 0, 0, 0), 1);
   Pump();
   ASSERT_NE(OpenAppointment(), nullptr);
   EXPECT_TRUE(OpenAppointment()->openedOccurrence);
   Cancel();
 
-  user_->ExpectMessageBoxString(CPIMAppointment::kRecurringQuestionString, IDNO);
+  user_->ExpectMessageBoxString(resources::kStringRecurringQuestion, IDNO);
   ASSERT_EQ(CalyraEditor_EditAppointment(0, &nextWeek, series, 0, 0, 0, 0), 1);
   Pump();
   ASSERT_NE(OpenAppointment(), nullptr);
@@ -141,8 +144,8 @@ TEST_F(RequestExportsTest, EachEditorKindTellsTheHostWhenItCloses) {
       {"new contact", [] { return CalyraEditor_NewContact(0, nullptr, 0, 1, 0); }, {kClosed}},
       {"edit project",
        [&] { return CalyraEditor_EditProject(0, projectRecord, 0); },
-       {{6387, kPosted | kWParam | kLParam, project.projectId, static_cast<LPARAM>(projectRecord)}, kClosed}},
-      {"new project", [] { return CalyraEditor_NewProject(0, 0); }, {{6387, kPosted}, kClosed}},
+       {{kNotifyItemSaved, kPosted | kWParam | kLParam, project.projectId, static_cast<LPARAM>(projectRecord)}, kClosed}},
+      {"new project", [] { return CalyraEditor_NewProject(0, 0); }, {{kNotifyItemSaved, kPosted}, kClosed}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -156,8 +159,8 @@ TEST_F(RequestExportsTest, EachEditorKindTellsTheHostWhenItCloses) {
 }
 
 TEST_F(RequestExportsTest, ANewTaskForAProjectJoinsItAndTheHostHearsOfIt) {
-  UseTestPage(PageNumber::Task, PageKind::Task);
-  UseTestPage(PageNumber::Links, PageKind::Links);
+  UseTestPage(PageNumber::Task);
+  UseTestPage(PageNumber::Links);
   Project project;
   project.InitNew();
   project.name = u"Garden";
@@ -168,7 +171,7 @@ TEST_F(RequestExportsTest, ANewTaskForAProjectJoinsItAndTheHostHearsOfIt) {
   Pump();
   Ok();
   EXPECT_EQ(HostMessagesAre(
-                {{6387, kPosted | kWParam | kLParam, 512, static_cast<LPARAM>(projectRecord)}, kClosed}),
+                {{kNotifyItemSaved, kPosted | kWParam | kLParam, kItemSavedWithResult, static_cast<LPARAM>(projectRecord)}, kClosed}),
             "");
   EXPECT_EQ(Log(PageNumber::Links).afterSave, 1) << "the links page writes after the save";
 
@@ -179,15 +182,20 @@ TEST_F(RequestExportsTest, ANewTaskForAProjectJoinsItAndTheHostHearsOfIt) {
 }
 
 TEST_F(RequestExportsTest, NewItemsGetTheRequestsSubjectDatesAndCategories) {
-  SYSTEMTIME start{2024, 3, 5, 15, 0, 0, 0, 0}, due{2024, 3, 2, 19, 0, 0, 0, 0};
-  int categories[] = {3, 7};
-  ASSERT_EQ(CalyraEditor_NewTask(0, &start, &due, u"Call back", 0, categories, 2, 1, 0), 1);
+  // The host's array holds more numbers than its count names: only the counted ones are the item's.
+  ASSERT_EQ(NewItem(EditorKind::NewTask)
+                .From(Date(2024, 3, 15))
+                .To(Date(2024, 3, 19))
+                .Subject(u"Call back")
+                .Categories({3, 7, 9}, 2)
+                .Post(),
+            1);
   Pump();
   auto* task = dynamic_cast<const CPIMTask*>(Frame().Context().item);
   ASSERT_NE(task, nullptr);
   EXPECT_EQ(task->subject, u"Call back");
-  EXPECT_EQ(task->start.wDay, 15);
-  EXPECT_EQ(task->due.wDay, 19);
+  EXPECT_EQ(task->start, Date(2024, 3, 15));
+  EXPECT_EQ(task->due, Date(2024, 3, 19));
   EXPECT_EQ(task->categories.Numbers(), (std::vector<int>{3, 7}));
   Ok();
 
@@ -234,7 +242,7 @@ TEST_F(RequestExportsTest, RequestsForItemsThatCannotBeOpenedStillTellTheHost) {
     EXPECT_EQ(HostMessagesAre({kClosed}), "");
   }
   // A message with a code no editor has is dropped without a word.
-  PostMessageW(MainWindow(), 2145, 7, reinterpret_cast<LPARAM>(new EditRequest()));
+  PostMessageW(MainWindow(), kMsgOpenEditor, 7, reinterpret_cast<LPARAM>(new EditRequest()));
   Pump();
   EXPECT_EQ(HostMessagesAre({}), "");
   ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0), 1) << "the failed requests left no slot taken";
@@ -242,9 +250,10 @@ TEST_F(RequestExportsTest, RequestsForItemsThatCannotBeOpenedStillTellTheHost) {
   EXPECT_TRUE(Frame().IsOpen());
 }
 
-TEST_F(RequestExportsTest, ManyCategoriesAreCutAtTheRequestsBound) {
-  std::vector<int> categories(300);
-  for (size_t i = 0; i < categories.size(); ++i) categories[i] = static_cast<int>(i % 64);
+TEST_F(RequestExportsTest, ACountBeyondTheArrayIsCutAtItsBound) {
+  // The host's whole array of 16-bit numbers is read, never more: 300 counted are 256 taken.
+  std::array<WORD, CALYRA_MAX_NEW_CATEGORIES> categories{};
+  for (size_t i = 0; i < categories.size(); ++i) categories[i] = static_cast<WORD>(i % 64);
   ASSERT_EQ(CalyraEditor_NewContact(0, categories.data(), 300, 1, 0), 1);
   Pump();
   ASSERT_TRUE(Frame().IsOpen());
@@ -276,6 +285,31 @@ TEST_F(RequestExportsTest, AnItemOpenInAnotherHostIsBroughtForwardNotOpenedTwice
   ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0), 1);
   Pump();
   EXPECT_TRUE(Frame().IsOpen()) << "once the finder let go, the item opens here";
+}
+
+TEST_F(RequestExportsTest, AnEditorThatReplacesAnotherHoldsItsOwnItem) {
+  // The finder opens X, then Y in its place: its slot must name Y, so this host cannot open Y too.
+  ItemOid x = SaveTask(u"First");
+  ItemOid y = SaveTask(u"Second");
+  std::filesystem::path release = DeviceFolder() / "release";
+  ChildProcess finder(HelperProgram("editor_holder"), {(DeviceFolder() / "device").string(), std::to_string(x),
+                                                       "2", release.string(), std::to_string(y)});
+  std::string line;
+  ASSERT_TRUE(finder.ReadLine(&line));
+  ASSERT_EQ(line, "open");
+
+  ASSERT_EQ(EditItem(EditorKind::EditTask, y).Post(), 1);
+  Pump();
+  EXPECT_FALSE(Frame().IsOpen()) << "the item open in the finder is not opened twice";
+  auto log = platform::ReadLaunchLog();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back().program, u"CalyraFind.exe");
+
+  ASSERT_EQ(EditItem(EditorKind::EditTask, x).Post(), 1);
+  Pump();
+  EXPECT_TRUE(Frame().IsOpen()) << "the item the finder let go of opens here";
+  std::ofstream(release).put('x');
+  EXPECT_EQ(finder.Wait(), 0);
 }
 
 }  // namespace
@@ -310,17 +344,17 @@ class EditorRulesTest : public EditorHostTest {
 
 TEST_F(EditorRulesTest, AnAllDayMeetingIsRefused) {
   ItemOid offsite = SaveAppointment(true, true);
-  user_->ExpectMessageBoxString(63615, IDOK);
+  user_->ExpectMessageBoxString(resources::kStringAllDayMeeting, IDOK);
   ASSERT_EQ(CalyraEditor_EditAppointment(0, nullptr, offsite, 0, 1, 0, 0), 1);
   Pump();
   EXPECT_FALSE(Frame().IsOpen());
-  EXPECT_EQ(HostMessagesAre({{6383, platform::kPosted}}), "");
+  EXPECT_EQ(HostMessagesAre({{kNotifyEditorClosed, platform::kPosted}}), "");
 }
 
 TEST_F(EditorRulesTest, ATemplateAppointmentShowsRecurrenceAndLinksDisabled) {
   for (PageNumber number : {PageNumber::Appointment, PageNumber::Recurrence, PageNumber::Notes,
                             PageNumber::Categories, PageNumber::Links, PageNumber::Attendees}) {
-    UseTestPage(number, PageKind::Notes);
+    UseTestPage(number);
   }
   ItemOid offsite = SaveAppointment(false, false);
   ASSERT_EQ(CalyraEditor_EditAppointment(0, nullptr, offsite, 0, 0, 1, 0), 1);
@@ -336,7 +370,7 @@ TEST_F(EditorRulesTest, ATemplateAppointmentShowsRecurrenceAndLinksDisabled) {
 }
 
 TEST_F(EditorRulesTest, TheSwitchAwayQuestionNamesTheHostsTarget) {
-  UseTestPage(PageNumber::Task, PageKind::Task);
+  UseTestPage(PageNumber::Task);
   ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0), 1);
   Pump();
   struct Case {
@@ -345,6 +379,7 @@ TEST_F(EditorRulesTest, TheSwitchAwayQuestionNamesTheHostsTarget) {
   };
   const Case cases[] = {
       {100, u"The new task has not been saved. Close it without saving and go to the calendar?"},
+      {201, u"The new task has not been saved. Close it without saving and go to the task?"},
       {301, u"The new task has not been saved. Close it without saving and go to the contact?"},
       {601, u"The new task has not been saved. Close it without saving and go to the project?"},
       {999, u"The new task has not been saved. Close it without saving and go to the ?"},
@@ -358,8 +393,8 @@ TEST_F(EditorRulesTest, TheSwitchAwayQuestionNamesTheHostsTarget) {
 }
 
 TEST_F(EditorRulesTest, TheInputPanelShrinksTheEditor) {
-  UseTestPage(PageNumber::Task, PageKind::Task);
-  UseTestPage(PageNumber::Notes, PageKind::Notes);
+  UseTestPage(PageNumber::Task);
+  UseTestPage(PageNumber::Notes);
   ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0), 1);
   Pump();
   RECT down{};

@@ -9,7 +9,7 @@
 #include "platform/ui/agent/UserInput.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "store/CPIMTask.h"
-#include "tests/host/EditorHostTest.h"
+#include "tests/support/editor/EditorHostTest.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST_F(SummaryWindowTest, ShowsTheTaskAndClosesWithOk) {
 }
 
 TEST_F(SummaryWindowTest, EditOpensTheEditorForTheSameItem) {
-  UseTestPage(PageNumber::Task, PageKind::Task);
+  UseTestPage(PageNumber::Task);
   ItemOid task = SaveTask(u"Report");
   ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 1, 0, 0), 1);
   Pump();
@@ -64,7 +64,7 @@ TEST_F(SummaryWindowTest, ACopyCommandMakesANewItemAndCloses) {
   ItemOid task = SaveTask(u"Report");
   ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 1, 0, 0), 1);
   Pump();
-  platform::UserClick(GetDlgItem(Summary(), 40032));
+  platform::UserClick(GetDlgItem(Summary(), kSummaryCopy));
   Pump();
   EXPECT_EQ(Summary(), nullptr);
   EXPECT_EQ(HostMessagesAre({kClosed}), "");
@@ -86,10 +86,10 @@ TEST_F(SummaryWindowTest, AnItemAskedForFromTheSummaryGoesToTheHost) {
   ItemOid task = SaveTask(u"Report");
   ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 1, 0, 0), 1);
   Pump();
-  SendMessageW(Summary(), 6385, 3, static_cast<LPARAM>(task));
+  SendMessageW(Summary(), kNotifyOpenItem, 3, static_cast<LPARAM>(task));
   Pump();
   EXPECT_EQ(Summary(), nullptr);
-  EXPECT_EQ(HostMessagesAre({kClosed, {6385, kPosted | kWParam | kLParam, 3, static_cast<LPARAM>(task)}}),
+  EXPECT_EQ(HostMessagesAre({kClosed, {kNotifyOpenItem, kPosted | kWParam | kLParam, 3, static_cast<LPARAM>(task)}}),
             "");
 }
 

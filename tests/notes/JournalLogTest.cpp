@@ -9,6 +9,7 @@
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "tests/support/DeviceTest.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -25,9 +26,9 @@ class JournalLogTest : public DeviceTest {
     DeviceTest::SetUp();
     CreateDirectoryW(u"\\My Documents", nullptr);
     auto module = std::make_shared<platform::ResourceModule>();
-    module->AddString(53000, u"Deleted: %s");
-    module->AddString(53001, u"Completed: %s");
-    module->AddString(53002, u"Note about %s");
+    module->AddString(resources::kStringJournalDeleted, u"Deleted: %s");
+    module->AddString(resources::kStringJournalCompleted, u"Completed: %s");
+    module->AddString(resources::kStringJournalNoted, u"Note about %s");
     resources_ = platform::RegisterResourceModule(module);
   }
   ItemOid Add(const char16_t* database, CEPROPID tag, const char16_t* text) {

@@ -14,6 +14,7 @@
 #include "tests/projects/ProjectTestSupport.h"
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -43,8 +44,8 @@ class ProjectAddingTest : public DeviceTest {
   void SetUp() override {
     DeviceTest::SetUp();
     auto module = std::make_shared<platform::ResourceModule>();
-    module->AddString(kNothingToAddString, u"The item or file does not exist.");
-    module->AddString(kProjectCaptionString, u"Calyra");
+    module->AddString(resources::kStringNothingToAdd, u"The item or file does not exist.");
+    module->AddString(resources::kStringCaption, u"Calyra");
     resources_ = platform::RegisterResourceModule(module);
     Project project;
     project.InitNew();
@@ -148,9 +149,9 @@ TEST_F(ProjectAddingTest, FileAndItemOfTheSameProjectAreSeparate) {
 TEST_F(ProjectAddingTest, NothingToAddIsRefusedWithAMessage) {
   WatchingUser user;
   user.SetResourceModule(resources_);
-  user.ExpectMessageBoxString(kNothingToAddString, IDOK);
-  user.ExpectMessageBoxString(kNothingToAddString, IDOK);
-  user.ExpectMessageBoxString(kNothingToAddString, IDOK);
+  user.ExpectMessageBoxString(resources::kStringNothingToAdd, IDOK);
+  user.ExpectMessageBoxString(resources::kStringNothingToAdd, IDOK);
+  user.ExpectMessageBoxString(resources::kStringNothingToAdd, IDOK);
   ItemOid task = AddPimRecord(TasksDatabaseName(), u"Order chairs");
   EXPECT_EQ(Add(0), 0) << "no item";
   EXPECT_EQ(Add(task, nullptr, u"\\My Documents\\Missing.txt"), 0) << "a missing file, even with an item";

@@ -14,6 +14,7 @@
 #include "store/PimDatabase.h"
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -37,11 +38,11 @@ class AppointmentObjectTest : public DeviceTest {
   void SetUp() override {
     DeviceTest::SetUp();
     auto module = std::make_shared<platform::ResourceModule>();
-    module->AddString(10000, u"Calyra");
-    module->AddString(64336, u"(No subject)");
-    module->AddString(63007, u"Send the changes to the attendees?");
-    module->AddString(63008, u"Open only this occurrence?");
-    module->AddString(63613, u"Changed occurrences will be lost.");
+    module->AddString(resources::kStringCaption, u"Calyra");
+    module->AddString(resources::kStringNoSubject, u"(No subject)");
+    module->AddString(resources::kStringMeetingUpdate, u"Send the changes to the attendees?");
+    module->AddString(resources::kStringRecurringQuestion, u"Open only this occurrence?");
+    module->AddString(resources::kStringExceptionsLost, u"Changed occurrences will be lost.");
     context_.resources = platform::RegisterResourceModule(module);
     // Made once the device is attached: the person belongs to that device's window system.
     user_.emplace();
@@ -142,17 +143,17 @@ TEST_F(AppointmentObjectTest, RoundTripAndCompanion) {
 TEST_F(AppointmentObjectTest, RecurringItemsAskWhatToOpen) {
   ItemOid series = SaveWeekly(u"Team meeting");
   SYSTEMTIME monday = At(2024, 3, 25);
-  user_->ExpectMessageBoxString(63008, IDYES);
+  user_->ExpectMessageBoxString(resources::kStringRecurringQuestion, IDYES);
   auto occurrence = Open(series, kOpenAsk, monday);
   ASSERT_NE(occurrence, nullptr);
   EXPECT_TRUE(occurrence->openedOccurrence);
   EXPECT_TRUE(Same(occurrence->start, At(2024, 3, 25, 9)));
-  user_->ExpectMessageBoxString(63008, IDNO);
+  user_->ExpectMessageBoxString(resources::kStringRecurringQuestion, IDNO);
   auto whole = Open(series, kOpenAsk, monday);
   ASSERT_NE(whole, nullptr);
   EXPECT_FALSE(whole->openedOccurrence);
   EXPECT_EQ(whole->recurrence.weekdayMask, olMonday);
-  user_->ExpectMessageBoxString(63008, IDCANCEL);
+  user_->ExpectMessageBoxString(resources::kStringRecurringQuestion, IDCANCEL);
   EXPECT_EQ(Open(series, kOpenAsk, monday), nullptr) << "Cancel fails the load";
   EXPECT_EQ(Open(series, kOpenNotRecurring, monday), nullptr);
   EXPECT_NE(Open(series, kOpenOccurrence, monday), nullptr) << "no question";
@@ -180,10 +181,10 @@ TEST_F(AppointmentObjectTest, SavingAnOccurrenceMakesAnException) {
   auto whole = Open(series, kOpenSeries);
   ASSERT_NE(whole, nullptr);
   whole->recurrence.weekdayMask = olTuesday;
-  user_->ExpectMessageBoxString(63613, IDCANCEL);
+  user_->ExpectMessageBoxString(resources::kStringExceptionsLost, IDCANCEL);
   EXPECT_EQ(whole->Save(context_), S_FALSE) << "the person keeps the changed occurrences";
   EXPECT_EQ(Open(series, kOpenSeries)->recurrence.weekdayMask, olMonday) << "nothing written";
-  user_->ExpectMessageBoxString(63613, IDOK);
+  user_->ExpectMessageBoxString(resources::kStringExceptionsLost, IDOK);
   EXPECT_EQ(whole->Save(context_), S_OK);
   EXPECT_EQ(Open(series, kOpenSeries)->recurrence.weekdayMask, olTuesday);
 }
@@ -216,7 +217,7 @@ TEST_F(AppointmentObjectTest, MeetingChangesAskToSendAnUpdate) {
   loaded->meeting = true;
   loaded->start = At(2024, 3, 21, 10);
   loaded->end = At(2024, 3, 21, 11);
-  user_->ExpectMessageBoxString(63007, IDNO);
+  user_->ExpectMessageBoxString(resources::kStringMeetingUpdate, IDNO);
   EXPECT_EQ(loaded->Save(context_), S_OK);
   EXPECT_TRUE(platform::ReadOutlookOutbox().empty()) << "No saves without sending";
 }

@@ -14,6 +14,7 @@
 #include "store/PimDatabase.h"
 #include "store/TaskReminder.h"
 #include "tests/support/DeviceTest.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ class TaskObjectTest : public DeviceTest {
   void SetUp() override {
     DeviceTest::SetUp();
     auto module = std::make_shared<platform::ResourceModule>();
-    module->AddString(64336, u"(No subject)");
-    module->AddString(64347, u"Due:");
+    module->AddString(resources::kStringNoSubject, u"(No subject)");
+    module->AddString(resources::kStringTaskReminderDue, u"Due:");
     context_.resources = platform::RegisterResourceModule(module);
     context_.taskCompleted = [this](ItemOid task) { completed_.push_back(task); };
   }

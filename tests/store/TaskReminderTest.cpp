@@ -11,6 +11,7 @@
 #include "store/DatabaseNames.h"
 #include "store/TaskReminder.h"
 #include "tests/support/DeviceTest.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ class TaskReminderTest : public DeviceTest {
   void SetUp() override {
     DeviceTest::SetUp();
     auto module = std::make_shared<platform::ResourceModule>();
-    module->AddString(64347, u"Due:");
-    module->AddString(20100, u"(High)");
-    module->AddString(20101, u"(Low)");
+    module->AddString(resources::kStringTaskReminderDue, u"Due:");
+    module->AddString(resources::kStringTaskReminderHighPriority, u"(High)");
+    module->AddString(resources::kStringTaskReminderLowPriority, u"(Low)");
     resources_ = platform::RegisterResourceModule(module);
   }
   ItemOid AddTask(std::vector<PropertyValue> values) {

@@ -51,6 +51,8 @@ struct MenuBarState : ControlState {
   HMENU menu = nullptr;
   int images = 0;
   std::vector<int> bitmaps;  // the resource ids added with CommandBar_AddBitmap
+  int menuId = 0;             // the menu resource the bar was made from; 0 for a menu handle or none
+  SIZE imageSize{};           // the size of one image of the last strip added
   std::vector<MenuBarButton> buttons;
 
   ~MenuBarState() override {
@@ -252,6 +254,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
   auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
   state->owner = info->hwndParent;
   if (!(info->dwFlags & SHCMBF_EMPTYBAR)) {
+    if (!(info->dwFlags & SHCMBF_HMENU)) state->menuId = static_cast<int>(info->nToolBarId);
     state->menu = (info->dwFlags & SHCMBF_HMENU)
                       ? reinterpret_cast<HMENU>(static_cast<uintptr_t>(info->nToolBarId))
                       : LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));
@@ -279,12 +282,23 @@ int CommandBar_AddBitmap(HWND bar, HINSTANCE instance, int bitmapId, int images,
   int first = state->images;
   state->images += images;
   state->bitmaps.push_back(bitmapId);
+  state->imageSize = SIZE{imageWidth, imageHeight};
   return first;
 }
 
 std::vector<int> platform::MenuBarBitmaps(HWND bar) {
   auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
   return state ? state->bitmaps : std::vector<int>{};
+}
+
+SIZE platform::MenuBarImageSize(HWND bar) {
+  auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
+  return state ? state->imageSize : SIZE{};
+}
+
+int platform::MenuBarMenu(HWND bar) {
+  auto* state = platform::ui::ControlStateOf<MenuBarState>(bar);
+  return state ? state->menuId : 0;
 }
 
 HWND SHFindMenuBar(HWND owner) {

@@ -175,6 +175,10 @@ std::u16string NavBarText();
 DWORD FullScreenState(HWND window);
 // The bitmap resources added to a menu bar, in order.
 std::vector<int> MenuBarBitmaps(HWND menuBar);
+// The size of one image of the strip last added to a menu bar.
+SIZE MenuBarImageSize(HWND menuBar);
+// The menu resource a menu bar was made from; 0 when it was given a menu handle or no menu.
+int MenuBarMenu(HWND menuBar);
 
 }  // namespace platform
 

@@ -1,6 +1,7 @@
 // Another host process holding an item open in an editor, for the test of two hosts on one device:
-//   editor_holder DEVICE OID PROCESS_KIND RELEASE_FILE
-// Opens the task in an editor, prints "open" and keeps it open until RELEASE_FILE exists.
+//   editor_holder DEVICE OID PROCESS_KIND RELEASE_FILE [REPLACING_OID]
+// Opens the task in an editor (and then, when given, the task REPLACING_OID in its place), prints
+// "open" and keeps the editor open until RELEASE_FILE exists.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,7 +25,7 @@ LRESULT HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) return 2;
+  if (argc != 5 && argc != 6) return 2;
   auto device = platform::Device::Open(argv[1]);
   if (!device) return 3;
   platform::System::Current().AttachDevice(std::move(device));
@@ -40,6 +41,11 @@ int main(int argc, char** argv) {
   if (!CalyraEditor_EditTask(0, nullptr, static_cast<CEOID>(std::stoul(argv[2], nullptr, 0)), 0, 0, 0))
     return 5;
   platform::PumpMessages();
+  if (argc == 6) {
+    if (!CalyraEditor_EditTask(0, nullptr, static_cast<CEOID>(std::stoul(argv[5], nullptr, 0)), 0, 0, 0))
+      return 6;
+    platform::PumpMessages();
+  }
   std::printf("open\n");
   std::fflush(stdout);
   for (int i = 0; i < 600 && !std::filesystem::exists(argv[4]); ++i) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "CalyraEditor.h"
 #include "editors/EditorPage.h"
@@ -9,6 +12,7 @@
 #include "platform/ui/MessageRecorder.h"
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
+#include "tests/support/editor/EditorFlows.h"
 
 namespace calyra {
 class EditorFrame;
@@ -17,8 +21,7 @@ class EditorFrame;
 namespace calyra::testing {
 
 // The host's notification that an editor or summary closed.
-inline constexpr platform::ExpectedMessage kClosed{
-    6383, platform::kPosted | platform::kWParam | platform::kLParam, 0, 0};
+inline constexpr platform::ExpectedMessage kClosed = flows::kEditorClosed;
 
 // What a test page saw.
 struct PageLog {
@@ -29,33 +32,35 @@ struct PageLog {
   bool refuseStore = false;
 };
 
-// A small page for the framework tests: one edit field (control 100) in a dialog of the test module.
+// A small page for the framework tests: one edit field (kField) in a dialog of the test's own module
+// that carries every page template id, so the page keeps its number's traits.
 class TestPage : public EditorPage {
  public:
-  static constexpr int kTemplate = 9001;
   static constexpr int kField = 100;
+  static constexpr int kSecondField = 101;
 
-  TestPage(PageKind kind, PageLog& log) : EditorPage(kind, kTemplate), log_(log) {}
+  TestPage(PageNumber number, PageLog& log, HINSTANCE module) : EditorPage(number), log_(log), module_(module) {}
   void Load() override { ++log_.loads; }
-  bool Store(int) override {
+  bool Store(CloseAction) override {
     ++log_.stores;
     return !log_.refuseStore;
   }
-  void Reset(int) override { ++log_.resets; }
+  void Reset(CloseAction) override { ++log_.resets; }
   bool WriteAfterSave(ItemOid) override {
     ++log_.afterSave;
     return true;
   }
 
  protected:
-  HINSTANCE TemplateModule() const override;
+  HINSTANCE TemplateModule() const override { return module_; }
 
  private:
   PageLog& log_;
+  HINSTANCE module_;
 };
 
 // A device with a host window, the component started on it with the default resources, a scripted
-// person and a recorder of what the host window receives.
+// person and a recorder of what the host and the MainWindow receive.
 class EditorHostTest : public DeviceTest {
  protected:
   static constexpr UINT kHostMessage = 0x9999;
@@ -68,7 +73,9 @@ class EditorHostTest : public DeviceTest {
   virtual HINSTANCE MakeResources();
 
   // Gives the editors test pages of these numbers, each logging into its own log.
-  void UseTestPage(PageNumber number, PageKind kind);
+  void UseTestPage(PageNumber number);
+  // Test pages for every page of the editors.
+  void UseTestPages();
   PageLog& Log(PageNumber number) { return logs_[static_cast<size_t>(number)]; }
   void Pump();
   HWND MainWindow() const;
@@ -77,11 +84,16 @@ class EditorHostTest : public DeviceTest {
   // The host notifications since the last call, in order.
   std::vector<platform::RecordedMessage> HostMessages();
   std::string HostMessagesAre(const std::vector<platform::ExpectedMessage>& expected);
+  // The component's private messages to the MainWindow and the host notifications since the last
+  // call, in order (see EditorFlows.h).
+  std::vector<platform::RecordedMessage> FlowMessages();
+  std::string FlowIs(const std::vector<platform::ExpectedMessage>& expected);
   ItemOid SaveTask(const std::u16string& subject);
   ItemOid SaveWeeklyAppointment(const std::u16string& subject);
 
   HWND host_ = nullptr;
   HINSTANCE resources_ = nullptr;
+  HINSTANCE pageTemplates_ = nullptr;  // the test pages' own module
   std::optional<platform::MessageRecorder> recorder_;
   std::optional<ScriptedUser> user_;
   std::array<PageLog, kLastPageNumber + 1> logs_{};

@@ -1,6 +1,7 @@
-#include "tests/host/EditorHostTest.h"
+#include "tests/support/editor/EditorHostTest.h"
 
 #include "CalyraEditorResources.h"
+#include "editors/EditorMessages.h"
 #include "host/Component.h"
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
@@ -8,39 +9,45 @@
 #include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/Controls.h"
+#include "resources/ResourceIds.h"
 #include "store/CPIMTask.h"
 
 namespace calyra::testing {
 
 namespace {
 
+using namespace calyra::resources;
+
 constexpr const char16_t* kHostClass = u"TestHost";
 
 constexpr CalyraResourceDialogItem kTestPageItems[] = {
     {u"EDIT", TestPage::kField, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 4, 4, 150, 12},
+    {u"EDIT", TestPage::kSecondField, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 4, 20, 150, 12},
 };
+
+constexpr CalyraResourceDialog TestDialog(int id) {
+  return {id, u"", WS_CHILD, 0, 0, 0, 160, 200, kTestPageItems, std::size(kTestPageItems)};
+}
+
+// One small dialog under each page template id.
 constexpr CalyraResourceDialog kTestDialogs[] = {
-    {TestPage::kTemplate, u"", WS_CHILD, 0, 0, 0, 160, 200, kTestPageItems, std::size(kTestPageItems)},
+    TestDialog(kDialogAppointmentPage),     TestDialog(kDialogTaskPage),          TestDialog(kDialogNotesPage),
+    TestDialog(kDialogCategoriesPage),      TestDialog(kDialogLinksPage),         TestDialog(kDialogAttendeesPage),
+    TestDialog(kDialogContactPage),         TestDialog(kDialogRecurrencePage),    TestDialog(kDialogProjectPage),
+    TestDialog(kDialogProjectContentsPage), TestDialog(kDialogProjectTimePage), TestDialog(kDialogProjectReportPage),
 };
 constexpr CalyraResourceTable kTestTable = {
-    CALYRA_RESOURCES_VERSION, nullptr, 0, kTestDialogs, 1, nullptr, 0, nullptr, 0};
+    CALYRA_RESOURCES_VERSION, nullptr, 0, kTestDialogs, std::size(kTestDialogs), nullptr, 0, nullptr, 0};
 
 LRESULT HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-}  // namespace
-
-HINSTANCE TestPage::TemplateModule() const {
-  static thread_local HINSTANCE module = nullptr;
-  static thread_local platform::Device* device = nullptr;
-  // A module belongs to the device's process state, so each test's device gets its own.
-  if (!module || device != platform::CurrentDevice()) {
-    module = RegisterResourceModule(platform::ResourceModuleFromTable(&kTestTable));
-    device = platform::CurrentDevice();
-  }
-  return module;
+bool IsHostNotification(UINT message) {
+  return message >= kNotifyEditorClosed && message <= kNotifyItemSaved;
 }
+
+}  // namespace
 
 void EditorHostTest::SetUp() {
   DeviceTest::SetUp();
@@ -52,12 +59,14 @@ void EditorHostTest::SetUp() {
       CreateWindowExW(0, kHostClass, u"host", WS_POPUP, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
   ConfigureDevice();
   resources_ = MakeResources();
+  pageTemplates_ = RegisterResourceModule(platform::ResourceModuleFromTable(&kTestTable));
   recorder_.emplace();
   recorder_->Watch(host_);
   user_.emplace();
   user_->SetResourceModule(resources_);
   RECT area{0, 0, 240, 320};
   ASSERT_EQ(CalyraEditor_Initialize(host_, resources_, &area, 1), 1);
+  recorder_->Watch(MainWindow());
 }
 
 HINSTANCE EditorHostTest::MakeResources() {
@@ -71,10 +80,17 @@ void EditorHostTest::TearDown() {
   DeviceTest::TearDown();
 }
 
-void EditorHostTest::UseTestPage(PageNumber number, PageKind kind) {
+void EditorHostTest::UseTestPage(PageNumber number) {
   PageLog& log = Log(number);
+  HINSTANCE module = pageTemplates_;
   Component::Process().mainWindow->Frame().Pages().SetMaker(
-      number, [kind, &log] { return std::make_unique<TestPage>(kind, log); });
+      number, [number, &log, module] { return std::make_unique<TestPage>(number, log, module); });
+}
+
+void EditorHostTest::UseTestPages() {
+  for (int number = kFirstPageNumber; number <= kLastPageNumber; ++number) {
+    UseTestPage(static_cast<PageNumber>(number));
+  }
 }
 
 void EditorHostTest::Pump() {
@@ -96,8 +112,7 @@ HWND EditorHostTest::Tabs() const {
 std::vector<platform::RecordedMessage> EditorHostTest::HostMessages() {
   std::vector<platform::RecordedMessage> messages;
   for (const auto& message : recorder_->MessagesTo(host_)) {
-    if (message.message >= 6383 && message.message <= 6387) messages.push_back(message);
-    if (message.message == kHostMessage) messages.push_back(message);
+    if (IsHostNotification(message.message) || message.message == kHostMessage) messages.push_back(message);
   }
   recorder_->Clear();
   return messages;
@@ -105,6 +120,22 @@ std::vector<platform::RecordedMessage> EditorHostTest::HostMessages() {
 
 std::string EditorHostTest::HostMessagesAre(const std::vector<platform::ExpectedMessage>& expected) {
   return platform::CompareMessages(HostMessages(), expected);
+}
+
+std::vector<platform::RecordedMessage> EditorHostTest::FlowMessages() {
+  std::vector<platform::RecordedMessage> messages;
+  for (const auto& message : recorder_->Messages()) {
+    bool toHost = message.window == host_ &&
+                  (IsHostNotification(message.message) || message.message == kHostMessage);
+    bool toMain = message.window == MainWindow() && IsFlowMessage(message.message);
+    if (toHost || toMain) messages.push_back(message);
+  }
+  recorder_->Clear();
+  return messages;
+}
+
+std::string EditorHostTest::FlowIs(const std::vector<platform::ExpectedMessage>& expected) {
+  return platform::CompareMessages(FlowMessages(), expected);
 }
 
 ItemOid EditorHostTest::SaveTask(const std::u16string& subject) {

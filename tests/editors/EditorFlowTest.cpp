@@ -1,0 +1,211 @@
+// Every editor's flows as a host sees them, by the messages that reach the MainWindow and the host:
+// open, OK, Cancel, a refused store, a failed commit and switching away.
+#include <gtest/gtest.h>
+
+#include "editors/EditorMessages.h"
+#include "host/Component.h"
+#include "host/EditorFrame.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/ResourceModule.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/controls/CommonControls.h"
+#include "projects/Project.h"
+#include "resources/ResourceIds.h"
+#include "store/CPIMContact.h"
+#include "store/CPIMTask.h"
+#include "tests/support/DateSupport.h"
+#include "tests/support/editor/EditorHostTest.h"
+#include "tests/support/editor/ExportCalls.h"
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+using platform::kLParam;
+using platform::kPosted;
+using platform::kWParam;
+
+class EditorFlowTest : public EditorHostTest, public ::testing::WithParamInterface<EditorKind> {
+ protected:
+  void SetUp() override {
+    EditorHostTest::SetUp();
+    UseTestPages();
+  }
+
+  EditorKind Kind() const { return GetParam(); }
+  PageNumber MainPage() const {
+    switch (ItemKindOf(Kind())) {
+      case ItemKind::Appointment:
+        return PageNumber::Appointment;
+      case ItemKind::Task:
+        return PageNumber::Task;
+      case ItemKind::Contact:
+        return PageNumber::Contact;
+      case ItemKind::None:
+        return PageNumber::Project;
+    }
+    return PageNumber::Project;
+  }
+
+  // A stored item of the editor's kind, for the edit requests.
+  ItemOid StoredItem() {
+    ItemContext context;
+    switch (ItemKindOf(Kind())) {
+      case ItemKind::Appointment: {
+        CPIMAppointment appointment;
+        appointment.subject = u"Dentist";
+        appointment.start = Date(2024, 3, 20, 9);
+        appointment.end = Date(2024, 3, 20, 10);
+        EXPECT_EQ(appointment.Save(context), S_OK);
+        return appointment.oid;
+      }
+      case ItemKind::Task:
+        return SaveTask(u"Report");
+      case ItemKind::Contact: {
+        CPIMContact contact;
+        contact.SetText(CPIMContact::kFileAs, u"Doe, Jane");
+        EXPECT_EQ(contact.Save(context), S_OK);
+        return contact.oid;
+      }
+      case ItemKind::None: {
+        Project project;
+        project.InitNew();
+        project.name = u"Garden";
+        projectId_ = project.projectId;
+        return project.Save();
+      }
+    }
+    return 0;
+  }
+
+  void Open() {
+    item_ = IsNew(Kind()) ? 0 : StoredItem();
+    int posted = IsNew(Kind()) ? NewItem(Kind()).Subject(u"Call").Post() : EditItem(Kind(), item_).Post();
+    ASSERT_EQ(posted, 1);
+    Pump();
+    ASSERT_TRUE(Frame().IsOpen());
+  }
+  void Command(int command) {
+    SendMessageW(Frame().FocusedPage(), WM_COMMAND, static_cast<WPARAM>(command), 0);
+    Pump();
+  }
+  // What OK tells the host: a project announces itself first.
+  std::vector<platform::ExpectedMessage> OkFlow() const {
+    if (!IsProject(Kind())) return flows::kOk;
+    unsigned flags = IsNew(Kind()) ? kPosted : kPosted | kWParam | kLParam;
+    return {flows::kAskedToClose, {kNotifyItemSaved, flags, projectId_, static_cast<LPARAM>(item_)},
+            flows::kActivationLayout, flows::kEditorClosed};
+  }
+  // Takes the stored item away under the open editor, so that its save fails.
+  void DeleteStoredItem() {
+    ItemContext context;
+    switch (ItemKindOf(Kind())) {
+      case ItemKind::Appointment: {
+        CPIMAppointment other;
+        other.oid = item_;
+        ASSERT_TRUE(other.Delete(context));
+        break;
+      }
+      case ItemKind::Task: {
+        CPIMTask other;
+        other.oid = item_;
+        ASSERT_TRUE(other.Delete(context));
+        break;
+      }
+      case ItemKind::Contact: {
+        CPIMContact other;
+        other.oid = item_;
+        ASSERT_TRUE(other.Delete(context));
+        break;
+      }
+      case ItemKind::None:
+        FAIL() << "projects are not taken away here";
+    }
+  }
+  std::u16string Text(unsigned id) const { return ResourceText(resources_, id); }
+
+  ItemOid item_ = 0;
+  DWORD projectId_ = 0;
+};
+
+TEST_P(EditorFlowTest, OpenThenOk) {
+  Open();
+  EXPECT_EQ(FlowIs(flows::Open(Kind())), "");
+  Command(resources::kCommandOk);
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(FlowIs(OkFlow()), "");
+  EXPECT_EQ(Log(MainPage()).stores, 1);
+}
+
+TEST_P(EditorFlowTest, Cancel) {
+  Open();
+  FlowMessages();
+  Command(resources::kCommandCancel);
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(FlowIs(flows::kCancel), "");
+  EXPECT_EQ(Log(MainPage()).stores, 0);
+}
+
+TEST_P(EditorFlowTest, ARefusedStoreKeepsTheEditor) {
+  Open();
+  FlowMessages();
+  Log(MainPage()).refuseStore = true;
+  Command(resources::kCommandOk);
+  EXPECT_TRUE(Frame().IsOpen());
+  EXPECT_EQ(FlowIs(flows::kRefused), "");
+  Command(resources::kCommandCancel);
+  EXPECT_EQ(FlowIs(flows::kCancel), "");
+}
+
+TEST_P(EditorFlowTest, SwitchingAwayHandsTheHostItsMessage) {
+  Open();
+  FlowMessages();
+  user_->ExpectMessageBoxContaining(Text(ItemNameString(Kind())), IDYES);
+  EXPECT_EQ(CalyraEditor_IsEditorActive(1, host_, kHostMessage, 7, 8), 1);
+  Pump();
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(FlowIs(flows::SwitchedAway(kHostMessage, 7, 8)), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEditor, EditorFlowTest,
+                         ::testing::Values(EditorKind::NewAppointment, EditorKind::EditAppointment,
+                                           EditorKind::NewTask, EditorKind::EditTask, EditorKind::NewContact,
+                                           EditorKind::EditContact, EditorKind::NewProject,
+                                           EditorKind::EditProject),
+                         [](const auto& info) { return "Kind" + std::to_string(static_cast<int>(info.param)); });
+
+// A failed commit: the stored item went away under the open editor. Each editor explains it in its
+// own words and stays open on its first page.
+class FailedCommitTest : public EditorFlowTest {};
+
+TEST_P(FailedCommitTest, TheEditorStaysAndSaysWhy) {
+  Open();
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), 1));
+  Pump();
+  FlowMessages();
+  DeleteStoredItem();
+  switch (ItemKindOf(Kind())) {
+    case ItemKind::Appointment:
+      user_->ExpectMessageBoxContaining(Text(resources::kStringAppointmentNotSaved) + u" (0x8", IDOK);
+      break;
+    case ItemKind::Task:
+      user_->ExpectMessageBoxContaining(Text(resources::kStringTaskNotSaved) + u" (0x8", IDOK);
+      break;
+    case ItemKind::Contact:
+      user_->ExpectMessageBoxString(resources::kStringContactNotSaved, IDOK);
+      break;
+    case ItemKind::None:
+      break;
+  }
+  Command(resources::kCommandOk);
+  EXPECT_TRUE(Frame().IsOpen());
+  EXPECT_EQ(FlowIs(flows::kRefused), "");
+  EXPECT_EQ(Frame().CurrentTab(), 1) << "the current tab is shown again";
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredItems, FailedCommitTest,
+                         ::testing::Values(EditorKind::EditAppointment, EditorKind::EditTask,
+                                           EditorKind::EditContact),
+                         [](const auto& info) { return "Kind" + std::to_string(static_cast<int>(info.param)); });
+
+}  // namespace
