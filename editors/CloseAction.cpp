@@ -23,8 +23,9 @@ constexpr CloseRow kCloseRows[] = {
     {CloseAction::Other, true, std::nullopt},
 };
 
-constexpr ItemCommand kItemCommands[] = {ItemCommand::Delete, ItemCommand::Convert, ItemCommand::SendByInfrared,
-                                         ItemCommand::Copy, ItemCommand::ShowInOutlook};
+constexpr ItemCommand kItemCommands[] = {ItemCommand::Delete, ItemCommand::Convert,
+                                         ItemCommand::SendByInfrared, ItemCommand::Copy,
+                                         ItemCommand::ShowInOutlook};
 
 const CloseRow& RowOf(CloseAction action) {
   for (const CloseRow& row : kCloseRows) {

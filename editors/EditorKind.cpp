@@ -28,7 +28,8 @@ constexpr EditorKindRow kRows[] = {
 };
 
 const EditorKindRow& RowOf(EditorKind kind) {
-  return *std::find_if(std::begin(kRows), std::end(kRows), [kind](const auto& row) { return row.kind == kind; });
+  return *std::find_if(std::begin(kRows), std::end(kRows),
+                       [kind](const auto& row) { return row.kind == kind; });
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ EditorPage::~EditorPage() {
 
 bool EditorPage::Create() {
   if (window_) return true;
-  window_ = CreateDialogParamW(TemplateModule(), MAKEINTRESOURCEW(traits_.dialogTemplate), Host().MainWindow(),
-                               &EditorPage::DialogProc, reinterpret_cast<LPARAM>(this));
+  window_ = CreateDialogParamW(TemplateModule(), MAKEINTRESOURCEW(traits_.dialogTemplate),
+                               Host().MainWindow(), &EditorPage::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!window_) return false;
   if (HFONT font = Host().PageFont()) SetFontOnControls(window_, font);
   return true;
@@ -223,7 +223,8 @@ void EditorPage::AskToSwitchAway(WPARAM target, LPARAM flag) {
   } else {
     unsigned targetName = TargetNameString(target);
     std::u16string targetText = targetName ? ResourceText(resources, targetName) : std::u16string();
-    unsigned body = isNew ? resources::kStringSwitchAwayNewToTarget : resources::kStringSwitchAwayChangedToTarget;
+    unsigned body =
+        isNew ? resources::kStringSwitchAwayNewToTarget : resources::kStringSwitchAwayChangedToTarget;
     question = platform::FormatText(ResourceText(resources, body), {name, targetText, description});
   }
   std::u16string caption = ResourceText(resources, resources::kStringCaption);

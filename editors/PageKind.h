@@ -37,5 +37,4 @@ enum class PageNumber : int {
 inline constexpr int kFirstPageNumber = 1;
 inline constexpr int kLastPageNumber = 13;
 
-
 }  // namespace calyra

@@ -15,8 +15,8 @@ struct PageTraits {
   PageNumber number;
   PageKind kind;
   int dialogTemplate;
-  int menu;          // the menu bar while the page is enabled
-  int disabledMenu;  // the reduced menu bar of a page shown but not editable
+  int menu;             // the menu bar while the page is enabled
+  int disabledMenu;     // the reduced menu bar of a page shown but not editable
   bool remembersFocus;  // brings back the control that had the focus when the page was left
   SipPreference sip;
   // The main page of an editor of this item kind: it carries the item commands, and after a save

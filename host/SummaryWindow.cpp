@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "editors/EditorMessages.h"
 #include "editors/CloseAction.h"
+#include "editors/EditorMessages.h"
 #include "host/Component.h"
 #include "host/OwnResources.h"
 #include "platform/text/Formatter.h"

@@ -158,22 +158,24 @@ CALYRA_API void CalyraEditor_PostMessage(UINT message, WPARAM wParam, LPARAM lPa
 CALYRA_API int CalyraEditor_NewAppointment(DWORD unused, const SYSTEMTIME* start, const SYSTEMTIME* end,
                                            const WCHAR* subject, DWORD valueA, const WORD* categories,
                                            WORD categoryCount, int noTemplate, DWORD valueB);
-CALYRA_API int CalyraEditor_NewTask(DWORD unused, const SYSTEMTIME* start, const SYSTEMTIME* due, const WCHAR* subject,
-                                    DWORD valueA, const WORD* categories, WORD categoryCount, int noTemplate,
-                                    DWORD valueB);
-CALYRA_API int CalyraEditor_NewContact(DWORD unused, const WORD* categories, WORD categoryCount, int noTemplate,
-                                       DWORD valueB);
+CALYRA_API int CalyraEditor_NewTask(DWORD unused, const SYSTEMTIME* start, const SYSTEMTIME* due,
+                                    const WCHAR* subject, DWORD valueA, const WORD* categories,
+                                    WORD categoryCount, int noTemplate, DWORD valueB);
+CALYRA_API int CalyraEditor_NewContact(DWORD unused, const WORD* categories, WORD categoryCount,
+                                       int noTemplate, DWORD valueB);
 CALYRA_API int CalyraEditor_NewProject(DWORD unused, DWORD item);
-CALYRA_API int CalyraEditor_EditAppointment(DWORD unused, const SYSTEMTIME* occurrence, CEOID item, int summary,
-                                            int startPage, DWORD editValue, int doNotAsk);
+CALYRA_API int CalyraEditor_EditAppointment(DWORD unused, const SYSTEMTIME* occurrence, CEOID item,
+                                            int summary, int startPage, DWORD editValue, int doNotAsk);
 CALYRA_API int CalyraEditor_EditTask(DWORD unused, const SYSTEMTIME* occurrence, CEOID item, int summary,
                                      int startPage, DWORD editValue);
-CALYRA_API int CalyraEditor_EditContact(DWORD unused, CEOID item, int summary, int startPage, DWORD editValue);
+CALYRA_API int CalyraEditor_EditContact(DWORD unused, CEOID item, int summary, int startPage,
+                                        DWORD editValue);
 CALYRA_API int CalyraEditor_EditProject(DWORD unused, CEOID item, int startPage);
 
 /* ---- Task dates, deletion and conversion -------------------------------------------------------- */
 CALYRA_API int CalyraEditor_MarkTaskComplete(HWND owner, CEOID task, int mode);
-CALYRA_API int CalyraEditor_ChangeDates(HWND owner, CEOID task, int skip, DWORD unused, const SYSTEMTIME* due);
+CALYRA_API int CalyraEditor_ChangeDates(HWND owner, CEOID task, int skip, DWORD unused,
+                                        const SYSTEMTIME* due);
 CALYRA_API int CalyraEditor_MoveTaskToDate(HWND owner, CEOID task, int copy, const SYSTEMTIME* from,
                                            const SYSTEMTIME* to);
 CALYRA_API int CalyraEditor_DeleteAppointment(CEOID item, int occurrence, const SYSTEMTIME* occurrenceDate,
@@ -224,9 +226,9 @@ namespace calyra {
 class CPIMAppointment;
 }
 __attribute__((visibility("default"))) int CalyraEditor_EditDualReminderTime(HWND owner, CEOID item,
-                                                                            const SYSTEMTIME* start,
-                                                                            SYSTEMTIME* reminder,
-                                                                            calyra::CPIMAppointment* second);
+                                                                             const SYSTEMTIME* start,
+                                                                             SYSTEMTIME* reminder,
+                                                                             calyra::CPIMAppointment* second);
 #endif
 
 #endif /* CALYRA_EDITOR_H */

@@ -4,10 +4,10 @@
 #include "platform/text/Formatter.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/ResourceModule.h"
+#include "resources/ResourceIds.h"
 #include "store/ItemDescription.h"
 #include "store/ItemIdentity.h"
 #include "store/PimItem.h"
-#include "resources/ResourceIds.h"
 
 namespace calyra {
 

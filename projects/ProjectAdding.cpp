@@ -9,9 +9,9 @@
 #include "projects/FileEntry.h"
 #include "projects/Project.h"
 #include "projects/ProjectStore.h"
+#include "resources/ResourceIds.h"
 #include "store/ItemIdentity.h"
 #include "store/PimItem.h"
-#include "resources/ResourceIds.h"
 
 namespace calyra {
 

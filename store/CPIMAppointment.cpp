@@ -3,12 +3,12 @@
 #include "platform/outlook/OutlookDates.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/UserAgent.h"
+#include "resources/ResourceIds.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
-#include "resources/ResourceIds.h"
 
 namespace calyra {
 

@@ -2,13 +2,13 @@
 
 #include "platform/outlook/OutlookDates.h"
 #include "platform/time/TimeConversion.h"
+#include "resources/ResourceIds.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
 #include "store/TaskReminder.h"
-#include "resources/ResourceIds.h"
 
 namespace calyra {
 

@@ -6,10 +6,10 @@
 #include "platform/time/Locale.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/ResourceModule.h"
+#include "resources/ResourceIds.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/PimItem.h"
-#include "resources/ResourceIds.h"
 
 namespace calyra {
 
@@ -191,8 +191,9 @@ std::u16string TaskReminderText(const TaskReminderRequest& request, HINSTANCE re
     text += u"\n\n" + ResourceText(resources, resources::kStringTaskReminderDue) + u" " + date;
   }
   if (request.priority == 1 || request.priority == 3) {
-    text += u"  " + ResourceText(resources, request.priority == 1 ? resources::kStringTaskReminderHighPriority
-                                                                  : resources::kStringTaskReminderLowPriority);
+    text +=
+        u"  " + ResourceText(resources, request.priority == 1 ? resources::kStringTaskReminderHighPriority
+                                                              : resources::kStringTaskReminderLowPriority);
   }
   return text;
 }

@@ -97,8 +97,8 @@ CALYRA_API int CalyraEditor_NewTask(DWORD, const SYSTEMTIME* start, const SYSTEM
                                     const WCHAR* subject, DWORD valueA, const WORD* categories,
                                     WORD categoryCount, int noTemplate, DWORD valueB) {
   return calyra::Guarded(0, [&] {
-    return NewDatedItem(EditorKind::NewTask, start, due, subject, valueA, categories, categoryCount, noTemplate,
-                        valueB);
+    return NewDatedItem(EditorKind::NewTask, start, due, subject, valueA, categories, categoryCount,
+                        noTemplate, valueB);
   });
 }
 
@@ -182,11 +182,11 @@ CALYRA_API int CalyraEditor_EditAppointment(DWORD, const SYSTEMTIME* occurrence,
         request->openScope = calyra::kOpenOccurrence;
       } else {
         HINSTANCE resources = calyra::Component::Process().Resources();
-        int answer = MessageBoxW(
-            request->owner,
-            calyra::ResourceText(resources, calyra::resources::kStringRecurringQuestion).c_str(),
-            calyra::ResourceText(resources, calyra::resources::kStringCaption).c_str(),
-            MB_YESNOCANCEL | MB_ICONQUESTION | MB_SETFOREGROUND);
+        int answer =
+            MessageBoxW(request->owner,
+                        calyra::ResourceText(resources, calyra::resources::kStringRecurringQuestion).c_str(),
+                        calyra::ResourceText(resources, calyra::resources::kStringCaption).c_str(),
+                        MB_YESNOCANCEL | MB_ICONQUESTION | MB_SETFOREGROUND);
         if (answer == IDCANCEL) return 0;
         request->openScope = answer == IDYES ? calyra::kOpenOccurrence : calyra::kOpenSeries;
       }

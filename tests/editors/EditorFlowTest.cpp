@@ -5,6 +5,7 @@
 #include "editors/EditorMessages.h"
 #include "host/Component.h"
 #include "host/EditorFrame.h"
+#include "platform/process/Processes.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/Window.h"
@@ -13,6 +14,7 @@
 #include "resources/ResourceIds.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
+#include "store/PimDatabase.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
@@ -93,8 +95,10 @@ class EditorFlowTest : public EditorHostTest, public ::testing::WithParamInterfa
   std::vector<platform::ExpectedMessage> OkFlow() const {
     if (!IsProject(Kind())) return flows::kOk;
     unsigned flags = IsNew(Kind()) ? kPosted : kPosted | kWParam | kLParam;
-    return {flows::kAskedToClose, {kNotifyItemSaved, flags, projectId_, static_cast<LPARAM>(item_)},
-            flows::kActivationLayout, flows::kEditorClosed};
+    return {flows::kAskedToClose,
+            {kNotifyItemSaved, flags, projectId_, static_cast<LPARAM>(item_)},
+            flows::kActivationLayout,
+            flows::kEditorClosed};
   }
   // Takes the stored item away under the open editor, so that its save fails.
   void DeleteStoredItem() {
@@ -172,7 +176,9 @@ INSTANTIATE_TEST_SUITE_P(EveryEditor, EditorFlowTest,
                                            EditorKind::NewTask, EditorKind::EditTask, EditorKind::NewContact,
                                            EditorKind::EditContact, EditorKind::NewProject,
                                            EditorKind::EditProject),
-                         [](const auto& info) { return "Kind" + std::to_string(static_cast<int>(info.param)); });
+                         [](const auto& info) {
+                           return "Kind" + std::to_string(static_cast<int>(info.param));
+                         });
 
 // A failed commit: the stored item went away under the open editor. Each editor explains it in its
 // own words and stays open on its first page.
@@ -206,6 +212,68 @@ TEST_P(FailedCommitTest, TheEditorStaysAndSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(StoredItems, FailedCommitTest,
                          ::testing::Values(EditorKind::EditAppointment, EditorKind::EditTask,
                                            EditorKind::EditContact),
-                         [](const auto& info) { return "Kind" + std::to_string(static_cast<int>(info.param)); });
+                         [](const auto& info) {
+                           return "Kind" + std::to_string(static_cast<int>(info.param));
+                         });
+
+}  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+
+// The item commands of a main page's menu save the item and then run; other pages ignore them.
+class ItemCommandTest : public EditorHostTest {
+ protected:
+  void SetUp() override {
+    EditorHostTest::SetUp();
+    UseTestPages();
+  }
+  void OpenTask(int tab) {
+    task_ = SaveTask(u"Report");
+    ASSERT_EQ(EditItem(EditorKind::EditTask, task_).StartPage(tab).Post(), 1);
+    Pump();
+    ASSERT_TRUE(Frame().IsOpen());
+  }
+  void Command(int command) {
+    SendMessageW(Frame().FocusedPage(), WM_COMMAND, static_cast<WPARAM>(command), 0);
+    Pump();
+  }
+  size_t Launches() { return platform::ReadLaunchLog().size(); }
+  ItemOid task_ = 0;
+};
+
+TEST_F(ItemCommandTest, ConvertSavesTheTaskAndMakesAnAppointmentOfIt) {
+  OpenTask(0);
+  Command(resources::kCommandConvert);
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(Log(PageNumber::Task).stores, 1);
+  EXPECT_EQ(HostMessagesAre({kClosed}), "");
+  CEOID appointments = 0;
+  HANDLE database = OpenPimDatabase(ItemKind::Appointment, 0, false, &appointments);
+  ASSERT_NE(database, INVALID_HANDLE_VALUE);
+  CloseHandle(database);
+  EXPECT_EQ(DatabaseRecordCount(appointments), 1u) << "the task became an appointment too";
+}
+
+TEST_F(ItemCommandTest, ShowInOutlookSavesTheTaskAndShowsIt) {
+  OpenTask(0);
+  size_t before = Launches();
+  Command(resources::kCommandShowInOutlook);
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(Log(PageNumber::Task).stores, 1);
+  EXPECT_GT(Launches(), before) << "Pocket Outlook shows the item";
+}
+
+TEST_F(ItemCommandTest, OtherPagesDoNotOfferTheItemCommands) {
+  OpenTask(2);
+  for (int command : {resources::kCommandConvert, resources::kCommandDelete, resources::kCommandShowInOutlook,
+                      resources::kCommandBeam}) {
+    Command(command);
+    EXPECT_TRUE(Frame().IsOpen()) << command;
+  }
+  EXPECT_EQ(Log(PageNumber::Notes).stores, 0);
+}
 
 }  // namespace

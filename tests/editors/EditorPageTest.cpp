@@ -15,8 +15,8 @@
 #include "projects/Project.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/DateSupport.h"
-#include "tests/support/editor/ExportCalls.h"
 #include "tests/support/editor/EditorHostTest.h"
+#include "tests/support/editor/ExportCalls.h"
 
 namespace {
 
@@ -68,7 +68,8 @@ TEST_F(PageMenuBarTest, TheSpacerPutsOkJustBeforeTheInputPanelButton) {
   POINT sipLeft{200, 294};
   ScreenToClient(bar, &sipLeft);
   EXPECT_EQ(Rect(bar, kCommandOk).right, sipLeft.x - 2);
-  EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONENABLED, kCommandSpacer, 0)) << "the spacer is not a button to press";
+  EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONENABLED, kCommandSpacer, 0))
+      << "the spacer is not a button to press";
 }
 
 TEST_F(PageMenuBarTest, ASpacerWithNoRoomLeftIsRemoved) {

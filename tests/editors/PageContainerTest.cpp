@@ -59,7 +59,8 @@ class FakeItem : public Item {
 
 class FakeHost : public EditorHost {
  public:
-  FakeHost(HINSTANCE resources, HWND window, Calls& calls) : resources_(resources), window_(window), calls_(calls) {}
+  FakeHost(HINSTANCE resources, HWND window, Calls& calls)
+      : resources_(resources), window_(window), calls_(calls) {}
   HINSTANCE Resources() const override { return resources_; }
   HWND MainWindow() const override { return window_; }
   HWND HostWindow() const override { return window_; }
@@ -75,7 +76,8 @@ class FakeHost : public EditorHost {
     return context;
   }
   bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME*) override {
-    calls_.operations.push_back("delete " + std::to_string(static_cast<int>(kind)) + " " + std::to_string(item));
+    calls_.operations.push_back("delete " + std::to_string(static_cast<int>(kind)) + " " +
+                                std::to_string(item));
     return true;
   }
   ItemOid AddToProject(ItemOid, ItemKind, ItemOid, const SYSTEMTIME*) override { return 0; }
@@ -91,7 +93,8 @@ class PageContainerTest : public DeviceTest {
   void SetUp() override {
     DeviceTest::SetUp();
     resources_ = RegisterResourceModule(platform::ResourceModuleFromTable(CalyraResources_Table()));
-    window_ = CreateWindowExW(0, WC_STATIC, u"", WS_POPUP, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+    window_ =
+        CreateWindowExW(0, WC_STATIC, u"", WS_POPUP, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
     user_.emplace();
     user_->SetResourceModule(resources_);
     host_.emplace(resources_, window_, calls_);
@@ -142,14 +145,16 @@ TEST_F(PageContainerTest, AppointmentSaveRefusalsAreExplainedByTheirResult) {
     FakeItem<CPIMAppointment> appointment(calls_, c.result);
     appointment.recurring = c.recurring;
     if (c.message) user_->ExpectMessageBoxString(*c.message, IDOK);
-    EXPECT_EQ(Close(EditorKind::EditAppointment, appointment, CloseAction::Ok), PageContainer::CloseResult::Failed);
+    EXPECT_EQ(Close(EditorKind::EditAppointment, appointment, CloseAction::Ok),
+              PageContainer::CloseResult::Failed);
   }
 }
 
 TEST_F(PageContainerTest, OtherSaveFailuresShowTheTextAndTheResultCode) {
   FakeItem<CPIMAppointment> appointment(calls_, E_FAIL);
   user_->ExpectMessageBox(Text(kStringAppointmentNotSaved) + u" (0x80004005)", IDOK);
-  EXPECT_EQ(Close(EditorKind::EditAppointment, appointment, CloseAction::Ok), PageContainer::CloseResult::Failed);
+  EXPECT_EQ(Close(EditorKind::EditAppointment, appointment, CloseAction::Ok),
+            PageContainer::CloseResult::Failed);
 
   FakeItem<CPIMTask> task(calls_, static_cast<HRESULT>(0x8007000E));
   user_->ExpectMessageBox(Text(kStringTaskNotSaved) + u" (0x8007000E)", IDOK);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "editors/EditorMessages.h"
 #include "host/Component.h"
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
@@ -12,10 +13,9 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "projects/Project.h"
 #include "store/CPIMTask.h"
-#include "editors/EditorMessages.h"
+#include "tests/platform/objectstore/ChildProcess.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
-#include "tests/platform/objectstore/ChildProcess.h"
 
 namespace {
 
@@ -222,8 +222,8 @@ TEST_F(EditorFrameTest, ActivationBringsBackTheOpenPage) {
 }
 
 TEST_F(EditorFrameTest, AModalDialogIsAskedToLetTheHostSwitchAway) {
-  HWND dialog =
-      CreateWindowExW(0, u"TestHost", u"dialog", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND dialog = CreateWindowExW(0, u"TestHost", u"dialog", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
   recorder_->Watch(dialog);
   Component::Process().modalDialog = dialog;
   EXPECT_EQ(CalyraEditor_IsEditorActive(1, host_, kHostMessage, 5, 6), 1);
@@ -231,7 +231,8 @@ TEST_F(EditorFrameTest, AModalDialogIsAskedToLetTheHostSwitchAway) {
   for (const auto& message : recorder_->MessagesTo(dialog)) {
     if (IsFlowMessage(message.message)) toDialog.push_back(message);
   }
-  EXPECT_EQ(platform::CompareMessages(toDialog, {{kMsgModalSwitchAway, kPosted | kWParam | kLParam, 5, 1}}), "");
+  EXPECT_EQ(platform::CompareMessages(toDialog, {{kMsgModalSwitchAway, kPosted | kWParam | kLParam, 5, 1}}),
+            "");
   EXPECT_EQ(CalyraEditor_HandleActivationChange(1), 1) << "a modal dialog counts as open";
   Component::Process().modalDialog = nullptr;
   EXPECT_EQ(CalyraEditor_IsEditorActive(1, host_, kHostMessage, 5, 6), 0);
@@ -244,8 +245,8 @@ TEST_F(EditorFrameTest, ASummaryUnderAModalDialogIsToldBeforeItGoes) {
   HWND summary = Component::Process().mainWindow->SummaryHandle();
   ASSERT_NE(summary, nullptr);
   recorder_->Watch(summary);
-  HWND dialog =
-      CreateWindowExW(0, u"TestHost", u"dialog", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND dialog = CreateWindowExW(0, u"TestHost", u"dialog", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
   Component::Process().modalDialog = dialog;
   EXPECT_EQ(CalyraEditor_IsEditorActive(0, host_, kHostMessage, 5, 6), 0) << "the summary just closes";
   EXPECT_EQ(Component::Process().mainWindow->SummaryHandle(), nullptr);

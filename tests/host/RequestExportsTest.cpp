@@ -13,14 +13,14 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "projects/Project.h"
+#include "resources/ResourceIds.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 #include "store/OutlookSession.h"
-#include "resources/ResourceIds.h"
+#include "tests/platform/objectstore/ChildProcess.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
-#include "tests/platform/objectstore/ChildProcess.h"
 
 namespace {
 
@@ -144,7 +144,9 @@ TEST_F(RequestExportsTest, EachEditorKindTellsTheHostWhenItCloses) {
       {"new contact", [] { return CalyraEditor_NewContact(0, nullptr, 0, 1, 0); }, {kClosed}},
       {"edit project",
        [&] { return CalyraEditor_EditProject(0, projectRecord, 0); },
-       {{kNotifyItemSaved, kPosted | kWParam | kLParam, project.projectId, static_cast<LPARAM>(projectRecord)}, kClosed}},
+       {{kNotifyItemSaved, kPosted | kWParam | kLParam, project.projectId,
+         static_cast<LPARAM>(projectRecord)},
+        kClosed}},
       {"new project", [] { return CalyraEditor_NewProject(0, 0); }, {{kNotifyItemSaved, kPosted}, kClosed}},
   };
   for (const Case& c : cases) {
@@ -170,8 +172,9 @@ TEST_F(RequestExportsTest, ANewTaskForAProjectJoinsItAndTheHostHearsOfIt) {
   ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Dig", 0, nullptr, 0, 1, projectRecord), 1);
   Pump();
   Ok();
-  EXPECT_EQ(HostMessagesAre(
-                {{kNotifyItemSaved, kPosted | kWParam | kLParam, kItemSavedWithResult, static_cast<LPARAM>(projectRecord)}, kClosed}),
+  EXPECT_EQ(HostMessagesAre({{kNotifyItemSaved, kPosted | kWParam | kLParam, kItemSavedWithResult,
+                              static_cast<LPARAM>(projectRecord)},
+                             kClosed}),
             "");
   EXPECT_EQ(Log(PageNumber::Links).afterSave, 1) << "the links page writes after the save";
 
@@ -292,8 +295,9 @@ TEST_F(RequestExportsTest, AnEditorThatReplacesAnotherHoldsItsOwnItem) {
   ItemOid x = SaveTask(u"First");
   ItemOid y = SaveTask(u"Second");
   std::filesystem::path release = DeviceFolder() / "release";
-  ChildProcess finder(HelperProgram("editor_holder"), {(DeviceFolder() / "device").string(), std::to_string(x),
-                                                       "2", release.string(), std::to_string(y)});
+  ChildProcess finder(
+      HelperProgram("editor_holder"),
+      {(DeviceFolder() / "device").string(), std::to_string(x), "2", release.string(), std::to_string(y)});
   std::string line;
   ASSERT_TRUE(finder.ReadLine(&line));
   ASSERT_EQ(line, "open");

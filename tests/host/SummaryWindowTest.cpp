@@ -89,7 +89,8 @@ TEST_F(SummaryWindowTest, AnItemAskedForFromTheSummaryGoesToTheHost) {
   SendMessageW(Summary(), kNotifyOpenItem, 3, static_cast<LPARAM>(task));
   Pump();
   EXPECT_EQ(Summary(), nullptr);
-  EXPECT_EQ(HostMessagesAre({kClosed, {kNotifyOpenItem, kPosted | kWParam | kLParam, 3, static_cast<LPARAM>(task)}}),
+  EXPECT_EQ(HostMessagesAre(
+                {kClosed, {kNotifyOpenItem, kPosted | kWParam | kLParam, 3, static_cast<LPARAM>(task)}}),
             "");
 }
 

@@ -6,10 +6,10 @@
 #include "notes/JournalLog.h"
 #include "platform/files/FileSystem.h"
 #include "platform/ui/ResourceModule.h"
+#include "resources/ResourceIds.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "tests/support/DeviceTest.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "projects/ProjectAdding.h"
 #include "projects/ProjectDatabase.h"
 #include "projects/ProjectStore.h"
+#include "resources/ResourceIds.h"
 #include "tests/projects/ProjectTestSupport.h"
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 

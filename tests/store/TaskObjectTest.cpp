@@ -7,6 +7,7 @@
 #include "platform/outlook/Outbox.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/ResourceModule.h"
+#include "resources/ResourceIds.h"
 #include "store/CPIMTask.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
@@ -14,7 +15,6 @@
 #include "store/PimDatabase.h"
 #include "store/TaskReminder.h"
 #include "tests/support/DeviceTest.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include "platform/registry/RegistryKey.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/ResourceModule.h"
+#include "resources/ResourceIds.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/TaskReminder.h"
 #include "tests/support/DeviceTest.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 

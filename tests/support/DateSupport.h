@@ -9,9 +9,8 @@ namespace calyra::testing {
 
 // A local date and time as the store keeps it (the weekday left 0).
 constexpr SYSTEMTIME Date(int year, int month, int day, int hour = 0, int minute = 0) {
-  return SYSTEMTIME{static_cast<WORD>(year), static_cast<WORD>(month), 0,
-                    static_cast<WORD>(day),  static_cast<WORD>(hour),  static_cast<WORD>(minute),
-                    0,                       0};
+  return SYSTEMTIME{static_cast<WORD>(year), static_cast<WORD>(month),  0, static_cast<WORD>(day),
+                    static_cast<WORD>(hour), static_cast<WORD>(minute), 0, 0};
 }
 
 // Equal as a date and time to the second; the weekday and milliseconds do not count.

@@ -51,8 +51,8 @@ struct MenuBarState : ControlState {
   HMENU menu = nullptr;
   int images = 0;
   std::vector<int> bitmaps;  // the resource ids added with CommandBar_AddBitmap
-  int menuId = 0;             // the menu resource the bar was made from; 0 for a menu handle or none
-  SIZE imageSize{};           // the size of one image of the last strip added
+  int menuId = 0;            // the menu resource the bar was made from; 0 for a menu handle or none
+  SIZE imageSize{};          // the size of one image of the last strip added
   std::vector<MenuBarButton> buttons;
 
   ~MenuBarState() override {

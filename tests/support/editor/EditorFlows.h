@@ -41,7 +41,9 @@ inline const std::vector<ExpectedMessage> kRefused{kAskedToClose, kLayoutForPage
                                                    kActivationLayout};
 // The host switched away and the person let the editor go: the host's own message comes back.
 inline std::vector<ExpectedMessage> SwitchedAway(UINT hostMessage, WPARAM wParam, LPARAM lParam) {
-  return {kActivationLayout, kAskedToCloseNow, kActivationLayout,
+  return {kActivationLayout,
+          kAskedToCloseNow,
+          kActivationLayout,
           {hostMessage, kPosted | kWParam | kLParam, wParam, lParam}};
 }
 

@@ -31,10 +31,12 @@ constexpr CalyraResourceDialog TestDialog(int id) {
 
 // One small dialog under each page template id.
 constexpr CalyraResourceDialog kTestDialogs[] = {
-    TestDialog(kDialogAppointmentPage),     TestDialog(kDialogTaskPage),          TestDialog(kDialogNotesPage),
-    TestDialog(kDialogCategoriesPage),      TestDialog(kDialogLinksPage),         TestDialog(kDialogAttendeesPage),
-    TestDialog(kDialogContactPage),         TestDialog(kDialogRecurrencePage),    TestDialog(kDialogProjectPage),
-    TestDialog(kDialogProjectContentsPage), TestDialog(kDialogProjectTimePage), TestDialog(kDialogProjectReportPage),
+    TestDialog(kDialogAppointmentPage), TestDialog(kDialogTaskPage),
+    TestDialog(kDialogNotesPage),       TestDialog(kDialogCategoriesPage),
+    TestDialog(kDialogLinksPage),       TestDialog(kDialogAttendeesPage),
+    TestDialog(kDialogContactPage),     TestDialog(kDialogRecurrencePage),
+    TestDialog(kDialogProjectPage),     TestDialog(kDialogProjectContentsPage),
+    TestDialog(kDialogProjectTimePage), TestDialog(kDialogProjectReportPage),
 };
 constexpr CalyraResourceTable kTestTable = {
     CALYRA_RESOURCES_VERSION, nullptr, 0, kTestDialogs, std::size(kTestDialogs), nullptr, 0, nullptr, 0};
@@ -125,8 +127,8 @@ std::string EditorHostTest::HostMessagesAre(const std::vector<platform::Expected
 std::vector<platform::RecordedMessage> EditorHostTest::FlowMessages() {
   std::vector<platform::RecordedMessage> messages;
   for (const auto& message : recorder_->Messages()) {
-    bool toHost = message.window == host_ &&
-                  (IsHostNotification(message.message) || message.message == kHostMessage);
+    bool toHost =
+        message.window == host_ && (IsHostNotification(message.message) || message.message == kHostMessage);
     bool toMain = message.window == MainWindow() && IsFlowMessage(message.message);
     if (toHost || toMain) messages.push_back(message);
   }

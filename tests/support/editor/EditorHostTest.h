@@ -39,7 +39,8 @@ class TestPage : public EditorPage {
   static constexpr int kField = 100;
   static constexpr int kSecondField = 101;
 
-  TestPage(PageNumber number, PageLog& log, HINSTANCE module) : EditorPage(number), log_(log), module_(module) {}
+  TestPage(PageNumber number, PageLog& log, HINSTANCE module)
+      : EditorPage(number), log_(log), module_(module) {}
   void Load() override { ++log_.loads; }
   bool Store(CloseAction) override {
     ++log_.stores;

@@ -59,8 +59,8 @@ class NewItem {
     const WCHAR* subject = subject_ ? subject_->c_str() : nullptr;
     switch (kind_) {
       case EditorKind::NewAppointment:
-        return CalyraEditor_NewAppointment(0, first, second, subject, linkWith_, categories_.data(), categoryCount_,
-                                           noTemplate_, project_);
+        return CalyraEditor_NewAppointment(0, first, second, subject, linkWith_, categories_.data(),
+                                           categoryCount_, noTemplate_, project_);
       case EditorKind::NewTask:
         return CalyraEditor_NewTask(0, first, second, subject, linkWith_, categories_.data(), categoryCount_,
                                     noTemplate_, project_);
@@ -112,7 +112,8 @@ class EditItem {
     const SYSTEMTIME* occurrence = occurrence_ ? &*occurrence_ : nullptr;
     switch (kind_) {
       case EditorKind::EditAppointment:
-        return CalyraEditor_EditAppointment(0, occurrence, item_, summary_, startPage_, editValue_, doNotAsk_);
+        return CalyraEditor_EditAppointment(0, occurrence, item_, summary_, startPage_, editValue_,
+                                            doNotAsk_);
       case EditorKind::EditTask:
         return CalyraEditor_EditTask(0, occurrence, item_, summary_, startPage_, editValue_);
       case EditorKind::EditContact:
