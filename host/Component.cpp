@@ -2,6 +2,7 @@
 
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
+#include "host/SummaryWindow.h"
 #include "platform/ui/ResourceLibrary.h"
 
 namespace calyra {
@@ -17,6 +18,20 @@ const CountryTable& Component::Countries() {
   std::call_once(countriesBuilt_,
                  [this] { countries_ = std::make_unique<CountryTable>(CountryTable::FromLocaleData()); });
   return *countries_;
+}
+
+void Component::SetDisplayOptions(const CalyraDisplayOptions& display) {
+  std::u16string faceName = options_.DisplayFontName();
+  bool clearType = options_.ClearType();
+  options_.SetDisplayOptions(display);
+  // Size and style pick a font's slot; the face and quality are the same for every font of the cache.
+  if (faceName != options_.DisplayFontName() || clearType != options_.ClearType()) fonts.Clear();
+  if (mainWindow) SummaryWindow::ApplyDisplayOptions(mainWindow->SummaryHandle());
+}
+
+HFONT Component::DisplayFont(int pointSize, int style) {
+  if (!scale.Measured()) scale.Measure();
+  return fonts.Get(pointSize, style, options_.DisplayFontName(), options_.ClearType(), scale.DpiY());
 }
 
 HINSTANCE Component::OwnModule() {

@@ -34,6 +34,12 @@ class Component : public platform::ProcessState {
   const CountryTable& Countries();
   DateTimeText& DateTimeTexts() { return dateTimeText_; }
   OptionStore& Options() { return options_; }
+  // Takes the host's display options; fonts of another face or quality are made afresh, and an open
+  // summary takes the new font and colours.
+  void SetDisplayOptions(const CalyraDisplayOptions& display);
+  // A font of the cache in the display options' face and quality at the screen's vertical resolution;
+  // null for a size or style the cache does not hold.
+  HFONT DisplayFont(int pointSize, int style);
   // The resource module the host passed in; null until it does.
   HINSTANCE Resources() const { return resources_; }
   void SetResources(HINSTANCE resources) { resources_ = resources; }

@@ -23,9 +23,13 @@ class SummaryWindow {
   ItemKind Kind() const { return kind_; }
   const EditRequest& Request() const { return *request_; }
   std::unique_ptr<EditRequest> TakeRequest() { return std::move(request_); }
+  // Gives the summary window's controls the display options' summary font and its list their colours
+  // (labels, values); nothing for a null window.
+  static void ApplyDisplayOptions(HWND summary);
 
  private:
   static INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void SetButtonTexts();
   void FillFields();
   void OnCommand(int command);
 

@@ -45,6 +45,36 @@ inline constexpr unsigned kStringNoSubject = 64336;
 inline constexpr unsigned kStringTaskReminderDue = 64347;
 inline constexpr unsigned kStringNothingToAdd = 64944;
 
+// Summary window.
+inline constexpr unsigned kStringSummarySubject = 63760;
+inline constexpr unsigned kStringSummaryLocation = 63761;
+inline constexpr unsigned kStringSummaryStarts = 63762;
+inline constexpr unsigned kStringSummaryEnds = 63763;
+inline constexpr unsigned kStringSummaryReminder = 63764;
+inline constexpr unsigned kStringSummaryCategories = 63765;
+inline constexpr unsigned kStringSummaryDue = 63766;
+inline constexpr unsigned kStringSummaryPriority = 63767;
+inline constexpr unsigned kStringSummaryComplete = 63768;
+inline constexpr unsigned kStringSummaryFileAs = 63769;
+inline constexpr unsigned kStringSummaryFieldColumn = 63770;
+inline constexpr unsigned kStringSummaryValueColumn = 63771;
+inline constexpr unsigned kStringSummaryNone = 63772;
+inline constexpr unsigned kStringSummaryOneMinute = 63773;
+inline constexpr unsigned kStringSummaryMinutes = 63774;
+inline constexpr unsigned kStringSummaryPriorityHigh = 63775;
+inline constexpr unsigned kStringSummaryPriorityNormal = 63776;
+inline constexpr unsigned kStringSummaryPriorityLow = 63777;
+inline constexpr unsigned kStringSummaryYes = 63778;
+inline constexpr unsigned kStringSummaryNo = 63779;
+inline constexpr unsigned kStringSummaryOk = 63780;
+inline constexpr unsigned kStringSummaryEdit = 63781;
+inline constexpr unsigned kStringSummaryDelete = 63782;
+inline constexpr unsigned kStringSummaryConvert = 63783;
+inline constexpr unsigned kStringSummaryOutlook = 63784;
+inline constexpr unsigned kStringSummaryBeam = 63785;
+inline constexpr unsigned kStringSummaryCopy = 63786;
+inline constexpr unsigned kStringSummaryLinks = 63787;
+
 // ---- Dialog templates ----
 inline constexpr int kDialogPhraseSelection = 364;
 inline constexpr int kDialogProjectPicker = 371;

@@ -31,8 +31,10 @@ CALYRA_API int CalyraEditor_GetNoteOptions(CalyraNoteOptions* options) {
 }
 
 CALYRA_API int CalyraEditor_SetDisplayOptions(const CalyraDisplayOptions* options) {
-  return WithRecord(options,
-                    [](calyra::OptionStore& store, const auto& record) { store.SetDisplayOptions(record); });
+  // Through the component, which remakes the fonts built from the options.
+  return WithRecord(options, [](calyra::OptionStore&, const auto& record) {
+    calyra::Component::Process().SetDisplayOptions(record);
+  });
 }
 
 CALYRA_API int CalyraEditor_SetJournalOptions(const CalyraJournalOptions* options) {

@@ -267,3 +267,34 @@ inline constexpr UINT NM_DBLCLK = NM_FIRST - 3;
 inline constexpr UINT NM_RETURN = NM_FIRST - 4;
 inline constexpr UINT NM_SETFOCUS = NM_FIRST - 7;
 inline constexpr UINT NM_KILLFOCUS = NM_FIRST - 8;
+inline constexpr UINT NM_CUSTOMDRAW = NM_FIRST - 12;
+
+// Custom draw (NM_CUSTOMDRAW): the stage a control is drawing, and what its parent answers.
+inline constexpr DWORD CDDS_PREPAINT = 0x00000001;
+inline constexpr DWORD CDDS_POSTPAINT = 0x00000002;
+inline constexpr DWORD CDDS_ITEM = 0x00010000;
+inline constexpr DWORD CDDS_ITEMPREPAINT = CDDS_ITEM | CDDS_PREPAINT;
+inline constexpr DWORD CDDS_ITEMPOSTPAINT = CDDS_ITEM | CDDS_POSTPAINT;
+inline constexpr DWORD CDDS_SUBITEM = 0x00020000;
+inline constexpr LRESULT CDRF_DODEFAULT = 0x00;
+inline constexpr LRESULT CDRF_NEWFONT = 0x02;
+inline constexpr LRESULT CDRF_SKIPDEFAULT = 0x04;
+inline constexpr LRESULT CDRF_NOTIFYPOSTPAINT = 0x10;
+inline constexpr LRESULT CDRF_NOTIFYITEMDRAW = 0x20;
+inline constexpr LRESULT CDRF_NOTIFYSUBITEMDRAW = 0x20;  // the same bit, answered at the item stage
+inline constexpr UINT CDIS_SELECTED = 0x0001;
+inline constexpr UINT CDIS_GRAYED = 0x0002;
+inline constexpr UINT CDIS_DISABLED = 0x0004;
+inline constexpr UINT CDIS_CHECKED = 0x0008;
+inline constexpr UINT CDIS_FOCUS = 0x0010;
+
+struct NMCUSTOMDRAW {
+  NMHDR hdr;
+  DWORD dwDrawStage;
+  HDC hdc;
+  RECT rc;
+  DWORD_PTR dwItemSpec;
+  UINT uItemState;
+  LPARAM lItemlParam;
+};
+using LPNMCUSTOMDRAW = NMCUSTOMDRAW*;

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "CalyraEditorResources.h"
 #include "host/Component.h"
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Message.h"
+#include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/agent/UserInput.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "resources/ResourceIds.h"
 #include "store/CPIMTask.h"
 #include "tests/support/editor/EditorHostTest.h"
 
@@ -19,13 +25,84 @@ using platform::kLParam;
 using platform::kPosted;
 using platform::kWParam;
 
+using namespace calyra::resources;
+
 class SummaryWindowTest : public EditorHostTest {
  protected:
   HWND Summary() { return Component::Process().mainWindow->SummaryHandle(); }
+  HWND List() { return GetDlgItem(Summary(), kSummaryList); }
   std::u16string Cell(int row, int column) {
     char16_t text[128] = {};
-    ListView_GetItemText(GetDlgItem(Summary(), kSummaryList), row, column, text, 128);
+    ListView_GetItemText(List(), row, column, text, 128);
     return text;
+  }
+  std::u16string ColumnTitle(int column) {
+    char16_t text[64] = {};
+    LVCOLUMNW info{};
+    info.mask = LVCF_TEXT;
+    info.pszText = text;
+    info.cchTextMax = 64;
+    ListView_GetColumn(List(), column, &info);
+    return text;
+  }
+  std::u16string ButtonText(int id) {
+    char16_t text[64] = {};
+    GetDlgItemTextW(Summary(), id, text, 64);
+    return text;
+  }
+  HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
+  static LOGFONTW Describe(HFONT font) {
+    LOGFONTW description{};
+    GetObjectW(font, sizeof(description), &description);
+    return description;
+  }
+  static CalyraDisplayOptions Display(const char16_t* face, bool clearType, DWORD summarySize,
+                                      COLORREF labels, COLORREF values) {
+    CalyraDisplayOptions options{};
+    platform::BoundedCopy(options.fontName, std::size(options.fontName), face);
+    options.clearType = clearType ? 1 : 0;
+    options.colors[0] = RGB(255, 255, 255);
+    options.colors[1] = labels;
+    options.colors[2] = values;
+    options.summaryFontSize = summarySize;
+    return options;
+  }
+  void OpenTaskSummary() {
+    ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, SaveTask(u"Report"), 1, 0, 0), 1);
+    Pump();
+    ASSERT_NE(Summary(), nullptr);
+  }
+};
+
+// A host module in another language: the summary shows its texts, not English ones of its own.
+class SummaryWindowTranslatedTest : public SummaryWindowTest {
+ protected:
+  static constexpr std::pair<UINT, const char16_t*> kGerman[] = {
+      {kStringSummarySubject, u"Betreff"},
+      {kStringSummaryLocation, u"Ort"},
+      {kStringSummaryStarts, u"Beginn"},
+      {kStringSummaryEnds, u"Ende"},
+      {kStringSummaryReminder, u"Erinnerung"},
+      {kStringSummaryCategories, u"Kategorien"},
+      {kStringSummaryDue, u"F\u00e4llig"},
+      {kStringSummaryPriority, u"Priorit\u00e4t"},
+      {kStringSummaryComplete, u"Erledigt"},
+      {kStringSummaryFieldColumn, u"Feld"},
+      {kStringSummaryValueColumn, u"Wert"},
+      {kStringSummaryNone, u"Keine"},
+      {kStringSummaryMinutes, u"%d Minuten"},
+      {kStringSummaryPriorityNormal, u"Mittel"},
+      {kStringSummaryNo, u"Nein"},
+      {kStringSummaryOk, u"Fertig"},
+      {kStringSummaryEdit, u"Bearbeiten"},
+      {kStringSummaryDelete, u"L\u00f6schen"},
+      {kStringSummaryBeam, u"Senden"},
+  };
+
+  HINSTANCE MakeResources() override {
+    auto module = platform::ResourceModuleFromTable(CalyraResources_Table());
+    for (const auto& [id, text] : kGerman) module->AddString(id, text);
+    return RegisterResourceModule(module);
   }
 };
 
@@ -105,6 +182,136 @@ TEST_F(SummaryWindowTest, OnlyThePhotoChangeReachesTheSummary) {
   CalyraEditor_PostMessage(WM_USER + 1, 5, 6);
   auto messages = recorder_->MessagesTo(Summary());
   EXPECT_EQ(platform::CompareMessages(messages, {{photoChange, kPosted | kWParam | kLParam, 5, 6}}), "");
+}
+
+TEST_F(SummaryWindowTranslatedTest, ShowsTheHostModulesTextsForATask) {
+  OpenTaskSummary();
+  EXPECT_EQ(ColumnTitle(0), u"Feld");
+  EXPECT_EQ(ColumnTitle(1), u"Wert");
+  const std::pair<std::u16string, std::u16string> expected[] = {
+      {u"Betreff", u"Report"},        {u"Beginn", u"Keine"},  {u"F\u00e4llig", u"Keine"},
+      {u"Priorit\u00e4t", u"Mittel"}, {u"Erledigt", u"Nein"},
+  };
+  ASSERT_EQ(ListView_GetItemCount(List()), static_cast<int>(std::size(expected)));
+  for (int row = 0; row < static_cast<int>(std::size(expected)); ++row) {
+    EXPECT_EQ(Cell(row, 0), expected[row].first) << row;
+    EXPECT_EQ(Cell(row, 1), expected[row].second) << row;
+  }
+  EXPECT_EQ(ButtonText(IDOK), u"Fertig");
+  EXPECT_EQ(ButtonText(kSummaryEdit), u"Bearbeiten");
+  EXPECT_EQ(ButtonText(kCommandDelete), u"L\u00f6schen");
+  EXPECT_EQ(ButtonText(kCommandBeam), u"Senden");
+  EXPECT_EQ(ButtonText(kCommandConvert), ResourceText(resources_, kStringSummaryConvert))
+      << "the default module's text where the host changed none";
+}
+
+TEST_F(SummaryWindowTranslatedTest, ShowsTheHostModulesTextsForAnAppointment) {
+  CPIMAppointment appointment;
+  appointment.subject = u"Dentist";
+  appointment.location = u"Town";
+  appointment.start = SYSTEMTIME{2024, 3, 0, 18, 9, 0, 0, 0};
+  appointment.end = SYSTEMTIME{2024, 3, 0, 18, 10, 0, 0, 0};
+  appointment.reminderSet = true;
+  appointment.reminderMinutes = 20;
+  ItemContext context;
+  ASSERT_EQ(appointment.Save(context), S_OK);
+  ASSERT_EQ(CalyraEditor_EditAppointment(0, nullptr, appointment.oid, 1, 0, 0, 0), 1);
+  Pump();
+  ASSERT_NE(Summary(), nullptr);
+  EXPECT_EQ(Cell(0, 0), u"Betreff");
+  EXPECT_EQ(Cell(1, 0), u"Ort");
+  EXPECT_EQ(Cell(1, 1), u"Town");
+  EXPECT_EQ(Cell(4, 0), u"Erinnerung");
+  EXPECT_EQ(Cell(4, 1), u"20 Minuten");
+  EXPECT_EQ(Cell(5, 0), u"Kategorien");
+}
+
+TEST_F(SummaryWindowTest, TheDefaultModuleNamesEveryButton) {
+  OpenTaskSummary();
+  const std::pair<int, UINT> buttons[] = {
+      {IDOK, kStringSummaryOk},
+      {kSummaryEdit, kStringSummaryEdit},
+      {kCommandDelete, kStringSummaryDelete},
+      {kCommandConvert, kStringSummaryConvert},
+      {kCommandShowInOutlook, kStringSummaryOutlook},
+      {kCommandBeam, kStringSummaryBeam},
+      {kSummaryCopy, kStringSummaryCopy},
+      {kSummaryLinks, kStringSummaryLinks},
+  };
+  for (const auto& [button, string] : buttons) {
+    EXPECT_FALSE(ResourceText(resources_, string).empty()) << string;
+    EXPECT_EQ(ButtonText(button), ResourceText(resources_, string)) << button;
+  }
+  EXPECT_EQ(Cell(4, 0), ResourceText(resources_, kStringSummaryComplete));
+  EXPECT_EQ(Cell(4, 1), ResourceText(resources_, kStringSummaryNo));
+}
+
+TEST_F(SummaryWindowTest, DrawsLabelsAndValuesInTheDisplayColours) {
+  CalyraDisplayOptions options = Display(u"Tahoma", false, 9, RGB(0, 0, 170), RGB(0, 187, 0));
+  ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
+  OpenTaskSummary();
+  std::vector<platform::ListViewDrawnText> drawn = platform::PaintListView(List());
+  ASSERT_EQ(drawn.size(), 10u) << "five rows of label and value";
+  for (const auto& text : drawn) {
+    EXPECT_EQ(text.color, text.subItem == 0 ? RGB(0, 0, 170) : RGB(0, 187, 0)) << platform::ToUtf8(text.text);
+  }
+
+  // New options reach the open summary the next time it is drawn.
+  options = Display(u"Tahoma", false, 9, RGB(200, 0, 0), RGB(0, 0, 0));
+  ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
+  drawn = platform::PaintListView(List());
+  ASSERT_FALSE(drawn.empty());
+  for (const auto& text : drawn) {
+    EXPECT_EQ(text.color, text.subItem == 0 ? RGB(200, 0, 0) : RGB(0, 0, 0)) << platform::ToUtf8(text.text);
+  }
+}
+
+TEST_F(SummaryWindowTest, UsesTheCachedFontOfTheSummarySizeInTheDisplayFace) {
+  CalyraDisplayOptions options = Display(u"Verdana", true, 11, RGB(0, 0, 128), RGB(0, 0, 0));
+  ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
+  OpenTaskSummary();
+  HFONT font = FontOf(List());
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font, Component::Process().DisplayFont(11, 0)) << "the cache's font, not one of its own";
+  LOGFONTW description = Describe(font);
+  EXPECT_EQ(std::u16string(description.lfFaceName), u"Verdana");
+  EXPECT_EQ(description.lfQuality, CLEARTYPE_QUALITY);
+  EXPECT_EQ(description.lfHeight, 17) << "size 11 below high resolution";
+  EXPECT_EQ(description.lfWeight, FW_NORMAL);
+  EXPECT_EQ(FontOf(GetDlgItem(Summary(), IDOK)), font);
+  EXPECT_EQ(FontOf(GetDlgItem(Summary(), kSummaryLinks)), font);
+  for (const auto& text : platform::PaintListView(List())) EXPECT_EQ(text.font, font);
+
+  // Another face reaches the open summary; the old font is gone with the cache's old fonts.
+  options = Display(u"Tahoma", false, 8, RGB(0, 0, 128), RGB(0, 0, 0));
+  ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
+  HFONT changed = FontOf(List());
+  EXPECT_NE(changed, font);
+  description = Describe(changed);
+  EXPECT_EQ(std::u16string(description.lfFaceName), u"Tahoma");
+  EXPECT_NE(description.lfQuality, CLEARTYPE_QUALITY);
+  EXPECT_EQ(description.lfHeight, 13);
+  EXPECT_EQ(GetObjectType(font), 0u) << "deleted";
+}
+
+TEST_F(SummaryWindowTest, ASummarySizeOutsideTheCacheTakesItsNearestEnd) {
+  CalyraDisplayOptions options = Display(u"Tahoma", false, 30, RGB(0, 0, 128), RGB(0, 0, 0));
+  ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
+  OpenTaskSummary();
+  EXPECT_EQ(FontOf(List()), Component::Process().DisplayFont(FontCache::kLargest, 0));
+}
+
+// At high resolution the cache makes point sizes rather than fixed pixel heights.
+class SummaryWindowHighDpiTest : public SummaryWindowTest {
+ protected:
+  void ConfigureDevice() override { Device().SetSetting("Screen.DpiY", std::u16string(u"192")); }
+};
+
+TEST_F(SummaryWindowHighDpiTest, FontHeightFollowsTheScreensVerticalResolution) {
+  CalyraDisplayOptions options = Display(u"Tahoma", false, 9, RGB(0, 0, 128), RGB(0, 0, 0));
+  ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
+  OpenTaskSummary();
+  EXPECT_EQ(Describe(FontOf(List())).lfHeight, -(9 * 192 / 72));
 }
 
 }  // namespace

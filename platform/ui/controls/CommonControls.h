@@ -232,6 +232,21 @@ bool UserClickListViewItem(HWND list, int index);
 bool UserDoubleClickListViewItem(HWND list, int index);
 // Ticks or clears the item's check box (LVS_EX_CHECKBOXES): the state change, then NM_CLICK.
 bool UserSetListViewCheck(HWND list, int index, bool checked);
+
+// One text as a list view draws it: its item and subitem, its colours and its font.
+struct ListViewDrawnText {
+  int item = 0;
+  int subItem = 0;
+  std::u16string text;
+  COLORREF color = 0;
+  COLORREF background = 0;
+  HFONT font = nullptr;
+};
+// Paints the list view as the device does when its window is drawn, with NM_CUSTOMDRAW to the parent
+// at every stage it asks for (WM_PAINT does the same). The texts of the rows on the page in drawing
+// order; a text the parent drew itself (CDRF_SKIPDEFAULT) is left out. Selection highlighting is not
+// modelled: a text keeps the colours the list and its parent gave it.
+std::vector<ListViewDrawnText> PaintListView(HWND list);
 // Picks a date (null: clears the check box of a DTS_SHOWNONE picker). A date picker drops its calendar
 // down (DTN_DROPDOWN), takes the value (DTN_DATETIMECHANGE) and closes it (DTN_CLOSEUP); an up-down or
 // time picker and the none state send DTN_DATETIMECHANGE alone. False for an invalid value, one out of

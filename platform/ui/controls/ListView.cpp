@@ -285,6 +285,83 @@ LRESULT SetImageList(ListView& list, WPARAM kind, LPARAM images) {
   return reinterpret_cast<LRESULT>(old);
 }
 
+// Custom draw of one item: the item stage, then in report view one stage per column when the parent
+// asks for it. Each column starts from the colours and font the item stage left.
+void PaintItem(ListView& list, HDC dc, HFONT listFont, LRESULT whole, int index,
+               std::vector<ListViewDrawnText>& drawn) {
+  Item item = list.At(index);  // a copy: the parent may change the list while it is asked
+  NMLVCUSTOMDRAW draw{};
+  draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+  draw.nmcd.hdc = dc;
+  ItemRect(list, static_cast<WPARAM>(index), &draw.nmcd.rc);
+  draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(index);
+  draw.nmcd.uItemState =
+      (item.state & LVIS_SELECTED ? CDIS_SELECTED : 0) | (item.state & LVIS_FOCUSED ? CDIS_FOCUS : 0);
+  draw.nmcd.lItemlParam = item.param;
+  draw.clrText = list.state->text;
+  draw.clrTextBk = list.state->textBackground;
+  SelectObject(dc, listFont);
+  LRESULT answer = whole & CDRF_NOTIFYITEMDRAW ? NotifyParent(list.window, NM_CUSTOMDRAW, &draw.nmcd.hdr) : 0;
+  if ((answer & CDRF_SKIPDEFAULT) || !IsWindow(list.window)) return;
+  HFONT itemFont = answer & CDRF_NEWFONT ? static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)) : listFont;
+  bool report = (list.Style() & LVS_TYPEMASK) == LVS_REPORT;
+  size_t columns = report ? std::max<size_t>(1, list.state->columns.size()) : 1;
+  LONG left = 0;
+  for (size_t column = 0; column < columns; ++column) {
+    ListViewDrawnText text{index,        static_cast<int>(column), TextAt(item, column),
+                           draw.clrText, draw.clrTextBk,           itemFont};
+    if (report && (answer & CDRF_NOTIFYSUBITEMDRAW)) {
+      NMLVCUSTOMDRAW sub = draw;
+      sub.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+      sub.iSubItem = static_cast<int>(column);
+      if (column < list.state->columns.size()) {
+        sub.nmcd.rc.left = left;
+        sub.nmcd.rc.right = left + list.state->columns[column].width;
+        left = sub.nmcd.rc.right;
+      }
+      SelectObject(dc, itemFont);
+      LRESULT subAnswer = NotifyParent(list.window, NM_CUSTOMDRAW, &sub.nmcd.hdr);
+      if (!IsWindow(list.window)) return;
+      if (subAnswer & CDRF_SKIPDEFAULT) continue;
+      text.color = sub.clrText;
+      text.background = sub.clrTextBk;
+      if (subAnswer & CDRF_NEWFONT) text.font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    }
+    drawn.push_back(std::move(text));
+  }
+  if (answer & CDRF_NOTIFYPOSTPAINT) {
+    draw.nmcd.dwDrawStage = CDDS_ITEMPOSTPAINT;
+    NotifyParent(list.window, NM_CUSTOMDRAW, &draw.nmcd.hdr);
+  }
+}
+
+std::vector<ListViewDrawnText> Paint(ListView& list) {
+  std::vector<ListViewDrawnText> drawn;
+  HDC dc = GetDC(list.window);
+  // A list without a font of its own draws in the system font.
+  HFONT listFont = list.object->font ? list.object->font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  HGDIOBJ oldFont = SelectObject(dc, listFont);
+  NMLVCUSTOMDRAW draw{};
+  draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+  draw.nmcd.hdc = dc;
+  GetClientRect(list.window, &draw.nmcd.rc);
+  LRESULT whole = NotifyParent(list.window, NM_CUSTOMDRAW, &draw.nmcd.hdr);
+  if (!(whole & CDRF_SKIPDEFAULT)) {
+    int first = list.Rows() ? list.state->top : 0;
+    int last = list.Rows() ? first + list.CountPerPage() : list.Count();
+    for (int index = first; index < last && IsWindow(list.window) && list.Valid(index); ++index) {
+      PaintItem(list, dc, listFont, whole, index, drawn);
+    }
+  }
+  if ((whole & CDRF_NOTIFYPOSTPAINT) && IsWindow(list.window)) {
+    draw.nmcd.dwDrawStage = CDDS_POSTPAINT;
+    NotifyParent(list.window, NM_CUSTOMDRAW, &draw.nmcd.hdr);
+  }
+  SelectObject(dc, oldFont);
+  ReleaseDC(list.window, dc);
+  return drawn;
+}
+
 void Describe(ListView& list, std::u16string* text) {
   if (!text) return;
   int selected = 0;
@@ -404,6 +481,9 @@ LRESULT ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       list.NotifyClick(NM_CLICK, -1);
       return 0;
     }
+    case WM_PAINT:
+      Paint(list);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(list, reinterpret_cast<std::u16string*>(lParam));
       return 0;
@@ -445,6 +525,12 @@ bool UserDoubleClickListViewItem(HWND list, int index) {
   view.NotifyClick(NM_DBLCLK, index);
   if (view.Valid(index)) view.NotifyClick(LVN_ITEMACTIVATE, index);
   return true;
+}
+
+std::vector<ListViewDrawnText> PaintListView(HWND list) {
+  ListView view = ListView::Of(list);
+  if (!view) return {};
+  return ui::Paint(view);
 }
 
 bool UserSetListViewCheck(HWND list, int index, bool checked) {

@@ -225,6 +225,16 @@ struct NMITEMACTIVATE {
 };
 using LPNMITEMACTIVATE = NMITEMACTIVATE*;
 
+// NM_CUSTOMDRAW of a list view. At CDDS_ITEMPREPAINT (and, in report view, each subitem's
+// CDDS_ITEMPREPAINT | CDDS_SUBITEM) the parent may change the colours the text is drawn in.
+struct NMLVCUSTOMDRAW {
+  NMCUSTOMDRAW nmcd;
+  COLORREF clrText;
+  COLORREF clrTextBk;
+  int iSubItem;
+};
+using LPNMLVCUSTOMDRAW = NMLVCUSTOMDRAW*;
+
 // The helpers device code calls instead of sending the messages itself.
 inline int ListView_GetItemCount(HWND list) {
   return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -351,6 +361,12 @@ inline BOOL ListView_SetTextColor(HWND list, COLORREF color) {
 }
 inline COLORREF ListView_GetTextColor(HWND list) {
   return static_cast<COLORREF>(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0));
+}
+inline BOOL ListView_SetTextBkColor(HWND list, COLORREF color) {
+  return static_cast<BOOL>(SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(color)));
+}
+inline COLORREF ListView_GetTextBkColor(HWND list) {
+  return static_cast<COLORREF>(SendMessageW(list, LVM_GETTEXTBKCOLOR, 0, 0));
 }
 inline BOOL ListView_GetItemRect(HWND list, int index, RECT* rect, int code) {
   if (rect) rect->left = code;

@@ -48,6 +48,41 @@ int CompareDescending(LPARAM a, LPARAM b, LPARAM) {
 
 class ListViewTest : public ControlTest {};
 
+// A parent that colours its list view's texts through custom draw: row 0 per column (column 0 red,
+// column 1 green in its own font, column 2 drawn by itself), row 1 grey as a whole, row 2 by itself.
+struct CustomDrawParent {
+  static constexpr const char16_t* kClass = u"CustomDrawParent";
+  static inline std::vector<std::pair<DWORD, int>> stages;  // stage and item (or subitem)
+  static inline HFONT columnFont = nullptr;
+
+  static LRESULT Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != NM_CUSTOMDRAW)
+      return DefWindowProcW(window, message, wParam, lParam);
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+    DWORD stage = draw->nmcd.dwDrawStage;
+    auto item = static_cast<int>(draw->nmcd.dwItemSpec);
+    stages.emplace_back(stage, stage & CDDS_SUBITEM ? draw->iSubItem : item);
+    if (stage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    if (stage == CDDS_ITEMPREPAINT && item == 0) return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    if (stage == CDDS_ITEMPREPAINT && item == 1) {
+      draw->clrText = RGB(128, 128, 128);
+      return CDRF_DODEFAULT;
+    }
+    if (stage == CDDS_ITEMPREPAINT) return CDRF_SKIPDEFAULT;
+    if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM) && draw->iSubItem == 0) {
+      draw->clrText = RGB(255, 0, 0);
+      return CDRF_DODEFAULT;
+    }
+    if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM) && draw->iSubItem == 1) {
+      draw->clrText = RGB(0, 255, 0);
+      SelectObject(draw->nmcd.hdc, columnFont);
+      return CDRF_NEWFONT;
+    }
+    if (stage & CDDS_SUBITEM) return CDRF_SKIPDEFAULT;
+    return CDRF_DODEFAULT;
+  }
+};
+
 TEST_F(ListViewTest, ItemsColumnsSortingAndSubitemText) {
   HWND list = Child(WC_LISTVIEWW, LVS_REPORT, kListId);
   ASSERT_NE(list, nullptr);
@@ -308,6 +343,84 @@ TEST_F(ListViewTest, StringWidthPagingColorsAndDeletion) {
   DestroyWindow(virtualList);
   DestroyWindow(list);
   DeleteObject(font);
+}
+
+TEST_F(ListViewTest, CustomDrawColoursEachTextAtTheStagesTheParentAsksFor) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = CustomDrawParent::Proc;
+  windowClass.lpszClassName = CustomDrawParent::kClass;
+  RegisterClassW(&windowClass);
+  HWND parent = CreateWindowExW(0, CustomDrawParent::kClass, u"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 240, 320,
+                                nullptr, nullptr, nullptr, nullptr);
+  // Room for the header and three rows: the fourth is not on the page.
+  HWND list =
+      CreateWindowExW(0, WC_LISTVIEWW, nullptr, WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 200, 16 * 4, parent,
+                      reinterpret_cast<HMENU>(static_cast<intptr_t>(kListId)), nullptr, nullptr);
+  ASSERT_NE(list, nullptr);
+  LOGFONTW description{};
+  description.lfHeight = 11;
+  HFONT listFont = CreateFontIndirectW(&description);
+  description.lfWeight = FW_BOLD;
+  CustomDrawParent::columnFont = CreateFontIndirectW(&description);
+  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+  ListView_SetTextColor(list, RGB(0, 0, 255));
+  ListView_SetTextBkColor(list, RGB(250, 250, 250));
+  AddColumns(list, 3);
+  for (int row = 0; row < 4; ++row) {
+    Insert(list, row, u"label");
+    ListView_SetItemText(list, row, 1, u"value");
+    ListView_SetItemText(list, row, 2, u"more");
+  }
+  CustomDrawParent::stages.clear();
+
+  std::vector<platform::ListViewDrawnText> drawn = platform::PaintListView(list);
+
+  const std::vector<std::pair<DWORD, int>> expectedStages = {
+      {CDDS_PREPAINT, 0},
+      {CDDS_ITEMPREPAINT, 0},
+      {CDDS_ITEMPREPAINT | CDDS_SUBITEM, 0},
+      {CDDS_ITEMPREPAINT | CDDS_SUBITEM, 1},
+      {CDDS_ITEMPREPAINT | CDDS_SUBITEM, 2},
+      {CDDS_ITEMPOSTPAINT, 0},
+      {CDDS_ITEMPREPAINT, 1},
+      {CDDS_ITEMPREPAINT, 2},
+      {CDDS_POSTPAINT, 0},
+  };
+  EXPECT_EQ(CustomDrawParent::stages, expectedStages);
+  ASSERT_EQ(drawn.size(), 5u) << "row 0 without its third column, all of row 1, nothing of row 2";
+  auto expect = [&](size_t at, int item, int subItem, const char16_t* text, COLORREF color, HFONT font) {
+    EXPECT_EQ(drawn[at].item, item) << at;
+    EXPECT_EQ(drawn[at].subItem, subItem) << at;
+    EXPECT_EQ(drawn[at].text, text) << at;
+    EXPECT_EQ(drawn[at].color, color) << at;
+    EXPECT_EQ(drawn[at].background, RGB(250, 250, 250)) << at;
+    EXPECT_EQ(drawn[at].font, font) << at;
+  };
+  expect(0, 0, 0, u"label", RGB(255, 0, 0), listFont);
+  expect(1, 0, 1, u"value", RGB(0, 255, 0), CustomDrawParent::columnFont);
+  expect(2, 1, 0, u"label", RGB(128, 128, 128), listFont);
+  expect(3, 1, 1, u"value", RGB(128, 128, 128), listFont);
+  expect(4, 1, 2, u"more", RGB(128, 128, 128), listFont);
+
+  DestroyWindow(parent);
+  DeleteObject(listFont);
+  DeleteObject(CustomDrawParent::columnFont);
+}
+
+TEST_F(ListViewTest, WithoutCustomDrawEveryTextTakesTheListsColoursAndFont) {
+  HWND list = Child(WC_LISTVIEWW, LVS_REPORT, kListId);
+  AddColumns(list, 2);
+  Insert(list, 0, u"label");
+  ListView_SetItemText(list, 0, 1, u"value");
+  ListView_SetTextColor(list, RGB(4, 5, 6));
+  Log().Clear();
+  std::vector<platform::ListViewDrawnText> drawn = platform::PaintListView(list);
+  EXPECT_EQ(Log().notifications, std::vector<UINT>{NM_CUSTOMDRAW}) << "the parent asked for no item stages";
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[1].text, u"value");
+  EXPECT_EQ(drawn[1].color, RGB(4, 5, 6));
+  EXPECT_EQ(drawn[1].font, GetStockObject(SYSTEM_FONT)) << "a list without a font draws in the system font";
+  EXPECT_TRUE(platform::PaintListView(Parent()).empty()) << "not a list view";
 }
 
 }  // namespace
