@@ -69,10 +69,7 @@ int EditorFrame::ScaledX(int size) const {
 }
 
 HFONT EditorFrame::PageFont() const {
-  Component& component = Component::Process();
-  const OptionStore& options = component.Options();
-  return component.fonts.Get(kPageFontSize, kPlainStyle, options.DisplayFontName(), options.ClearType(),
-                             component.scale.DpiY());
+  return Component::Process().DisplayFont(kPageFontSize, kPlainStyle);
 }
 
 ItemContext EditorFrame::ItemContextFor(HWND owner) const {

@@ -36,10 +36,10 @@ constexpr int kPlainStyle = 0;
 constexpr std::pair<int, UINT> kButtonTexts[] = {
     {IDOK, kStringSummaryOk},
     {kSummaryEdit, kStringSummaryEdit},
-    {kCmdDelete, kStringSummaryDelete},
-    {kCmdConvert, kStringSummaryConvert},
-    {kCmdShowInOutlook, kStringSummaryOutlook},
-    {kCmdSendByInfrared, kStringSummaryBeam},
+    {kCommandDelete, kStringSummaryDelete},
+    {kCommandConvert, kStringSummaryConvert},
+    {kCommandShowInOutlook, kStringSummaryOutlook},
+    {kCommandBeam, kStringSummaryBeam},
     {kSummaryCopy, kStringSummaryCopy},
     {kSummaryLinks, kStringSummaryLinks},
 };
