@@ -11,6 +11,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "projects/Project.h"
+#include "projects/ProjectDatabase.h"
 #include "resources/ResourceIds.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
@@ -274,6 +275,44 @@ TEST_F(ItemCommandTest, OtherPagesDoNotOfferTheItemCommands) {
     EXPECT_TRUE(Frame().IsOpen()) << command;
   }
   EXPECT_EQ(Log(PageNumber::Notes).stores, 0);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+
+class ProjectCommitTest : public EditorHostTest {};
+
+TEST_F(ProjectCommitTest, AFailedSaveGivesTheProjectPageItsFirstFieldBack) {
+  UseTestPages();
+  Project project;
+  project.InitNew();
+  project.name = u"Garden";
+  ItemOid record = project.Save();
+  ASSERT_NE(record, 0u);
+  ASSERT_EQ(EditItem(EditorKind::EditProject, record).Post(), 1);
+  Pump();
+  HWND page = Frame().FocusedPage();
+  ASSERT_NE(page, nullptr);
+  SetFocus(GetDlgItem(page, TestPage::kSecondField));
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), 1));
+  Pump();
+
+  ProjectDatabase database;
+  ASSERT_TRUE(database.Open());
+  ASSERT_TRUE(database.SeekToOid(record));
+  ASSERT_TRUE(database.DeleteRecord()) << "another program deletes the project";
+  database.Close();
+  SendMessageW(Frame().FocusedPage(), WM_COMMAND, resources::kCommandOk, 0);
+  Pump();
+  EXPECT_TRUE(Frame().IsOpen());
+
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), 0));
+  Pump();
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), TestPage::kField) << "not the field it had before";
 }
 
 }  // namespace
