@@ -50,3 +50,14 @@ function(calyra_helper target test_target)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS})
   add_dependencies(${test_target} ${target})
 endfunction()
+
+# calyra_library_beside(<program target> <library target>): a copy of a run-time library beside the
+# program, where LoadLibraryW looks first, as on the device where both live in one folder.
+function(calyra_library_beside program library)
+  get_target_property(folder ${program} BINARY_DIR)
+  set(copy ${folder}/lib${library}.so)
+  add_custom_command(OUTPUT ${copy} COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${library}> ${copy}
+                     DEPENDS ${library})
+  add_custom_target(${program}_${library} DEPENDS ${copy})
+  add_dependencies(${program} ${program}_${library})
+endfunction()

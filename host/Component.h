@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 
+#include "host/Dialer.h"
 #include "host/FontCache.h"
 #include "host/OpenItemTable.h"
 #include "host/OptionStore.h"
@@ -52,7 +53,7 @@ class Component : public platform::ProcessState {
   WORD processKind = 0;
   OpenItemTable openItems;
   PendingReturn pendingReturn;
-  HINSTANCE dialerState = nullptr;
+  Dialer dialer;  // the device's dialer library and the state its initialise answered
   HANDLE updateMutex = nullptr;
   UINT photoChangeMessage = 0;
   bool initialised = false;

@@ -5,7 +5,6 @@
 #include "host/MainWindow.h"
 #include "platform/process/Synchronization.h"
 #include "platform/ui/Message.h"
-#include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "store/TaskReminder.h"
@@ -13,12 +12,6 @@
 namespace {
 
 constexpr const char16_t* kPhotoChangeMessage = u"CalyraContactPhotoChange";
-constexpr const char16_t* kDialerLibrary = u"CalyraDialer.dll";
-
-// The dialer lies outside the component: its library is loaded when the device has one.
-HINSTANCE InitialiseDialer() {
-  return LoadLibraryW(kDialerLibrary);
-}
 
 }  // namespace
 
@@ -29,7 +22,8 @@ CALYRA_API int CalyraEditor_Initialize(HWND host, HINSTANCE resources, const REC
     if (component.initialised) return 1;
     if (!component.scale.Measured()) component.scale.Measure();
     component.SetResources(resources);
-    component.dialerState = InitialiseDialer();
+    // The dialer lies outside the component: a device without it has a dialer of state 0.
+    component.dialer.Initialise(resources);
     RECT screen{0, 0, 0, 0};
     auto window = std::make_unique<calyra::MainWindow>();
     if (!window->Create(host, area ? *area : screen)) {

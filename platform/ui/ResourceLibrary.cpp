@@ -1,6 +1,7 @@
 #include "platform/ui/ResourceLibrary.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <filesystem>
 #include <optional>
@@ -85,6 +86,16 @@ void* OpenLibrary(std::u16string_view name, const std::string& file) {
   return dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
+// Whether `symbol` lies in `library` itself: dlsym also finds what the libraries it uses export, the
+// device's GetProcAddress only what the module exports.
+bool DefinedIn(void* library, void* symbol) {
+  link_map* own = nullptr;
+  link_map* found = nullptr;
+  Dl_info info{};
+  return dlinfo(library, RTLD_DI_LINKMAP, &own) == 0 &&
+         dladdr1(symbol, &info, reinterpret_cast<void**>(&found), RTLD_DL_LINKMAP) != 0 && found == own;
+}
+
 }  // namespace
 
 namespace platform {
@@ -146,19 +157,34 @@ HINSTANCE LoadLibraryW(LPCWSTR name) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
   }
-  // A library that carries a table is never closed: its modules copy the table, but hosts that keep
-  // the table's pointers stay valid, and a second load of the same library only counts up the loader's
-  // reference.
+  // A library that loads is never closed: hosts keep pointers into a table and to entry points, and a second
+  // load of the same library only counts up the loader's reference.
   auto entry = reinterpret_cast<CalyraResourcesTableFunction>(dlsym(library, CALYRA_RESOURCES_ENTRY));
-  if (!entry) {
-    dlclose(library);
-    SetLastError(ERROR_PROC_NOT_FOUND);
-    return nullptr;
+  if (!entry || !DefinedIn(library, reinterpret_cast<void*>(entry))) {
+    return platform::RegisterResourceModule(std::make_shared<platform::ResourceModule>(), library);
   }
   auto module = platform::ResourceModuleFromTable(entry());
   if (!module) {
     dlclose(library);
     return nullptr;
   }
-  return platform::RegisterResourceModule(std::move(module));
+  return platform::RegisterResourceModule(std::move(module), library);
+}
+
+FARPROC GetProcAddressW(HINSTANCE module, LPCWSTR name) {
+  std::optional<void*> library = platform::LibraryOf(module);
+  if (!library) return nullptr;
+  if (!name) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  void* symbol = nullptr;
+  if (*library && !IS_INTRESOURCE(name)) {
+    symbol = dlsym(*library, platform::ToUtf8(platform::TextView(name)).c_str());
+  }
+  if (!symbol || !DefinedIn(*library, symbol)) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  return reinterpret_cast<FARPROC>(symbol);
 }

@@ -12,6 +12,7 @@ namespace {
 
 struct ModuleObject : platform::KernelObject {
   std::shared_ptr<const platform::ResourceModule> module;
+  void* library = nullptr;  // the loader's handle; libraries are never unloaded
 };
 
 template <class Map, class Key>
@@ -54,10 +55,11 @@ const std::vector<BYTE>* ResourceModule::Bitmap(int id) const {
   return FindIn(bitmaps_, id);
 }
 
-HINSTANCE RegisterResourceModule(std::shared_ptr<const ResourceModule> module) {
+HINSTANCE RegisterResourceModule(std::shared_ptr<const ResourceModule> module, void* library) {
   if (!module) return nullptr;
   auto object = std::make_shared<ModuleObject>();
   object->module = std::move(module);
+  object->library = library;
   return reinterpret_cast<HINSTANCE>(System::Current().Handles().Add(object));
 }
 
@@ -68,6 +70,15 @@ std::shared_ptr<const ResourceModule> ResourceModuleOf(HINSTANCE instance) {
     return nullptr;
   }
   return object->module;
+}
+
+std::optional<void*> LibraryOf(HINSTANCE instance) {
+  auto object = System::Current().Handles().Get<ModuleObject>(instance);
+  if (!object) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return std::nullopt;
+  }
+  return object->library;
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,10 +69,15 @@ class ResourceModule {
   std::map<int, std::vector<BYTE>> bitmaps_;
 };
 
-// Makes `module` loadable through the returned handle (closed with FreeLibrary).
-HINSTANCE RegisterResourceModule(std::shared_ptr<const ResourceModule> module);
+// Makes `module` loadable through the returned handle (closed with FreeLibrary). `library` is the loader's
+// handle of the shared library the module came from, whose entry points GetProcAddressW finds; null for
+// a module built in memory.
+HINSTANCE RegisterResourceModule(std::shared_ptr<const ResourceModule> module, void* library = nullptr);
 // The module behind a handle; null (ERROR_INVALID_HANDLE) for anything else.
 std::shared_ptr<const ResourceModule> ResourceModuleOf(HINSTANCE instance);
+// The loader's handle of the library behind a module handle: null inside for a module built in memory;
+// nothing (ERROR_INVALID_HANDLE) when the handle is no module.
+std::optional<void*> LibraryOf(HINSTANCE instance);
 
 }  // namespace platform
 
