@@ -3,6 +3,7 @@
 #include "host/Component.h"
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
+#include "host/exports/ExportGuard.h"
 #include "platform/process/Synchronization.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/ResourceModule.h"
@@ -16,7 +17,7 @@ constexpr const char16_t* kPhotoChangeMessage = u"CalyraContactPhotoChange";
 }  // namespace
 
 CALYRA_API int CalyraEditor_Initialize(HWND host, HINSTANCE resources, const RECT* area, WORD processKind) {
-  try {
+  return calyra::Guarded(0, [&] {
     calyra::Component& component = calyra::Component::Process();
     component.hostWindow = host;
     if (component.initialised) return 1;
@@ -43,13 +44,11 @@ CALYRA_API int CalyraEditor_Initialize(HWND host, HINSTANCE resources, const REC
     component.photoChangeMessage = RegisterWindowMessageW(kPhotoChangeMessage);
     component.initialised = true;
     return 1;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 CALYRA_API int CalyraEditor_Destroy(void) {
-  try {
+  return calyra::Guarded(0, [&] {
     calyra::Component& component = calyra::Component::Process();
     if (!component.initialised) return 0;
     if (component.mainWindow) component.mainWindow->Destroy();
@@ -60,47 +59,38 @@ CALYRA_API int CalyraEditor_Destroy(void) {
     component.updateMutex = nullptr;
     component.initialised = false;
     return 1;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 CALYRA_API int CalyraEditor_IsEditorActive(int closeFloatingLink, HWND returnWindow, UINT returnMessage,
                                            WPARAM returnWParam, LPARAM returnLParam) {
-  try {
+  return calyra::Guarded(0, [&] {
     calyra::Component& component = calyra::Component::Process();
     if (!component.mainWindow) return 0;
     return component.mainWindow->IsEditorActive(closeFloatingLink, returnWindow, returnMessage, returnWParam,
                                                 returnLParam);
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 CALYRA_API int CalyraEditor_HandleActivationChange(UINT activation) {
-  try {
+  return calyra::Guarded(0, [&] {
     calyra::Component& component = calyra::Component::Process();
     return component.mainWindow ? component.mainWindow->HandleActivation(activation) : 0;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 CALYRA_API int CalyraEditor_IsDialogMessage(MSG* message) {
-  try {
+  return calyra::Guarded(0, [&] {
     calyra::Component& component = calyra::Component::Process();
     return component.mainWindow ? component.mainWindow->IsDialogMessage(message) : 0;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 CALYRA_API void CalyraEditor_PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
+  calyra::Guarded([&] {
     calyra::Component& component = calyra::Component::Process();
     if (component.mainWindow && message && message == component.photoChangeMessage) {
       component.mainWindow->ForwardToSummary(message, wParam, lParam);
     }
-  } catch (...) {
-  }
+  });
 }

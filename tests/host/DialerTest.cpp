@@ -8,7 +8,7 @@
 #include "host/MainWindow.h"
 #include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/Window.h"
-#include "tests/host/EditorHostTest.h"
+#include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/DialerLog.h"
 
 namespace {
