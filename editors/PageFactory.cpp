@@ -4,9 +4,9 @@ namespace calyra {
 
 namespace {
 
+// A number the page traits know; any other has no page.
 bool InRange(PageNumber number) {
-  int value = static_cast<int>(number);
-  return value >= kFirstPageNumber && value <= kLastPageNumber;
+  return FindPageTraits(number) != nullptr;
 }
 
 }  // namespace
