@@ -4,6 +4,8 @@
 #include <string>
 
 #include "hosts/calyra/ExitCodes.h"
+#include "hosts/calyra/ItemJson.h"
+#include "hosts/calyra/JsonWriter.h"
 
 namespace calyra::host {
 
@@ -25,12 +27,31 @@ std::optional<ItemKind> ParseKind(std::string_view word, bool plural) {
   return std::nullopt;
 }
 
-int ListItems(ItemKind kind, std::FILE* out, std::FILE* err) {
-  OutlookItems items;
+namespace {
+
+bool OpenItems(OutlookItems* items, std::FILE* err) {
   std::string error;
-  if (!items.Open(nullptr, &error)) {
-    std::fprintf(err, "calyra: %s\n", error.c_str());
-    return kExitFailed;
+  if (items->Open(nullptr, &error)) return true;
+  std::fprintf(err, "calyra: %s\n", error.c_str());
+  return false;
+}
+
+void Print(const std::string& text, std::FILE* out) {
+  std::fwrite(text.data(), 1, text.size(), out);
+}
+
+}  // namespace
+
+int ListItems(ItemKind kind, ListingFormat format, std::FILE* out, std::FILE* err) {
+  OutlookItems items;
+  if (!OpenItems(&items, err)) return kExitFailed;
+  if (format == ListingFormat::kJson) {
+    JsonWriter json;
+    json.BeginArray();
+    for (const auto& item : items.Items(kind)) WriteItemJson(&json, item.Get());
+    json.EndArray();
+    Print(json.Text(), out);
+    return kExitDone;
   }
   for (const ItemSummary& item : items.List(kind)) {
     std::fprintf(out, "0x%08X  %s%s%s\n", item.oid, item.title.c_str(), item.dates.empty() ? "" : "  ",
@@ -39,17 +60,23 @@ int ListItems(ItemKind kind, std::FILE* out, std::FILE* err) {
   return kExitDone;
 }
 
-int ShowItem(CEOID oid, std::FILE* out, std::FILE* err) {
+int ShowItem(CEOID oid, ListingFormat format, std::FILE* out, std::FILE* err) {
   ItemKind kind = ItemKindOf(oid);
   if (kind == ItemKind::kNone) {
     std::fprintf(err, "calyra: no appointment, task or contact has the oid 0x%08X\n", oid);
     return kExitBadOid;
   }
   OutlookItems items;
-  std::string error;
-  if (!items.Open(nullptr, &error)) {
-    std::fprintf(err, "calyra: %s\n", error.c_str());
-    return kExitFailed;
+  if (!OpenItems(&items, err)) return kExitFailed;
+  if (format == ListingFormat::kJson) {
+    JsonWriter json;
+    auto item = items.Item(oid);
+    if (!item || !WriteItemJson(&json, item.Get())) {
+      std::fprintf(err, "calyra: Pocket Outlook cannot read the %s 0x%08X\n", KindName(kind), oid);
+      return kExitBadOid;
+    }
+    Print(json.Text(), out);
+    return kExitDone;
   }
   std::fprintf(out, "0x%08X  %s\n", oid, KindName(kind));
   for (const ItemField& field : items.Fields(oid, kind)) {

@@ -13,9 +13,14 @@ std::optional<CEOID> ParseOid(std::string_view text);
 // "appointment", "task", "contact", or their plurals when `plural`.
 std::optional<ItemKind> ParseKind(std::string_view word, bool plural);
 
-// `calyra list`: one line per item of the kind, "0x%08X  subject  dates". The exit code.
-int ListItems(ItemKind kind, std::FILE* out, std::FILE* err);
-// `calyra show`: the kind and every field of the item; kExitBadOid when no such item exists.
-int ShowItem(CEOID oid, std::FILE* out, std::FILE* err);
+// How `list` and `show` print: text for people, JSON (docs/DEMO.md "JSON listings") for scripts.
+enum class ListingFormat { kText, kJson };
+
+// `calyra list`: one line per item of the kind, "0x%08X  subject  dates", or one JSON array of the
+// items. The exit code.
+int ListItems(ItemKind kind, ListingFormat format, std::FILE* out, std::FILE* err);
+// `calyra show`: the kind and every field of the item, or its JSON object; kExitBadOid when no such
+// item exists.
+int ShowItem(CEOID oid, ListingFormat format, std::FILE* out, std::FILE* err);
 
 }  // namespace calyra::host

@@ -23,10 +23,12 @@ using namespace calyra::host;
 constexpr const char* kUsage =
     "usage: calyra [--device DIR] COMMAND\n"
     "  tour                                the device, the window system and the editors, step by step\n"
-    "  list appointments|tasks|contacts    one line per item: oid, subject or name, dates\n"
-    "  show OID                            the item's kind and fields\n"
+    "  list appointments|tasks|contacts [--json]\n"
+    "                                      one line per item: oid, subject or name, dates\n"
+    "  show OID [--json]                   the item's kind and fields\n"
     "  new appointment|task|contact [--script FILE]\n"
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
+    "--json: list prints one JSON array of the items, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. Scripts: docs/DEMO.md.\n"
@@ -36,6 +38,7 @@ constexpr const char* kUsage =
 struct Arguments {
   std::filesystem::path device = platform::Device::DefaultFolder();
   std::optional<std::string> script;
+  bool json = false;
   std::vector<std::string> words;
 };
 
@@ -51,7 +54,10 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
   for (int i = 1; i < argc; ++i) {
     bool isDevice = std::strcmp(argv[i], "--device") == 0;
     bool isScript = std::strcmp(argv[i], "--script") == 0;
-    if (isDevice || isScript) {
+    if (std::strcmp(argv[i], "--json") == 0) {
+      if (arguments->json) return false;
+      arguments->json = true;
+    } else if (isDevice || isScript) {
       if (++i >= argc || (isDevice && device) || (isScript && arguments->script)) return false;
       if (isDevice) {
         arguments->device = argv[i];
@@ -137,7 +143,8 @@ int Run(const Arguments& arguments) {
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
   if (name == "tour") return RunTour();
-  if (name == "list") return ListItems(*ParseKind(words[1], true), stdout, stderr);
+  ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
+  if (name == "list") return ListItems(*ParseKind(words[1], true), format, stdout, stderr);
   EditorCommand command;
   if (name == "new") {
     command.kind = *ParseKind(words[1], false);
@@ -149,7 +156,7 @@ int Run(const Arguments& arguments) {
     std::fprintf(stderr, "calyra: no appointment, task or contact has the oid 0x%08X\n", command.oid);
     return kExitBadOid;
   }
-  if (name == "show") return ShowItem(command.oid, stdout, stderr);
+  if (name == "show") return ShowItem(command.oid, format, stdout, stderr);
   return RunEditor(command, arguments);
 }
 
@@ -165,6 +172,7 @@ int main(int argc, char** argv) {
   if (!known) return Usage(("unknown command \"" + name + "\"").c_str());
   if (words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
   if (arguments.script && name != "new" && name != "edit") return Usage("--script is for new and edit");
+  if (arguments.json && name != "list" && name != "show") return Usage("--json is for list and show");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
   if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
   if ((name == "show" || name == "edit") && !ParseOid(words[1])) {

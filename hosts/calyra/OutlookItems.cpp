@@ -230,8 +230,8 @@ bool OutlookItems::Open(HWND owner, std::string* error) {
   return loggedOn_;
 }
 
-std::vector<ItemSummary> OutlookItems::List(ItemKind kind) {
-  std::vector<ItemSummary> items;
+std::vector<platform::ComPtr<IDispatch>> OutlookItems::Items(ItemKind kind) {
+  std::vector<platform::ComPtr<IDispatch>> items;
   platform::ComPtr<IFolder> folder;
   platform::ComPtr<IPOutlookItemCollection> collection;
   int count = 0;
@@ -241,7 +241,20 @@ std::vector<ItemSummary> OutlookItems::List(ItemKind kind) {
   }
   for (int i = 1; i <= count; ++i) {
     platform::ComPtr<IDispatch> item;
-    if (FAILED(collection->Item(i, &item))) continue;
+    if (SUCCEEDED(collection->Item(i, &item))) items.push_back(std::move(item));
+  }
+  return items;
+}
+
+platform::ComPtr<IDispatch> OutlookItems::Item(CEOID oid) {
+  platform::ComPtr<IDispatch> item;
+  if (FAILED(app_->GetItemFromOid(oid, &item))) item.Reset();
+  return item;
+}
+
+std::vector<ItemSummary> OutlookItems::List(ItemKind kind) {
+  std::vector<ItemSummary> items;
+  for (const auto& item : Items(kind)) {
     ItemSummary summary;
     LONG oid = 0;
     if (auto a = item.As<IAppointment>(IID_IAppointment)) {
@@ -270,8 +283,8 @@ std::set<CEOID> OutlookItems::Oids(ItemKind kind) {
 
 std::vector<ItemField> OutlookItems::Fields(CEOID oid, ItemKind kind) {
   std::vector<ItemField> fields;
-  platform::ComPtr<IDispatch> item;
-  if (FAILED(app_->GetItemFromOid(oid, &item))) return fields;
+  platform::ComPtr<IDispatch> item = Item(oid);
+  if (!item) return fields;
   if (kind == ItemKind::kAppointment) {
     if (auto a = item.As<IAppointment>(IID_IAppointment)) AppointmentFields(a.Get(), &fields);
   } else if (kind == ItemKind::kTask) {

@@ -39,6 +39,10 @@ class OutlookItems {
   bool Open(HWND owner, std::string* error);
   // Every item of the kind's default folder, in the folder's order.
   std::vector<ItemSummary> List(ItemKind kind);
+  // The same items as the model's objects.
+  std::vector<platform::ComPtr<IDispatch>> Items(ItemKind kind);
+  // The item with the oid, or null.
+  platform::ComPtr<IDispatch> Item(CEOID oid);
   // The oids of List, to see what a step added.
   std::set<CEOID> Oids(ItemKind kind);
   // The item's fields (empty ones left out), or nothing when the item cannot be read as `kind`.
