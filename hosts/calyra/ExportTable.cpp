@@ -28,7 +28,8 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(SetContactOptions, kIntResult, kBuilt, kRecord),
     CALYRA_EXPORT_ROW(GetAddressCityLineFormat, kIntResult, kBuilt, kText, kText, kText, kText, kTextBuffer,
                       kInt),
-    CALYRA_EXPORT_ROW(FreePhraseBuffer, kNone, kBuilt, kTextBuffer),
+    // The buffer must come from the component, which the command line cannot give: only null.
+    CALYRA_EXPORT_ROW(FreePhraseBuffer, kNone, kBuilt, kRecord),
     CALYRA_EXPORT_ROW(JournalEntry, kIntResult, kBuilt, kUint, kUint),
     // The frame and editor requests.
     CALYRA_EXPORT_ROW(Initialize, kIntResult, kBuilt, kHandle, kHandle, kRecord, kWord),
