@@ -75,13 +75,7 @@ int RunInteractive(EditorSession& session, const EditorCommand& command, std::FI
     std::fprintf(err, "calyra: the editor for %s did not open\n", What(command).c_str());
     result = kExitFailed;
   } else {
-    std::fprintf(out, "steps as in a script (help lists them); the end of the input cancels the editor\n");
-    while (session.EditorOpen()) {
-      if (!person.ActOnWindow(session.VisiblePage())) {
-        session.PressCancel();
-        break;
-      }
-    }
+    WorkEditorAtTerminal(session, person, out);
   }
   platform::SetUserAgent(nullptr);
   return result;

@@ -57,4 +57,8 @@ bool EditorLibrary::Load(std::string* error) {
   return all;
 }
 
+void* EditorLibrary::Find(const char* symbol) const {
+  return handle_ ? dlsym(handle_, symbol) : nullptr;
+}
+
 }  // namespace calyra::host

@@ -35,6 +35,8 @@ class EditorLibrary {
   bool Load(std::string* error);
   const EditorExports& Exports() const { return exports_; }
   const std::string& Path() const { return path_; }
+  // Any symbol of the loaded library by name; null when it has none.
+  void* Find(const char* symbol) const;
 
  private:
   void* handle_ = nullptr;

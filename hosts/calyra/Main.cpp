@@ -1,4 +1,5 @@
 // The demo host: opens a device, loads the component as a device host does and runs a command.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/calyra/CallCommand.h"
 #include "hosts/calyra/DeviceTour.h"
 #include "hosts/calyra/EditorCommand.h"
 #include "hosts/calyra/EditorLibrary.h"
@@ -28,10 +30,12 @@ constexpr const char* kUsage =
     "  show OID [--json]                   the item's kind and fields\n"
     "  new appointment|task|contact [--script FILE]\n"
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
+    "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
+    "  exports                             the exports call knows, with their arguments\n"
     "--json: list prints one JSON array of the items, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
-    "OID: a record number, 0x1234 or 4660. Scripts: docs/DEMO.md.\n"
+    "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
     "exit codes: 0 done, 1 failed, 2 usage, 3 the device cannot be opened, 4 the script cannot be read or a\n"
     "step does not match, 5 no such item, 6 the component cannot be loaded or does not start\n";
 
@@ -65,7 +69,9 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
       } else {
         arguments->script = argv[i];
       }
-    } else if (argv[i][0] == '-' && argv[i][1] != 0) {
+    } else if (argv[i][0] == '-' && argv[i][1] != 0 &&
+               !std::isdigit(static_cast<unsigned char>(argv[i][1]))) {
+      // An unknown option; a negative number is an argument of call.
       return false;
     } else {
       arguments->words.push_back(argv[i]);
@@ -85,20 +91,18 @@ bool OpenDevice(const std::filesystem::path& folder) {
   return true;
 }
 
-// Reads the script of --script; kExitDone, or the code of the failure already reported.
-int ReadScript(const std::string& path, EditorCommand* command) {
+// Reads the script of --script into `steps`; kExitDone, or the code of the failure already reported.
+int ReadScript(const std::string& path, std::vector<ScriptStep>* steps) {
   std::ifstream file(path);
   if (!file) {
     std::fprintf(stderr, "calyra: cannot read the script %s\n", path.c_str());
     return kExitScript;
   }
   ScriptError error;
-  if (!ParseScript(file, &command->steps, &error)) {
+  if (!ParseScript(file, steps, &error)) {
     std::fprintf(stderr, "calyra: %s:%d: %s\n", path.c_str(), error.line, error.message.c_str());
     return kExitScript;
   }
-  command->scripted = true;
-  command->scriptName = path;
   return kExitDone;
 }
 
@@ -127,7 +131,9 @@ int RunTour() {
 
 int RunEditor(EditorCommand& command, const Arguments& arguments) {
   if (arguments.script) {
-    if (int failed = ReadScript(*arguments.script, &command)) return failed;
+    if (int failed = ReadScript(*arguments.script, &command.steps)) return failed;
+    command.scripted = true;
+    command.scriptName = *arguments.script;
   }
   EditorLibrary library;
   std::string error;
@@ -138,11 +144,27 @@ int RunEditor(EditorCommand& command, const Arguments& arguments) {
   return RunEditorCommand(library.Exports(), command, stdin, stdout, stderr);
 }
 
-// Everything after the device is open.
-int Run(const Arguments& arguments) {
+int RunCall(CallCommand& command, const Arguments& arguments) {
+  if (arguments.script) {
+    if (int failed = ReadScript(*arguments.script, &command.steps)) return failed;
+    command.scripted = true;
+    command.scriptName = *arguments.script;
+  }
+  EditorLibrary library;
+  std::string error;
+  if (!library.Load(&error)) {
+    std::fprintf(stderr, "calyra: %s\n", error.c_str());
+    return kExitNoComponent;
+  }
+  return RunCallCommand(library, command, stdin, stdout, stderr);
+}
+
+// Everything after the device is open; `call` is the call command when the command is call.
+int Run(const Arguments& arguments, CallCommand& call) {
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
   if (name == "tour") return RunTour();
+  if (name == "call") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "list") return ListItems(*ParseKind(words[1], true), format, stdout, stderr);
   EditorCommand command;
@@ -160,6 +182,23 @@ int Run(const Arguments& arguments) {
   return RunEditor(command, arguments);
 }
 
+// `call`: its mistakes are told in one line, without the usage text; a pending export is refused
+// before anything starts. kExitDone when the call can be made.
+int CheckCall(const Arguments& arguments, CallCommand* command) {
+  std::vector<std::string> words(arguments.words.begin() + 1, arguments.words.end());
+  std::string error;
+  if (!ParseCallCommand(words, command, &error)) {
+    std::fprintf(stderr, "calyra: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  if (command->row->availability == Availability::kPending) {
+    std::fprintf(stderr, "calyra: %s is not built yet (it answers its failure value and does nothing)\n",
+                 command->row->name);
+    return kExitFailed;
+  }
+  return kExitDone;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,11 +206,21 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, &arguments) || arguments.words.empty()) return Usage();
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
+  bool editing = name == "new" || name == "edit" || name == "call";
+  if (arguments.script && !editing) return Usage("--script is for new, edit and call");
+  CallCommand call;
+  if (name == "call") {
+    if (words.size() < 2) return Usage("call needs the name of an export");
+    if (int failed = CheckCall(arguments, &call)) return failed;
+  }
+  if (name == "exports" && words.size() == 1) {
+    PrintExportTable(stdout);
+    return kExitDone;
+  }
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
-  if (!known) return Usage(("unknown command \"" + name + "\"").c_str());
-  if (words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
-  if (arguments.script && name != "new" && name != "edit") return Usage("--script is for new and edit");
+  if (!known && name != "call") return Usage(("unknown command \"" + name + "\"").c_str());
+  if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
   if (arguments.json && name != "list" && name != "show") return Usage("--json is for list and show");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
   if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
@@ -182,7 +231,7 @@ int main(int argc, char** argv) {
   }
 
   if (!OpenDevice(arguments.device)) return kExitDevice;
-  int result = Run(arguments);
+  int result = Run(arguments, call);
   std::fflush(stdout);
   platform::System::Current().DetachDevice();
   return result;

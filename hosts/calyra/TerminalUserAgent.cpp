@@ -169,4 +169,14 @@ std::optional<std::u16string> TerminalUserAgent::ChooseFile(const platform::File
   return platform::FromUtf8(*line);
 }
 
+void WorkEditorAtTerminal(EditorSession& session, TerminalUserAgent& person, std::FILE* out) {
+  std::fprintf(out, "steps as in a script (help lists them); the end of the input cancels the editor\n");
+  while (session.EditorOpen()) {
+    if (!person.ActOnWindow(session.VisiblePage())) {
+      session.PressCancel();
+      break;
+    }
+  }
+}
+
 }  // namespace calyra::host

@@ -43,4 +43,8 @@ class TerminalUserAgent : public platform::UserAgent {
   platform::CancellingUserAgent cancel_;
 };
 
+// The host's loop while an editor is open: `person` works it until it closes; the end of the input
+// (or quit) cancels it.
+void WorkEditorAtTerminal(EditorSession& session, TerminalUserAgent& person, std::FILE* out);
+
 }  // namespace calyra::host

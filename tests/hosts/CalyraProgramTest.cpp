@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +16,7 @@ namespace {
 
 using calyra::testing::TempFolder;
 
+constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 constexpr int kDevice = 3;
 constexpr int kScript = 4;
@@ -62,6 +67,20 @@ class CalyraProgramTest : public ::testing::Test {
     std::string quoted = "'";
     for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
+  }
+
+  // A new task made through `call NewTask` and OK; its oid as listed.
+  std::string CallNewTask(const std::string& subject) {
+    ProgramRun run = Calyra({"call", "NewTask", "0", "2026-03-05T09:30", "none", "\"" + subject + "\"", "0",
+                             "[3,7]", "2", "1", "0", "--script", Script("ok.txt", "ok\n")});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    ProgramRun list = Calyra({"list", "tasks"});
+    size_t line = list.output.find(subject);
+    return line == std::string::npos || line < 12 ? std::string() : list.output.substr(line - 12, 10);
+  }
+
+  static size_t Lines(const std::string& text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
   }
 
   TempFolder folder_;
@@ -216,6 +235,118 @@ TEST_F(CalyraProgramTest, TheTourSavesAnItemOfEachKindAndReportsTheNotifications
   EXPECT_NE(run.output.find("opened again"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("Renew the passport"), std::string::npos) << run.output;
   EXPECT_EQ(run.output.find("stays open after OK"), std::string::npos) << run.output;
+}
+
+// ---- calyra call ----------------------------------------------------------------------------------
+
+TEST_F(CalyraProgramTest, CallNewTaskWithAScriptThatPressesOkStoresTheTask) {
+  std::string script = Script("ok.txt", "ok\n");
+  ProgramRun run = Calyra({"call", "NewTask", "0", "2026-03-05T09:30", "none", "\"Call back\"", "0", "[3,7]",
+                           "2", "1", "0", "--script", script});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("calling CalyraEditor_NewTask\nresult: 1\n"), std::string::npos) << run.output;
+  size_t step = run.output.find("step 1: ok");
+  size_t closed = run.output.find("host: 6383 editor closed");
+  ASSERT_NE(closed, std::string::npos) << run.output;
+  EXPECT_LT(step, closed) << "the notification comes with the OK that closes the editor\n" << run.output;
+
+  ProgramRun list = Calyra({"list", "tasks"});
+  EXPECT_NE(list.output.find("Call back"), std::string::npos) << list.output;
+}
+
+TEST_F(CalyraProgramTest, CallTakesTheNameWithItsPrefixAndTheTextAsTheShellLeavesIt) {
+  std::string script = Script("ok.txt", "ok\n");
+  ProgramRun run = Calyra({"call", "CalyraEditor_NewTask", "0", "null", "2026-03-06", "Bare words", "0",
+                           "null", "0", "1", "0", "--script", script});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("result: 1"), std::string::npos) << run.output;
+  EXPECT_NE(Calyra({"list", "tasks"}).output.find("Bare words"), std::string::npos);
+}
+
+TEST_F(CalyraProgramTest, CallEditTaskOnAStoredTaskWithAScriptThatCancels) {
+  std::string oid = CallNewTask("Edit me");
+  if (oid.empty()) GTEST_SKIP() << "no task was made";
+  std::string script = Script("cancel.txt", "cancel\n");
+  ProgramRun run = Calyra({"call", "EditTask", "0", "null", oid, "0", "0", "0", "--script", script});
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("result: 1"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("step 1: cancel"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("host: 6383 editor closed"), std::string::npos) << run.output;
+  EXPECT_NE(Calyra({"list", "tasks"}).output.find(oid + "  Edit me"), std::string::npos);
+}
+
+TEST_F(CalyraProgramTest, CallGetTemplateCountPrintsANumber) {
+  ProgramRun run = Calyra({"call", "GetTemplateCount", "3"});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_TRUE(std::regex_search(run.output, std::regex("(^|\n)result: -?[0-9]+\n"))) << run.output;
+}
+
+TEST_F(CalyraProgramTest, CallPrintsWhatTheExportWroteIntoItsOutArguments) {
+  ProgramRun run = Calyra(
+      {"call", "GetAddressCityLineFormat", "\"Germany\"", "\"Berlin\"", "null", "\"10115\"", "&text", "100"});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("result: 1\nout 5: \"10115 Berlin"), std::string::npos) << run.output;
+}
+
+TEST_F(CalyraProgramTest, CallOfAnExportNotBuiltYetSaysSoAndAnswersOne) {
+  ProgramRun run = Calyra({"call", "DeleteContact", "0x10001", "1", "&int", "0"});
+  EXPECT_EQ(run.exitCode, kFailed) << run.output;
+  EXPECT_EQ(run.output,
+            "calyra: DeleteContact is not built yet (it answers its failure value and does nothing)\n");
+}
+
+TEST_F(CalyraProgramTest, CallWithArgumentsItCannotReadAnswersUsageInOneLine) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> wrong = {
+      {{"call", "Frobnicate", "1"}, "no export is called \"Frobnicate\""},
+      {{"call", "NewTask", "0", "2026-03-05T09:30"}, "NewTask takes 9 arguments"},
+      {{"call", "NewTask", "0", "2026-02-30T09:30", "none", "\"x\"", "0", "[]", "0", "1", "0"},
+       "NewTask argument 2: \"2026-02-30T09:30\" is not a date"},
+      {{"call", "NewTask", "0", "none", "none", "\"Call back", "0", "[]", "0", "1", "0"},
+       "NewTask argument 4: \"\"Call back\" does not end with its closing quote"},
+      {{"call", "GetTemplateCount", "70000"}, "GetTemplateCount argument 1: \"70000\" is not a number"},
+      {{"call", "NewContact", "0", "[3,x]", "1", "1", "0"}, "NewContact argument 2"},
+      {{"call", "DeleteContact", "1", "1", "5", "0"}, "DeleteContact argument 3"},
+      {{"call", "SetEditorOptions", "0x1000"}, "a record cannot be written"},
+  };
+  for (const auto& [arguments, message] : wrong) {
+    ProgramRun run = Calyra(arguments);
+    EXPECT_EQ(run.exitCode, kUsage) << arguments[1] << "\n" << run.output;
+    EXPECT_EQ(Lines(run.output), 1u) << run.output;
+    EXPECT_EQ(run.output.rfind("calyra: ", 0), 0u) << run.output;
+    EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
+  }
+}
+
+// The table of the call command has a row for every export the header declares, and no other.
+TEST_F(CalyraProgramTest, TheExportTableCoversEveryExportOfTheHeader) {
+  std::ifstream header(CALYRA_EDITOR_HEADER);
+  ASSERT_TRUE(header) << CALYRA_EDITOR_HEADER;
+  std::stringstream text;
+  text << header.rdbuf();
+  std::string declarations = text.str();
+  std::set<std::string> declared;
+  std::regex function("CalyraEditor_(\\w+)\\s*\\(");
+  for (auto it = std::sregex_iterator(declarations.begin(), declarations.end(), function);
+       it != std::sregex_iterator(); ++it) {
+    declared.insert((*it)[1]);
+  }
+  ASSERT_GT(declared.size(), 50u);
+
+  ProgramRun run = Calyra({"exports"}, "", false);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  std::set<std::string> listed;
+  std::istringstream lines(run.output);
+  for (std::string line; std::getline(lines, line);) listed.insert(line.substr(0, line.find('(')));
+  EXPECT_EQ(listed, declared);
+  EXPECT_NE(run.output.find("NewTask(uint, time, time, text, uint, [categories], word, int, uint) -> int\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("DeleteContact(uint, int, &int, int) -> int  (not built yet)"),
+            std::string::npos);
 }
 
 }  // namespace
