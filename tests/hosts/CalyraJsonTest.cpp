@@ -11,6 +11,7 @@
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "tests/hosts/JsonReader.h"
+#include "tests/hosts/ProgramRun.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/DeviceTest.h"
 
@@ -18,16 +19,12 @@ namespace {
 
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
+using calyra::testing::ProgramRun;
+using calyra::testing::RunProgram;
 using platform::ComPtr;
 
 constexpr int kUsage = 2;
 constexpr int kBadOid = 5;
-
-struct JsonRun {
-  int exitCode = -1;
-  std::string out;  // stdout only: the JSON
-  std::string err;
-};
 
 DATE Ole(int year, int month, int day, int hour = 0, int minute = 0) {
   SYSTEMTIME time = calyra::testing::Date(year, month, day, hour, minute);
@@ -41,13 +38,6 @@ void Put(Item* item, HRESULT (Item::*put)(BSTR), std::u16string_view text) {
   BSTR value = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   EXPECT_EQ((item->*put)(value), S_OK);
   SysFreeString(value);
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
 }
 
 // `calyra --json` on the test's device, after the test put items there through Pocket Outlook's
@@ -161,46 +151,30 @@ class CalyraJsonTest : public calyra::testing::DeviceTest {
     return Save(c.Get());
   }
 
-  JsonRun Calyra(const std::vector<std::string>& arguments) {
-    std::filesystem::path errPath = DeviceFolder() / "stderr.txt";
-    std::string command =
-        Quote(CALYRA_HOST_PROGRAM) + " --device " + Quote((DeviceFolder() / "device").string());
-    for (const std::string& argument : arguments) command += " " + Quote(argument);
-    command += " 2>" + Quote(errPath.string()) + " </dev/null";
-    JsonRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
-    int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(errPath);
-    return run;
+  // Standard output alone is the JSON; standard error is kept apart.
+  ProgramRun Calyra(const std::vector<std::string>& arguments) {
+    std::filesystem::path errors = DeviceFolder() / "stderr.txt";
+    std::vector<std::string> all{"--device", (DeviceFolder() / "device").string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return RunProgram(CALYRA_HOST_PROGRAM, all, "/dev/null", &errors);
   }
 
   // The output of a run that must succeed, parsed.
   JsonValue Parsed(const std::vector<std::string>& arguments) {
-    JsonRun run = Calyra(arguments);
-    EXPECT_EQ(run.exitCode, 0) << run.err;
+    ProgramRun run = Calyra(arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
     std::string error;
-    auto value = JsonReader::Parse(run.out, &error);
-    EXPECT_TRUE(value) << error << "\n" << run.out;
+    auto value = JsonReader::Parse(run.output, &error);
+    EXPECT_TRUE(value) << error << "\n" << run.output;
     return value ? *value : JsonValue{};
   }
 
   // The expected text of `show --json` in tests/data/hosts/<name>, its @OID@ the item's oid.
   static std::string Expected(const std::string& name, CEOID oid) {
-    std::string text = ReadFile(std::filesystem::path(CALYRA_HOST_TEST_DATA) / name);
+    std::string text = calyra::testing::ReadTextFile(std::filesystem::path(CALYRA_HOST_TEST_DATA) / name);
     size_t at = text.find("@OID@");
     if (at != std::string::npos) text.replace(at, 5, std::to_string(oid));
     return text;
-  }
-
-  static std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
   }
 
   ComPtr<IPOutlookApp> app_;
@@ -208,31 +182,31 @@ class CalyraJsonTest : public calyra::testing::DeviceTest {
 
 TEST_F(CalyraJsonTest, AnEmptyStoreListsAnEmptyArray) {
   for (const char* kind : {"appointments", "tasks", "contacts"}) {
-    JsonRun run = Calyra({"list", kind, "--json"});
-    EXPECT_EQ(run.exitCode, 0) << kind << ": " << run.err;
-    EXPECT_EQ(run.out, "[]\n") << kind;
+    ProgramRun run = Calyra({"list", kind, "--json"});
+    EXPECT_EQ(run.exitCode, 0) << kind << ": " << run.errors;
+    EXPECT_EQ(run.output, "[]\n") << kind;
   }
 }
 
 TEST_F(CalyraJsonTest, ShowWritesTheAppointmentAsTheDataFileHasIt) {
   CEOID oid = SaveMeeting();
-  JsonRun run = Calyra({"show", std::to_string(oid), "--json"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, Expected("appointment.json", oid));
+  ProgramRun run = Calyra({"show", std::to_string(oid), "--json"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.output, Expected("appointment.json", oid));
 }
 
 TEST_F(CalyraJsonTest, ShowWritesTheTaskAsTheDataFileHasIt) {
   CEOID oid = SaveTask();
-  JsonRun run = Calyra({"--json", "show", std::to_string(oid)});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, Expected("task.json", oid));
+  ProgramRun run = Calyra({"--json", "show", std::to_string(oid)});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.output, Expected("task.json", oid));
 }
 
 TEST_F(CalyraJsonTest, ShowWritesTheContactAsTheDataFileHasIt) {
   CEOID oid = SaveContact();
-  JsonRun run = Calyra({"show", std::to_string(oid), "--json"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, Expected("contact.json", oid));
+  ProgramRun run = Calyra({"show", std::to_string(oid), "--json"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.output, Expected("contact.json", oid));
 }
 
 TEST_F(CalyraJsonTest, ListReadsBackFieldByField) {
@@ -331,16 +305,16 @@ TEST_F(CalyraJsonTest, TextWithQuotesControlCharactersAndNonAsciiRoundTrips) {
   Put(t.Get(), &ITask::put_Body, subject);
   CEOID oid = Save(t.Get());
 
-  JsonRun run = Calyra({"show", std::to_string(oid), "--json"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ProgramRun run = Calyra({"show", std::to_string(oid), "--json"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
   // Escaped as JSON asks, the emoji as its four UTF-8 bytes rather than a pair of escapes.
-  EXPECT_NE(run.out.find(R"("subject": "Zürich \"Büro\"\n\\ \t\u0001 )"
-                         "\xF0\x9F\x98\x80"),
+  EXPECT_NE(run.output.find(R"("subject": "Zürich \"Büro\"\n\\ \t\u0001 )"
+                            "\xF0\x9F\x98\x80"),
             std::string::npos)
-      << run.out;
+      << run.output;
   std::string error;
-  auto value = JsonReader::Parse(run.out, &error);
-  ASSERT_TRUE(value) << error << "\n" << run.out;
+  auto value = JsonReader::Parse(run.output, &error);
+  ASSERT_TRUE(value) << error << "\n" << run.output;
   EXPECT_EQ((*value)["subject"].text, platform::ToUtf8(subject));
   EXPECT_EQ((*value)["notes"].text, platform::ToUtf8(subject));
 }
@@ -355,9 +329,9 @@ TEST_F(CalyraJsonTest, JsonKeepsTheExitCodesOfBadCommandLines) {
   EXPECT_EQ(Calyra({"list", "tasks", "--json", "--json"}).exitCode, kUsage);
   EXPECT_EQ(Calyra({"list", "tasks", "--jsonl"}).exitCode, kUsage);
   // Without --json the text stays as it was.
-  JsonRun text = Calyra({"list", "tasks"});
+  ProgramRun text = Calyra({"list", "tasks"});
   EXPECT_EQ(text.exitCode, 0);
-  EXPECT_EQ(text.out.rfind("0x", 0), 0u) << text.out;
+  EXPECT_EQ(text.output.rfind("0x", 0), 0u) << text.output;
 }
 
 }  // namespace

@@ -10,10 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/hosts/ProgramRun.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using calyra::testing::ProgramRun;
+using calyra::testing::RunProgram;
 using calyra::testing::TempFolder;
 
 constexpr int kFailed = 1;
@@ -22,11 +25,6 @@ constexpr int kDevice = 3;
 constexpr int kScript = 4;
 constexpr int kBadOid = 5;
 constexpr int kNoComponent = 6;
-
-struct ProgramRun {
-  int exitCode = -1;
-  std::string output;  // stdout and stderr together, in the order written
-};
 
 // `calyra` as a person runs it from a shell, on a device folder of the test's own.
 class CalyraProgramTest : public ::testing::Test {
@@ -37,21 +35,12 @@ class CalyraProgramTest : public ::testing::Test {
   // `input` as its terminal input.
   ProgramRun Calyra(const std::vector<std::string>& arguments, const std::string& input = "",
                     bool withDevice = true) {
-    std::string inputPath = (folder_.Path() / "input.txt").string();
+    std::filesystem::path inputPath = folder_.Path() / "input.txt";
     std::ofstream(inputPath) << input;
-    std::string command = Quote(CALYRA_HOST_PROGRAM);
-    if (withDevice) command += " --device " + Quote(DeviceFolder());
-    for (const std::string& argument : arguments) command += " " + Quote(argument);
-    command += " < " + Quote(inputPath) + " 2>&1";
-    ProgramRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, read);
-    int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    std::vector<std::string> all;
+    if (withDevice) all = {"--device", DeviceFolder()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return RunProgram(CALYRA_HOST_PROGRAM, all, inputPath);
   }
 
   std::string Script(const std::string& name, const std::string& text) {
@@ -62,12 +51,6 @@ class CalyraProgramTest : public ::testing::Test {
 
   // Skips a test that needs the editors while the component cannot start in this build.
   bool ComponentMissing(const ProgramRun& run) { return run.exitCode == kNoComponent; }
-
-  static std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-  }
 
   // A new task made through `call NewTask` and OK; its oid as listed.
   std::string CallNewTask(const std::string& subject) {
