@@ -34,7 +34,6 @@ enum class PageNumber : int {
   ProjectThird = 12,
   ProjectFourth = 13,
 };
-inline constexpr int kFirstPageNumber = 1;
-inline constexpr int kLastPageNumber = 13;
+inline constexpr int kLastPageNumber = 13;  // sizes the tables kept by page number
 
 }  // namespace calyra

@@ -43,4 +43,8 @@ const PageTraits& TraitsOf(PageNumber number) {
   return *FindPageTraits(number);
 }
 
+std::span<const PageTraits> AllPageTraits() {
+  return kPages;
+}
+
 }  // namespace calyra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "editors/PageKind.h"
 #include "store/ItemKind.h"
 
@@ -27,5 +29,7 @@ struct PageTraits {
 // The row of a page number; numbers outside 1-13 have none.
 const PageTraits* FindPageTraits(PageNumber number);
 const PageTraits& TraitsOf(PageNumber number);
+// Every row, in page-number order.
+std::span<const PageTraits> AllPageTraits();
 
 }  // namespace calyra

@@ -90,9 +90,7 @@ void EditorHostTest::UseTestPage(PageNumber number) {
 }
 
 void EditorHostTest::UseTestPages() {
-  for (int number = kFirstPageNumber; number <= kLastPageNumber; ++number) {
-    UseTestPage(static_cast<PageNumber>(number));
-  }
+  for (const PageTraits& page : AllPageTraits()) UseTestPage(page.number);
 }
 
 void EditorHostTest::Pump() {
