@@ -14,6 +14,7 @@
 #include "hosts/calyra/EditorSession.h"
 #include "hosts/calyra/EditorTour.h"
 #include "hosts/calyra/ExitCodes.h"
+#include "hosts/calyra/IcsCommands.h"
 #include "hosts/calyra/ItemCommands.h"
 #include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
@@ -32,12 +33,16 @@ constexpr const char* kUsage =
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
     "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
     "  exports                             the exports call knows, with their arguments\n"
+    "  import FILE...                      creates the items of iCalendar (.ics) files\n"
+    "  export appointments|tasks FILE      writes the kind's items as an iCalendar file\n"
     "--json: list prints one JSON array of the items, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
     "exit codes: 0 done, 1 failed, 2 usage, 3 the device cannot be opened, 4 the script cannot be read or a\n"
-    "step does not match, 5 no such item, 6 the component cannot be loaded or does not start\n";
+    "step does not match, or an iCalendar file is malformed, 5 no such item, 6 the component cannot be "
+    "loaded\n"
+    "or does not start\n";
 
 struct Arguments {
   std::filesystem::path device = platform::Device::DefaultFolder();
@@ -167,6 +172,8 @@ int Run(const Arguments& arguments, CallCommand& call) {
   if (name == "call") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "list") return ListItems(*ParseKind(words[1], true), format, stdout, stderr);
+  if (name == "import") return ImportCalendars({words.begin() + 1, words.end()}, stdout, stderr);
+  if (name == "export") return ExportCalendarFile(*ParseKind(words[1], true), words[2], stderr);
   EditorCommand command;
   if (name == "new") {
     command.kind = *ParseKind(words[1], false);
@@ -217,9 +224,15 @@ int main(int argc, char** argv) {
     PrintExportTable(stdout);
     return kExitDone;
   }
+  if (name == "import" && words.size() < 2) return Usage("import needs at least one file");
+  if (name == "export" &&
+      (words.size() != 3 || !ParseKind(words[1], true) || *ParseKind(words[1], true) == ItemKind::kContact)) {
+    return Usage("export appointments or tasks, and a file");
+  }
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
-  if (!known && name != "call") return Usage(("unknown command \"" + name + "\"").c_str());
+  if (!known && name != "call" && name != "import" && name != "export")
+    return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
   if (arguments.json && name != "list" && name != "show") return Usage("--json is for list and show");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");

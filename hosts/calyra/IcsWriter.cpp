@@ -1,0 +1,191 @@
+#include "hosts/calyra/IcsWriter.h"
+
+#include <algorithm>
+
+#include "platform/text/Text.h"
+#include "platform/time/TimeConversion.h"
+#include "store/CPIMAppointment.h"
+#include "store/CPIMTask.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
+#include "store/OutlookSession.h"
+
+namespace calyra::ics {
+
+namespace {
+
+constexpr CEPROPID kCategoryName = 0x4001001F;
+constexpr CEPROPID kCategoryIndex = 0x40020002;
+constexpr CEPROPID kCategoryCounts[] = {0x40040002, 0x40050002, 0x40060002};
+
+std::u16string Fold(std::u16string text) {
+  for (char16_t& c : text) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return text;
+}
+
+std::u16string Joined(const std::vector<std::string>& names) {
+  std::u16string text;
+  for (const std::string& name : names) text += (text.empty() ? u"" : u", ") + platform::FromUtf8(name);
+  return text;
+}
+
+RecurrencePattern PatternOf(const RecurrenceRecord& record, const SYSTEMTIME& start) {
+  RecurrencePattern pattern;
+  pattern.type = record.type;
+  pattern.interval = record.interval;
+  pattern.weekdayMask = record.weekdayMask;
+  pattern.dayOfMonth = record.dayOfMonth;
+  pattern.instance = record.instance;
+  pattern.monthOfYear = record.monthOfYear;
+  pattern.patternStart = start;
+  pattern.patternStart.wHour = pattern.patternStart.wMinute = pattern.patternStart.wSecond = 0;
+  pattern.patternStart.wMilliseconds = 0;
+  pattern.noEndDate = record.count == 0 && !record.until;
+  pattern.patternEnd = record.until ? *record.until : platform::kNoDateSystemTime;
+  pattern.occurrences = record.count;
+  return pattern;
+}
+
+void PutText(IDispatch* item, HRESULT (IAppointment::*appointment)(BSTR), HRESULT (ITask::*task)(BSTR),
+             const std::u16string& text) {
+  BSTR value = SysAllocString(text.c_str());
+  platform::ComPtr<IAppointment> a;
+  platform::ComPtr<ITask> t;
+  if (appointment && SUCCEEDED(item->QueryInterface(IID_IAppointment, reinterpret_cast<void**>(&a))))
+    (a.Get()->*appointment)(value);
+  if (task && SUCCEEDED(item->QueryInterface(IID_ITask, reinterpret_cast<void**>(&t))))
+    (t.Get()->*task)(value);
+  SysFreeString(value);
+}
+
+}  // namespace
+
+std::vector<int> CategoryNumbers(const std::vector<std::string>& names) {
+  Database database;
+  if (!database.Exists(CategoriesDatabaseName()) && !database.Create(CategoriesDatabaseName(), 0, {}))
+    return {};
+  if (!database.OpenByName(CategoriesDatabaseName())) return {};
+  std::vector<std::pair<std::u16string, int>> known;
+  int highest = -1;
+  Record request;
+  request.Request(kCategoryName);
+  request.Request(kCategoryIndex);
+  database.Enumerate(request, [&](Record& record) {
+    const PropertyValue* name = record.Find(kCategoryName);
+    const PropertyValue* index = record.Find(kCategoryIndex);
+    if (name && index) {
+      known.emplace_back(Fold(name->AsString()), static_cast<int>(index->AsInteger()));
+      highest = std::max(highest, static_cast<int>(index->AsInteger()));
+    }
+    return true;
+  });
+  std::vector<int> numbers;
+  for (const std::string& name : names) {
+    std::u16string text = platform::FromUtf8(name);
+    auto found =
+        std::find_if(known.begin(), known.end(), [&](const auto& k) { return k.first == Fold(text); });
+    if (found != known.end()) {
+      numbers.push_back(found->second);
+      continue;
+    }
+    if (highest + 1 >= CategorySet::kMaxCategories) continue;
+    Record record;
+    record.Set(PropertyValue::String(kCategoryName, text));
+    record.Set(PropertyValue::Integer(kCategoryIndex, ++highest));
+    for (CEPROPID count : kCategoryCounts) record.Set(PropertyValue::Integer(count, 0));
+    if (!database.WriteRecord(record)) continue;
+    known.emplace_back(Fold(text), highest);
+    numbers.push_back(highest);
+  }
+  return numbers;
+}
+
+ItemOid WriteAppointment(const AppointmentRecord& record) {
+  ItemContext context;
+  CPIMAppointment item;
+  item.subject = platform::FromUtf8(record.subject);
+  item.location = platform::FromUtf8(record.location);
+  item.start = record.start;
+  item.end = record.end;
+  item.allDay = record.allDay;
+  item.reminderSet = record.reminderSet;
+  item.reminderMinutes = record.reminderSet ? record.reminderMinutes : 15;
+  item.isPrivate = record.isPrivate;
+  item.busyStatus = record.busyStatus;
+  item.categoriesText = Joined(record.categories);
+  item.categories = CategorySet::FromNumbers(CategoryNumbers(record.categories));
+  item.openScope = kOpenSeries;
+  if (record.recurrence) {
+    item.recurring = true;
+    item.recurrence = PatternOf(*record.recurrence, record.start);
+  }
+  if (FAILED(item.Save(context)) || !item.oid) return 0;
+  bool extra = !record.notes.empty() || !record.attendees.empty();
+  bool exceptions = record.recurrence && !record.recurrence->exceptions.empty();
+  if (!extra && !exceptions) return item.oid;
+  OutlookSession session;
+  if (!session.Logon(nullptr)) return item.oid;
+  platform::ComPtr<IAppointment> stored = session.GetItem<IAppointment>(item.oid, IID_IAppointment);
+  if (!stored) return item.oid;
+  if (extra) {
+    if (!record.notes.empty())
+      PutText(stored.Get(), &IAppointment::put_Body, nullptr, platform::FromUtf8(record.notes));
+    platform::ComPtr<IRecipients> recipients;
+    if (!record.attendees.empty() && SUCCEEDED(stored->get_Recipients(&recipients)) && recipients) {
+      for (const AttendeeRecord& attendee : record.attendees) {
+        platform::ComPtr<IRecipient> recipient;
+        BSTR name = SysAllocString(platform::FromUtf8(attendee.name).c_str());
+        BSTR address = SysAllocString(platform::FromUtf8(attendee.email).c_str());
+        if (SUCCEEDED(recipients->Add(name, &recipient)) && recipient) recipient->put_Address(address);
+        SysFreeString(name);
+        SysFreeString(address);
+      }
+      stored->put_MeetingStatus(olMeeting);
+    }
+    stored->Save();
+  }
+  platform::ComPtr<IRecurrencePattern> pattern;
+  if (exceptions && SUCCEEDED(stored->GetRecurrencePattern(&pattern)) && pattern) {
+    for (const SYSTEMTIME& day : record.recurrence->exceptions) {
+      platform::ComPtr<IAppointment> occurrence;
+      if (SUCCEEDED(pattern->GetOccurrence(DateOfSystemTime(day), &occurrence)) && occurrence)
+        occurrence->Delete();
+    }
+  }
+  return item.oid;
+}
+
+ItemOid WriteTask(const TaskRecord& record) {
+  ItemContext context;
+  CPIMTask item;
+  item.subject = platform::FromUtf8(record.subject);
+  if (record.start) item.start = *record.start;
+  if (record.due) item.due = *record.due;
+  item.reminderSet = record.reminder.has_value();
+  if (record.reminder) item.reminderTime = *record.reminder;
+  item.priority = record.priority;
+  item.isPrivate = record.isPrivate;
+  item.complete = record.complete;
+  item.categories = CategorySet::FromNumbers(CategoryNumbers(record.categories));
+  if (record.recurrence) {
+    item.recurring = true;
+    item.recurrence = PatternOf(*record.recurrence, record.start ? *record.start : *record.due);
+  }
+  if (FAILED(item.Save(context)) || !item.oid) return 0;
+  if (record.notes.empty() && record.categories.empty() && !record.completed) return item.oid;
+  OutlookSession session;
+  if (!session.Logon(nullptr)) return item.oid;
+  platform::ComPtr<ITask> stored = session.GetItem<ITask>(item.oid, IID_ITask);
+  if (!stored) return item.oid;
+  if (!record.notes.empty())
+    PutText(stored.Get(), nullptr, &ITask::put_Body, platform::FromUtf8(record.notes));
+  if (!record.categories.empty())
+    PutText(stored.Get(), nullptr, &ITask::put_Categories, Joined(record.categories));
+  if (record.completed) stored->put_DateCompleted(DateOfSystemTime(*record.completed));
+  stored->Save();
+  return item.oid;
+}
+
+}  // namespace calyra::ics

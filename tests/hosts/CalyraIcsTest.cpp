@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/core/System.h"
+#include "tests/hosts/ProgramRun.h"
+#include "tests/support/DeviceTest.h"
+
+namespace {
+
+using calyra::testing::ProgramRun;
+using calyra::testing::ReadTextFile;
+using calyra::testing::RunProgram;
+
+const std::filesystem::path kData = CALYRA_ICS_TEST_DATA;
+
+// `calyra import` and `export` on the test's device (Europe/Berlin, fixed clock).
+class CalyraIcsTest : public calyra::testing::DeviceTest {
+ protected:
+  ProgramRun Calyra(const std::vector<std::string>& arguments, const std::string& device = "device") {
+    std::filesystem::path errors = DeviceFolder() / "stderr.txt";
+    std::vector<std::string> all{"--device", (DeviceFolder() / device).string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return RunProgram(CALYRA_HOST_PROGRAM, all, "/dev/null", &errors);
+  }
+  // The JSON listing with every oid written as 0, so that it compares across devices.
+  std::string Listing(const std::string& kind, const std::string& device = "device") {
+    ProgramRun run = Calyra({"list", kind, "--json"}, device);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    std::string text = run.output;
+    for (size_t at = 0; (at = text.find("\"oid\": ", at)) != std::string::npos;) {
+      at += 7;
+      size_t end = text.find(',', at);
+      text.replace(at, end - at, "0");
+    }
+    return text;
+  }
+  // The expected listing beside the file; CALYRA_WRITE_EXPECTED=1 writes it from this run instead.
+  void ExpectListing(const std::string& name, const std::string& kind) {
+    std::string actual = Listing(kind);
+    std::filesystem::path expected = kData / (name + "." + kind + ".json");
+    if (std::getenv("CALYRA_WRITE_EXPECTED")) std::ofstream(expected) << actual;
+    EXPECT_EQ(actual, ReadTextFile(expected)) << expected;
+  }
+  // An export without the lines that differ between devices by design.
+  static std::string Comparable(const std::string& text) {
+    std::string kept;
+    size_t at = 0;
+    while (at < text.size()) {
+      size_t end = text.find('\n', at);
+      std::string line = text.substr(at, end - at + 1);
+      if (line.rfind("UID:", 0) != 0 && line.rfind("DTSTAMP:", 0) != 0) kept += line;
+      at = end + 1;
+    }
+    return kept;
+  }
+};
+
+TEST_F(CalyraIcsTest, AllDayEventsAlarmsMeetingsAndRulesImportAsListed) {
+  ProgramRun run = Calyra({"import", (kData / "allday-meetings.ics").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_NE(run.output.find("imported appointment 0x"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(" Dentist\n"), std::string::npos) << run.output;
+  ExpectListing("allday-meetings", "appointments");
+}
+
+TEST_F(CalyraIcsTest, AZoneOfTheFileAndExceptionsImportAsListed) {
+  ProgramRun run = Calyra({"import", (kData / "timezone-series.ics").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  ExpectListing("timezone-series", "appointments");
+}
+
+TEST_F(CalyraIcsTest, TasksWithFoldedLinesImportAsListed) {
+  ProgramRun run = Calyra({"import", (kData / "tasks.ics").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_NE(run.output.find("imported task 0x"), std::string::npos) << run.output;
+  ExpectListing("tasks", "tasks");
+}
+
+TEST_F(CalyraIcsTest, WhatPocketOutlookCannotHoldIsSkippedWithAWarning) {
+  ProgramRun run = Calyra({"import", (kData / "skipped.ics").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_NE(run.errors.find("skipped.ics: line 10: skipped RRULE: a BYSETPOS list"), std::string::npos)
+      << run.errors;
+  EXPECT_NE(run.errors.find("skipped.ics: line 18: skipped RRULE: a rule that repeats within a day"),
+            std::string::npos)
+      << run.errors;
+  EXPECT_NE(run.errors.find("skipped.ics: line 20: skipped a VJOURNAL"), std::string::npos) << run.errors;
+  ExpectListing("skipped", "appointments");
+}
+
+TEST_F(CalyraIcsTest, AMalformedFileImportsNothingAndNamesItsLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"malformed-utf8.ics", "malformed-utf8.ics:6: the text is not valid UTF-8"},
+      {"malformed-nesting.ics", "malformed-nesting.ics:12: END:VTODO where END:VEVENT belongs"},
+      {"malformed-folding.ics", "malformed-folding.ics:7: not a content line"},
+      {"malformed-date.ics", "malformed-date.ics:10: DTSTART: not a valid date"},
+      {"malformed-value.ics", "malformed-value.ics:5: "},
+  };
+  for (const auto& [file, message] : cases) {
+    ProgramRun run = Calyra({"import", (kData / file).string()});
+    EXPECT_EQ(run.exitCode, 4) << file;
+    EXPECT_NE(run.errors.find(message), std::string::npos) << file << ": " << run.errors;
+    EXPECT_EQ(run.output, "") << file;
+  }
+  EXPECT_EQ(Listing("appointments"), "[]\n") << "the good event before the fault is not imported either";
+}
+
+TEST_F(CalyraIcsTest, AMalformedFileLeavesTheOtherFilesImported) {
+  ProgramRun run =
+      Calyra({"import", (kData / "malformed-date.ics").string(), (kData / "tasks.ics").string()});
+  EXPECT_EQ(run.exitCode, 4);
+  EXPECT_EQ(Listing("appointments"), "[]\n");
+  ExpectListing("tasks", "tasks");
+}
+
+TEST_F(CalyraIcsTest, ExportThenImportIntoAFreshDeviceExportsTheSameFile) {
+  {
+    // The second device keeps the same clock and zone.
+    auto fresh = platform::Device::Open(DeviceFolder() / "fresh");
+    ASSERT_TRUE(fresh);
+    fresh->SetSetting("Clock.Fixed", std::u16string(u"133549686000000000"));
+    fresh->SetSetting("TimeZone", kTimeZone);
+  }
+  for (const char* file : {"allday-meetings.ics", "timezone-series.ics", "tasks.ics"}) {
+    ASSERT_EQ(Calyra({"import", (kData / file).string()}).exitCode, 0) << file;
+  }
+  for (const std::string kind : {"appointments", "tasks"}) {
+    std::filesystem::path first = DeviceFolder() / (kind + "-1.ics");
+    std::filesystem::path second = DeviceFolder() / (kind + "-2.ics");
+    ASSERT_EQ(Calyra({"export", kind, first.string()}).exitCode, 0) << kind;
+    ProgramRun imported = Calyra({"import", first.string()}, "fresh");
+    ASSERT_EQ(imported.exitCode, 0) << imported.errors;
+    EXPECT_EQ(imported.errors, "") << kind;
+    ASSERT_EQ(Calyra({"export", kind, second.string()}, "fresh").exitCode, 0) << kind;
+    EXPECT_EQ(Comparable(ReadTextFile(first)), Comparable(ReadTextFile(second))) << kind;
+    EXPECT_EQ(Listing(kind), Listing(kind, "fresh")) << kind;
+  }
+}
+
+TEST_F(CalyraIcsTest, ExportAndImportRefuseWhatTheyCannotDo) {
+  EXPECT_EQ(Calyra({"import"}).exitCode, 2);
+  EXPECT_EQ(Calyra({"export", "contacts", "x.ics"}).exitCode, 2);
+  EXPECT_EQ(Calyra({"export", "tasks"}).exitCode, 2);
+  EXPECT_EQ(Calyra({"import", (DeviceFolder() / "missing.ics").string()}).exitCode, 4);
+}
+
+}  // namespace
