@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # run-fuzzers.sh BUILD_DIR SECONDS: runs every *_fuzzer under BUILD_DIR/fuzz for SECONDS each, with a
-# corpus folder per target; fails when one of them finds a crash.
+# corpus folder per target (seeded from fuzz/seeds/NAME when the repository has one); fails when one
+# of them finds a crash.
 set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-20}
@@ -10,6 +11,8 @@ for fuzzer in "$build"/fuzz/*_fuzzer; do
   name=$(basename "$fuzzer")
   corpus="$build/fuzz/corpus/$name"
   mkdir -p "$corpus"
+  seeds="$(dirname "$0")/../fuzz/seeds/${name%_fuzzer}"
+  [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
   echo "== $name ($seconds s)"
   if ! "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>"$build/fuzz/$name.log"; then
     echo "!! $name failed; see $build/fuzz/$name.log"
