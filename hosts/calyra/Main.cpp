@@ -15,6 +15,7 @@
 #include "hosts/calyra/EditorTour.h"
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/ItemCommands.h"
+#include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
 
@@ -32,12 +33,15 @@ constexpr const char* kUsage =
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
     "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
     "  exports                             the exports call knows, with their arguments\n"
+    "  import-vcf FILE...                  each vCard file's cards as new contacts\n"
+    "  export contacts FILE                every contact as vCard 3.0\n"
     "--json: list prints one JSON array of the items, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
     "exit codes: 0 done, 1 failed, 2 usage, 3 the device cannot be opened, 4 the script cannot be read or a\n"
-    "step does not match, 5 no such item, 6 the component cannot be loaded or does not start\n";
+    "step does not match or a vCard file is malformed, 5 no such item, 6 the component cannot be loaded or "
+    "does not start\n";
 
 struct Arguments {
   std::filesystem::path device = platform::Device::DefaultFolder();
@@ -182,6 +186,29 @@ int Run(const Arguments& arguments, CallCommand& call) {
   return RunEditor(command, arguments);
 }
 
+// `import-vcf FILE…` and `export contacts FILE`. A file that cannot be imported does not stop the
+// files after it; the exit code is the first failure's.
+int RunVCard(const Arguments& arguments) {
+  const std::vector<std::string>& words = arguments.words;
+  bool import = words[0] == "import-vcf";
+  if (arguments.json) return Usage("--json is for list and show");
+  if (import && words.size() < 2) return Usage("import-vcf needs at least one file");
+  if (!import && (words.size() != 3 || words[1] != "contacts")) return Usage("export contacts FILE");
+  if (!OpenDevice(arguments.device)) return kExitDevice;
+  int result = kExitDone;
+  if (import) {
+    for (size_t i = 1; i < words.size(); ++i) {
+      int imported = ImportVCardFile(words[i], stdout, stderr);
+      if (result == kExitDone) result = imported;
+    }
+  } else {
+    result = ExportContacts(words[2], stdout, stderr);
+  }
+  std::fflush(stdout);
+  platform::System::Current().DetachDevice();
+  return result;
+}
+
 // `call`: its mistakes are told in one line, without the usage text; a pending export is refused
 // before anything starts. kExitDone when the call can be made.
 int CheckCall(const Arguments& arguments, CallCommand* command) {
@@ -217,6 +244,7 @@ int main(int argc, char** argv) {
     PrintExportTable(stdout);
     return kExitDone;
   }
+  if (name == "import-vcf" || name == "export") return RunVCard(arguments);
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
   if (!known && name != "call") return Usage(("unknown command \"" + name + "\"").c_str());
