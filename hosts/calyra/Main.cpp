@@ -1,7 +1,9 @@
 // The demo host: opens a device, loads the component as a device host does and runs a command.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -16,6 +18,7 @@
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/IcsCommands.h"
 #include "hosts/calyra/ItemCommands.h"
+#include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
 
@@ -33,16 +36,16 @@ constexpr const char* kUsage =
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
     "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
     "  exports                             the exports call knows, with their arguments\n"
-    "  import FILE...                      creates the items of iCalendar (.ics) files\n"
-    "  export appointments|tasks FILE      writes the kind's items as an iCalendar file\n"
+    "  import FILE...                      creates the items of iCalendar (.ics) and vCard (.vcf) files\n"
+    "  export appointments|tasks|contacts FILE\n"
+    "                                      the kind's items as iCalendar, contacts as vCard 3.0\n"
     "--json: list prints one JSON array of the items, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
     "exit codes: 0 done, 1 failed, 2 usage, 3 the device cannot be opened, 4 the script cannot be read or a\n"
-    "step does not match, or an iCalendar file is malformed, 5 no such item, 6 the component cannot be "
-    "loaded\n"
-    "or does not start\n";
+    "step does not match, or an iCalendar or vCard file is malformed, 5 no such item, 6 the component\n"
+    "cannot be loaded or does not start\n";
 
 struct Arguments {
   std::filesystem::path device = platform::Device::DefaultFolder();
@@ -164,6 +167,21 @@ int RunCall(CallCommand& command, const Arguments& arguments) {
   return RunCallCommand(library, command, stdin, stdout, stderr);
 }
 
+// `import FILE…`: a .vcf file is an address book, any other a calendar. A file that cannot be
+// imported does not stop the files after it; the exit code is the first failure's.
+int ImportFiles(const std::vector<std::string>& files) {
+  int result = kExitDone;
+  for (const std::string& file : files) {
+    std::string extension = std::filesystem::path(file).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    int imported =
+        extension == ".vcf" ? ImportVCardFile(file, stdout, stderr) : ImportCalendars({file}, stdout, stderr);
+    if (result == kExitDone) result = imported;
+  }
+  return result;
+}
+
 // Everything after the device is open; `call` is the call command when the command is call.
 int Run(const Arguments& arguments, CallCommand& call) {
   const std::vector<std::string>& words = arguments.words;
@@ -172,8 +190,12 @@ int Run(const Arguments& arguments, CallCommand& call) {
   if (name == "call") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "list") return ListItems(*ParseKind(words[1], true), format, stdout, stderr);
-  if (name == "import") return ImportCalendars({words.begin() + 1, words.end()}, stdout, stderr);
-  if (name == "export") return ExportCalendarFile(*ParseKind(words[1], true), words[2], stderr);
+  if (name == "import") return ImportFiles({words.begin() + 1, words.end()});
+  if (name == "export") {
+    ItemKind kind = *ParseKind(words[1], true);
+    if (kind == ItemKind::kContact) return ExportContacts(words[2], stdout, stderr);
+    return ExportCalendarFile(kind, words[2], stderr);
+  }
   EditorCommand command;
   if (name == "new") {
     command.kind = *ParseKind(words[1], false);
@@ -225,9 +247,8 @@ int main(int argc, char** argv) {
     return kExitDone;
   }
   if (name == "import" && words.size() < 2) return Usage("import needs at least one file");
-  if (name == "export" &&
-      (words.size() != 3 || !ParseKind(words[1], true) || *ParseKind(words[1], true) == ItemKind::kContact)) {
-    return Usage("export appointments or tasks, and a file");
+  if (name == "export" && (words.size() != 3 || !ParseKind(words[1], true))) {
+    return Usage("export appointments, tasks or contacts, and a file");
   }
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";

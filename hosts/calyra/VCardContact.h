@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace calyra::host {
+
+// A contact as vCards and the device both hold it, in plain UTF-8 texts: what the vCard reader
+// fills from a card, the store writer saves, and the exporter reads back from the device.
+struct VCardContact {
+  // The telephone numbers the device keeps, in the order `show --json` lists them.
+  enum Phone {
+    kWork,
+    kWork2,
+    kHome,
+    kHome2,
+    kMobile,
+    kCar,
+    kPager,
+    kWorkFax,
+    kHomeFax,
+    kAssistant,
+    kRadio,
+    kPhones
+  };
+
+  struct Address {
+    std::string street, city, state, postalCode, country;
+    bool Empty() const {
+      return street.empty() && city.empty() && state.empty() && postalCode.empty() && country.empty();
+    }
+  };
+
+  struct Date {
+    int year = 0, month = 0, day = 0;
+  };
+
+  std::string fileAs;  // empty: made from the name as the contact editor makes it
+  std::string fullName;
+  std::string first, middle, last, suffix, title, nickname;
+  std::string company, department, jobTitle;
+  std::array<std::string, 3> emails;
+  std::array<std::string, kPhones> phones;
+  Address home, work, other;
+  std::string webPage;
+  std::optional<Date> birthday, anniversary;
+  std::string notes;
+  std::vector<std::string> categories;
+};
+
+}  // namespace calyra::host
