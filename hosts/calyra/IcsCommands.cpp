@@ -16,7 +16,7 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
     std::ifstream stream(file, std::ios::binary);
     if (!stream) {
       std::fprintf(err, "calyra: %s: cannot be read\n", file.c_str());
-      result = kExitCalendar;
+      result = kExitBadImportFile;
       continue;
     }
     std::stringstream text;
@@ -26,7 +26,7 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
     if (!ics::ReadCalendar(text.str(), &records, &error)) {
       std::fprintf(err, "calyra: %s:%d: %s; nothing of it is imported\n", file.c_str(), error.line,
                    error.message.c_str());
-      result = kExitCalendar;
+      result = kExitBadImportFile;
       continue;
     }
     for (const std::string& warning : records.warnings)

@@ -13,7 +13,7 @@ int ImportVCardFile(const std::string& path, std::FILE* out, std::FILE* err) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     std::fprintf(err, "calyra: cannot read the vCard file %s\n", path.c_str());
-    return kExitBadVCard;
+    return kExitBadImportFile;
   }
   std::stringstream text;
   text << file.rdbuf();
@@ -23,7 +23,7 @@ int ImportVCardFile(const std::string& path, std::FILE* out, std::FILE* err) {
     std::string card = error.card ? ", card " + std::to_string(error.card) : "";
     std::fprintf(err, "calyra: %s:%d%s: %s; nothing imported from it\n", path.c_str(), error.line,
                  card.c_str(), error.message.c_str());
-    return kExitBadVCard;
+    return kExitBadImportFile;
   }
   // Every card was read: only now is the store written.
   for (const VCardContact& contact : contacts) {
