@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "hosts/calyra/IcsWriter.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/CPIMContact.h"
@@ -98,6 +99,7 @@ CEOID SaveVCardContact(const VCardContact& contact, std::u16string* fileAs) {
   for (const std::string& category : contact.categories)
     categories += (categories.empty() ? "" : ", ") + category;
   Put(&item, kCategories, categories);
+  item.categories = CategorySet::FromNumbers(ics::CategoryNumbers(contact.categories));
   item.editedBirthday = DateOf(contact.birthday);
   item.editedAnniversary = DateOf(contact.anniversary);
   if (FAILED(item.Save(ItemContext{}))) return 0;
