@@ -114,6 +114,37 @@ int ReadScript(const std::string& path, std::vector<ScriptStep>* steps) {
   return kExitDone;
 }
 
+// `import FILE…`: a .vcf file is an address book, any other a calendar. A file that cannot be
+// imported does not stop the files after it; the exit code is the first failure's.
+int ImportFiles(const std::vector<std::string>& files) {
+  int result = kExitDone;
+  for (const std::string& file : files) {
+    std::string extension = std::filesystem::path(file).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    int imported =
+        extension == ".vcf" ? ImportVCardFile(file, stdout, stderr) : ImportCalendars({file}, stdout, stderr);
+    if (result == kExitDone) result = imported;
+  }
+  return result;
+}
+
+// Items from outside: the sample calendar and address book shipped with the host, imported as a
+// person imports their own, then listed.
+int RunImportTour() {
+  std::printf("\n-- items in and out --\n");
+  std::printf("importing the sample calendar and address book\n");
+  std::fflush(stdout);
+  int result = ImportFiles({CALYRA_SAMPLE_CALENDAR, CALYRA_SAMPLE_CONTACTS});
+  if (result != kExitDone) return result;
+  for (ItemKind kind : {ItemKind::kAppointment, ItemKind::kTask, ItemKind::kContact}) {
+    std::printf("\n");
+    std::fflush(stdout);
+    if (int listed = ListItems(kind, ListingFormat::kText, stdout, stderr)) return listed;
+  }
+  return kExitDone;
+}
+
 int RunTour() {
   int result = RunDeviceTour(stdout);
   if (result == kExitDone) {
@@ -134,7 +165,9 @@ int RunTour() {
     std::fprintf(stderr, "calyra: %s\n", error.c_str());
     return kExitNoComponent;
   }
-  return RunEditorTour(session, stdout);
+  result = RunEditorTour(session, stdout);
+  if (result != kExitDone) return result;
+  return RunImportTour();
 }
 
 int RunEditor(EditorCommand& command, const Arguments& arguments) {
@@ -165,21 +198,6 @@ int RunCall(CallCommand& command, const Arguments& arguments) {
     return kExitNoComponent;
   }
   return RunCallCommand(library, command, stdin, stdout, stderr);
-}
-
-// `import FILE…`: a .vcf file is an address book, any other a calendar. A file that cannot be
-// imported does not stop the files after it; the exit code is the first failure's.
-int ImportFiles(const std::vector<std::string>& files) {
-  int result = kExitDone;
-  for (const std::string& file : files) {
-    std::string extension = std::filesystem::path(file).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    int imported =
-        extension == ".vcf" ? ImportVCardFile(file, stdout, stderr) : ImportCalendars({file}, stdout, stderr);
-    if (result == kExitDone) result = imported;
-  }
-  return result;
 }
 
 // Everything after the device is open; `call` is the call command when the command is call.
