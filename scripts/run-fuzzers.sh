@@ -6,6 +6,10 @@ set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-20}
 status=0
+# Leaks inside libraries we do not own are listed, with the reason, in fuzz/lsan.supp; the full
+# unwinder sees through libraries built without frame pointers, so that their frames can be matched.
+export ASAN_OPTIONS="fast_unwind_on_malloc=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/.." && pwd)/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 for fuzzer in "$build"/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
