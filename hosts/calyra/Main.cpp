@@ -145,6 +145,14 @@ int RunImportTour() {
   return kExitDone;
 }
 
+// Loads the component's library, or says why it cannot be loaded.
+bool LoadComponent(EditorLibrary* library) {
+  std::string error;
+  if (library->Load(&error)) return true;
+  std::fprintf(stderr, "calyra: %s\n", error.c_str());
+  return false;
+}
+
 int RunTour() {
   int result = RunDeviceTour(stdout);
   if (result == kExitDone) {
@@ -155,11 +163,8 @@ int RunTour() {
   std::printf("\n-- the editors --\n");
   std::fflush(stdout);
   EditorLibrary library;
+  if (!LoadComponent(&library)) return kExitNoComponent;
   std::string error;
-  if (!library.Load(&error)) {
-    std::fprintf(stderr, "calyra: %s\n", error.c_str());
-    return kExitNoComponent;
-  }
   EditorSession session(library.Exports(), stdout);
   if (!session.Start(&error)) {
     std::fprintf(stderr, "calyra: %s\n", error.c_str());
@@ -170,33 +175,27 @@ int RunTour() {
   return RunImportTour();
 }
 
+// Gives an editor or call command the steps of --script; kExitDone, or the code already reported.
+template <class Command>
+int TakeScript(const Arguments& arguments, Command* command) {
+  if (!arguments.script) return kExitDone;
+  if (int failed = ReadScript(*arguments.script, &command->steps)) return failed;
+  command->scripted = true;
+  command->scriptName = *arguments.script;
+  return kExitDone;
+}
+
 int RunEditor(EditorCommand& command, const Arguments& arguments) {
-  if (arguments.script) {
-    if (int failed = ReadScript(*arguments.script, &command.steps)) return failed;
-    command.scripted = true;
-    command.scriptName = *arguments.script;
-  }
+  if (int failed = TakeScript(arguments, &command)) return failed;
   EditorLibrary library;
-  std::string error;
-  if (!library.Load(&error)) {
-    std::fprintf(stderr, "calyra: %s\n", error.c_str());
-    return kExitNoComponent;
-  }
+  if (!LoadComponent(&library)) return kExitNoComponent;
   return RunEditorCommand(library.Exports(), command, stdin, stdout, stderr);
 }
 
 int RunCall(CallCommand& command, const Arguments& arguments) {
-  if (arguments.script) {
-    if (int failed = ReadScript(*arguments.script, &command.steps)) return failed;
-    command.scripted = true;
-    command.scriptName = *arguments.script;
-  }
+  if (int failed = TakeScript(arguments, &command)) return failed;
   EditorLibrary library;
-  std::string error;
-  if (!library.Load(&error)) {
-    std::fprintf(stderr, "calyra: %s\n", error.c_str());
-    return kExitNoComponent;
-  }
+  if (!LoadComponent(&library)) return kExitNoComponent;
   return RunCallCommand(library, command, stdin, stdout, stderr);
 }
 
