@@ -99,3 +99,10 @@ inline constexpr CEPROPID kPropContactSensitivity = 0x40B00003;
   X(OtherAddressCountry, 0x404E001F)       \
   X(Categories, 0x4025001F)                \
   X(Body, 0x4026001F)
+
+namespace platform::outlook {
+// The same tags by name: kPropContactFileAs, kPropContactHomeAddressStreet, ...
+#define CALYRA_CONTACT_TAG_CONSTANT(name, tag) inline constexpr CEPROPID kPropContact##name = tag;
+CALYRA_CONTACT_TEXT_FIELDS(CALYRA_CONTACT_TAG_CONSTANT)
+#undef CALYRA_CONTACT_TAG_CONSTANT
+}  // namespace platform::outlook
