@@ -2,28 +2,16 @@
 
 #include <algorithm>
 
+#include "hosts/calyra/ImportCategories.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/CPIMAppointment.h"
 #include "store/CPIMTask.h"
-#include "store/Database.h"
-#include "store/DatabaseNames.h"
 #include "store/OutlookSession.h"
 
 namespace calyra::ics {
 
 namespace {
-
-constexpr CEPROPID kCategoryName = 0x4001001F;
-constexpr CEPROPID kCategoryIndex = 0x40020002;
-constexpr CEPROPID kCategoryCounts[] = {0x40040002, 0x40050002, 0x40060002};
-
-std::u16string Fold(std::u16string text) {
-  for (char16_t& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
 
 std::u16string Joined(const std::vector<std::string>& names) {
   std::u16string text;
@@ -62,46 +50,6 @@ void PutText(IDispatch* item, HRESULT (IAppointment::*appointment)(BSTR), HRESUL
 
 }  // namespace
 
-std::vector<int> CategoryNumbers(const std::vector<std::string>& names) {
-  Database database;
-  if (!database.Exists(CategoriesDatabaseName()) && !database.Create(CategoriesDatabaseName(), 0, {}))
-    return {};
-  if (!database.OpenByName(CategoriesDatabaseName())) return {};
-  std::vector<std::pair<std::u16string, int>> known;
-  int highest = -1;
-  Record request;
-  request.Request(kCategoryName);
-  request.Request(kCategoryIndex);
-  database.Enumerate(request, [&](Record& record) {
-    const PropertyValue* name = record.Find(kCategoryName);
-    const PropertyValue* index = record.Find(kCategoryIndex);
-    if (name && index) {
-      known.emplace_back(Fold(name->AsString()), static_cast<int>(index->AsInteger()));
-      highest = std::max(highest, static_cast<int>(index->AsInteger()));
-    }
-    return true;
-  });
-  std::vector<int> numbers;
-  for (const std::string& name : names) {
-    std::u16string text = platform::FromUtf8(name);
-    auto found =
-        std::find_if(known.begin(), known.end(), [&](const auto& k) { return k.first == Fold(text); });
-    if (found != known.end()) {
-      numbers.push_back(found->second);
-      continue;
-    }
-    if (highest + 1 >= CategorySet::kMaxCategories) continue;
-    Record record;
-    record.Set(PropertyValue::String(kCategoryName, text));
-    record.Set(PropertyValue::Integer(kCategoryIndex, ++highest));
-    for (CEPROPID count : kCategoryCounts) record.Set(PropertyValue::Integer(count, 0));
-    if (!database.WriteRecord(record)) continue;
-    known.emplace_back(Fold(text), highest);
-    numbers.push_back(highest);
-  }
-  return numbers;
-}
-
 ItemOid WriteAppointment(const AppointmentRecord& record) {
   ItemContext context;
   CPIMAppointment item;
@@ -115,7 +63,7 @@ ItemOid WriteAppointment(const AppointmentRecord& record) {
   item.isPrivate = record.isPrivate;
   item.busyStatus = record.busyStatus;
   item.categoriesText = Joined(record.categories);
-  item.categories = CategorySet::FromNumbers(CategoryNumbers(record.categories));
+  item.categories = host::CategoriesNamed(record.categories);
   item.openScope = kOpenSeries;
   if (record.recurrence) {
     item.recurring = true;
@@ -168,7 +116,7 @@ ItemOid WriteTask(const TaskRecord& record) {
   item.priority = record.priority;
   item.isPrivate = record.isPrivate;
   item.complete = record.complete;
-  item.categories = CategorySet::FromNumbers(CategoryNumbers(record.categories));
+  item.categories = host::CategoriesNamed(record.categories);
   if (record.recurrence) {
     item.recurring = true;
     item.recurrence = PatternOf(*record.recurrence, record.start ? *record.start : *record.due);

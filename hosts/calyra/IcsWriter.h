@@ -8,10 +8,6 @@
 
 namespace calyra::ics {
 
-// The numbers of the named categories in "\Categories Database" (names compared without regard to
-// case), making the categories that are missing with counts of 0, as a new category starts.
-std::vector<int> CategoryNumbers(const std::vector<std::string>& names);
-
 // Stores a record as the editors' saves do: the component's item object (CPIMAppointment, CPIMTask)
 // and its Save, which writes Pocket Outlook's fields, the category set and its counters, the
 // pattern and a task's reminder notification; then what the item objects do not carry yet through

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "hosts/calyra/IcsWriter.h"
+#include "hosts/calyra/ImportCategories.h"
 #include "platform/outlook/OutlookProperties.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
@@ -100,7 +100,7 @@ CEOID SaveVCardContact(const VCardContact& contact, std::u16string* fileAs) {
   for (const std::string& category : contact.categories)
     categories += (categories.empty() ? "" : ", ") + category;
   Put(&item, kPropContactCategories, categories);
-  item.categories = CategorySet::FromNumbers(ics::CategoryNumbers(contact.categories));
+  item.categories = CategoriesNamed(contact.categories);
   item.editedBirthday = DateOf(contact.birthday);
   item.editedAnniversary = DateOf(contact.anniversary);
   if (FAILED(item.Save(ItemContext{}))) return 0;

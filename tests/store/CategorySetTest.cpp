@@ -89,6 +89,14 @@ TEST_F(CategorySetTest, CountsNeverGoBelowZeroAndStartAtOne) {
   EXPECT_EQ(AdjustCategoryCounts(ItemKind::None, both, +1), 0);
 }
 
+TEST_F(CategorySetTest, NamesFindTheirNumbersAndMissingCategoriesAreMade) {
+  EXPECT_EQ(CategoryNumbersFor({u"Business"}), (std::vector<int>{0})) << "the database is made first";
+  AddCategory(u"Büro", 7, 1);
+  // Case does not count, beyond ASCII too; a new one takes the next number after the highest.
+  EXPECT_EQ(CategoryNumbersFor({u"BÜRO", u"business", u"Garden"}), (std::vector<int>{7, 0, 8}));
+  EXPECT_EQ(CategoryNumbersFor({u"garden"}), (std::vector<int>{8})) << "made once";
+}
+
 TEST_F(CategorySetTest, SavingMovesTheCountsOnlyWhenTheSetChanged) {
   ItemOid work = AddCategory(u"Work", 3, 0);
   ItemOid home = AddCategory(u"Home", 4, 0);
