@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/time/TimeConversion.h"
+#include "store/PimItem.h"
 
 namespace calyra::host {
 
@@ -15,16 +16,9 @@ using platform::ComPtr;
 
 enum class DateForm { kDay, kTime };
 
-std::u16string Take(BSTR text) {
-  std::u16string result = text ? std::u16string(text) : std::u16string();
-  SysFreeString(text);
-  return result;
-}
-
 template <class Item>
 std::u16string Text(Item* item, HRESULT (Item::*get)(BSTR*)) {
-  BSTR text = nullptr;
-  return SUCCEEDED((item->*get)(&text)) ? Take(text) : std::u16string();
+  return ReadText(item, get);
 }
 
 template <class Item, class Value>

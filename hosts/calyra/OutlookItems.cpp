@@ -7,22 +7,16 @@
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
+#include "store/PimItem.h"
 
 namespace calyra::host {
 
 namespace {
 
-// A BSTR the caller owns, as UTF-8; the BSTR is freed.
-std::string Take(BSTR text) {
-  std::string result = text ? platform::ToUtf8(text) : std::string();
-  SysFreeString(text);
-  return result;
-}
-
+// A text property of an object-model item, as UTF-8.
 template <class Item>
 std::string Text(Item* item, HRESULT (Item::*get)(BSTR*)) {
-  BSTR text = nullptr;
-  return SUCCEEDED((item->*get)(&text)) ? Take(text) : std::string();
+  return platform::ToUtf8(ReadText(item, get));
 }
 
 // "2024-03-15 09:30", "2024-03-15" for a day, "" for no date.

@@ -8,6 +8,7 @@
 #include "hosts/calyra/VCardCommands.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
+#include "store/PimItem.h"
 
 namespace calyra::host {
 
@@ -25,11 +26,7 @@ std::string CardText(const std::u16string& text) {
 }
 
 std::string Read(IContact* contact, HRESULT (IContact::*get)(BSTR*)) {
-  BSTR text = nullptr;
-  if (FAILED((contact->*get)(&text)) || !text) return {};
-  std::u16string value(text);
-  SysFreeString(text);
-  return CardText(value);
+  return CardText(ReadText(contact, get));
 }
 
 std::optional<VCardContact::Date> ReadDate(IContact* contact, HRESULT (IContact::*get)(DATE*)) {
