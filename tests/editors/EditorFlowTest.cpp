@@ -70,13 +70,8 @@ class EditorFlowTest : public EditorHostTest, public ::testing::WithParamInterfa
         EXPECT_EQ(contact.Save(context), S_OK);
         return contact.oid;
       }
-      case ItemKind::None: {
-        Project project;
-        project.InitNew();
-        project.name = u"Garden";
-        projectId_ = project.projectId;
-        return project.Save();
-      }
+      case ItemKind::None:
+        return SaveProject(u"Garden", &projectId_);
     }
     return 0;
   }
@@ -288,11 +283,7 @@ class ProjectCommitTest : public EditorHostTest {};
 
 TEST_F(ProjectCommitTest, AFailedSaveGivesTheProjectPageItsFirstFieldBack) {
   UseTestPages();
-  Project project;
-  project.InitNew();
-  project.name = u"Garden";
-  ItemOid record = project.Save();
-  ASSERT_NE(record, 0u);
+  ItemOid record = SaveProject(u"Garden");
   ASSERT_EQ(EditItem(EditorKind::EditProject, record).Post(), 1);
   Pump();
   HWND page = Frame().FocusedPage();

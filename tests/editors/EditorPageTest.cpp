@@ -208,11 +208,7 @@ TEST_F(PageRulesTest, TaskAndContactPages) {
 }
 
 TEST_F(PageRulesTest, ProjectPages) {
-  Project project;
-  project.InitNew();
-  project.name = u"Garden";
-  ItemOid record = project.Save();
-  ASSERT_NE(record, 0u);
+  ItemOid record = SaveProject(u"Garden");
   ASSERT_EQ(EditItem(EditorKind::EditProject, record).Post(), 1);
   Pump();
   CheckTabs({{PageNumber::Project, kMenuPlainPage, std::nullopt},

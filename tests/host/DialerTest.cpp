@@ -8,8 +8,8 @@
 #include "host/MainWindow.h"
 #include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/Window.h"
-#include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/DialerLog.h"
+#include "tests/support/editor/EditorHostTest.h"
 
 namespace {
 

@@ -121,11 +121,8 @@ TEST_F(RequestExportsTest, EachEditorKindTellsTheHostWhenItCloses) {
   contact.SetText(CPIMContact::kFileAs, u"Doe, Jane");
   ItemContext context;
   ASSERT_EQ(contact.Save(context), S_OK);
-  Project project;
-  project.InitNew();
-  project.name = u"Garden";
-  ItemOid projectRecord = project.Save();
-  ASSERT_NE(projectRecord, 0u);
+  DWORD projectId = 0;
+  ItemOid projectRecord = SaveProject(u"Garden", &projectId);
 
   struct Case {
     const char* name;
@@ -144,8 +141,7 @@ TEST_F(RequestExportsTest, EachEditorKindTellsTheHostWhenItCloses) {
       {"new contact", [] { return CalyraEditor_NewContact(0, nullptr, 0, 1, 0); }, {kClosed}},
       {"edit project",
        [&] { return CalyraEditor_EditProject(0, projectRecord, 0); },
-       {{kNotifyItemSaved, kPosted | kWParam | kLParam, project.projectId,
-         static_cast<LPARAM>(projectRecord)},
+       {{kNotifyItemSaved, kPosted | kWParam | kLParam, projectId, static_cast<LPARAM>(projectRecord)},
         kClosed}},
       {"new project", [] { return CalyraEditor_NewProject(0, 0); }, {{kNotifyItemSaved, kPosted}, kClosed}},
   };
@@ -163,11 +159,7 @@ TEST_F(RequestExportsTest, EachEditorKindTellsTheHostWhenItCloses) {
 TEST_F(RequestExportsTest, ANewTaskForAProjectJoinsItAndTheHostHearsOfIt) {
   UseTestPage(PageNumber::Task);
   UseTestPage(PageNumber::Links);
-  Project project;
-  project.InitNew();
-  project.name = u"Garden";
-  ItemOid projectRecord = project.Save();
-  ASSERT_NE(projectRecord, 0u);
+  ItemOid projectRecord = SaveProject(u"Garden");
 
   ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Dig", 0, nullptr, 0, 1, projectRecord), 1);
   Pump();

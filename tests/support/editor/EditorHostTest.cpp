@@ -9,6 +9,7 @@
 #include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/Controls.h"
+#include "projects/Project.h"
 #include "resources/ResourceIds.h"
 #include "store/CPIMTask.h"
 
@@ -158,6 +159,16 @@ ItemOid EditorHostTest::SaveWeeklyAppointment(const std::u16string& subject) {
   ItemContext context;
   EXPECT_EQ(series.Save(context), S_OK);
   return series.oid;
+}
+
+ItemOid EditorHostTest::SaveProject(const std::u16string& name, DWORD* projectId) {
+  Project project;
+  project.InitNew();
+  project.name = name;
+  ItemOid record = project.Save();
+  EXPECT_NE(record, 0u);
+  if (projectId) *projectId = project.projectId;
+  return record;
 }
 
 }  // namespace calyra::testing

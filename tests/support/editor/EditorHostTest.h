@@ -91,6 +91,8 @@ class EditorHostTest : public DeviceTest {
   std::string FlowIs(const std::vector<platform::ExpectedMessage>& expected);
   ItemOid SaveTask(const std::u16string& subject);
   ItemOid SaveWeeklyAppointment(const std::u16string& subject);
+  // A stored project of that name: its record, and its identifier in `projectId` when asked.
+  ItemOid SaveProject(const std::u16string& name, DWORD* projectId = nullptr);
 
   HWND host_ = nullptr;
   HINSTANCE resources_ = nullptr;
