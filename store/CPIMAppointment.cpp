@@ -1,5 +1,7 @@
 #include "store/CPIMAppointment.h"
 
+#include <optional>
+
 #include "platform/outlook/OutlookDates.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/UserAgent.h"
@@ -9,6 +11,7 @@
 #include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
+#include "store/StoreTransaction.h"
 
 namespace calyra {
 
@@ -138,12 +141,17 @@ void CPIMAppointment::ReadFields(IAppointment* item, const ItemContext& context)
 bool CPIMAppointment::Load(const ItemContext& context) {
   OutlookSession session;
   if (!oid || !session.Logon(context.owner)) return false;
+  std::optional<StoreTransaction> step(std::in_place, StoreTransaction::Kind::Read);
   platform::ComPtr<IAppointment> item = Fetch(session, oid);
   if (!item) return false;
   seriesRecurring = recurring = FlagOf(item.Get(), &IAppointment::get_IsRecurring);
   openedOccurrence = false;
   platform::ComPtr<IAppointment> chosen = item;
-  if (recurring && !ChooseOccurrence(item.Get(), context, chosen)) return false;
+  if (recurring) {
+    if (openScope == kOpenAsk) step.reset();  // no store step waits for the person
+    if (!ChooseOccurrence(item.Get(), context, chosen)) return false;
+    if (!step) step.emplace(StoreTransaction::Kind::Read);
+  }
   ReadFields(chosen.Get(), context);
   // The raw properties in one read: the category set and the companion.
   Record record;
@@ -164,29 +172,35 @@ bool CPIMAppointment::Load(const ItemContext& context) {
   return true;
 }
 
-HRESULT CPIMAppointment::WriteRecurrence(IAppointment* item, const ItemContext& context) {
+bool CPIMAppointment::RewritesPattern(IAppointment* item, bool* losesExceptions) const {
+  *losesExceptions = false;
   bool itemRecurring = FlagOf(item, &IAppointment::get_IsRecurring);
-  if (!recurring && !itemRecurring) return S_OK;
+  if (!recurring && !itemRecurring) return false;
   platform::ComPtr<IRecurrencePattern> pattern;
-  if (itemRecurring && SUCCEEDED(item->GetRecurrencePattern(&pattern))) {
-    RecurrencePattern stored;
-    if (recurring && ReadRecurrencePattern(pattern.Get(), &stored) && stored == recurrence) return S_OK;
-    platform::ComPtr<IExceptions> exceptions;
-    int count = 0;
-    if (SUCCEEDED(pattern->get_Exceptions(&exceptions)) && exceptions &&
-        SUCCEEDED(exceptions->get_Count(&count)) && count > 0 &&
-        Ask(context, resources::kStringExceptionsLost, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL) {
-      return S_FALSE;
-    }
-  }
+  if (!itemRecurring || FAILED(item->GetRecurrencePattern(&pattern))) return true;
+  RecurrencePattern stored;
+  if (recurring && ReadRecurrencePattern(pattern.Get(), &stored) && stored == recurrence) return false;
+  platform::ComPtr<IExceptions> exceptions;
+  int count = 0;
+  *losesExceptions = SUCCEEDED(pattern->get_Exceptions(&exceptions)) && exceptions &&
+                     SUCCEEDED(exceptions->get_Count(&count)) && count > 0;
+  return true;
+}
+
+HRESULT CPIMAppointment::WriteRecurrence(IAppointment* item) {
   if (!recurring) return item->ClearRecurrencePattern();
-  pattern = nullptr;
+  platform::ComPtr<IRecurrencePattern> pattern;
   if (FAILED(item->GetRecurrencePattern(&pattern)) || !WriteRecurrencePattern(pattern.Get(), recurrence))
     return E_FAIL;
   return S_OK;
 }
 
-int CPIMAppointment::WriteChanges(IAppointment* item, bool* timesChanged) {
+bool CPIMAppointment::TimesDiffer(IAppointment* item) const {
+  return DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start) ||
+         DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end);
+}
+
+int CPIMAppointment::WriteChanges(IAppointment* item) {
   int failures = WriteText(item, &IAppointment::get_Subject, &IAppointment::put_Subject, subject);
   failures += WriteText(item, &IAppointment::get_Location, &IAppointment::put_Location, location);
   failures += WriteText(item, &IAppointment::get_Categories, &IAppointment::put_Categories, categoriesText);
@@ -201,24 +215,19 @@ int CPIMAppointment::WriteChanges(IAppointment* item, bool* timesChanged) {
   if (FlagOf(item, &IAppointment::get_ReminderSet) != reminderSet) {
     failures += Failed(item->put_ReminderSet(Bool(reminderSet)));
   }
-  *timesChanged = false;
-  if (DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start)) {
+  if (DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start))
     failures += Failed(item->put_Start(DateOfSystemTime(start)));
-    *timesChanged = true;
-  }
-  if (DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end)) {
+  if (DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end))
     failures += Failed(item->put_End(DateOfSystemTime(end)));
-    *timesChanged = true;
-  }
   if (NumberOf(item, &IAppointment::get_ReminderMinutesBeforeStart) != reminderMinutes) {
     failures += Failed(item->put_ReminderMinutesBeforeStart(reminderMinutes));
   }
   return failures;
 }
 
-void CPIMAppointment::WriteCompanion() const {
+bool CPIMAppointment::WriteCompanion() const {
   Database appointments;
-  if (!appointments.OpenByName(AppointmentsDatabaseName()) || !appointments.SeekToOid(oid)) return;
+  if (!appointments.OpenByName(AppointmentsDatabaseName()) || !appointments.SeekToOid(oid)) return false;
   Record record(oid);
   if (companionOid == 0 && companionFlag == 1) {
     record.Set(PropertyValue::Deletion(kCompanionFlag));
@@ -227,45 +236,62 @@ void CPIMAppointment::WriteCompanion() const {
     record.Set(PropertyValue::Integer(kCompanionFlag, companionFlag));
     record.Set(PropertyValue::Integer(kCompanionOid, companionOid));
   }
-  appointments.WriteRecord(record);
+  return appointments.WriteRecord(record);
+}
+
+platform::ComPtr<IAppointment> CPIMAppointment::FetchSaved(OutlookSession& session) const {
+  platform::ComPtr<IAppointment> item = Fetch(session, openedOccurrence ? seriesOid : oid);
+  if (!item || !openedOccurrence) return item;
+  platform::ComPtr<IRecurrencePattern> pattern;
+  platform::ComPtr<IAppointment> occurrence;
+  SYSTEMTIME day = occurrenceDate;
+  day.wHour = day.wMinute = day.wSecond = day.wMilliseconds = 0;
+  if (FAILED(item->GetRecurrencePattern(&pattern)) ||
+      FAILED(pattern->GetOccurrence(DateOfSystemTime(day), &occurrence))) {
+    return nullptr;
+  }
+  return occurrence;
+}
+
+HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePattern, bool sendUpdate,
+                                          const ItemContext& context) {
+  if (rewritePattern && FAILED(WriteRecurrence(item))) return E_FAIL;
+  if (WriteChanges(item) > 0) return E_FAIL;
+  if (subject.empty())
+    WriteText(item, &IAppointment::get_Subject, &IAppointment::put_Subject,
+              ResourceText(context.resources, resources::kStringNoSubject));
+  HRESULT result = sendUpdate ? item->Send() : item->Save();
+  if (FAILED(result)) return result;
+  oid = OidOf(item);
+  if (!SaveCategorySet(oid, ItemKind::Appointment, categories) || !WriteCompanion() || !WriteNotes())
+    return E_FAIL;
+  if (recurrencePatch && recurring) PatchRecurrenceBlob();
+  return result;
 }
 
 HRESULT CPIMAppointment::Save(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return E_FAIL;
   ItemOid before = oid;
-  platform::ComPtr<IAppointment> item = Fetch(session, openedOccurrence ? seriesOid : oid);
+  platform::ComPtr<IAppointment> item = FetchSaved(session);
   if (!item) return E_FAIL;
-  if (openedOccurrence) {
-    platform::ComPtr<IRecurrencePattern> pattern;
-    platform::ComPtr<IAppointment> occurrence;
-    SYSTEMTIME day = occurrenceDate;
-    day.wHour = day.wMinute = day.wSecond = day.wMilliseconds = 0;
-    if (FAILED(item->GetRecurrencePattern(&pattern)) ||
-        FAILED(pattern->GetOccurrence(DateOfSystemTime(day), &occurrence)) || !occurrence) {
-      return E_FAIL;
-    }
-    item = occurrence;
-  } else {
-    HRESULT recurrenceResult = WriteRecurrence(item.Get(), context);
-    if (recurrenceResult == S_FALSE) return S_FALSE;
-    if (FAILED(recurrenceResult)) return E_FAIL;
-  }
-  bool timesChanged = false;
-  if (WriteChanges(item.Get(), &timesChanged) > 0) return E_FAIL;
-  if (subject.empty())
-    WriteText(item.Get(), &IAppointment::get_Subject, &IAppointment::put_Subject,
-              ResourceText(context.resources, resources::kStringNoSubject));
-  bool sendUpdate = meeting && (attendeesChanged || timesChanged) &&
+  // The questions come before the store step: nothing waits for the person while holding the
+  // device's write lock.
+  bool losesExceptions = false;
+  bool rewritePattern = !openedOccurrence && RewritesPattern(item.Get(), &losesExceptions);
+  if (losesExceptions && Ask(context, resources::kStringExceptionsLost, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL)
+    return S_FALSE;
+  bool sendUpdate = meeting && (attendeesChanged || TimesDiffer(item.Get())) &&
                     Ask(context, resources::kStringMeetingUpdate, MB_YESNO | MB_ICONQUESTION) == IDYES;
-  HRESULT result = sendUpdate ? item->Send() : item->Save();
-  if (FAILED(result)) return result;
-  oid = OidOf(item.Get());
-  SaveCategorySet(oid, ItemKind::Appointment, categories);
-  WriteCompanion();
-  WriteNotes();
+  StoreTransaction step(StoreTransaction::Kind::Write);
+  if (!step.Active()) return E_FAIL;
+  HRESULT result = WriteAppointment(item.Get(), rewritePattern, sendUpdate, context);
+  if (FAILED(result) || !step.Commit()) {
+    oid = before;
+    return FAILED(result) ? result : E_FAIL;
+  }
+  if (!openedOccurrence) seriesRecurring = recurring;
   if (before && oid != before && identityChanged) identityChanged(before, oid);
-  if (recurrencePatch && recurring) PatchRecurrenceBlob();
   return result;
 }
 
@@ -291,10 +317,12 @@ bool CPIMAppointment::Delete(const ItemContext& context) {
 ItemOid CPIMAppointment::Copy(const ItemContext& context) {
   OutlookSession session;
   if (!oid || !session.Logon(context.owner)) return 0;
+  StoreTransaction step(StoreTransaction::Kind::Write);
   platform::ComPtr<IAppointment> source = Fetch(session, oid);
   platform::ComPtr<IAppointment> copy;
   if (!source || FAILED(source->Copy(&copy)) || !copy || FAILED(copy->Save())) return 0;
-  return OidOf(copy.Get());
+  ItemOid target = OidOf(copy.Get());
+  return CopyRawTo(target, ItemKind::Appointment) && step.Commit() ? target : 0;
 }
 
 ItemOid CPIMAppointment::Convert(const ItemContext& context) {

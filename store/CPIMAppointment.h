@@ -78,10 +78,16 @@ class CPIMAppointment : public PimItem {
   bool ChooseOccurrence(IAppointment* series, const ItemContext& context,
                         platform::ComPtr<IAppointment>& chosen);
   void ReadFields(IAppointment* item, const ItemContext& context);
-  int WriteChanges(IAppointment* item, bool* timesChanged);
-  // Writes or clears the pattern; S_FALSE when the person keeps the changed occurrences.
-  HRESULT WriteRecurrence(IAppointment* item, const ItemContext& context);
-  void WriteCompanion() const;
+  int WriteChanges(IAppointment* item);
+  // Whether a save writes or clears the item's pattern, and whether that drops changed occurrences.
+  bool RewritesPattern(IAppointment* item, bool* losesExceptions) const;
+  HRESULT WriteRecurrence(IAppointment* item);
+  bool TimesDiffer(IAppointment* item) const;
+  // The stored item a save writes: the series, the occurrence opened, or a new appointment.
+  platform::ComPtr<IAppointment> FetchSaved(OutlookSession& session) const;
+  // Every write of a save, inside the save's store step.
+  HRESULT WriteAppointment(IAppointment* item, bool rewritePattern, bool sendUpdate, const ItemContext& context);
+  bool WriteCompanion() const;
 };
 
 }  // namespace calyra

@@ -9,6 +9,7 @@
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
 #include "store/RecurrencePattern.h"
+#include "store/StoreTransaction.h"
 
 namespace calyra {
 
@@ -68,6 +69,7 @@ void CPIMContact::SetText(CEPROPID tag, std::u16string text) {
 }
 
 bool CPIMContact::Load(const ItemContext&) {
+  StoreTransaction step(StoreTransaction::Kind::Read);
   Database contacts;
   if (!oid || !contacts.OpenByName(ContactsDatabaseName()) || !contacts.SeekToOid(oid)) return false;
   Record record;
@@ -94,8 +96,9 @@ platform::ComPtr<IContact> CPIMContact::Fetch(OutlookSession& session, bool crea
 HRESULT CPIMContact::Save(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return E_FAIL;
+  StoreTransaction step(StoreTransaction::Kind::Write);
   platform::ComPtr<IContact> contact = Fetch(session, true);
-  if (!contact) return E_FAIL;
+  if (!contact || !step.Active()) return E_FAIL;
   int failures = 0;
   for (const ContactField& field : kFields) {
     auto found = texts.find(field.tag);
@@ -111,11 +114,14 @@ HRESULT CPIMContact::Save(const ItemContext& context) {
   if (FAILED(result)) return result;
   LONG saved = 0;
   contact->get_Oid(&saved);
+  ItemOid before = oid;
   oid = static_cast<ItemOid>(saved);
+  if (!WriteNotes() || !SaveCategorySet(oid, ItemKind::Contact, categories) || !step.Commit()) {
+    oid = before;
+    return E_FAIL;
+  }
   birthday = editedBirthday;
   anniversary = editedAnniversary;
-  WriteNotes();
-  SaveCategorySet(oid, ItemKind::Contact, categories);
   return result;
 }
 
@@ -131,12 +137,14 @@ bool CPIMContact::Delete(const ItemContext& context) {
 ItemOid CPIMContact::Copy(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return 0;
+  StoreTransaction step(StoreTransaction::Kind::Write);
   platform::ComPtr<IContact> source = Fetch(session, false);
   platform::ComPtr<IContact> copy;
   if (!source || FAILED(source->Copy(&copy)) || !copy || FAILED(copy->Save())) return 0;
   LONG copyOid = 0;
   copy->get_Oid(&copyOid);
-  return static_cast<ItemOid>(copyOid);
+  auto target = static_cast<ItemOid>(copyOid);
+  return CopyRawTo(target, ItemKind::Contact) && step.Commit() ? target : 0;
 }
 
 bool CPIMContact::Show(const ItemContext& context) {

@@ -8,6 +8,7 @@
 #include "store/ItemConversion.h"
 #include "store/OutlookSession.h"
 #include "store/PimDatabase.h"
+#include "store/StoreTransaction.h"
 #include "store/TaskReminder.h"
 
 namespace calyra {
@@ -64,6 +65,7 @@ platform::ComPtr<ITask> CPIMTask::Fetch(OutlookSession& session, bool createWhen
 bool CPIMTask::Load(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return false;
+  StoreTransaction step(StoreTransaction::Kind::Read);
   platform::ComPtr<ITask> task = Fetch(session, false);
   if (!task) return false;
   subject = ReadText(task.Get(), &ITask::get_Subject).substr(0, kSubjectLimit);
@@ -168,27 +170,10 @@ int CPIMTask::WriteChanges(ITask* task, bool* completedNow) {
   return failures;
 }
 
-void CPIMTask::UpdateReminder(DATE storedReminder, HINSTANCE resources) {
-  if (complete || !reminderSet) {
-    RemoveTaskReminder(oid);
-    return;
-  }
-  DATE wanted = DateOfSystemTime(reminderTime);
-  if (wanted == storedReminder || wanted <= platform::outlook::NowLocal()) return;
-  TaskReminderRequest request{oid, start, due, reminderTime, subject, priority};
-  bool hasNotification = TaskNotificationHandle(oid) != 0;
-  ScheduleTaskReminder(request, !hasNotification, hasNotification, resources);
-}
-
-HRESULT CPIMTask::Save(const ItemContext& context) {
-  OutlookSession session;
-  if (!session.Logon(context.owner)) return E_FAIL;
+HRESULT CPIMTask::WriteTask(OutlookSession& session, const ItemContext& context, bool* completedNow) {
   platform::ComPtr<ITask> task = Fetch(session, true);
   if (!task) return E_FAIL;
-  NormaliseDates();
-  DATE storedReminder = oid ? StoredTaskReminderTime(oid, start, due) : platform::kNoDate;
-  bool completedNow = false;
-  if (WriteChanges(task.Get(), &completedNow) > 0) return E_FAIL;
+  if (WriteChanges(task.Get(), completedNow) > 0) return E_FAIL;
   if (subject.empty()) {
     BSTR text = SysAllocString(ResourceText(context.resources, resources::kStringNoSubject).c_str());
     task->put_Subject(text);
@@ -199,10 +184,29 @@ HRESULT CPIMTask::Save(const ItemContext& context) {
   LONG savedOid = 0;
   task->get_Oid(&savedOid);
   oid = static_cast<ItemOid>(savedOid);
-  WriteNotes();
-  UpdateReminder(storedReminder, context.resources);
-  SaveCategorySet(oid, ItemKind::Task, categories);
+  if (!WriteNotes() || !SaveCategorySet(oid, ItemKind::Task, categories)) return E_FAIL;
+  TaskReminderRequest request{oid, start, due, reminderTime, subject, priority};
+  UpdateTaskReminder(request, reminderSet && !complete, context.resources);
   if (recurrencePatch && recurring) PatchRecurrenceBlob();
+  return result;
+}
+
+HRESULT CPIMTask::Save(const ItemContext& context) {
+  OutlookSession session;
+  if (!session.Logon(context.owner)) return E_FAIL;
+  subject = subject.substr(0, kSubjectLimit);
+  // The update mutex before the store's write lock: another process holding the mutex never waits
+  // for this one's write lock while this one waits for the mutex.
+  UpdateAlarmLock alarms;
+  StoreTransaction step(StoreTransaction::Kind::Write);
+  if (!step.Active()) return E_FAIL;
+  ItemOid before = oid;
+  bool completedNow = false;
+  HRESULT result = WriteTask(session, context, &completedNow);
+  if (FAILED(result) || !step.Commit()) {
+    oid = before;
+    return FAILED(result) ? result : E_FAIL;
+  }
   if (completedNow && context.taskCompleted) context.taskCompleted(oid);
   return result;
 }
@@ -212,8 +216,10 @@ bool CPIMTask::Delete(const ItemContext& context) {
   if (!session.Logon(context.owner)) return false;
   platform::ComPtr<ITask> task = Fetch(session, false);
   if (!task) return false;
+  UpdateAlarmLock alarms;
+  StoreTransaction step(StoreTransaction::Kind::Write);
   RemoveTaskReminder(oid);
-  if (FAILED(task->Delete())) return false;
+  if (FAILED(task->Delete()) || !step.Commit()) return false;
   Reset();
   return true;
 }
@@ -221,6 +227,7 @@ bool CPIMTask::Delete(const ItemContext& context) {
 ItemOid CPIMTask::Copy(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return 0;
+  StoreTransaction step(StoreTransaction::Kind::Write);
   platform::ComPtr<ITask> source = Fetch(session, false);
   platform::ComPtr<ITask> copy = session.NewTask();
   if (!source || !copy) return 0;
@@ -237,8 +244,7 @@ ItemOid CPIMTask::Copy(const ItemContext& context) {
   LONG copyOid = 0;
   copy->get_Oid(&copyOid);
   auto target = static_cast<ItemOid>(copyOid);
-  CopyRawTo(target, ItemKind::Task);
-  return target;
+  return CopyRawTo(target, ItemKind::Task) && step.Commit() ? target : 0;
 }
 
 ItemOid CPIMTask::Convert(const ItemContext& context) {

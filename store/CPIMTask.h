@@ -62,7 +62,8 @@ class CPIMTask : public PimItem {
   void NormaliseDates();
   // The category set and the reminder bookkeeping of the stored record, in one read.
   Record ReadRawProperties() const;
-  void UpdateReminder(DATE storedReminder, HINSTANCE resources);
+  // Every write of a save, inside the save's store step.
+  HRESULT WriteTask(OutlookSession& session, const ItemContext& context, bool* completedNow);
 };
 
 }  // namespace calyra

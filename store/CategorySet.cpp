@@ -4,6 +4,7 @@
 
 #include "store/CategoryCounts.h"
 #include "store/PimDatabase.h"
+#include "store/StoreTransaction.h"
 
 namespace calyra {
 
@@ -66,10 +67,13 @@ CategorySet ReadCategorySet(ItemOid item, ItemKind kind) {
 bool SaveCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories) {
   CategorySet stored = ReadCategorySet(item, kind);
   if (stored == categories) return true;
+  // The blob and the counters change together or not at all.
+  StoreTransaction step(StoreTransaction::Kind::Write);
+  std::vector<BYTE> blob = categories.ToBlob();
+  if (!WritePimProperty(item, kind, kCategoriesTag, blob.data(), static_cast<DWORD>(blob.size()))) return false;
   AdjustCategoryCounts(kind, stored, -1);
   AdjustCategoryCounts(kind, categories, +1);
-  std::vector<BYTE> blob = categories.ToBlob();
-  return WritePimProperty(item, kind, kCategoriesTag, blob.data(), static_cast<DWORD>(blob.size()));
+  return step.Commit();
 }
 
 }  // namespace calyra

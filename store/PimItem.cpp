@@ -40,12 +40,13 @@ void PimItem::ResetCommon() {
   categories = CategorySet();
 }
 
-void PimItem::CopyRawTo(ItemOid target, ItemKind targetKind) const {
+bool PimItem::CopyRawTo(ItemOid target, ItemKind targetKind) const {
   std::vector<BYTE> blob;
-  if (ReadPimProperty(oid, Kind(), kNotesTag, &blob)) {
-    WritePimProperty(target, targetKind, kNotesTag, blob.data(), static_cast<DWORD>(blob.size()));
+  if (ReadPimProperty(oid, Kind(), kNotesTag, &blob) &&
+      !WritePimProperty(target, targetKind, kNotesTag, blob.data(), static_cast<DWORD>(blob.size()))) {
+    return false;
   }
-  SaveCategorySet(target, targetKind, ReadCategorySet(oid, Kind()));
+  return SaveCategorySet(target, targetKind, ReadCategorySet(oid, Kind()));
 }
 
 std::u16string ResourceText(HINSTANCE resources, UINT id) {

@@ -64,8 +64,9 @@ class PimItem {
   void PatchRecurrenceBlob() const;
 
  public:
-  // Gives a new item of `targetKind` this stored item's notes blob and category set.
-  void CopyRawTo(ItemOid target, ItemKind targetKind) const;
+  // Gives a new item of `targetKind` this stored item's notes blob and category set (raising the
+  // category counters); false when a write failed.
+  bool CopyRawTo(ItemOid target, ItemKind targetKind) const;
 };
 
 // The text of resource string `id`, empty when the module has none.

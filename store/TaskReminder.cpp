@@ -1,7 +1,9 @@
 #include "store/TaskReminder.h"
 
+#include <optional>
+
 #include "platform/notify/Notifications.h"
-#include "platform/process/Synchronization.h"
+#include "platform/outlook/OutlookDates.h"
 #include "platform/registry/RegistryKey.h"
 #include "platform/time/Locale.h"
 #include "platform/time/TimeConversion.h"
@@ -10,6 +12,7 @@
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/PimItem.h"
+#include "store/UpdateAlarmLock.h"
 
 namespace calyra {
 
@@ -33,25 +36,6 @@ DATE DateOfMinutes(int64_t minutes) {
   if (FileTimeToSystemTime(&time, &local)) SystemTimeToVariantTime(&local, &date);
   return date;
 }
-
-// Holds the update mutex for as long as the object lives, when the wait succeeded.
-class UpdateAlarmLock {
- public:
-  UpdateAlarmLock() : mutex_(CreateMutexW(nullptr, FALSE, kUpdateAlarmMutexName)) {
-    held_ = mutex_ && WaitForSingleObject(mutex_, INFINITE) == WAIT_OBJECT_0;
-  }
-  ~UpdateAlarmLock() {
-    if (held_) ReleaseMutex(mutex_);
-    if (mutex_) CloseHandle(mutex_);
-  }
-  UpdateAlarmLock(const UpdateAlarmLock&) = delete;
-  UpdateAlarmLock& operator=(const UpdateAlarmLock&) = delete;
-  bool Held() const { return held_; }
-
- private:
-  HANDLE mutex_;
-  bool held_ = false;
-};
 
 // The task's record in an opened "Tasks Database"; false when the database is empty or has no
 // such record.
@@ -102,6 +86,21 @@ HANDLE CreateNotification(const TaskReminderRequest& request, HINSTANCE resource
   return CeSetUserNotificationEx(nullptr, &trigger, &user);
 }
 
+// The fire time (UTC ticks) of the notification `handle` names, when it is still pending.
+std::optional<int64_t> PendingFireTime(DWORD handle) {
+  Database queue;
+  if (!handle || !OpenNotifications(queue) || !queue.SeekToOid(handle)) return std::nullopt;
+  Record record;
+  record.Request(platform::kNotifyFireTime);
+  if (!queue.ReadRecord(record)) return std::nullopt;
+  const PropertyValue* time = record.Find(platform::kNotifyFireTime);
+  return time ? std::optional<int64_t>(time->AsInteger()) : std::optional<int64_t>(0);
+}
+
+int64_t TicksOf(const FILETIME& time) {
+  return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
 void MoveNotification(DWORD handle, const SYSTEMTIME& reminder) {
   Database queue;
   if (!OpenNotifications(queue)) return;
@@ -112,6 +111,24 @@ void MoveNotification(DWORD handle, const SYSTEMTIME& reminder) {
   Record record(handle);
   record.Set(PropertyValue::Time(platform::kNotifyFireTime, utc));
   queue.WriteRecord(record);
+}
+
+void WriteHandle(Database& tasks, ItemOid task, DWORD handle) {
+  Record record(task);
+  record.Set(PropertyValue::Integer(kTaskNotificationHandle, handle));
+  tasks.WriteRecord(record);
+}
+
+// Writes the reference and the lead of the reminder into the task's record.
+void WriteReminderBookkeeping(Database& tasks, const TaskReminderRequest& request) {
+  SYSTEMTIME reminderDay = request.reminder;
+  reminderDay.wHour = reminderDay.wMinute = reminderDay.wSecond = reminderDay.wMilliseconds = 0;
+  bool fromStart = platform::IsDateSet(request.start) && MinutesOf(request.start) > MinutesOf(reminderDay);
+  Record record(request.task);
+  record.Set(PropertyValue::Integer(
+      kTaskReminderLead, MinutesOf(fromStart ? request.start : request.due) - MinutesOf(request.reminder)));
+  record.Set(PropertyValue::Integer(kTaskReminderReference, fromStart ? 0 : 1));
+  tasks.WriteRecord(record);
 }
 
 }  // namespace
@@ -142,25 +159,36 @@ void ScheduleTaskReminder(const TaskReminderRequest& request, bool create, bool 
   Database tasks;
   if (!OpenTask(tasks, request.task)) return;
   DWORD handle = NotificationHandleOf(tasks);
-  SYSTEMTIME reminderDay = request.reminder;
-  reminderDay.wHour = reminderDay.wMinute = reminderDay.wSecond = reminderDay.wMilliseconds = 0;
-  bool fromStart = platform::IsDateSet(request.start) && MinutesOf(request.start) > MinutesOf(reminderDay);
-  Record record(request.task);
-  record.Set(PropertyValue::Integer(
-      kTaskReminderLead, MinutesOf(fromStart ? request.start : request.due) - MinutesOf(request.reminder)));
-  record.Set(PropertyValue::Integer(kTaskReminderReference, fromStart ? 0 : 1));
-  tasks.WriteRecord(record);
+  WriteReminderBookkeeping(tasks, request);
   if (!handle) {
     if (!create) return;
-    HANDLE created = CreateNotification(request, resources);
-    if (!created) return;
-    Record stored(request.task);
-    stored.Set(PropertyValue::Integer(kTaskNotificationHandle,
-                                      static_cast<int64_t>(reinterpret_cast<uintptr_t>(created))));
-    tasks.WriteRecord(stored);
+    if (HANDLE created = CreateNotification(request, resources))
+      WriteHandle(tasks, request.task, static_cast<DWORD>(reinterpret_cast<uintptr_t>(created)));
     return;
   }
   if (move) MoveNotification(handle, request.reminder);
+}
+
+void UpdateTaskReminder(const TaskReminderRequest& request, bool on, HINSTANCE resources) {
+  Database tasks;
+  if (!OpenTask(tasks, request.task)) return;
+  DWORD handle = NotificationHandleOf(tasks);
+  if (on) WriteReminderBookkeeping(tasks, request);
+  DATE wanted = platform::kNoDate;
+  SystemTimeToVariantTime(const_cast<SYSTEMTIME*>(&request.reminder), &wanted);
+  if (!on || wanted <= platform::outlook::NowLocal()) {
+    if (handle) RemoveTaskReminder(request.task);
+    return;
+  }
+  FILETIME utc{};
+  std::optional<int64_t> fires = PendingFireTime(handle);
+  if (!fires) {
+    // None yet, or the one named has fired or was removed by someone else: a new one.
+    HANDLE created = CreateNotification(request, resources);
+    WriteHandle(tasks, request.task, static_cast<DWORD>(reinterpret_cast<uintptr_t>(created)));
+  } else if (!platform::LocalSystemTimeToUtc(request.reminder, &utc) || *fires != TicksOf(utc)) {
+    MoveNotification(handle, request.reminder);
+  }
 }
 
 DWORD TaskNotificationHandle(ItemOid task) {
@@ -171,16 +199,14 @@ DWORD TaskNotificationHandle(ItemOid task) {
 void RemoveTaskReminder(ItemOid task) {
   Database tasks;
   if (!OpenTask(tasks, task)) return;
-  if (DWORD handle = NotificationHandleOf(tasks)) {
-    Database queue;
-    if (!OpenNotifications(queue)) return;
+  DWORD handle = NotificationHandleOf(tasks);
+  Database queue;
+  if (handle && OpenNotifications(queue)) {
     UpdateAlarmLock lock;
-    if (!lock.Held()) return;
-    if (queue.SeekToOid(handle)) queue.DeleteRecord();
+    if (lock.Held() && queue.SeekToOid(handle)) queue.DeleteRecord();
   }
-  Record record(task);
-  record.Set(PropertyValue::Integer(kTaskNotificationHandle, 0));
-  tasks.WriteRecord(record);
+  // Written even when the queue holds nothing: a handle of a notification that fired is stale.
+  WriteHandle(tasks, task, 0);
 }
 
 std::u16string TaskReminderText(const TaskReminderRequest& request, HINSTANCE resources) {

@@ -162,16 +162,16 @@ int SqliteConnection::Changes() const {
   return sqlite3_changes(db_);
 }
 
-void SqliteConnection::Begin() {
-  if (depth_++ == 0) {
-    rollbackOnly_ = false;
-    try {
-      Execute("BEGIN IMMEDIATE");
-    } catch (...) {
-      depth_ = 0;
-      throw;
-    }
+void SqliteConnection::Begin(bool write) {
+  if (depth_ > 0) {
+    if (write && !writing_) throw SqliteError(SQLITE_READONLY, "a write inside a read transaction");
+    ++depth_;
+    return;
   }
+  Execute(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+  depth_ = 1;
+  rollbackOnly_ = false;
+  writing_ = write;
 }
 
 void SqliteConnection::Commit() {

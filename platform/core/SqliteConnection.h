@@ -68,9 +68,11 @@ class SqliteConnection {
   int Changes() const;
   sqlite3* Raw() const { return db_; }
 
-  // Nested transactions fold into the outermost, which takes the write lock at once (IMMEDIATE) so
-  // that two processes never deadlock upgrading a read lock.
-  void Begin();
+  // Nested transactions fold into the outermost. A write transaction takes the write lock at once
+  // (IMMEDIATE) so that two processes never deadlock upgrading a read lock; a read transaction reads
+  // one snapshot and takes the file locks once instead of per statement. A write nested in an outer
+  // read transaction is refused: the snapshot could not be upgraded safely.
+  void Begin(bool write = true);
   void Commit();
   void Rollback();
   int TransactionDepth() const { return depth_; }
@@ -85,6 +87,7 @@ class SqliteConnection {
   std::unordered_map<std::string, std::vector<sqlite3_stmt*>> idle_;
   int depth_ = 0;
   bool rollbackOnly_ = false;
+  bool writing_ = false;
 };
 
 // Scoped transaction: commits with Commit(), rolls back if left without it.

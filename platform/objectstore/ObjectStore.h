@@ -28,6 +28,20 @@ BOOL CeDeleteDatabase(CEOID database);
 HANDLE CeFindFirstDatabaseEx(PCEGUID volume, DWORD databaseType);
 CEOID CeFindNextDatabaseEx(HANDLE search, PCEGUID volume);
 
+// Sessions, in the shape of the device's later database engine. Between CeBeginTransaction and
+// CeEndTransaction every object store call of the process is one atomic, durable step: all of it is
+// kept on commit, none of it after a rollback, a failed commit or a crash. Serializable transactions
+// write (they wait for other processes' writes at the begin); the other levels read one snapshot of
+// the store and refuse writes. Transactions of several sessions nest into the outermost. Closing a
+// session rolls back its open transaction.
+inline constexpr DWORD CEDB_ISOLEVEL_READCOMMITTED = 1;
+inline constexpr DWORD CEDB_ISOLEVEL_REPEATABLEREAD = 2;
+inline constexpr DWORD CEDB_ISOLEVEL_SERIALIZABLE = 3;
+inline constexpr DWORD CEDB_ISOLEVEL_DEFAULT = CEDB_ISOLEVEL_READCOMMITTED;
+HANDLE CeCreateSession(PCEGUID volume);
+BOOL CeBeginTransaction(HANDLE session, DWORD isolationLevel);
+BOOL CeEndTransaction(HANDLE session, BOOL commit);
+
 namespace platform {
 
 // Where change notifications of open databases go: the window system posts them to the window named

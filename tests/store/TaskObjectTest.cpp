@@ -203,7 +203,9 @@ TEST_F(TaskObjectTest, RemindersFollowTheSaves) {
   loaded = Loaded(oid);
   loaded->reminderTime = Day(2024, 3, 1, 8);
   EXPECT_EQ(loaded->Save(context_), S_OK);
-  EXPECT_EQ(platform::ReadPendingNotifications().size(), 1u) << "a time in the past schedules nothing";
+  EXPECT_TRUE(platform::ReadPendingNotifications().empty())
+      << "a time in the past has nothing to fire; the old time must not fire either";
+  EXPECT_EQ(TaskNotificationHandle(oid), 0u);
 
   loaded = Loaded(oid);
   loaded->reminderSet = false;
@@ -289,3 +291,83 @@ TEST_F(TaskObjectTest, RecurringTasksAndTheRecurrencePatch) {
 }
 
 }  // namespace
+
+// After every save: the reminder on with a time later than now has exactly one pending notification
+// of the task at that time, named by the task's record; otherwise the task has none and handle 0.
+enum class Step { On19th8, On19th17, Off, Complete, Reopen, FireAll, RemovedElsewhere };
+
+struct ReminderSequence {
+  const char* name;
+  std::vector<Step> steps;
+};
+
+class ReminderSequenceTest : public TaskObjectTest, public ::testing::WithParamInterface<ReminderSequence> {
+ protected:
+  void Apply(CPIMTask& task, Step step) {
+    switch (step) {
+      case Step::On19th8:
+      case Step::On19th17:
+        task.reminderSet = true;
+        task.reminderTime = Day(2024, 3, 19, step == Step::On19th8 ? 8 : 17);
+        break;
+      case Step::Off:
+        task.reminderSet = false;
+        break;
+      case Step::Complete:
+      case Step::Reopen:
+        task.complete = step == Step::Complete;
+        break;
+      case Step::FireAll:  // the device's time passes the reminder, which fires; then it goes back
+        Device().SetSetting("Clock.Fixed", u"133553000000000000");
+        platform::RunDueNotifications();
+        Device().SetSetting("Clock.Fixed", u"133549686000000000");
+        return;
+      case Step::RemovedElsewhere:
+        for (const auto& pending : platform::ReadPendingNotifications()) CeClearUserNotification(pending.handle);
+        return;
+    }
+    ASSERT_EQ(task.Save(context_), S_OK);
+  }
+  void ExpectAgreement(const CPIMTask& task, size_t stepIndex) {
+    auto pending = platform::ReadPendingNotifications();
+    DWORD handle = TaskNotificationHandle(task.oid);
+    if (!task.reminderSet || task.complete) {
+      EXPECT_TRUE(pending.empty()) << "after step " << stepIndex;
+      EXPECT_EQ(handle, 0u) << "after step " << stepIndex;
+      return;
+    }
+    ASSERT_EQ(pending.size(), 1u) << "after step " << stepIndex;
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(pending[0].handle), handle) << "after step " << stepIndex;
+    SYSTEMTIME fires{};
+    platform::UtcToLocalSystemTime(platform::FileTimeOf(pending[0].fireTimeUtc), &fires);
+    EXPECT_TRUE(SameDay(fires, task.reminderTime)) << "after step " << stepIndex;
+  }
+};
+
+TEST_P(ReminderSequenceTest, TheNotificationAgreesWithTheReminderAfterEverySave) {
+  CPIMTask task;
+  task.subject = u"Call Anna";
+  task.due = Day(2024, 3, 20);
+  SaveNew(task);
+  const auto& steps = GetParam().steps;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    Apply(task, steps[i]);
+    bool saved = steps[i] != Step::FireAll && steps[i] != Step::RemovedElsewhere;
+    if (!saved) continue;
+    ExpectAgreement(task, i);
+    if (task.reminderSet && !task.complete) {
+      EXPECT_TRUE(SameDay(Loaded(task.oid)->reminderTime, task.reminderTime)) << "after step " << i;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ReminderSequenceTest,
+    ::testing::Values(
+        ReminderSequence{"OffAndOnAtTheSameTime", {Step::On19th8, Step::Off, Step::On19th8}},
+        ReminderSequence{"FiredThenSetAgain", {Step::On19th8, Step::FireAll, Step::On19th17, Step::On19th8}},
+        ReminderSequence{"CompletedThenReopened", {Step::On19th8, Step::Complete, Step::Reopen}},
+        ReminderSequence{"RemovedByAnotherProcess", {Step::On19th8, Step::RemovedElsewhere, Step::On19th8}},
+        ReminderSequence{"FiredThenTheSameTimeAgain", {Step::On19th8, Step::FireAll, Step::On19th8}},
+        ReminderSequence{"MovedTwice", {Step::On19th8, Step::On19th17, Step::On19th8, Step::Off}}),
+    [](const auto& info) { return std::string(info.param.name); });

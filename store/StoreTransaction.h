@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/core/PlatformTypes.h"
+
+namespace calyra {
+
+// One atomic, durable step of the device's store: every object store, Pocket Outlook and notification
+// write between the start and Commit() is kept together or not at all (a rollback, a failed commit or
+// a crash of the process drops all of it). A read step sees one snapshot of the store and takes its
+// locks once. Steps nest into the outermost one. A write step waits for other processes' writes when
+// it starts, so nothing that waits for the person may run inside one.
+class StoreTransaction {
+ public:
+  enum class Kind { Read, Write };
+
+  explicit StoreTransaction(Kind kind);
+  // Rolls back unless committed.
+  ~StoreTransaction();
+  StoreTransaction(const StoreTransaction&) = delete;
+  StoreTransaction& operator=(const StoreTransaction&) = delete;
+
+  // False when the step could not start; nothing inside it then can be kept.
+  bool Active() const { return active_; }
+  // Keeps the step's writes; false (and nothing kept) when it was not active or the commit failed.
+  bool Commit();
+
+ private:
+  HANDLE session_;
+  bool active_ = false;
+};
+
+}  // namespace calyra
