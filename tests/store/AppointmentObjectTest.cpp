@@ -53,6 +53,11 @@ class AppointmentObjectTest : public DeviceTest {
     DeviceTest::TearDown();
   }
   ItemOid SaveWeekly(const char16_t* subject) {
+    CPIMAppointment appointment = Weekly(subject);
+    EXPECT_EQ(appointment.Save(context_), S_OK);
+    return appointment.oid;
+  }
+  CPIMAppointment Weekly(const char16_t* subject) {
     CPIMAppointment appointment;
     appointment.subject = subject;
     appointment.start = At(2024, 3, 18, 9);
@@ -62,8 +67,7 @@ class AppointmentObjectTest : public DeviceTest {
     appointment.recurrence.interval = 1;
     appointment.recurrence.weekdayMask = olMonday;
     appointment.recurrence.patternStart = At(2024, 3, 18);
-    EXPECT_EQ(appointment.Save(context_), S_OK);
-    return appointment.oid;
+    return appointment;
   }
   std::unique_ptr<CPIMAppointment> Open(ItemOid oid, WORD scope,
                                         SYSTEMTIME occurrence = platform::kNoDateSystemTime) {
@@ -198,6 +202,11 @@ TEST_F(AppointmentObjectTest, NotesRoomAndBadIdentities) {
   blob.resize(200);
   WritePimProperty(series, ItemKind::Appointment, 0x40150041, blob.data(), 200);
   EXPECT_EQ(whole->NotesCapacity(), 48632u) << "the recurrence blob takes room from the notes";
+
+  CPIMAppointment fresh = Weekly(u"Swim");
+  ASSERT_EQ(fresh.Save(context_), S_OK);
+  ASSERT_TRUE(ReadPimProperty(fresh.oid, ItemKind::Appointment, 0x40150041, &blob));
+  EXPECT_EQ(fresh.NotesCapacity(), 48832u - blob.size()) << "known once stored, without a reload";
 
   CPIMAppointment missing;
   missing.oid = 0xBAD;

@@ -115,7 +115,8 @@ TEST_F(CategorySetTest, SavingMovesTheCountsOnlyWhenTheSetChanged) {
       Add(TasksDatabaseName(), {PropertyValue::Blob(kCategories, std::vector<BYTE>(200, 0xFF))});
   EXPECT_TRUE(ReadCategorySet(oversize, ItemKind::Task).Empty());
   EXPECT_TRUE(ReadCategorySet(task, ItemKind::Appointment).Empty()) << "the record is not an appointment";
-  EXPECT_FALSE(SaveCategorySet(0xDEAD, ItemKind::Task, CategorySet::FromNumbers({1})));
+  EXPECT_FALSE(SaveCategorySet(0xDEAD, ItemKind::Task, CategorySet::FromNumbers({3})));
+  EXPECT_EQ(Count(work, kTasks), 0) << "a failed blob write keeps the counters as they were";
 }
 
 }  // namespace

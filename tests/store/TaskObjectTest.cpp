@@ -227,6 +227,36 @@ TEST_F(TaskObjectTest, RemindersFollowTheSaves) {
   EXPECT_EQ(completed_.size(), 1u);
 }
 
+TEST_F(TaskObjectTest, ASaveCutsTheSubjectAndFailsWholeWhenTheNotesCannotBeWritten) {
+  CPIMTask task;
+  task.subject = std::u16string(5000, u'x');
+  ItemOid oid = SaveNew(task);
+  EXPECT_EQ(Raw(oid).Find(kSubject)->AsString().size(), CPIMTask::kSubjectLimit);
+
+  CPIMTask oversize;
+  oversize.subject = u"Too much ink";
+  oversize.due = Day(2024, 3, 20);
+  oversize.reminderSet = true;
+  oversize.reminderTime = Day(2024, 3, 19, 8);
+  oversize.categories = CategorySet::FromNumbers({2});
+  oversize.hasNotes = true;
+  oversize.notes.assign(70000, 0x41);  // more than a property holds
+  EXPECT_EQ(oversize.Save(context_), E_FAIL);
+  EXPECT_EQ(oversize.oid, 0u) << "a new task that failed stays new";
+  Database tasks;
+  DatabaseInformation information;
+  ASSERT_TRUE(tasks.OpenByName(TasksDatabaseName()) && tasks.GetInformation(&information));
+  EXPECT_EQ(information.records, 1u) << "nothing of the failed task was kept";
+  EXPECT_TRUE(platform::ReadPendingNotifications().empty());
+
+  auto loaded = Loaded(oid);
+  loaded->subject = u"Changed";
+  loaded->hasNotes = true;
+  loaded->notes.assign(70000, 0x41);
+  EXPECT_EQ(loaded->Save(context_), E_FAIL);
+  EXPECT_EQ(Raw(oid).Find(kSubject)->AsString().size(), CPIMTask::kSubjectLimit) << "the stored task is as it was";
+}
+
 TEST_F(TaskObjectTest, CopyMakesATemplate) {
   CPIMTask task;
   task.subject = u"Weekly report";
