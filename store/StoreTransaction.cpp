@@ -4,14 +4,15 @@
 
 namespace calyra {
 
-StoreTransaction::StoreTransaction(Kind kind) : session_(CeCreateSession(nullptr)) {
+StoreTransaction::StoreTransaction(Kind kind) : session_(CeCreateSession(nullptr)), kind_(kind) {
   if (session_ == INVALID_HANDLE_VALUE) return;
   DWORD level = kind == Kind::Write ? CEDB_ISOLEVEL_SERIALIZABLE : CEDB_ISOLEVEL_REPEATABLEREAD;
   active_ = CeBeginTransaction(session_, level) != FALSE;
 }
 
 StoreTransaction::~StoreTransaction() {
-  if (active_) CeEndTransaction(session_, FALSE);
+  // A read step ends cleanly: rolling it back inside a write step would undo the writer's work.
+  if (active_) CeEndTransaction(session_, kind_ == Kind::Read ? TRUE : FALSE);
   if (session_ != INVALID_HANDLE_VALUE) CloseHandle(session_);
 }
 

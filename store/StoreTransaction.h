@@ -14,7 +14,7 @@ class StoreTransaction {
   enum class Kind { Read, Write };
 
   explicit StoreTransaction(Kind kind);
-  // Rolls back unless committed.
+  // A write step rolls back unless committed.
   ~StoreTransaction();
   StoreTransaction(const StoreTransaction&) = delete;
   StoreTransaction& operator=(const StoreTransaction&) = delete;
@@ -26,6 +26,7 @@ class StoreTransaction {
 
  private:
   HANDLE session_;
+  Kind kind_;
   bool active_ = false;
 };
 

@@ -139,10 +139,9 @@ void SqliteConnection::Execute(const char* sql) {
 }
 
 SqliteStatement SqliteConnection::Prepare(const char* sql) {
-  auto& idle = idle_[sql];
-  if (!idle.empty()) {
-    sqlite3_stmt* statement = idle.back();
-    idle.pop_back();
+  if (auto found = idle_.find(std::string_view(sql)); found != idle_.end() && !found->second.empty()) {
+    sqlite3_stmt* statement = found->second.back();
+    found->second.pop_back();
     return SqliteStatement(this, statement, true);
   }
   sqlite3_stmt* statement = nullptr;
@@ -152,7 +151,10 @@ SqliteStatement SqliteConnection::Prepare(const char* sql) {
 }
 
 void SqliteConnection::Return(sqlite3_stmt* statement) {
-  idle_[sqlite3_sql(statement)].push_back(statement);
+  std::string_view text = sqlite3_sql(statement);
+  auto found = idle_.find(text);
+  if (found == idle_.end()) found = idle_.emplace(std::string(text), std::vector<sqlite3_stmt*>()).first;
+  found->second.push_back(statement);
 }
 
 int64_t SqliteConnection::LastInsertRowId() const {
@@ -168,7 +170,7 @@ void SqliteConnection::Begin(bool write) {
     ++depth_;
     return;
   }
-  Execute(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+  Prepare(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED").Run();  // prepared once: parsing costs more than the step
   depth_ = 1;
   rollbackOnly_ = false;
   writing_ = write;
@@ -178,24 +180,41 @@ void SqliteConnection::Commit() {
   if (depth_ == 0) return;
   if (--depth_ > 0) return;
   if (rollbackOnly_) {
-    Execute("ROLLBACK");
+    ++rollbacks_;
+    RollbackNow();
     throw SqliteError(SQLITE_ABORT, "an inner transaction was rolled back");
   }
   try {
-    Execute("COMMIT");
+    Prepare("COMMIT").Run();
   } catch (...) {
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    ++rollbacks_;
+    RollbackNow();
     throw;
   }
 }
 
 void SqliteConnection::Rollback() {
   if (depth_ == 0) return;
+  if (writing_) ++rollbacks_;  // a read transaction has nothing to undo
   if (--depth_ > 0) {
     rollbackOnly_ = true;
     return;
   }
-  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  RollbackNow();
+}
+
+void SqliteConnection::RollbackNow() {
+  try {
+    Prepare("ROLLBACK").Run();
+  } catch (const SqliteError&) {
+    // The transaction is gone already (SQLite rolled it back itself).
+  }
+}
+
+uint64_t SqliteConnection::ChangeCounter() const {
+  unsigned int version = 0;
+  sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+  return (rollbacks_ << 32) | version;
 }
 
 void SqliteConnection::Fail(int code) const {

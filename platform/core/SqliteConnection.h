@@ -76,18 +76,28 @@ class SqliteConnection {
   void Commit();
   void Rollback();
   int TransactionDepth() const { return depth_; }
+  // Changes whenever the store may have changed since: a commit by this or another connection, or a
+  // rollback. Only meaningful inside a transaction, where it cannot change behind the caller's back.
+  uint64_t ChangeCounter() const;
 
  private:
   friend class SqliteStatement;
   explicit SqliteConnection(sqlite3* db) : db_(db) {}
   void Return(sqlite3_stmt* statement);
+  void RollbackNow();
   [[noreturn]] void Fail(int code) const;
 
   sqlite3* db_;
-  std::unordered_map<std::string, std::vector<sqlite3_stmt*>> idle_;
+  // Looked up by the statement's text without making a string of it: a lookup per statement run.
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  std::unordered_map<std::string, std::vector<sqlite3_stmt*>, TextHash, std::equal_to<>> idle_;
   int depth_ = 0;
   bool rollbackOnly_ = false;
   bool writing_ = false;
+  uint64_t rollbacks_ = 0;
 };
 
 // Scoped transaction: commits with Commit(), rolls back if left without it.

@@ -47,10 +47,17 @@ void WriteSortOrders(SqliteConnection& db, CEOID database, const CEDBASEINFO& in
 }
 
 std::optional<CEOID> FindDatabaseByName(SqliteConnection& db, std::u16string_view name) {
+  CatalogCache* cache = UsableCatalogCache(db);
+  if (cache) {
+    if (auto found = cache->oidsByName.find(std::u16string(name)); found != cache->oidsByName.end())
+      return found->second;
+  }
   auto statement = db.Prepare("SELECT oid FROM databases WHERE fold = ?");
   statement.Bind(1, std::u16string_view(FoldCase(name)));
   if (!statement.Step()) return std::nullopt;
-  return static_cast<CEOID>(statement.ColumnInt64(0));
+  auto oid = static_cast<CEOID>(statement.ColumnInt64(0));
+  if (cache) cache->oidsByName.emplace(name, oid);
+  return oid;
 }
 
 bool IsOpenInProcess(CEOID database) {
@@ -103,6 +110,7 @@ CEOID CeCreateDatabaseEx(PCEGUID volume, CEDBASEINFO* info) {
   }
   return WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
     SqliteTransaction transaction(db);
+    ForgetCatalog();
     if (FindDatabaseByName(db, name)) {
       SetLastError(ERROR_ALREADY_EXISTS);
       return 0;
@@ -202,6 +210,7 @@ BOOL CeSetDatabaseInfoEx(PCEGUID volume, CEOID database, CEDBASEINFO* info) {
   }
   return WithDevice<BOOL>(FALSE, [&](SqliteConnection& db) -> BOOL {
     SqliteTransaction transaction(db);
+    ForgetCatalog();
     if (!LoadDatabase(db, database)) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
@@ -250,6 +259,7 @@ BOOL CeDeleteDatabaseEx(PCEGUID volume, CEOID database) {
       return FALSE;
     }
     SqliteTransaction transaction(db);
+    ForgetCatalog();
     auto id = static_cast<int64_t>(database);
     db.Prepare("DELETE FROM props WHERE record IN (SELECT oid FROM objects WHERE parent = ? AND kind = 4)")
         .Bind(1, id)

@@ -26,7 +26,29 @@ std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
   return row;
 }
 
+CatalogCache* UsableCatalogCache(SqliteConnection& db) {
+  if (db.TransactionDepth() == 0) return nullptr;
+  auto& cache = System::Current().State<CatalogCache>();
+  uint64_t counter = db.ChangeCounter();
+  if (cache.changeCounter != counter) {
+    cache.oidsByName.clear();
+    cache.sortOrders.clear();
+    cache.changeCounter = counter;
+  }
+  return &cache;
+}
+
+void ForgetCatalog() {
+  auto& cache = System::Current().State<CatalogCache>();
+  cache.oidsByName.clear();
+  cache.sortOrders.clear();
+}
+
 std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database) {
+  CatalogCache* cache = UsableCatalogCache(db);
+  if (cache) {
+    if (auto found = cache->sortOrders.find(database); found != cache->sortOrders.end()) return found->second;
+  }
   auto statement = db.Prepare("SELECT slot, propid, flags FROM sortorders WHERE db = ? ORDER BY slot");
   statement.Bind(1, static_cast<int64_t>(database));
   std::vector<SortOrder> orders;
@@ -35,6 +57,7 @@ std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database) {
                       static_cast<CEPROPID>(statement.ColumnInt64(1)),
                       static_cast<DWORD>(statement.ColumnInt64(2))});
   }
+  if (cache) cache->sortOrders[database] = orders;
   return orders;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/LastError.h"
@@ -29,6 +30,19 @@ struct OpenDatabases : ProcessState {
   std::vector<std::weak_ptr<DatabaseCursor>> cursors;
   DatabaseChangeSink sink;
 };
+
+// What the catalogue says of databases that rarely changes: oids by name, sort orders by oid. It is
+// used only inside a transaction, and only while the connection's change counter stands where it
+// stood when the cache was filled; every catalogue write of this process forgets it at once.
+struct CatalogCache : ProcessState {
+  uint64_t changeCounter = 0;
+  std::unordered_map<std::u16string, CEOID> oidsByName;  // names as callers spelled them
+  std::unordered_map<CEOID, std::vector<SortOrder>> sortOrders;
+};
+// The cache when it may be used now (emptied first when the store changed); null outside a
+// transaction.
+CatalogCache* UsableCatalogCache(SqliteConnection& db);
+void ForgetCatalog();
 
 bool IsObjectStoreVolume(const CEGUID* volume);
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid);

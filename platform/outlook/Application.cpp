@@ -195,7 +195,7 @@ HRESULT LoadItem(CEOID oid, IDispatch** item) {
   *item = nullptr;
   ItemKind kind = KindOfRecord(oid);
   PropertyMap properties;
-  if (kind == ItemKind::None || !ReadItemRecord(kind, oid, &properties)) return E_INVALIDARG;
+  if (kind == ItemKind::None || !ReadItemRecord(kind, oid, &properties, true)) return E_INVALIDARG;
   switch (kind) {
     case ItemKind::Appointment:
       *item = AppointmentItem::FromRecord(oid, properties);

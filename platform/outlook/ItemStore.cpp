@@ -143,8 +143,8 @@ ItemKind KindOfRecord(CEOID oid) {
   return ItemKind::None;
 }
 
-bool ReadItemRecord(ItemKind kind, CEOID oid, PropertyMap* properties) {
-  if (oid == 0 || KindOfRecord(oid) != kind) return false;
+bool ReadItemRecord(ItemKind kind, CEOID oid, PropertyMap* properties, bool kindKnown) {
+  if (oid == 0 || (!kindKnown && KindOfRecord(oid) != kind)) return false;
   OpenDatabase database(Open(kind, false));
   if (!database.valid() || CeSeekDatabase(database.get(), CEDB_SEEK_CEOID, oid, nullptr) != oid) return false;
   LPBYTE buffer = nullptr;

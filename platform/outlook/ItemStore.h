@@ -37,8 +37,9 @@ CEPROPID SortPropertyOf(ItemKind kind);
 
 // The kind of the database that holds the record, None when `oid` is not a live record of the three.
 ItemKind KindOfRecord(CEOID oid);
-// Every property of the record; false when it is not a live record of the database of `kind`.
-bool ReadItemRecord(ItemKind kind, CEOID oid, PropertyMap* properties);
+// Every property of the record; false when it is not a live record of the database of `kind` (which
+// the caller may have found already: `kindKnown`).
+bool ReadItemRecord(ItemKind kind, CEOID oid, PropertyMap* properties, bool kindKnown = false);
 // Writes the properties (absent ones are deleted) to the record, a new one when `oid` is 0. Answers
 // the record's oid, 0 on failure. The database is created on first need.
 CEOID WriteItemRecord(ItemKind kind, CEOID oid, const PropertyMap& properties);
