@@ -1,5 +1,6 @@
 // The PIM store per call on stores of 10,000 tasks and 10,000 appointments: loading an item object
-// and saving a change, beside one raw SQLite SELECT or UPDATE of a row holding the same fields; and
+// and saving a change, beside raw SQLite reading the same rows or writing them in one durable
+// transaction; and
 // the journal: appending 10,000 entries and loading them back, beside raw file writes and reads of the
 // same bytes.
 #include <sqlite3.h>
@@ -73,16 +74,16 @@ void Ours_AppointmentSave(benchmark::State& state) {
 }
 
 void Raw_TaskLoad(benchmark::State& state) {
-  bench::RawRowRead(state);
+  bench::RawItemRead(state, PimStores::Get().Tasks());
 }
 void Raw_AppointmentLoad(benchmark::State& state) {
-  bench::RawRowRead(state);
+  bench::RawItemRead(state, PimStores::Get().Appointments());
 }
 void Raw_TaskSave(benchmark::State& state) {
-  bench::RawRowWrite(state);
+  bench::RawItemWrite(state, PimStores::Get().Tasks(), true);
 }
 void Raw_AppointmentSave(benchmark::State& state) {
-  bench::RawRowWrite(state);
+  bench::RawItemWrite(state, PimStores::Get().Appointments(), false);
 }
 
 JournalEntry Entry(int i) {

@@ -255,6 +255,7 @@ platform::ComPtr<IAppointment> CPIMAppointment::FetchSaved(OutlookSession& sessi
 
 HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePattern, bool sendUpdate,
                                           const ItemContext& context) {
+  bool created = oid == 0;
   if (rewritePattern && FAILED(WriteRecurrence(item))) return E_FAIL;
   if (WriteChanges(item) > 0) return E_FAIL;
   if (subject.empty())
@@ -263,8 +264,9 @@ HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePatter
   HRESULT result = sendUpdate ? item->Send() : item->Save();
   if (FAILED(result)) return result;
   oid = OidOf(item);
-  if (!SaveCategorySet(oid, ItemKind::Appointment, categories) || !WriteCompanion() || !WriteNotes())
-    return E_FAIL;
+  // A new appointment without a companion has no companion properties to remove.
+  bool companion = created && companionOid == 0 && companionFlag == 1 ? true : WriteCompanion();
+  if (!SaveCategorySet(oid, ItemKind::Appointment, categories) || !companion || !WriteNotes()) return E_FAIL;
   if (recurrencePatch && recurring) PatchRecurrenceBlob();
   return result;
 }

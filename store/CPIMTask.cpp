@@ -195,9 +195,6 @@ HRESULT CPIMTask::Save(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return E_FAIL;
   subject = subject.substr(0, kSubjectLimit);
-  // The update mutex before the store's write lock: another process holding the mutex never waits
-  // for this one's write lock while this one waits for the mutex.
-  UpdateAlarmLock alarms;
   StoreTransaction step(StoreTransaction::Kind::Write);
   if (!step.Active()) return E_FAIL;
   ItemOid before = oid;
@@ -216,7 +213,6 @@ bool CPIMTask::Delete(const ItemContext& context) {
   if (!session.Logon(context.owner)) return false;
   platform::ComPtr<ITask> task = Fetch(session, false);
   if (!task) return false;
-  UpdateAlarmLock alarms;
   StoreTransaction step(StoreTransaction::Kind::Write);
   RemoveTaskReminder(oid);
   if (FAILED(task->Delete()) || !step.Commit()) return false;

@@ -4,7 +4,9 @@
 
 namespace calyra {
 
-StoreTransaction::StoreTransaction(Kind kind) : session_(CeCreateSession(nullptr)), kind_(kind) {
+StoreTransaction::StoreTransaction(Kind kind) : kind_(kind) {
+  if (kind == Kind::Write) alarms_.emplace();
+  session_ = CeCreateSession(nullptr);
   if (session_ == INVALID_HANDLE_VALUE) return;
   DWORD level = kind == Kind::Write ? CEDB_ISOLEVEL_SERIALIZABLE : CEDB_ISOLEVEL_REPEATABLEREAD;
   active_ = CeBeginTransaction(session_, level) != FALSE;

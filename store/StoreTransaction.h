@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/core/PlatformTypes.h"
+#include "store/UpdateAlarmLock.h"
 
 namespace calyra {
 
@@ -8,7 +11,9 @@ namespace calyra {
 // write between the start and Commit() is kept together or not at all (a rollback, a failed commit or
 // a crash of the process drops all of it). A read step sees one snapshot of the store and takes its
 // locks once. Steps nest into the outermost one. A write step waits for other processes' writes when
-// it starts, so nothing that waits for the person may run inside one.
+// it starts, so nothing that waits for the person may run inside one. A write step takes the update
+// mutex of the notification queue before the store's write lock: with that one order everywhere, a
+// process holding the mutex never waits for a write lock that waits for the mutex.
 class StoreTransaction {
  public:
   enum class Kind { Read, Write };
@@ -25,6 +30,7 @@ class StoreTransaction {
   bool Commit();
 
  private:
+  std::optional<UpdateAlarmLock> alarms_;
   HANDLE session_;
   Kind kind_;
   bool active_ = false;

@@ -7,8 +7,19 @@
 #include "hosts/calyra/IcsExporter.h"
 #include "hosts/calyra/IcsReader.h"
 #include "hosts/calyra/IcsWriter.h"
+#include "store/StoreTransaction.h"
 
 namespace calyra::host {
+
+namespace {
+
+std::string Line(const char* kind, ItemOid oid, const std::string& subject) {
+  char number[16];
+  std::snprintf(number, sizeof number, "0x%08X", oid);
+  return std::string("imported ") + kind + " " + number + " " + subject + "\n";
+}
+
+}  // namespace
 
 int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::FILE* err) {
   int result = kExitDone;
@@ -31,22 +42,28 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
     }
     for (const std::string& warning : records.warnings)
       std::fprintf(err, "calyra: %s: %s\n", file.c_str(), warning.c_str());
+    // One store step per file: its items are kept together or not at all.
+    StoreTransaction step(StoreTransaction::Kind::Write);
+    std::string imported;
+    bool saved = true;
     for (const ics::AppointmentRecord& record : records.appointments) {
-      if (ItemOid oid = ics::WriteAppointment(record)) {
-        std::fprintf(out, "imported appointment 0x%08X %s\n", oid, record.subject.c_str());
-      } else {
-        std::fprintf(err, "calyra: %s:%d: the appointment could not be saved\n", file.c_str(), record.line);
-        result = kExitFailed;
-      }
+      ItemOid oid = saved ? ics::WriteAppointment(record) : 0;
+      if (saved && !oid) std::fprintf(err, "calyra: %s:%d: the appointment could not be saved\n", file.c_str(), record.line);
+      saved = saved && oid;
+      if (saved) imported += Line("appointment", oid, record.subject);
     }
     for (const ics::TaskRecord& record : records.tasks) {
-      if (ItemOid oid = ics::WriteTask(record)) {
-        std::fprintf(out, "imported task 0x%08X %s\n", oid, record.subject.c_str());
-      } else {
-        std::fprintf(err, "calyra: %s:%d: the task could not be saved\n", file.c_str(), record.line);
-        result = kExitFailed;
-      }
+      ItemOid oid = saved ? ics::WriteTask(record) : 0;
+      if (saved && !oid) std::fprintf(err, "calyra: %s:%d: the task could not be saved\n", file.c_str(), record.line);
+      saved = saved && oid;
+      if (saved) imported += Line("task", oid, record.subject);
     }
+    if (!saved || !step.Commit()) {
+      std::fprintf(err, "calyra: %s: nothing of it is imported\n", file.c_str());
+      result = kExitFailed;
+      continue;
+    }
+    std::fputs(imported.c_str(), out);
   }
   return result;
 }

@@ -6,6 +6,7 @@
 #include "hosts/calyra/VCardReader.h"
 #include "hosts/calyra/VCardWriter.h"
 #include "platform/text/Text.h"
+#include "store/StoreTransaction.h"
 
 namespace calyra::host {
 
@@ -25,17 +26,26 @@ int ImportVCardFile(const std::string& path, std::FILE* out, std::FILE* err) {
                  card.c_str(), error.message.c_str());
     return kExitBadImportFile;
   }
-  // Every card was read: only now is the store written.
+  // Every card was read: only now is the store written, in one step that keeps all cards or none.
+  StoreTransaction step(StoreTransaction::Kind::Write);
+  std::string imported;
   for (const VCardContact& contact : contacts) {
     std::u16string fileAs;
     CEOID oid = SaveVCardContact(contact, &fileAs);
     if (!oid) {
-      std::fprintf(err, "calyra: %s: the contact %s cannot be saved\n", path.c_str(),
+      std::fprintf(err, "calyra: %s: the contact %s cannot be saved; nothing imported from it\n", path.c_str(),
                    platform::ToUtf8(fileAs).c_str());
       return 1;
     }
-    std::fprintf(out, "imported contact 0x%08X %s\n", oid, platform::ToUtf8(fileAs).c_str());
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%08X", oid);
+    imported += std::string("imported contact ") + number + " " + platform::ToUtf8(fileAs) + "\n";
   }
+  if (!step.Commit()) {
+    std::fprintf(err, "calyra: %s: the store did not keep the contacts; nothing imported from it\n", path.c_str());
+    return 1;
+  }
+  std::fputs(imported.c_str(), out);
   return 0;
 }
 

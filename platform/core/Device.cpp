@@ -48,14 +48,28 @@ void Device::CreateSchema() {
 
 std::optional<std::u16string> Device::Setting(std::string_view name) {
   std::lock_guard guard(lock_);
+  // Inside a transaction a value read once stands until the store changes: time conversions ask for
+  // the time zone many times per item.
+  bool cacheable = db_->TransactionDepth() > 0;
+  if (cacheable) {
+    uint64_t counter = db_->ChangeCounter();
+    if (counter != settingsCounter_) {
+      settingsCache_.clear();
+      settingsCounter_ = counter;
+    }
+    if (auto found = settingsCache_.find(name); found != settingsCache_.end()) return found->second;
+  }
   auto statement = db_->Prepare("SELECT value FROM settings WHERE name = ?");
   statement.Bind(1, name);
-  if (!statement.Step()) return std::nullopt;
-  return statement.ColumnText16(0);
+  std::optional<std::u16string> value;
+  if (statement.Step()) value = statement.ColumnText16(0);
+  if (cacheable) settingsCache_.emplace(std::string(name), value);
+  return value;
 }
 
 void Device::SetSetting(std::string_view name, std::u16string_view value) {
   std::lock_guard guard(lock_);
+  settingsCache_.clear();
   db_->Prepare("INSERT OR REPLACE INTO settings(name, value) VALUES(?, ?)")
       .Bind(1, name)
       .Bind(2, value)
@@ -64,6 +78,7 @@ void Device::SetSetting(std::string_view name, std::u16string_view value) {
 
 void Device::ClearSetting(std::string_view name) {
   std::lock_guard guard(lock_);
+  settingsCache_.clear();
   db_->Prepare("DELETE FROM settings WHERE name = ?").Bind(1, name).Run();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -42,6 +43,8 @@ class Device {
   std::filesystem::path folder_;
   std::unique_ptr<SqliteConnection> db_;
   std::recursive_mutex lock_;
+  std::map<std::string, std::optional<std::u16string>, std::less<>> settingsCache_;
+  uint64_t settingsCounter_ = 0;
 };
 
 }  // namespace platform

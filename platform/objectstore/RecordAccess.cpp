@@ -24,6 +24,15 @@ bool IsRecordOf(SqliteConnection& db, CEOID record, CEOID database) {
   return record != 0 && statement.Step();
 }
 
+// The size kept for a record of `database` by every write; nothing when it is no such record.
+std::optional<int64_t> StoredSize(SqliteConnection& db, CEOID record, CEOID database) {
+  auto statement = db.Prepare("SELECT size FROM objects WHERE oid = ? AND kind = 4 AND parent = ?");
+  statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(database));
+  if (record == 0 || !statement.Step()) return std::nullopt;
+  return statement.ColumnInt64(0);
+}
+
+// The bytes the stored properties of a record take, counted afresh.
 int64_t RecordSize(SqliteConnection& db, CEOID record) {
   auto statement = db.Prepare(
       "SELECT coalesce(sum(CASE typeof(value) WHEN 'text' THEN 2 * length(value) + 2 "
@@ -244,11 +253,11 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
           .Bind(1, static_cast<int64_t>(parent))
           .Run();
       target = static_cast<CEOID>(db.LastInsertRowId());
-    } else if (!IsRecordOf(db, record, parent)) {
+    } else if (auto size = StoredSize(db, record, parent)) {
+      oldSize = *size;
+    } else {
       SetLastError(ERROR_INVALID_PARAMETER);
       return 0;
-    } else {
-      oldSize = RecordSize(db, record);
     }
     std::map<CEPROPID, bool> touched;
     for (const auto& [propid, value] : writes) {
@@ -292,7 +301,8 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
   if (!cursor) return FALSE;
   BOOL deleted = WithDevice<BOOL>(FALSE, [&](SqliteConnection& db) -> BOOL {
     CEOID parent = cursor->Database();
-    if (!IsRecordOf(db, record, parent)) {
+    std::optional<int64_t> size = StoredSize(db, record, parent);
+    if (!size) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
     }
@@ -300,12 +310,11 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
     bool wasCurrent = cursor->Current() && cursor->Current()->record == record;
     std::optional<Position> next = wasCurrent ? cursor->Step(db, *cursor->Current(), 1, true) : std::nullopt;
     SqliteTransaction transaction(db);
-    int64_t size = RecordSize(db, record);
     auto id = static_cast<int64_t>(record);
     db.Prepare("DELETE FROM props WHERE record = ?").Bind(1, id).Run();
     db.Prepare("DELETE FROM sortkeys WHERE record = ?").Bind(1, id).Run();
     db.Prepare("DELETE FROM objects WHERE oid = ?").Bind(1, id).Run();
-    TouchDatabase(db, parent, -1, -size);
+    TouchDatabase(db, parent, -1, -*size);
     transaction.Commit();
     if (wasCurrent) cursor->SetCurrent(next);
     return TRUE;
