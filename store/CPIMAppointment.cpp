@@ -310,8 +310,11 @@ DWORD CPIMAppointment::NotesCapacity() const {
 bool CPIMAppointment::Delete(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return false;
+  StoreTransaction step(StoreTransaction::Kind::Write);
   platform::ComPtr<IAppointment> item = Fetch(session, oid);
-  if (!oid || !item || FAILED(item->Delete())) return false;
+  if (!oid || !item) return false;
+  LeaveCategories();
+  if (FAILED(item->Delete()) || !step.Commit()) return false;
   Reset();
   return true;
 }

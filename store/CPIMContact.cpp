@@ -128,8 +128,11 @@ HRESULT CPIMContact::Save(const ItemContext& context) {
 bool CPIMContact::Delete(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return false;
+  StoreTransaction step(StoreTransaction::Kind::Write);
   platform::ComPtr<IContact> contact = Fetch(session, false);
-  if (!contact || FAILED(contact->Delete())) return false;
+  if (!contact) return false;
+  LeaveCategories();
+  if (FAILED(contact->Delete()) || !step.Commit()) return false;
   Reset();
   return true;
 }

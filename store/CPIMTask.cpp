@@ -215,6 +215,7 @@ bool CPIMTask::Delete(const ItemContext& context) {
   if (!task) return false;
   StoreTransaction step(StoreTransaction::Kind::Write);
   RemoveTaskReminder(oid);
+  LeaveCategories();
   if (FAILED(task->Delete()) || !step.Commit()) return false;
   Reset();
   return true;

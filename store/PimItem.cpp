@@ -1,5 +1,7 @@
 #include "store/PimItem.h"
 
+#include "store/CategoryCounts.h"
+
 #include "platform/outlook/Com.h"
 #include "platform/ui/ResourceModule.h"
 #include "store/PimDatabase.h"
@@ -30,6 +32,10 @@ void PimItem::PatchRecurrenceBlob() const {
   if (!ReadPimProperty(oid, Kind(), kRecurrenceBlobTag, &blob) || blob.size() <= kOffset) return;
   blob[kOffset] = kValue;
   WritePimProperty(oid, Kind(), kRecurrenceBlobTag, blob.data(), static_cast<DWORD>(blob.size()));
+}
+
+void PimItem::LeaveCategories() const {
+  AdjustCategoryCounts(Kind(), ReadCategorySet(oid, Kind()), -1);
 }
 
 void PimItem::ResetCommon() {

@@ -60,6 +60,8 @@ class PimItem {
   // Writes the notes blob when the item has notes.
   bool WriteNotes() const;
   void ResetCommon();
+  // Lowers the category counters of the stored item's categories, as it is about to be deleted.
+  void LeaveCategories() const;
   // Sets byte 4 of the stored item's recurrence blob to 10, when it has one.
   void PatchRecurrenceBlob() const;
 

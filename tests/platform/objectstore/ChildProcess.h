@@ -50,6 +50,18 @@ class ChildProcess {
     kill(pid_, SIGKILL);
     Wait();
   }
+  // Waits at most `milliseconds` for the process to end; true when it ended.
+  bool WaitFor(int milliseconds) {
+    for (int waited = 0; pid_ > 0 && waited <= milliseconds; waited += 10) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return true;
+      }
+      usleep(10000);
+    }
+    return pid_ <= 0;
+  }
   int Wait() {
     int status = 0;
     if (pid_ > 0) waitpid(pid_, &status, 0);
