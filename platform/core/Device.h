@@ -21,7 +21,7 @@ class Device {
   static std::filesystem::path DefaultFolder();
 
   const std::filesystem::path& Folder() const { return folder_; }
-  std::filesystem::path FileSystemRoot() const { return folder_ / "fs"; }
+  const std::filesystem::path& FileSystemRoot() const { return fileSystemRoot_; }
   std::filesystem::path SectionsFolder() const { return folder_ / "sections"; }
   std::filesystem::path MutexesFolder() const { return folder_ / "mutexes"; }
 
@@ -36,10 +36,11 @@ class Device {
 
  private:
   Device(std::filesystem::path folder, std::unique_ptr<SqliteConnection> db)
-      : folder_(std::move(folder)), db_(std::move(db)) {}
+      : folder_(std::move(folder)), fileSystemRoot_(folder_ / "fs"), db_(std::move(db)) {}
   void CreateSchema();
 
   std::filesystem::path folder_;
+  std::filesystem::path fileSystemRoot_;
   std::unique_ptr<SqliteConnection> db_;
   std::recursive_mutex lock_;
 };
