@@ -7,6 +7,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Formatter.h"
+#include "platform/text/Text.h"
 #include "platform/time/Locale.h"
 #include "text/DateTimeText.h"
 
@@ -204,7 +205,11 @@ std::u16string JournalFile::ExportPath(std::u16string_view journalPath) {
   size_t dot = journalPath.find_last_of(u'.');
   if (dot == std::u16string_view::npos || (name != std::u16string_view::npos && dot < name))
     return std::u16string(journalPath) + u".txt";
-  return std::u16string(journalPath.substr(0, dot)) + u".txt";
+  std::u16string replaced = std::u16string(journalPath.substr(0, dot)) + u".txt";
+  // A journal named "x.txt" (in any case) would be its own export: the export is "x.txt.txt" instead,
+  // so that it never writes over the journal.
+  if (platform::EqualsNoCase(replaced, journalPath)) return std::u16string(journalPath) + u".txt";
+  return replaced;
 }
 
 }  // namespace calyra
