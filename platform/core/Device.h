@@ -34,6 +34,15 @@ class Device {
   void SetSetting(std::string_view name, std::u16string_view value);
   void ClearSetting(std::string_view name);
 
+  // How often the settings and the registry have changed, by any connection of any process on the
+  // device: counts that only grow, for code that keeps values read from them. One query for both.
+  struct ChangeCounts {
+    int64_t settings = 0;
+    int64_t registry = 0;
+    bool operator==(const ChangeCounts&) const = default;
+  };
+  ChangeCounts Changes();
+
  private:
   Device(std::filesystem::path folder, std::unique_ptr<SqliteConnection> db)
       : folder_(std::move(folder)), fileSystemRoot_(folder_ / "fs"), db_(std::move(db)) {}
