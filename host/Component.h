@@ -11,6 +11,7 @@
 #include "platform/core/System.h"
 #include "text/CountryTable.h"
 #include "text/DateTimeText.h"
+#include "text/FieldCodes.h"
 
 namespace calyra {
 
@@ -34,6 +35,8 @@ class Component : public platform::ProcessState {
 
   const CountryTable& Countries();
   DateTimeText& DateTimeTexts() { return dateTimeText_; }
+  // The device values the general field codes read, kept between expansions.
+  GeneralCodeValues& FieldCodeValues() { return fieldCodeValues_; }
   OptionStore& Options() { return options_; }
   // Takes the host's display options; fonts of another face or quality are made afresh, and an open
   // summary takes the new font and colours.
@@ -65,6 +68,7 @@ class Component : public platform::ProcessState {
   std::once_flag countriesBuilt_;
   std::unique_ptr<CountryTable> countries_;
   DateTimeText dateTimeText_;
+  GeneralCodeValues fieldCodeValues_;
   OptionStore options_;
   HINSTANCE resources_ = nullptr;
   HINSTANCE ownModule_ = nullptr;

@@ -1,11 +1,13 @@
 #include "notes/JournalFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/core/LastError.h"
 #include "platform/files/FileSystem.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Formatter.h"
+#include "platform/text/Text.h"
 #include "platform/time/Locale.h"
 #include "text/DateTimeText.h"
 
@@ -25,11 +27,6 @@ DWORD GetDword(const BYTE* at) {
 bool WriteAll(HANDLE file, const void* data, DWORD bytes) {
   DWORD written = 0;
   return WriteFile(file, data, bytes, &written, nullptr) && written == bytes;
-}
-
-bool ReadAll(HANDLE file, void* data, DWORD bytes) {
-  DWORD read = 0;
-  return ReadFile(file, data, bytes, &read, nullptr) && read == bytes;
 }
 
 // The entry header and text as they stand in the file.
@@ -68,9 +65,15 @@ HANDLE JournalFile::OpenChecked(DWORD* count) {
     lastError_ = GetLastError();
     return file;
   }
-  DWORD size = GetFileSize(file, nullptr);
+  // The header read tells an empty file (nothing to read) from one shorter than its header.
   BYTE header[kHeaderBytes];
-  if (size == 0) {
+  DWORD read = 0;
+  if (!ReadFile(file, header, kHeaderBytes, &read, nullptr)) {
+    lastError_ = GetLastError();
+    CloseHandle(file);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (read == 0) {
     PutDword(header, kMagic);
     PutDword(header + 4, 0);
     if (!WriteAll(file, header, kHeaderBytes)) {
@@ -81,7 +84,7 @@ HANDLE JournalFile::OpenChecked(DWORD* count) {
     *count = 0;
     return file;
   }
-  if (size < kHeaderBytes || !ReadAll(file, header, kHeaderBytes) || GetDword(header) != kMagic) {
+  if (read < kHeaderBytes || GetDword(header) != kMagic) {
     lastError_ = ERROR_INVALID_DATA;
     CloseHandle(file);
     return INVALID_HANDLE_VALUE;
@@ -110,13 +113,28 @@ std::optional<std::vector<JournalEntry>> JournalFile::LoadAll() {
   DWORD count = 0;
   HANDLE file = OpenChecked(&count);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  // The entries are read in one go and taken apart in memory.
   DWORD size = GetFileSize(file, nullptr);
+  std::vector<BYTE> body(size > kHeaderBytes ? size - kHeaderBytes : 0);
+  size_t got = 0;
+  if (!body.empty() &&
+      SetFilePointer(file, static_cast<LONG>(kHeaderBytes), nullptr, FILE_BEGIN) == kHeaderBytes) {
+    while (got < body.size()) {
+      DWORD read = 0;
+      if (!ReadFile(file, body.data() + got, static_cast<DWORD>(body.size() - got), &read, nullptr) ||
+          read == 0)
+        break;
+      got += read;
+    }
+  }
+  CloseHandle(file);
+  body.resize(got);
+
   std::vector<JournalEntry> entries;
-  DWORD position = kHeaderBytes;
-  SetFilePointer(file, static_cast<LONG>(kHeaderBytes), nullptr, FILE_BEGIN);
-  for (DWORD i = 0; i < count && size - position >= kEntryHeaderBytes; ++i) {
-    BYTE header[kEntryHeaderBytes];
-    if (!ReadAll(file, header, kEntryHeaderBytes)) break;
+  entries.reserve(std::min<size_t>(count, body.size() / kEntryHeaderBytes));
+  size_t position = 0;
+  for (DWORD i = 0; i < count && body.size() - position >= kEntryHeaderBytes; ++i) {
+    const BYTE* header = body.data() + position;
     position += kEntryHeaderBytes;
     JournalEntry entry;
     WORD fields[8];
@@ -128,14 +146,13 @@ std::optional<std::vector<JournalEntry>> JournalFile::LoadAll() {
     entry.item = GetDword(header + 24);
     DWORD length = GetDword(header + 28);
     // A length that runs past the end of the file is a short read: the load ends before it.
-    if (length > (size - position) / 2) break;
-    std::u16string text(length, u'\0');
-    if (length && !ReadAll(file, text.data(), length * 2)) break;
+    if (length > (body.size() - position) / 2) break;
+    entry.text.resize(length);
+    if (length) std::memcpy(entry.text.data(), body.data() + position, length * 2);
     position += length * 2;
-    entry.text = std::u16string(text.c_str());
+    if (size_t zero = entry.text.find(u'\0'); zero != std::u16string::npos) entry.text.resize(zero);
     entries.push_back(std::move(entry));
   }
-  CloseHandle(file);
   return entries;
 }
 
@@ -188,7 +205,11 @@ std::u16string JournalFile::ExportPath(std::u16string_view journalPath) {
   size_t dot = journalPath.find_last_of(u'.');
   if (dot == std::u16string_view::npos || (name != std::u16string_view::npos && dot < name))
     return std::u16string(journalPath) + u".txt";
-  return std::u16string(journalPath.substr(0, dot)) + u".txt";
+  std::u16string replaced = std::u16string(journalPath.substr(0, dot)) + u".txt";
+  // A journal named "x.txt" (in any case) would be its own export: the export is "x.txt.txt" instead,
+  // so that it never writes over the journal.
+  if (platform::EqualsNoCase(replaced, journalPath)) return std::u16string(journalPath) + u".txt";
+  return replaced;
 }
 
 }  // namespace calyra

@@ -38,7 +38,9 @@ class JournalFile {
   // Writes "date time text\r\n" per entry in the system's ANSI code page to ExportPath(); the path written.
   std::optional<std::u16string> ExportText();
 
-  // The journal path with its extension (from the last ".") replaced by ".txt", or ".txt" appended.
+  // The journal path with its extension (from the last ".") replaced by ".txt", or ".txt" appended
+  // when it has none or when the replaced path names the journal itself (compared without regard to
+  // case, as the device's file system names files).
   static std::u16string ExportPath(std::u16string_view journalPath);
   DWORD LastError() const { return lastError_; }
 

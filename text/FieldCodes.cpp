@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/LocalMemory.h"
+#include "platform/core/System.h"
 #include "platform/registry/RegistryKey.h"
 #include "platform/text/Formatter.h"
 #include "platform/text/Text.h"
@@ -85,23 +86,12 @@ std::u16string LocalePicture(LCTYPE type) {
   return picture;
 }
 
-std::u16string FormatNow(const std::u16string& picture, bool time) {
+std::u16string FormatAt(const std::u16string& picture, const SYSTEMTIME& when, bool time) {
   char16_t buffer[kPictureChars];
-  int written =
-      time ? GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, picture.c_str(), buffer, kPictureChars)
-           : GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, picture.c_str(), buffer, kPictureChars);
+  int written = time
+                    ? GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &when, picture.c_str(), buffer, kPictureChars)
+                    : GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, &when, picture.c_str(), buffer, kPictureChars);
   return written ? std::u16string(buffer) : std::u16string();
-}
-
-std::u16string DateTimeStamp() {
-  auto key = platform::RegistryKey::Create(HKEY_CURRENT_USER, kPhraseKey);
-  std::u16string datePicture = key.Chars(u"UserDateFormat", 260).value_or(u"MMMM dd ''''yy");
-  std::u16string timePicture = key.Chars(u"UserTimeFormat", 260).value_or(u"hh':'mm':'ss");
-  datePicture = std::u16string(platform::TextView(datePicture.c_str()));
-  timePicture = std::u16string(platform::TextView(timePicture.c_str()));
-  std::u16string date = FormatNow(datePicture, false), time = FormatNow(timePicture, true);
-  bool timeFirst = key.Number(u"UserDateTimeOrder").value_or(0) & 4;
-  return platform::FormatText(u"%s %s", {timeFirst ? time : date, timeFirst ? date : time});
 }
 
 int DayOfYear(const SYSTEMTIME& date) {
@@ -117,12 +107,13 @@ struct OwnerField {
   const char16_t* separateValue;
 };
 
-std::u16string Owner(uint32_t number) {
-  static constexpr OwnerField kFields[] = {
-      {0, 36, u"Name"}, {36, 36, nullptr}, {72, 186, nullptr}, {258, 25, u"Telephone"}, {283, 0, u"E-mail"}};
-  const OwnerField& field = kFields[number - 8000];
-  auto key = platform::RegistryKey::Open(HKEY_CURRENT_USER, kOwnerKey);
-  if (auto record = key.Chars(u"Owner", 2048)) {
+constexpr OwnerField kOwnerFields[] = {
+    {0, 36, u"Name"}, {36, 36, nullptr}, {72, 186, nullptr}, {258, 25, u"Telephone"}, {283, 0, u"E-mail"}};
+
+// One owner field: from the record when there is one, else from its separate value.
+std::u16string OwnerText(const platform::RegistryKey& key, const std::optional<std::u16string>& record,
+                         const OwnerField& field) {
+  if (record) {
     // A field counts only when the record reaches beyond its first byte.
     if (record->size() * 2 <= field.offset * 2) return {};
     std::u16string_view rest = std::u16string_view(*record).substr(field.offset);
@@ -134,39 +125,127 @@ std::u16string Owner(uint32_t number) {
   return value ? std::u16string(platform::TextView(value->c_str())) : std::u16string();
 }
 
-std::u16string ExpandGeneral(uint32_t number) {
-  if (number < 6000) return Timer(number);
-  SYSTEMTIME today{};
-  GetLocalTime(&today);
-  switch (number) {
-    case 6000:
-      return FormatNow(LocalePicture(LOCALE_SSHORTDATE), false);
-    case 6001:
-      return FormatNow(LocalePicture(LOCALE_SLONGDATE), false);
-    case 6002:
-      return FormatNow(LocalePicture(LOCALE_SYEARMONTH), false);
-    case 6003:
-      return FormatNow(LocalePicture(LOCALE_STIMEFORMAT), true);
-    case 6010:
-      return DateTimeStamp();
-    case 7000:
-      return platform::FormatText(u"%d", {DayOfYear(today)});
-    case 7001:
-      return platform::FormatText(u"%d",
-                                  {(platform::IsLeapYear(today.wYear) ? 366 : 365) - DayOfYear(today)});
-    default:
-      return Owner(number);
-  }
-}
+// The date codes, in the order of the texts one expansion keeps, and the locale pictures of the first four.
+constexpr uint32_t kDateCodes[] = {6000, 6001, 6002, 6003, 6010, 7000, 7001};
+constexpr LCTYPE kPictureTypes[] = {LOCALE_SSHORTDATE, LOCALE_SLONGDATE, LOCALE_SYEARMONTH,
+                                    LOCALE_STIMEFORMAT};
 
 const FieldCode* FindGeneral(std::u16string_view token) {
+  // Every code is "[", two characters and "]", and the caller has seen the brackets.
   for (const FieldCode& code : kGeneralCodes) {
-    if (token == code.code) return &code;
+    if (token[1] == code.code[1] && token[2] == code.code[2]) return &code;
   }
   return nullptr;
 }
 
 }  // namespace
+
+// One run of the general pass: it holds the kept values for its length, brings them up to date with
+// the device first, and keeps the texts of the date codes, so that they show one moment.
+class GeneralCodeExpansion {
+ public:
+  explicit GeneralCodeExpansion(GeneralCodeValues& values) : values_(values), guard_(values.lock_) {
+    Refresh();
+  }
+
+  std::u16string Expand(uint32_t number) {
+    if (number < 6000) return Timer(number);
+    if (number >= 8000) return Owner(number - 8000);
+    auto slot = static_cast<size_t>(std::find(std::begin(kDateCodes), std::end(kDateCodes), number) -
+                                    std::begin(kDateCodes));
+    if (!dateTexts_[slot]) dateTexts_[slot] = DateText(number);
+    return *dateTexts_[slot];
+  }
+
+ private:
+  // One look at the device's change counts: what a change may have made stale is read again.
+  void Refresh() {
+    std::optional<platform::Device::ChangeCounts> counts;
+    if (platform::Device* device = platform::CurrentDevice()) {
+      try {
+        counts = device->Changes();
+      } catch (const std::exception&) {
+        // Unknown counts: everything is read again.
+      }
+    }
+    bool known = counts && values_.counted_;
+    if (!known || counts->settings != values_.settingsCount_) {
+      for (auto& picture : values_.pictures_) picture.reset();
+    }
+    if (!known || counts->registry != values_.registryCount_) {
+      values_.stamp_.reset();
+      for (auto& field : values_.owner_) field.reset();
+    }
+    values_.counted_ = counts.has_value();
+    if (counts) {
+      values_.settingsCount_ = counts->settings;
+      values_.registryCount_ = counts->registry;
+    }
+  }
+
+  const SYSTEMTIME& Now() {
+    if (!now_) {
+      now_.emplace();
+      GetLocalTime(&*now_);
+    }
+    return *now_;
+  }
+
+  const std::u16string& Picture(size_t index) {
+    auto& picture = values_.pictures_[index];
+    if (!picture) picture = LocalePicture(kPictureTypes[index]);
+    return *picture;
+  }
+
+  const GeneralCodeValues::Stamp& Stamp() {
+    if (!values_.stamp_) {
+      auto key = platform::RegistryKey::Create(HKEY_CURRENT_USER, kPhraseKey);
+      std::u16string datePicture = key.Chars(u"UserDateFormat", 260).value_or(u"MMMM dd ''''yy");
+      std::u16string timePicture = key.Chars(u"UserTimeFormat", 260).value_or(u"hh':'mm':'ss");
+      values_.stamp_ = GeneralCodeValues::Stamp{std::u16string(platform::TextView(datePicture.c_str())),
+                                                std::u16string(platform::TextView(timePicture.c_str())),
+                                                (key.Number(u"UserDateTimeOrder").value_or(0) & 4) != 0};
+    }
+    return *values_.stamp_;
+  }
+
+  const std::u16string& Owner(size_t field) {
+    if (!values_.owner_[field]) {
+      auto key = platform::RegistryKey::Open(HKEY_CURRENT_USER, kOwnerKey);
+      auto record = key.Chars(u"Owner", 2048);
+      for (size_t i = 0; i < GeneralCodeValues::kOwnerFields; ++i)
+        values_.owner_[i] = OwnerText(key, record, kOwnerFields[i]);
+    }
+    return *values_.owner_[field];
+  }
+
+  std::u16string DateText(uint32_t number) {
+    const SYSTEMTIME& now = Now();
+    switch (number) {
+      case 6000:
+      case 6001:
+      case 6002:
+        return FormatAt(Picture(number - 6000), now, false);
+      case 6003:
+        return FormatAt(Picture(3), now, true);
+      case 6010: {
+        const GeneralCodeValues::Stamp& stamp = Stamp();
+        std::u16string date = FormatAt(stamp.datePicture, now, false);
+        std::u16string time = FormatAt(stamp.timePicture, now, true);
+        return platform::FormatText(u"%s %s", {stamp.timeFirst ? time : date, stamp.timeFirst ? date : time});
+      }
+      case 7000:
+        return platform::FormatText(u"%d", {DayOfYear(now)});
+      default:
+        return platform::FormatText(u"%d", {(platform::IsLeapYear(now.wYear) ? 366 : 365) - DayOfYear(now)});
+    }
+  }
+
+  GeneralCodeValues& values_;
+  std::lock_guard<std::mutex> guard_;
+  std::optional<SYSTEMTIME> now_;
+  std::optional<std::u16string> dateTexts_[std::size(kDateCodes)];
+};
 
 bool ContainsContactCode(std::u16string_view text) {
   return std::any_of(std::begin(kContactCodes), std::end(kContactCodes), [&](const FieldCode& code) {
@@ -197,13 +276,14 @@ std::u16string ExpandContactCodes(std::u16string_view text, ContactFieldSource& 
   return out;
 }
 
-std::u16string ExpandGeneralCodes(std::u16string_view text) {
+std::u16string ExpandGeneralCodes(std::u16string_view text, GeneralCodeValues& values) {
+  GeneralCodeExpansion expansion(values);
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     if (text[i] == u'[' && i + 4 <= text.size() && text[i + 3] == u']') {
       if (const FieldCode* code = FindGeneral(text.substr(i, 4))) {
-        out += ExpandGeneral(code->number);
+        out += expansion.Expand(code->number);
         i += 4;
         continue;
       }
@@ -213,13 +293,19 @@ std::u16string ExpandGeneralCodes(std::u16string_view text) {
   return out;
 }
 
+std::u16string ExpandGeneralCodes(std::u16string_view text) {
+  GeneralCodeValues values;
+  return ExpandGeneralCodes(text, values);
+}
+
 std::u16string FormatDuration(uint32_t seconds) {
   uint32_t hours = seconds / 3600;
   uint32_t minutes = (seconds - hours * 3600) / 60;
   return platform::FormatText(u"%d:%02d:%02d", {hours, minutes, seconds % 60});
 }
 
-char16_t* ExpandPhrase(const char16_t* phrase, CEOID contact, const ContactOpener& openContact) {
+char16_t* ExpandPhrase(const char16_t* phrase, CEOID contact, const ContactOpener& openContact,
+                       GeneralCodeValues& values) {
   std::u16string_view text = platform::TextView(phrase);
   if (text.empty()) return nullptr;
   size_t capacity = PhraseOutputCapacity(text.size());
@@ -231,8 +317,13 @@ char16_t* ExpandPhrase(const char16_t* phrase, CEOID contact, const ContactOpene
       withContact = ExpandContactCodes(text, *source);
     }
   }
-  platform::BoundedCopy(output, capacity, ExpandGeneralCodes(withContact));
+  platform::BoundedCopy(output, capacity, ExpandGeneralCodes(withContact, values));
   return output;
+}
+
+char16_t* ExpandPhrase(const char16_t* phrase, CEOID contact, const ContactOpener& openContact) {
+  GeneralCodeValues values;
+  return ExpandPhrase(phrase, contact, openContact, values);
 }
 
 size_t PhraseOutputCapacity(size_t length) {

@@ -31,4 +31,9 @@ bool Clock::IsFixed() const {
   return fixed_;
 }
 
+bool Clock::IsHostTime() const {
+  std::lock_guard guard(lock_);
+  return !fixed_ && value_ == 0;
+}
+
 }  // namespace platform

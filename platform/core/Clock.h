@@ -19,6 +19,8 @@ class Clock {
   void SetOffset(int64_t offsetTicks);
   void UseHostTime() { SetOffset(0); }
   bool IsFixed() const;
+  // The clock is the host's own, neither fixed nor shifted.
+  bool IsHostTime() const;
 
   static int64_t HostNowUtc();
 

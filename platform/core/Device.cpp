@@ -82,4 +82,16 @@ void Device::ClearSetting(std::string_view name) {
   db_->Prepare("DELETE FROM settings WHERE name = ?").Bind(1, name).Run();
 }
 
+Device::ChangeCounts Device::Changes() {
+  std::lock_guard guard(lock_);
+  ChangeCounts counts;
+  auto statement = db_->Prepare("SELECT area, count FROM changecounts");
+  while (statement.Step()) {
+    std::string area = statement.ColumnText(0);
+    if (area == "settings") counts.settings = statement.ColumnInt64(1);
+    if (area == "registry") counts.registry = statement.ColumnInt64(1);
+  }
+  return counts;
+}
+
 }  // namespace platform

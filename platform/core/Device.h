@@ -22,7 +22,7 @@ class Device {
   static std::filesystem::path DefaultFolder();
 
   const std::filesystem::path& Folder() const { return folder_; }
-  std::filesystem::path FileSystemRoot() const { return folder_ / "fs"; }
+  const std::filesystem::path& FileSystemRoot() const { return fileSystemRoot_; }
   std::filesystem::path SectionsFolder() const { return folder_ / "sections"; }
   std::filesystem::path MutexesFolder() const { return folder_ / "mutexes"; }
 
@@ -35,12 +35,22 @@ class Device {
   void SetSetting(std::string_view name, std::u16string_view value);
   void ClearSetting(std::string_view name);
 
+  // How often the settings and the registry have changed, by any connection of any process on the
+  // device: counts that only grow, for code that keeps values read from them. One query for both.
+  struct ChangeCounts {
+    int64_t settings = 0;
+    int64_t registry = 0;
+    bool operator==(const ChangeCounts&) const = default;
+  };
+  ChangeCounts Changes();
+
  private:
   Device(std::filesystem::path folder, std::unique_ptr<SqliteConnection> db)
-      : folder_(std::move(folder)), db_(std::move(db)) {}
+      : folder_(std::move(folder)), fileSystemRoot_(folder_ / "fs"), db_(std::move(db)) {}
   void CreateSchema();
 
   std::filesystem::path folder_;
+  std::filesystem::path fileSystemRoot_;
   std::unique_ptr<SqliteConnection> db_;
   std::recursive_mutex lock_;
   std::map<std::string, std::optional<std::u16string>, std::less<>> settingsCache_;

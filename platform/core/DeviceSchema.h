@@ -43,6 +43,29 @@ CREATE TABLE IF NOT EXISTS regvalues(
   key INTEGER NOT NULL, name TEXT NOT NULL, fold TEXT NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL,
   seq INTEGER NOT NULL, PRIMARY KEY(key, fold)) WITHOUT ROWID;
 
+-- How often the settings and the registry have changed. Triggers count every change, by any connection
+-- of any process, so code that keeps values read from them compares a count instead of reading them
+-- again.
+CREATE TABLE IF NOT EXISTS changecounts(area TEXT PRIMARY KEY, count INTEGER NOT NULL);
+CREATE TRIGGER IF NOT EXISTS settings_inserted AFTER INSERT ON settings BEGIN
+  INSERT INTO changecounts VALUES('settings', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS settings_updated AFTER UPDATE ON settings BEGIN
+  INSERT INTO changecounts VALUES('settings', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS settings_deleted AFTER DELETE ON settings BEGIN
+  INSERT INTO changecounts VALUES('settings', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS regkeys_inserted AFTER INSERT ON regkeys BEGIN
+  INSERT INTO changecounts VALUES('registry', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS regkeys_updated AFTER UPDATE ON regkeys BEGIN
+  INSERT INTO changecounts VALUES('registry', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS regkeys_deleted AFTER DELETE ON regkeys BEGIN
+  INSERT INTO changecounts VALUES('registry', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS regvalues_inserted AFTER INSERT ON regvalues BEGIN
+  INSERT INTO changecounts VALUES('registry', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS regvalues_updated AFTER UPDATE ON regvalues BEGIN
+  INSERT INTO changecounts VALUES('registry', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+CREATE TRIGGER IF NOT EXISTS regvalues_deleted AFTER DELETE ON regvalues BEGIN
+  INSERT INTO changecounts VALUES('registry', 1) ON CONFLICT(area) DO UPDATE SET count = count + 1; END;
+
 -- File attributes the host file system cannot keep for us (read-only, as root ignores modes).
 CREATE TABLE IF NOT EXISTS fileattrs(path TEXT PRIMARY KEY, attributes INTEGER NOT NULL);
 

@@ -24,8 +24,9 @@ constexpr int64_t kUnixEpochTicks = 116'444'736'000'000'000;
 struct FileObject : KernelObject {
   ~FileObject() override {
     if (fd < 0) return;
-    // A file written here carries the device's time, not the host's.
-    if (written) {
+    // A file written here carries the device's time, not the host's. When the device's clock is the
+    // host's, the time the host gave the file at its last write already is that time.
+    if (written && !System::Current().DeviceClock().IsHostTime()) {
       int64_t ticks = System::Current().DeviceClock().NowUtc() - kUnixEpochTicks;
       timespec times[2];
       times[0].tv_sec = times[1].tv_sec = ticks / kTicksPerSecond;
@@ -38,6 +39,10 @@ struct FileObject : KernelObject {
   bool canRead = false;
   bool canWrite = false;
   bool written = false;
+  // The file pointer belongs to the handle, as the device's kernel keeps it: reads and writes go to
+  // it by position, so moving it costs no call to the host.
+  std::mutex lock;
+  off_t position = 0;
 };
 
 struct FileSearch : KernelObject {
@@ -73,10 +78,6 @@ bool Fail(DWORD error) {
   return false;
 }
 
-bool IsReadOnly(const ResolvedPath& path) {
-  return StoredAttributes(path.key) & FILE_ATTRIBUTE_READONLY;
-}
-
 DWORD AttributesOf(const fs::path& host, const std::u16string& key) {
   std::error_code ec;
   auto status = fs::status(host, ec);
@@ -103,7 +104,51 @@ void FillFindData(const fs::path& host, const std::u16string& key, WIN32_FIND_DA
 
 }  // namespace
 
+namespace {
+
+int OpenMode(DWORD access) {
+  return (access & GENERIC_WRITE) ? ((access & GENERIC_READ) ? O_RDWR : O_WRONLY) : O_RDONLY;
+}
+
+HANDLE AddFile(int fd, DWORD access, bool written) {
+  auto file = std::make_shared<FileObject>();
+  file->fd = fd;
+  file->canRead = (access & GENERIC_READ) != 0;
+  file->canWrite = (access & GENERIC_WRITE) != 0;
+  file->written = written;
+  return System::Current().Handles().Add(file);
+}
+
+// An existing file named as it is stored, opened without truncating: the open finds it and the open
+// file tells what it is, without a look at the path first. None when the path needs the full way
+// (another spelling, a missing file, a folder, an invalid path), which then also sets the errors.
+std::optional<HANDLE> OpenStoredFile(LPCWSTR name, DWORD access, DWORD disposition) {
+  if (disposition != OPEN_EXISTING && disposition != OPEN_ALWAYS) return std::nullopt;
+  int root = FileSystemRootFd();
+  if (root < 0) return std::nullopt;
+  auto parts = SplitCePath(name);
+  if (!parts || parts->empty()) return std::nullopt;
+  int fd = openat(root, RelativeHostPath(*parts).c_str(), OpenMode(access) | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return std::nullopt;
+  }
+  if ((access & GENERIC_WRITE) && IsReadOnlyFile(FoldedCePath(*parts), (info.st_mode & S_IWUSR) != 0)) {
+    close(fd);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  HANDLE handle = AddFile(fd, access, false);
+  SetLastError(disposition == OPEN_ALWAYS ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+  return handle;
+}
+
+}  // namespace
+
 HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, void*, DWORD disposition, DWORD flags, HANDLE) {
+  if (auto opened = OpenStoredFile(name, access, disposition)) return *opened;
   auto path = ResolveCePath(name);
   if (!path) return INVALID_HANDLE_VALUE;
   if (path->components.empty() || disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
@@ -114,14 +159,13 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, void*, DWORD disposition, 
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  std::error_code ec;
-  bool exists = fs::exists(path->host, ec);
-  if (exists && fs::is_directory(path->host, ec)) {
+  bool exists = fs::exists(path->status);
+  if (fs::is_directory(path->status)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
   bool truncates = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
-  if (exists && IsReadOnly(*path) && ((access & GENERIC_WRITE) || truncates)) {
+  if (exists && IsReadOnlyFile(*path) && ((access & GENERIC_WRITE) || truncates)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
@@ -133,7 +177,7 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, void*, DWORD disposition, 
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  int mode = (access & GENERIC_WRITE) ? ((access & GENERIC_READ) ? O_RDWR : O_WRONLY) : O_RDONLY;
+  int mode = OpenMode(access);
   if (!exists) mode |= O_CREAT;
   if (exists && truncates) mode |= O_TRUNC;
   if (!exists && !(access & GENERIC_WRITE)) mode = O_RDONLY | O_CREAT;
@@ -142,13 +186,8 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, void*, DWORD disposition, 
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
-  if (!exists) StoreAttributes(path->key, flags & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-  auto file = std::make_shared<FileObject>();
-  file->fd = fd;
-  file->canRead = (access & GENERIC_READ) != 0;
-  file->canWrite = (access & GENERIC_WRITE) != 0;
-  file->written = !exists || truncates;
-  HANDLE handle = System::Current().Handles().Add(file);
+  if (!exists) WriteAttributes(*path, flags & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  HANDLE handle = AddFile(fd, access, !exists || truncates);
   SetLastError(exists && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS
                                                                                       : ERROR_SUCCESS);
   return handle;
@@ -160,8 +199,10 @@ BOOL ReadFile(HANDLE handle, void* buffer, DWORD bytes, DWORD* read, void*) {
   if (!file) return FALSE;
   if (!file->canRead) return Fail(ERROR_ACCESS_DENIED);
   if (buffer == nullptr && bytes > 0) return Fail(ERROR_INVALID_PARAMETER);
-  ssize_t done = ::read(file->fd, buffer, bytes);
+  std::lock_guard guard(file->lock);
+  ssize_t done = ::pread(file->fd, buffer, bytes, file->position);
   if (done < 0) return Fail(ERROR_READ_FAULT);
+  file->position += done;
   if (read) *read = static_cast<DWORD>(done);
   return TRUE;
 }
@@ -172,12 +213,18 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytes, DWORD* written, v
   if (!file) return FALSE;
   if (!file->canWrite) return Fail(ERROR_ACCESS_DENIED);
   if (buffer == nullptr && bytes > 0) return Fail(ERROR_INVALID_PARAMETER);
+  std::lock_guard guard(file->lock);
   size_t total = 0;
   while (total < bytes) {
-    ssize_t done = ::write(file->fd, static_cast<const char*>(buffer) + total, bytes - total);
-    if (done < 0) return Fail(errno == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+    ssize_t done = ::pwrite(file->fd, static_cast<const char*>(buffer) + total, bytes - total,
+                            file->position + static_cast<off_t>(total));
+    if (done < 0) {
+      file->position += static_cast<off_t>(total);
+      return Fail(errno == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+    }
     total += static_cast<size_t>(done);
   }
+  file->position += static_cast<off_t>(total);
   file->written = true;
   if (written) *written = static_cast<DWORD>(total);
   return TRUE;
@@ -188,32 +235,37 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD met
   if (!file) return INVALID_SET_FILE_POINTER;
   int64_t offset =
       distanceHigh ? (static_cast<int64_t>(*distanceHigh) << 32) | static_cast<DWORD>(distance) : distance;
-  int whence = method == FILE_BEGIN     ? SEEK_SET
-               : method == FILE_CURRENT ? SEEK_CUR
-               : method == FILE_END     ? SEEK_END
-                                        : -1;
-  if (whence < 0) {
+  if (method != FILE_BEGIN && method != FILE_CURRENT && method != FILE_END) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_SET_FILE_POINTER;
   }
-  off_t current = lseek(file->fd, 0, SEEK_CUR);
-  off_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? current : lseek(file->fd, 0, SEEK_END);
+  std::lock_guard guard(file->lock);
+  int64_t base = 0;
+  if (method == FILE_CURRENT) base = file->position;
+  if (method == FILE_END) {
+    struct stat info {};
+    if (fstat(file->fd, &info) != 0) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return INVALID_SET_FILE_POINTER;
+    }
+    base = info.st_size;
+  }
   if (base + offset < 0) {
-    lseek(file->fd, current, SEEK_SET);
     SetLastError(ERROR_NEGATIVE_SEEK);
     return INVALID_SET_FILE_POINTER;
   }
-  off_t position = lseek(file->fd, base + offset, SEEK_SET);
-  if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(position) >> 32);
+  file->position = base + offset;
+  if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(file->position) >> 32);
   SetLastError(ERROR_SUCCESS);
-  return static_cast<DWORD>(position);
+  return static_cast<DWORD>(file->position);
 }
 
 BOOL SetEndOfFile(HANDLE handle) {
   auto file = FileOf(handle);
   if (!file) return FALSE;
   if (!file->canWrite) return Fail(ERROR_ACCESS_DENIED);
-  if (ftruncate(file->fd, lseek(file->fd, 0, SEEK_CUR)) != 0) return Fail(ERROR_WRITE_FAULT);
+  std::lock_guard guard(file->lock);
+  if (ftruncate(file->fd, file->position) != 0) return Fail(ERROR_WRITE_FAULT);
   file->written = true;
   return TRUE;
 }
@@ -250,7 +302,7 @@ BOOL DeleteFileW(LPCWSTR name) {
   std::error_code ec;
   if (!fs::exists(path->host, ec))
     return Fail(path->parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
-  if (fs::is_directory(path->host, ec) || IsReadOnly(*path)) return Fail(ERROR_ACCESS_DENIED);
+  if (fs::is_directory(path->host, ec) || IsReadOnlyFile(*path)) return Fail(ERROR_ACCESS_DENIED);
   if (!fs::remove(path->host, ec)) return Fail(ERROR_ACCESS_DENIED);
   ForgetStoredAttributes(path->key);
   return TRUE;
@@ -281,10 +333,10 @@ BOOL CopyFileW(LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
   if (!target->parentExists) return Fail(ERROR_PATH_NOT_FOUND);
   bool exists = fs::exists(target->host, ec);
   if (exists && failIfExists) return Fail(ERROR_FILE_EXISTS);
-  if (exists && IsReadOnly(*target)) return Fail(ERROR_ACCESS_DENIED);
+  if (exists && IsReadOnlyFile(*target)) return Fail(ERROR_ACCESS_DENIED);
   fs::copy_file(source->host, target->host, fs::copy_options::overwrite_existing, ec);
   if (ec) return Fail(ERROR_ACCESS_DENIED);
-  StoreAttributes(target->key, StoredAttributes(source->key));
+  WriteAttributes(*target, StoredAttributes(source->key));
   return TRUE;
 }
 
@@ -302,7 +354,7 @@ BOOL SetFileAttributesW(LPCWSTR name, DWORD attributes) {
   if (!path) return FALSE;
   std::error_code ec;
   if (!fs::exists(path->host, ec)) return Fail(ERROR_FILE_NOT_FOUND);
-  StoreAttributes(path->key,
+  WriteAttributes(*path,
                   attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   return TRUE;
 }

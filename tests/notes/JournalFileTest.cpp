@@ -77,6 +77,24 @@ TEST_F(JournalFileTest, ExportWritesTextBesideTheJournal) {
   EXPECT_EQ(JournalFile::ExportPath(u"\\a\\b.c.d"), u"\\a\\b.c.txt");
 }
 
+TEST_F(JournalFileTest, AJournalNamedTxtSurvivesItsExport) {
+  const char16_t* path = u"\\My Documents\\x.txt";
+  JournalFile journal(path);
+  ASSERT_TRUE(journal.Append(Entry(0, 0, u"kept")));
+  std::string before = Bytes(path);
+  auto written = journal.ExportText();
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(*written, u"\\My Documents\\x.txt.txt");
+  EXPECT_EQ(Bytes(u"\\My Documents\\x.txt.txt"), "3/15/24 9:30 AM kept\r\n");
+  EXPECT_EQ(Bytes(path), before) << "the journal is untouched";
+  ASSERT_EQ(journal.LoadAll()->size(), 1u);
+  EXPECT_EQ((*journal.LoadAll())[0].text, u"kept");
+
+  EXPECT_EQ(JournalFile::ExportPath(u"\\a\\Log.TXT"), u"\\a\\Log.TXT.txt")
+      << "names compare without regard to case";
+  EXPECT_EQ(JournalFile::ExportPath(u"\\a\\log.txt.bak"), u"\\a\\log.txt.txt");
+}
+
 TEST_F(JournalFileTest, BadFilesAreNeverOverwritten) {
   const std::string wrongMagic("\x02\x20\xC7\x00\x00\x00\x00\x00", 8);
   for (const std::string& bad : {wrongMagic, std::string("\x01\x20\xC7", 3)}) {

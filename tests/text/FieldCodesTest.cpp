@@ -5,13 +5,16 @@
 #include "platform/core/LocalMemory.h"
 #include "platform/registry/Registry.h"
 #include "platform/time/TimeConversion.h"
+#include "tests/platform/objectstore/ChildProcess.h"
 #include "tests/support/DeviceTest.h"
 #include "text/FieldCodes.h"
 
 namespace {
 
 using namespace calyra;
+using calyra::testing::ChildProcess;
 using calyra::testing::DeviceTest;
+using calyra::testing::HelperProgram;
 
 class FakeContact : public ContactFieldSource {
  public:
@@ -152,6 +155,79 @@ TEST_F(FieldCodesTest, OwnerDetailsFromTheRecordOrTheSeparateValues) {
   EXPECT_EQ(ExpandGeneralCodes(u"[%n]"), std::u16string(36, u'x'))
       << "a field without its zero ends at its length";
   RegCloseKey(key);
+}
+
+TEST_F(FieldCodesTest, KeptValuesExpandAsFreshOnes) {
+  GeneralCodeValues kept;
+  HKEY key = Key(u"ControlPanel\\Owner");
+  std::u16string record(300, u'\0');
+  record.replace(0, 3, u"Bob");
+  record.replace(72, 10, u"1 Main St.");
+  SetBinary(key, u"Owner", record);
+  RegCloseKey(key);
+  const char16_t* every = u"[ds]|[dl]|[ym]|[tm]|[d1]|[dy]|[dr]|[%n]|[%c]|[%a]|[%t]|[%e]|[2#]";
+  std::u16string fresh = ExpandGeneralCodes(every);
+  EXPECT_EQ(fresh,
+            u"3/15/24|Friday, March 15, 2024|March 2024|10:30:00 AM|March 15 '24 10:30:00|75|291|"
+            u"Bob||1 Main St.|||0:00:00");
+  EXPECT_EQ(ExpandGeneralCodes(every, kept), fresh);
+  EXPECT_EQ(ExpandGeneralCodes(every, kept), fresh) << "and again from what they keep";
+
+  SetClockLocal(SYSTEMTIME{2024, 12, 0, 31, 23, 59, 59, 0});
+  EXPECT_EQ(ExpandGeneralCodes(u"[ds] [tm] [dy]/[dr]", kept), u"12/31/24 11:59:59 PM 366/0")
+      << "the clock is read for every expansion";
+}
+
+TEST_F(FieldCodesTest, KeptValuesFollowChangesOfTheDevice) {
+  GeneralCodeValues kept;
+  EXPECT_EQ(ExpandGeneralCodes(u"[ds]|[d1]|[%n]", kept), u"3/15/24|March 15 '24 10:30:00|");
+
+  Device().SetSetting("Locale.31", u"dd.MM.yyyy");  // the short date picture, as regional settings
+  EXPECT_EQ(ExpandGeneralCodes(u"[ds]", kept), u"15.03.2024") << "a changed device setting";
+  Device().ClearSetting("Locale.31");
+  EXPECT_EQ(ExpandGeneralCodes(u"[ds]", kept), u"3/15/24") << "a removed one";
+
+  HKEY owner = Key(u"ControlPanel\\Owner");
+  std::u16string name = u"Ann Lee";
+  RegSetValueExW(owner, u"Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()), 16);
+  EXPECT_EQ(ExpandGeneralCodes(u"[%n]", kept), u"Ann Lee") << "the owner's name";
+  SetBinary(owner, u"Owner", std::u16string(u"Bob\0", 4));
+  EXPECT_EQ(ExpandGeneralCodes(u"[%n]", kept), u"Bob") << "an owner record written over the separate values";
+  RegDeleteValueW(owner, u"Owner");
+  EXPECT_EQ(ExpandGeneralCodes(u"[%n]", kept), u"Ann Lee") << "and removed again";
+  RegCloseKey(owner);
+
+  HKEY phrases = Key(u"SOFTWARE\\Velmora\\Quillon");
+  std::u16string format = u"yyyy-MM-dd";
+  RegSetValueExW(phrases, u"UserDateFormat", 0, REG_SZ, reinterpret_cast<const BYTE*>(format.c_str()),
+                 static_cast<DWORD>((format.size() + 1) * 2));
+  EXPECT_EQ(ExpandGeneralCodes(u"[d1]", kept), u"2024-03-15 10:30:00") << "the stamp's picture";
+  RegCloseKey(phrases);
+  EXPECT_EQ(ExpandGeneralCodes(u"[ds]", kept), u"3/15/24") << "a registry change leaves the locale as it is";
+}
+
+TEST_F(FieldCodesTest, KeptValuesFollowChangesOfOtherConnectionsAndProcesses) {
+  GeneralCodeValues kept;
+  EXPECT_EQ(ExpandGeneralCodes(u"[ds]|[dl]|[%n]", kept), u"3/15/24|Friday, March 15, 2024|");
+
+  // Another connection to the device's store, as another process has.
+  auto other = platform::Device::Open(DeviceFolder() / "device");
+  ASSERT_NE(other, nullptr);
+  other->SetSetting("Locale.31", u"yyyy/MM/dd");
+  EXPECT_EQ(ExpandGeneralCodes(u"[ds]", kept), u"2024/03/15")
+      << "a setting changed through another connection";
+  other.reset();
+
+  // Another process.
+  std::string device = (DeviceFolder() / "device").string();
+  ChildProcess setting(HelperProgram("device_writer"), {device, "setting", "Locale.32", "dddd d MMMM yyyy"});
+  ASSERT_EQ(setting.Wait(), 0);
+  EXPECT_EQ(ExpandGeneralCodes(u"[dl]", kept), u"Friday 15 March 2024")
+      << "a setting changed by another process";
+  ChildProcess name(HelperProgram("device_writer"),
+                    {device, "registry", "ControlPanel\\Owner", "Name", "Carol"});
+  ASSERT_EQ(name.Wait(), 0);
+  EXPECT_EQ(ExpandGeneralCodes(u"[%n]", kept), u"Carol") << "the owner's name changed by another process";
 }
 
 TEST_F(FieldCodesTest, ExpandPhraseRunsBothPassesIntoALocalBuffer) {

@@ -77,13 +77,17 @@ TEST(LocalMemoryTest, AllocGrowFree) {
 TEST_F(DeviceTest, ClockComesFromTheDeviceSettings) {
   auto& clock = platform::System::Current().DeviceClock();
   EXPECT_TRUE(clock.IsFixed());
+  EXPECT_FALSE(clock.IsHostTime());
   EXPECT_EQ(clock.NowUtc(), kFixedNowUtc);
   Device().ClearSetting("Clock.Fixed");
   Device().SetSetting("Clock.Offset", u"-36000000000");  // an hour behind the host
   ReopenDevice();
   EXPECT_FALSE(clock.IsFixed());
+  EXPECT_FALSE(clock.IsHostTime()) << "shifted";
   int64_t difference = platform::Clock::HostNowUtc() - clock.NowUtc();
   EXPECT_NEAR(static_cast<double>(difference), 36'000'000'000.0, 600'000'000.0);
+  clock.UseHostTime();
+  EXPECT_TRUE(clock.IsHostTime());
 }
 
 TEST_F(DeviceTest, SettingsSurviveReopening) {
@@ -91,6 +95,31 @@ TEST_F(DeviceTest, SettingsSurviveReopening) {
   ReopenDevice();
   EXPECT_EQ(Device().Setting("Version.Major"), std::u16string(u"5"));
   EXPECT_FALSE(Device().Setting("Nothing").has_value());
+}
+
+TEST_F(DeviceTest, ChangesOfTheSettingsAreCountedForEveryConnection) {
+  platform::Device::ChangeCounts before = Device().Changes();
+  Device().SetSetting("Locale", u"de-DE");
+  platform::Device::ChangeCounts after = Device().Changes();
+  EXPECT_GT(after.settings, before.settings);
+  EXPECT_EQ(after.registry, before.registry);
+  EXPECT_EQ(Device().Changes(), after) << "reading changes nothing";
+  Device().SetSetting("Locale", u"de-DE");
+  EXPECT_GT(Device().Changes().settings, after.settings) << "every write counts, even of the same value";
+  after = Device().Changes();
+  Device().ClearSetting("Locale");
+  EXPECT_GT(Device().Changes().settings, after.settings) << "a removed setting";
+
+  after = Device().Changes();
+  auto other = platform::Device::Open(DeviceFolder() / "device");
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(other->Changes(), after) << "every connection reads the same counts";
+  other->SetSetting("TimeZone", u"UTC");
+  EXPECT_GT(Device().Changes().settings, after.settings) << "a write through another connection";
+  other.reset();
+  after = Device().Changes();
+  ReopenDevice();
+  EXPECT_EQ(Device().Changes(), after) << "the counts are kept with the device";
 }
 
 TEST(DeviceOpenTest, ReportsAFolderThatCannotBeMade) {

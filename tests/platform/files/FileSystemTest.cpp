@@ -136,6 +136,60 @@ TEST_F(FileSystemTest, ReadOnlyFilesCannotBeChanged) {
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(FileSystemTest, AReadOnlyFileIsKnownByEveryWayIn) {
+  HANDLE made =
+      CreateFileW(u"\\made.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_READONLY, nullptr);
+  ASSERT_NE(made, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(made, "first", 5, &written, nullptr)) << "the handle that made it may write";
+  CloseHandle(made);
+  for (DWORD disposition : {OPEN_EXISTING, OPEN_ALWAYS, TRUNCATE_EXISTING, CREATE_ALWAYS}) {
+    for (const char16_t* name : {u"\\made.txt", u"\\MADE.TXT"}) {
+      EXPECT_EQ(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, 0, nullptr),
+                INVALID_HANDLE_VALUE)
+          << "disposition " << disposition;
+      EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    }
+  }
+  EXPECT_EQ(Read(u"\\made.txt"), "first") << "reading is allowed";
+  ASSERT_TRUE(CopyFileW(u"\\made.txt", u"\\copy.txt", TRUE));
+  EXPECT_FALSE(Write(u"\\copy.txt", "x", OPEN_EXISTING)) << "a copy takes the attribute along";
+
+  // A device whose table called a file read-only before the host's permission followed it.
+  ASSERT_TRUE(Write(u"\\old.txt", "old"));
+  Device().Db().Prepare("INSERT INTO fileattrs(path, attributes) VALUES('\\old.txt', 1)").Run();
+  ReopenDevice();
+  EXPECT_FALSE(Write(u"\\old.txt", "new", OPEN_EXISTING));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  ASSERT_TRUE(SetFileAttributesW(u"\\old.txt", FILE_ATTRIBUTE_NORMAL));
+  EXPECT_TRUE(Write(u"\\old.txt", "new", OPEN_EXISTING)) << "and stops being read-only when it is cleared";
+  EXPECT_EQ(Read(u"\\old.txt"), "new");
+}
+
+TEST_F(FileSystemTest, EachHandleHasItsOwnFilePointer) {
+  ASSERT_TRUE(Write(u"\\two.txt", "abcdef"));
+  HANDLE first =
+      CreateFileW(u"\\two.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE second = CreateFileW(u"\\TWO.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(first, INVALID_HANDLE_VALUE);
+  ASSERT_NE(second, INVALID_HANDLE_VALUE);
+  char buffer[8] = {};
+  DWORD done = 0;
+  EXPECT_EQ(SetFilePointer(first, 4, nullptr, FILE_BEGIN), 4u);
+  ASSERT_TRUE(WriteFile(first, "XY", 2, &done, nullptr));
+  EXPECT_EQ(SetFilePointer(first, 0, nullptr, FILE_CURRENT), 6u);
+  ASSERT_TRUE(ReadFile(second, buffer, 3, &done, nullptr));
+  EXPECT_EQ(std::string(buffer, done), "abc") << "the other handle still reads from the start";
+  EXPECT_EQ(SetFilePointer(second, -1, nullptr, FILE_END), 5u);
+  ASSERT_TRUE(ReadFile(second, buffer, 8, &done, nullptr));
+  EXPECT_EQ(std::string(buffer, done), "Y");
+  EXPECT_EQ(SetFilePointer(first, 10, nullptr, FILE_END), 16u) << "past the end is allowed";
+  ASSERT_TRUE(WriteFile(first, "!", 1, &done, nullptr));
+  EXPECT_EQ(GetFileSize(second, nullptr), 17u);
+  CloseHandle(first);
+  CloseHandle(second);
+}
+
 TEST_F(FileSystemTest, MoveCopyDeleteAndFolders) {
   ASSERT_TRUE(CreateDirectoryW(u"\\CalyraAlarmNotes", nullptr));
   EXPECT_FALSE(CreateDirectoryW(u"\\calyraalarmnotes", nullptr));

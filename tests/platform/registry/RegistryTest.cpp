@@ -164,4 +164,30 @@ TEST_F(RegistryTest, ValuesSurviveReopeningTheDevice) {
   RegCloseKey(opened);
 }
 
+TEST_F(RegistryTest, EveryChangeIsCounted) {
+  int64_t count = Device().Changes().registry;
+  auto changed = [&] {
+    int64_t now = Device().Changes().registry;
+    bool grew = now > count;
+    count = now;
+    return grew;
+  };
+  HKEY key = Create(HKEY_CURRENT_USER, u"ControlPanel\\Owner");
+  EXPECT_TRUE(changed()) << "a new key";
+  EXPECT_EQ(SetString(key, u"Name", u"Ann"), ERROR_SUCCESS);
+  EXPECT_TRUE(changed()) << "a new value";
+  EXPECT_EQ(SetString(key, u"Name", u"Bob"), ERROR_SUCCESS);
+  EXPECT_TRUE(changed()) << "a replaced value";
+  GetString(key, u"Name");
+  EXPECT_FALSE(changed()) << "a read";
+  EXPECT_EQ(RegDeleteValueW(key, u"Name"), ERROR_SUCCESS);
+  EXPECT_TRUE(changed()) << "a deleted value";
+  RegCloseKey(key);
+  EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, u"ControlPanel"), ERROR_SUCCESS);
+  EXPECT_TRUE(changed()) << "a deleted key";
+  int64_t settings = Device().Changes().settings;
+  Create(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Velmora");
+  EXPECT_EQ(Device().Changes().settings, settings) << "the settings' count stays";
+}
+
 }  // namespace
