@@ -126,6 +126,7 @@ CEOID CeCreateDatabaseEx(PCEGUID volume, CEDBASEINFO* info) {
         .Bind(6, System::Current().DeviceClock().NowUtc())
         .Run();
     WriteSortOrders(db, oid, spec);
+    ForgetCatalog();  // again: reads inside this transaction may have kept the old rows
     transaction.Commit();
     return oid;
   });
@@ -162,7 +163,7 @@ HANDLE CeOpenDatabaseEx(PCEGUID volume, PCEOID oid, LPCWSTR name, CEPROPID sortP
       order = *match;
     }
     auto cursor = std::make_shared<DatabaseCursor>(database, order, flags, notify ? notify->hwnd : nullptr);
-    cursor->SetCurrent(cursor->First(db, 0));
+    cursor->SetAtFirst();
     *oid = database;
     RegisterCursor(cursor);
     return System::Current().Handles().Add(cursor);
@@ -175,6 +176,12 @@ BOOL CeOidGetInfoEx(PCEGUID volume, CEOID oid, CEOIDINFO* info) {
     return FALSE;
   }
   return WithDevice<BOOL>(FALSE, [&](SqliteConnection& db) -> BOOL {
+    if (CatalogCache* cache = UsableCatalogCache(db); cache && cache->rows.count(oid)) {
+      *info = CEOIDINFO{};
+      info->wObjType = OBJTYPE_DATABASE;
+      FillDatabaseInfo(db, cache->rows.at(oid), &info->infDatabase);
+      return TRUE;
+    }
     auto statement = db.Prepare("SELECT kind, parent FROM objects WHERE oid = ?");
     statement.Bind(1, static_cast<int64_t>(oid));
     if (oid == 0 || !statement.Step()) {
@@ -239,6 +246,7 @@ BOOL CeSetDatabaseInfoEx(PCEGUID volume, CEOID database, CEDBASEINFO* info) {
       set("UPDATE databases SET modified = ? WHERE oid = ?", static_cast<int64_t>(ticks));
     }
     if (info->dwFlags & CEDB_VALIDSORTSPEC) WriteSortOrders(db, database, *info);
+    ForgetCatalog();  // again: reads inside this transaction may have kept the old rows
     transaction.Commit();
     return TRUE;
   });
@@ -269,6 +277,7 @@ BOOL CeDeleteDatabaseEx(PCEGUID volume, CEOID database) {
     db.Prepare("DELETE FROM objects WHERE parent = ? AND kind = 4").Bind(1, id).Run();
     db.Prepare("DELETE FROM databases WHERE oid = ?").Bind(1, id).Run();
     db.Prepare("DELETE FROM objects WHERE oid = ?").Bind(1, id).Run();
+    ForgetCatalog();  // again: reads inside this transaction may have kept the old rows
     transaction.Commit();
     return TRUE;
   });

@@ -42,9 +42,17 @@ class DatabaseCursor : public KernelObject {
   bool AutoIncrement() const { return (flags_ & CEDB_AUTOINCREMENT) != 0; }
   HWND NotifyWindow() const { return notifyWindow_; }
 
-  // The current record, or none when the position is past either end.
-  const std::optional<Position>& Current() const { return current_; }
-  void SetCurrent(std::optional<Position> position) { current_ = std::move(position); }
+  // The current record, or none when the position is past either end. An opened database stands on
+  // its first record, found when first needed: most opens seek at once.
+  const std::optional<Position>& Current(SqliteConnection& db) {
+    if (atFirst_) SetCurrent(First(db, 0));
+    return current_;
+  }
+  void SetCurrent(std::optional<Position> position) {
+    current_ = std::move(position);
+    atFirst_ = false;
+  }
+  void SetAtFirst() { atFirst_ = true; }
 
   std::optional<Position> First(SqliteConnection& db, int64_t offset) const;
   std::optional<Position> Last(SqliteConnection& db, int64_t offset) const;
@@ -66,6 +74,7 @@ class DatabaseCursor : public KernelObject {
   DWORD flags_;
   HWND notifyWindow_;
   std::optional<Position> current_;
+  bool atFirst_ = false;
 
   struct Queries {
     std::string first, last, after, before, locate, equal, greater, smaller, countBefore;

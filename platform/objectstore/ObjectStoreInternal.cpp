@@ -11,6 +11,10 @@ bool IsObjectStoreVolume(const CEGUID* volume) {
 }
 
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
+  CatalogCache* cache = UsableCatalogCache(db);
+  if (cache) {
+    if (auto found = cache->rows.find(oid); found != cache->rows.end()) return found->second;
+  }
   auto statement =
       db.Prepare("SELECT name, type, flags, modified, records, size FROM databases WHERE oid = ?");
   statement.Bind(1, static_cast<int64_t>(oid));
@@ -23,6 +27,7 @@ std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
   row.modified = statement.ColumnInt64(3);
   row.records = static_cast<DWORD>(statement.ColumnInt64(4));
   row.size = static_cast<DWORD>(std::min<int64_t>(statement.ColumnInt64(5), 0xFFFFFFFF));
+  if (cache) cache->rows.emplace(oid, row);
   return row;
 }
 
@@ -32,6 +37,7 @@ CatalogCache* UsableCatalogCache(SqliteConnection& db) {
   uint64_t counter = db.ChangeCounter();
   if (cache.changeCounter != counter) {
     cache.oidsByName.clear();
+    cache.rows.clear();
     cache.sortOrders.clear();
     cache.changeCounter = counter;
   }
@@ -41,6 +47,7 @@ CatalogCache* UsableCatalogCache(SqliteConnection& db) {
 void ForgetCatalog() {
   auto& cache = System::Current().State<CatalogCache>();
   cache.oidsByName.clear();
+  cache.rows.clear();
   cache.sortOrders.clear();
 }
 
@@ -84,6 +91,7 @@ void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record,
 }
 
 void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta) {
+  System::Current().State<CatalogCache>().rows.erase(database);
   db.Prepare(
         "UPDATE databases SET records = records + ?, size = max(0, size + ?), modified = ? WHERE oid = ?")
       .Bind(1, recordDelta)

@@ -14,6 +14,14 @@
 // Shared by the object store's catalogue and record calls.
 namespace platform::objectstore {
 
+
+// The process's open databases, for change notifications, and where the notifications go.
+struct OpenDatabases : ProcessState {
+  std::mutex lock;
+  std::vector<std::weak_ptr<DatabaseCursor>> cursors;
+  DatabaseChangeSink sink;
+};
+
 struct DatabaseRow {
   CEOID oid = 0;
   std::u16string name;
@@ -24,19 +32,14 @@ struct DatabaseRow {
   DWORD size = 0;
 };
 
-// The process's open databases, for change notifications, and where the notifications go.
-struct OpenDatabases : ProcessState {
-  std::mutex lock;
-  std::vector<std::weak_ptr<DatabaseCursor>> cursors;
-  DatabaseChangeSink sink;
-};
-
-// What the catalogue says of databases that rarely changes: oids by name, sort orders by oid. It is
-// used only inside a transaction, and only while the connection's change counter stands where it
-// stood when the cache was filled; every catalogue write of this process forgets it at once.
+// What the catalogue says of databases: oids by name, rows and sort orders by oid. It is used only
+// inside a transaction, and only while the connection's change counter stands where it stood when the
+// cache was filled; every catalogue write of this process forgets it at once, and a record write
+// forgets the row of its database (whose counts it changes).
 struct CatalogCache : ProcessState {
   uint64_t changeCounter = 0;
   std::unordered_map<std::u16string, CEOID> oidsByName;  // names as callers spelled them
+  std::unordered_map<CEOID, DatabaseRow> rows;
   std::unordered_map<CEOID, std::vector<SortOrder>> sortOrders;
 };
 // The cache when it may be used now (emptied first when the store changed); null outside a

@@ -60,8 +60,8 @@ std::optional<Position> SeekByValue(SqliteConnection& db, DatabaseCursor& cursor
     case CEDB_SEEK_VALUEGREATER:
       return cursor.Greater(db, key);
     default: {  // CEDB_SEEK_VALUENEXTEQUAL: the record after the current one, when it is equal
-      if (!cursor.Current()) return std::nullopt;
-      auto next = cursor.Step(db, *cursor.Current(), 1, true);
+      if (!cursor.Current(db)) return std::nullopt;
+      auto next = cursor.Step(db, *cursor.Current(db), 1, true);
       if (next && next->rank == order.RankOfKnown() && next->key == key) return next;
       return std::nullopt;
     }
@@ -69,11 +69,11 @@ std::optional<Position> SeekByValue(SqliteConnection& db, DatabaseCursor& cursor
 }
 
 std::optional<Position> SeekRelative(SqliteConnection& db, DatabaseCursor& cursor, LONG offset) {
-  if (!cursor.Current()) return std::nullopt;
-  if (offset == 0) return cursor.Locate(db, cursor.Current()->record);
+  if (!cursor.Current(db)) return std::nullopt;
+  if (offset == 0) return cursor.Locate(db, cursor.Current(db)->record);
   bool forward = offset > 0;
   int64_t count = forward ? int64_t{offset} : -int64_t{offset};
-  return cursor.Step(db, *cursor.Current(), count, forward);
+  return cursor.Step(db, *cursor.Current(db), count, forward);
 }
 
 // The properties to read, in the order the caller asked for them (every stored one when none named).
@@ -209,11 +209,11 @@ CEOID CeReadRecordPropsEx(HANDLE database, DWORD flags, WORD* propertyCount, con
     return 0;
   }
   return WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
-    if (!cursor->Current()) {
+    if (!cursor->Current(db)) {
       SetLastError(ERROR_HANDLE_EOF);
       return 0;
     }
-    CEOID record = cursor->Current()->record;
+    CEOID record = cursor->Current(db)->record;
     auto values = LoadProperties(db, record, *propertyCount, properties);
     bool anyPresent =
         std::any_of(values.begin(), values.end(), [](const auto& v) { return v.second.has_value(); });
@@ -224,7 +224,7 @@ CEOID CeReadRecordPropsEx(HANDLE database, DWORD flags, WORD* propertyCount, con
     }
     if (!FillBuffer(values, flags, buffer, bufferSize)) return 0;
     *propertyCount = static_cast<WORD>(values.size());
-    if (cursor->AutoIncrement()) cursor->SetCurrent(cursor->Step(db, *cursor->Current(), 1, true));
+    if (cursor->AutoIncrement()) cursor->SetCurrent(cursor->Step(db, *cursor->Current(db), 1, true));
     return record;
   });
 }
@@ -245,6 +245,7 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
   bool created = record == 0;
   CEOID written = WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
     CEOID parent = cursor->Database();
+    cursor->Current(db);  // an open that has not moved stays where it stood before the write
     SqliteTransaction transaction(db);
     int64_t oldSize = 0;
     CEOID target = record;
@@ -307,8 +308,8 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
       return FALSE;
     }
     // Deleting the current record moves the position on to the record after it.
-    bool wasCurrent = cursor->Current() && cursor->Current()->record == record;
-    std::optional<Position> next = wasCurrent ? cursor->Step(db, *cursor->Current(), 1, true) : std::nullopt;
+    bool wasCurrent = cursor->Current(db) && cursor->Current(db)->record == record;
+    std::optional<Position> next = wasCurrent ? cursor->Step(db, *cursor->Current(db), 1, true) : std::nullopt;
     SqliteTransaction transaction(db);
     auto id = static_cast<int64_t>(record);
     db.Prepare("DELETE FROM props WHERE record = ?").Bind(1, id).Run();
