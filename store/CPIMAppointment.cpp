@@ -91,6 +91,8 @@ void CPIMAppointment::Reset() {
   seriesOid = 0;
   companionFlag = 1;
   companionOid = 0;
+  storedCompanion_ = {1, 0};
+  loadedOid_ = 0;
 }
 
 platform::ComPtr<IAppointment> CPIMAppointment::Fetch(OutlookSession& session, ItemOid item) const {
@@ -168,6 +170,8 @@ bool CPIMAppointment::Load(const ItemContext& context) {
       record.Find(kCompanionFlag) ? static_cast<WORD>(record.Find(kCompanionFlag)->AsInteger()) : 1;
   companionOid =
       record.Find(kCompanionOid) ? static_cast<ItemOid>(record.Find(kCompanionOid)->AsInteger()) : 0;
+  storedCompanion_ = {companionFlag, companionOid};
+  loadedOid_ = oid;
   loaded = true;
   return true;
 }
@@ -264,9 +268,12 @@ HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePatter
   HRESULT result = sendUpdate ? item->Send() : item->Save();
   if (FAILED(result)) return result;
   oid = OidOf(item);
-  // A new appointment without a companion has no companion properties to remove.
-  bool companion = created && companionOid == 0 && companionFlag == 1 ? true : WriteCompanion();
+  // The companion is written only when it differs from the record's (a new record has none).
+  bool unchanged = std::pair(companionFlag, companionOid) == storedCompanion_ && (created || oid == loadedOid_);
+  bool companion = unchanged || WriteCompanion();
   if (!SaveCategorySet(oid, ItemKind::Appointment, categories) || !companion || !WriteNotes()) return E_FAIL;
+  storedCompanion_ = {companionFlag, companionOid};
+  loadedOid_ = oid;
   if (recurrencePatch && recurring) PatchRecurrenceBlob();
   return result;
 }

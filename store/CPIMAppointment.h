@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "store/PimItem.h"
 #include "store/RecurrencePattern.h"
@@ -88,6 +89,10 @@ class CPIMAppointment : public PimItem {
   // Every write of a save, inside the save's store step.
   HRESULT WriteAppointment(IAppointment* item, bool rewritePattern, bool sendUpdate, const ItemContext& context);
   bool WriteCompanion() const;
+
+  // The companion properties as the record of `loadedOid_` holds them.
+  std::pair<WORD, ItemOid> storedCompanion_{1, 0};
+  ItemOid loadedOid_ = 0;
 };
 
 }  // namespace calyra
