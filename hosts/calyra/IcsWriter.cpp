@@ -73,10 +73,12 @@ ItemOid WriteAppointment(const AppointmentRecord& record) {
   bool extra = !record.notes.empty() || !record.attendees.empty();
   bool exceptions = record.recurrence && !record.recurrence->exceptions.empty();
   if (!extra && !exceptions) return item.oid;
+  // What the item object does not carry goes through the model; a failure fails the item (and the
+  // import of its file), as nothing may be half imported.
   OutlookSession session;
-  if (!session.Logon(nullptr)) return item.oid;
+  if (!session.Logon(nullptr)) return 0;
   platform::ComPtr<IAppointment> stored = session.GetItem<IAppointment>(item.oid, IID_IAppointment);
-  if (!stored) return item.oid;
+  if (!stored) return 0;
   if (extra) {
     if (!record.notes.empty())
       PutText(stored.Get(), &IAppointment::put_Body, nullptr, platform::FromUtf8(record.notes));
@@ -92,7 +94,7 @@ ItemOid WriteAppointment(const AppointmentRecord& record) {
       }
       stored->put_MeetingStatus(olMeeting);
     }
-    stored->Save();
+    if (FAILED(stored->Save())) return 0;
   }
   platform::ComPtr<IRecurrencePattern> pattern;
   if (exceptions && SUCCEEDED(stored->GetRecurrencePattern(&pattern)) && pattern) {
@@ -124,16 +126,15 @@ ItemOid WriteTask(const TaskRecord& record) {
   if (FAILED(item.Save(context)) || !item.oid) return 0;
   if (record.notes.empty() && record.categories.empty() && !record.completed) return item.oid;
   OutlookSession session;
-  if (!session.Logon(nullptr)) return item.oid;
+  if (!session.Logon(nullptr)) return 0;
   platform::ComPtr<ITask> stored = session.GetItem<ITask>(item.oid, IID_ITask);
-  if (!stored) return item.oid;
+  if (!stored) return 0;
   if (!record.notes.empty())
     PutText(stored.Get(), nullptr, &ITask::put_Body, platform::FromUtf8(record.notes));
   if (!record.categories.empty())
     PutText(stored.Get(), nullptr, &ITask::put_Categories, Joined(record.categories));
   if (record.completed) stored->put_DateCompleted(DateOfSystemTime(*record.completed));
-  stored->Save();
-  return item.oid;
+  return FAILED(stored->Save()) ? 0 : item.oid;
 }
 
 }  // namespace calyra::ics

@@ -149,3 +149,23 @@ TEST_F(CalyraIcsTest, ExportAndImportRefuseWhatTheyCannotDo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CalyraIcsTest, AFileWhoseItemCannotBeSavedKeepsNoneOfItsItems) {
+  // The second event's notes are larger than a property holds: its save fails after the first's.
+  std::filesystem::path file = DeviceFolder() / "too-much.ics";
+  std::ofstream(file) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+                      << "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20240320T090000Z\r\nDTEND:20240320T100000Z\r\n"
+                      << "SUMMARY:Kept only with the other\r\nEND:VEVENT\r\n"
+                      << "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20240321T090000Z\r\nDTEND:20240321T100000Z\r\n"
+                      << "SUMMARY:Too much\r\nDESCRIPTION:" << std::string(70000, 'x') << "\r\nEND:VEVENT\r\n"
+                      << "END:VCALENDAR\r\n";
+  ProgramRun run = Calyra({"import", file.string()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.errors.find("too-much.ics: nothing of it is imported"), std::string::npos) << run.errors;
+  EXPECT_EQ(run.output, "");
+  EXPECT_EQ(Listing("appointments"), "[]\n");
+}
+
+}  // namespace
