@@ -1,6 +1,7 @@
 // Importing a calendar of 10,000 events as the demo host does (read and checked whole, then each
-// event saved as the editors save an appointment, all in one store step), beside the raw cost of the same work: libical's
-// parse of the text alone plus raw SQLite inserts of the same rows in one durable transaction.
+// event saved as the editors save an appointment, all in one store step), beside the raw cost of the same
+// work: libical's parse of the text alone plus raw SQLite inserts of the same rows in one durable
+// transaction.
 #include <libical/ical.h>
 #include <sqlite3.h>
 

@@ -269,7 +269,8 @@ HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePatter
   if (FAILED(result)) return result;
   oid = OidOf(item);
   // The companion is written only when it differs from the record's (a new record has none).
-  bool unchanged = std::pair(companionFlag, companionOid) == storedCompanion_ && (created || oid == loadedOid_);
+  bool unchanged =
+      std::pair(companionFlag, companionOid) == storedCompanion_ && (created || oid == loadedOid_);
   bool companion = unchanged || WriteCompanion();
   if (!SaveCategorySet(oid, ItemKind::Appointment, categories) || !companion || !WriteNotes()) return E_FAIL;
   storedCompanion_ = {companionFlag, companionOid};
@@ -288,7 +289,8 @@ HRESULT CPIMAppointment::Save(const ItemContext& context) {
   // device's write lock.
   bool losesExceptions = false;
   bool rewritePattern = !openedOccurrence && RewritesPattern(item.Get(), &losesExceptions);
-  if (losesExceptions && Ask(context, resources::kStringExceptionsLost, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL)
+  if (losesExceptions &&
+      Ask(context, resources::kStringExceptionsLost, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL)
     return S_FALSE;
   bool sendUpdate = meeting && (attendeesChanged || TimesDiffer(item.Get())) &&
                     Ask(context, resources::kStringMeetingUpdate, MB_YESNO | MB_ICONQUESTION) == IDYES;

@@ -87,7 +87,8 @@ class CPIMAppointment : public PimItem {
   // The stored item a save writes: the series, the occurrence opened, or a new appointment.
   platform::ComPtr<IAppointment> FetchSaved(OutlookSession& session) const;
   // Every write of a save, inside the save's store step.
-  HRESULT WriteAppointment(IAppointment* item, bool rewritePattern, bool sendUpdate, const ItemContext& context);
+  HRESULT WriteAppointment(IAppointment* item, bool rewritePattern, bool sendUpdate,
+                           const ItemContext& context);
   bool WriteCompanion() const;
 
   // The companion properties as the record of `loadedOid_` holds them.

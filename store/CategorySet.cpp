@@ -70,7 +70,8 @@ bool SaveCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories)
   // The blob and the counters change together or not at all.
   StoreTransaction step(StoreTransaction::Kind::Write);
   std::vector<BYTE> blob = categories.ToBlob();
-  if (!WritePimProperty(item, kind, kCategoriesTag, blob.data(), static_cast<DWORD>(blob.size()))) return false;
+  if (!WritePimProperty(item, kind, kCategoriesTag, blob.data(), static_cast<DWORD>(blob.size())))
+    return false;
   AdjustCategoryCounts(kind, stored, -1);
   AdjustCategoryCounts(kind, categories, +1);
   return step.Commit();

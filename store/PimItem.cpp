@@ -1,9 +1,8 @@
 #include "store/PimItem.h"
 
-#include "store/CategoryCounts.h"
-
 #include "platform/outlook/Com.h"
 #include "platform/ui/ResourceModule.h"
+#include "store/CategoryCounts.h"
 #include "store/PimDatabase.h"
 
 namespace calyra {

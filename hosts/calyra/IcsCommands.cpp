@@ -48,13 +48,15 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
     bool saved = true;
     for (const ics::AppointmentRecord& record : records.appointments) {
       ItemOid oid = saved ? ics::WriteAppointment(record) : 0;
-      if (saved && !oid) std::fprintf(err, "calyra: %s:%d: the appointment could not be saved\n", file.c_str(), record.line);
+      if (saved && !oid)
+        std::fprintf(err, "calyra: %s:%d: the appointment could not be saved\n", file.c_str(), record.line);
       saved = saved && oid;
       if (saved) imported += Line("appointment", oid, record.subject);
     }
     for (const ics::TaskRecord& record : records.tasks) {
       ItemOid oid = saved ? ics::WriteTask(record) : 0;
-      if (saved && !oid) std::fprintf(err, "calyra: %s:%d: the task could not be saved\n", file.c_str(), record.line);
+      if (saved && !oid)
+        std::fprintf(err, "calyra: %s:%d: the task could not be saved\n", file.c_str(), record.line);
       saved = saved && oid;
       if (saved) imported += Line("task", oid, record.subject);
     }

@@ -33,8 +33,8 @@ int ImportVCardFile(const std::string& path, std::FILE* out, std::FILE* err) {
     std::u16string fileAs;
     CEOID oid = SaveVCardContact(contact, &fileAs);
     if (!oid) {
-      std::fprintf(err, "calyra: %s: the contact %s cannot be saved; nothing imported from it\n", path.c_str(),
-                   platform::ToUtf8(fileAs).c_str());
+      std::fprintf(err, "calyra: %s: the contact %s cannot be saved; nothing imported from it\n",
+                   path.c_str(), platform::ToUtf8(fileAs).c_str());
       return 1;
     }
     char number[16];
@@ -42,7 +42,8 @@ int ImportVCardFile(const std::string& path, std::FILE* out, std::FILE* err) {
     imported += std::string("imported contact ") + number + " " + platform::ToUtf8(fileAs) + "\n";
   }
   if (!step.Commit()) {
-    std::fprintf(err, "calyra: %s: the store did not keep the contacts; nothing imported from it\n", path.c_str());
+    std::fprintf(err, "calyra: %s: the store did not keep the contacts; nothing imported from it\n",
+                 path.c_str());
     return 1;
   }
   std::fputs(imported.c_str(), out);

@@ -170,7 +170,8 @@ void SqliteConnection::Begin(bool write) {
     ++depth_;
     return;
   }
-  Prepare(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED").Run();  // prepared once: parsing costs more than the step
+  Prepare(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED")
+      .Run();  // prepared once: parsing costs more than the step
   depth_ = 1;
   rollbackOnly_ = false;
   writing_ = write;

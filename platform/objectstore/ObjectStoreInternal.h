@@ -14,7 +14,6 @@
 // Shared by the object store's catalogue and record calls.
 namespace platform::objectstore {
 
-
 // The process's open databases, for change notifications, and where the notifications go.
 struct OpenDatabases : ProcessState {
   std::mutex lock;

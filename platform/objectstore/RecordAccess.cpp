@@ -309,7 +309,8 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
     }
     // Deleting the current record moves the position on to the record after it.
     bool wasCurrent = cursor->Current(db) && cursor->Current(db)->record == record;
-    std::optional<Position> next = wasCurrent ? cursor->Step(db, *cursor->Current(db), 1, true) : std::nullopt;
+    std::optional<Position> next =
+        wasCurrent ? cursor->Step(db, *cursor->Current(db), 1, true) : std::nullopt;
     SqliteTransaction transaction(db);
     auto id = static_cast<int64_t>(record);
     db.Prepare("DELETE FROM props WHERE record = ?").Bind(1, id).Run();

@@ -46,7 +46,8 @@ TEST_F(LockOrderTest, ANotificationWriteWaitsForTheProcessHoldingTheUpdateMutex)
 class AnotherProcessSavesMeanwhile : public ScriptedUser {
  public:
   explicit AnotherProcessSavesMeanwhile(std::string device) : device_(std::move(device)) {}
-  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags) override {
+  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
+                       UINT flags) override {
     ChildProcess saver(HelperProgram("task_saver"), {device_, "1", "meanwhile"});
     // The other process must finish while the question waits; a write lock held here would stall it.
     finished_ = saver.WaitFor(20000);

@@ -254,7 +254,8 @@ TEST_F(TaskObjectTest, ASaveCutsTheSubjectAndFailsWholeWhenTheNotesCannotBeWritt
   loaded->hasNotes = true;
   loaded->notes.assign(70000, 0x41);
   EXPECT_EQ(loaded->Save(context_), E_FAIL);
-  EXPECT_EQ(Raw(oid).Find(kSubject)->AsString().size(), CPIMTask::kSubjectLimit) << "the stored task is as it was";
+  EXPECT_EQ(Raw(oid).Find(kSubject)->AsString().size(), CPIMTask::kSubjectLimit)
+      << "the stored task is as it was";
 }
 
 TEST_F(TaskObjectTest, CopyMakesATemplate) {
@@ -353,7 +354,8 @@ class ReminderSequenceTest : public TaskObjectTest, public ::testing::WithParamI
         Device().SetSetting("Clock.Fixed", u"133549686000000000");
         return;
       case Step::RemovedElsewhere:
-        for (const auto& pending : platform::ReadPendingNotifications()) CeClearUserNotification(pending.handle);
+        for (const auto& pending : platform::ReadPendingNotifications())
+          CeClearUserNotification(pending.handle);
         return;
     }
     ASSERT_EQ(task.Save(context_), S_OK);
