@@ -48,22 +48,20 @@ void Device::CreateSchema() {
 
 std::optional<std::u16string> Device::Setting(std::string_view name) {
   std::lock_guard guard(lock_);
-  // Inside a transaction a value read once stands until the store changes: time conversions ask for
-  // the time zone many times per item.
-  bool cacheable = db_->TransactionDepth() > 0;
-  if (cacheable) {
-    uint64_t counter = db_->ChangeCounter();
-    if (counter != settingsCounter_) {
-      settingsCache_.clear();
-      settingsCounter_ = counter;
-    }
-    if (auto found = settingsCache_.find(name); found != settingsCache_.end()) return found->second;
+  // A value read once stands while the store has not changed (by the data version this connection
+  // last saw): time conversions ask for the time zone many times per item. Outside a transaction a
+  // change by another process is seen from this process's next read of the store on.
+  uint64_t counter = db_->ChangeCounter();
+  if (counter != settingsCounter_) {
+    settingsCache_.clear();
+    settingsCounter_ = counter;
   }
+  if (auto found = settingsCache_.find(name); found != settingsCache_.end()) return found->second;
   auto statement = db_->Prepare("SELECT value FROM settings WHERE name = ?");
   statement.Bind(1, name);
   std::optional<std::u16string> value;
   if (statement.Step()) value = statement.ColumnText16(0);
-  if (cacheable) settingsCache_.emplace(std::string(name), value);
+  settingsCache_.emplace(std::string(name), value);
   return value;
 }
 

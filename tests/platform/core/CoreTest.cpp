@@ -122,6 +122,22 @@ TEST_F(DeviceTest, ChangesOfTheSettingsAreCountedForEveryConnection) {
   EXPECT_EQ(Device().Changes(), after) << "the counts are kept with the device";
 }
 
+TEST_F(DeviceTest, AKeptSettingGivesWayToAnyChange) {
+  Device().SetSetting("TimeZone", u"Europe/Berlin");
+  EXPECT_EQ(Device().Setting("TimeZone"), std::u16string(u"Europe/Berlin"));
+  Device().SetSetting("TimeZone", u"Asia/Tokyo");
+  EXPECT_EQ(Device().Setting("TimeZone"), std::u16string(u"Asia/Tokyo")) << "this connection's own write";
+
+  auto other = platform::Device::Open(DeviceFolder() / "device");
+  ASSERT_NE(other, nullptr);
+  other->SetSetting("TimeZone", u"UTC");
+  Device().Changes();  // any read of the store brings the other connection's write into view
+  EXPECT_EQ(Device().Setting("TimeZone"), std::u16string(u"UTC")) << "another connection's write";
+  other->ClearSetting("TimeZone");
+  Device().Changes();
+  EXPECT_FALSE(Device().Setting("TimeZone").has_value());
+}
+
 TEST(DeviceOpenTest, ReportsAFolderThatCannotBeMade) {
   std::string error;
   EXPECT_EQ(platform::Device::Open("/proc/no-such/device", &error), nullptr);
