@@ -50,8 +50,9 @@ void Ours_ImportEvents(benchmark::State& state) {
     if (!ics::ReadCalendar(CalendarText(), &records, &error)) state.SkipWithError(error.message.c_str());
     std::vector<ItemOid> saved;
     StoreTransaction step(StoreTransaction::Kind::Write);  // one step per file, as the host imports
+    host::ImportCategories categories;
     for (const ics::AppointmentRecord& record : records.appointments)
-      saved.push_back(ics::WriteAppointment(record));
+      saved.push_back(ics::WriteAppointment(record, categories));
     step.Commit();
     state.PauseTiming();
     ItemContext context;

@@ -44,17 +44,18 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
       std::fprintf(err, "calyra: %s: %s\n", file.c_str(), warning.c_str());
     // One store step per file: its items are kept together or not at all.
     StoreTransaction step(StoreTransaction::Kind::Write);
+    host::ImportCategories categories;
     std::string imported;
     bool saved = true;
     for (const ics::AppointmentRecord& record : records.appointments) {
-      ItemOid oid = saved ? ics::WriteAppointment(record) : 0;
+      ItemOid oid = saved ? ics::WriteAppointment(record, categories) : 0;
       if (saved && !oid)
         std::fprintf(err, "calyra: %s:%d: the appointment could not be saved\n", file.c_str(), record.line);
       saved = saved && oid;
       if (saved) imported += Line("appointment", oid, record.subject);
     }
     for (const ics::TaskRecord& record : records.tasks) {
-      ItemOid oid = saved ? ics::WriteTask(record) : 0;
+      ItemOid oid = saved ? ics::WriteTask(record, categories) : 0;
       if (saved && !oid)
         std::fprintf(err, "calyra: %s:%d: the task could not be saved\n", file.c_str(), record.line);
       saved = saved && oid;

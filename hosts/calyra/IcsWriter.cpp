@@ -50,7 +50,7 @@ void PutText(IDispatch* item, HRESULT (IAppointment::*appointment)(BSTR), HRESUL
 
 }  // namespace
 
-ItemOid WriteAppointment(const AppointmentRecord& record) {
+ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories) {
   ItemContext context;
   CPIMAppointment item;
   item.subject = platform::FromUtf8(record.subject);
@@ -63,7 +63,7 @@ ItemOid WriteAppointment(const AppointmentRecord& record) {
   item.isPrivate = record.isPrivate;
   item.busyStatus = record.busyStatus;
   item.categoriesText = Joined(record.categories);
-  item.categories = host::CategoriesNamed(record.categories);
+  item.categories = categories.SetOf(record.categories);
   item.openScope = kOpenSeries;
   if (record.recurrence) {
     item.recurring = true;
@@ -107,7 +107,7 @@ ItemOid WriteAppointment(const AppointmentRecord& record) {
   return item.oid;
 }
 
-ItemOid WriteTask(const TaskRecord& record) {
+ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories) {
   ItemContext context;
   CPIMTask item;
   item.subject = platform::FromUtf8(record.subject);
@@ -118,7 +118,7 @@ ItemOid WriteTask(const TaskRecord& record) {
   item.priority = record.priority;
   item.isPrivate = record.isPrivate;
   item.complete = record.complete;
-  item.categories = host::CategoriesNamed(record.categories);
+  item.categories = categories.SetOf(record.categories);
   if (record.recurrence) {
     item.recurring = true;
     item.recurrence = PatternOf(*record.recurrence, record.start ? *record.start : *record.due);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "hosts/calyra/IcsRecords.h"
+#include "hosts/calyra/ImportCategories.h"
 #include "store/ItemKind.h"
 
 namespace calyra::ics {
@@ -13,7 +14,7 @@ namespace calyra::ics {
 // pattern and a task's reminder notification; then what the item objects do not carry yet through
 // Pocket Outlook (the notes as the model's Body text, a task's categories text and completion date,
 // the attendees, the deleted occurrences). The new item's oid, or 0 when the save failed.
-ItemOid WriteAppointment(const AppointmentRecord& record);
-ItemOid WriteTask(const TaskRecord& record);
+ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories);
+ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories);
 
 }  // namespace calyra::ics

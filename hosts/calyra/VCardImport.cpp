@@ -28,10 +28,11 @@ int ImportVCardFile(const std::string& path, std::FILE* out, std::FILE* err) {
   }
   // Every card was read: only now is the store written, in one step that keeps all cards or none.
   StoreTransaction step(StoreTransaction::Kind::Write);
+  ImportCategories categories;
   std::string imported;
   for (const VCardContact& contact : contacts) {
     std::u16string fileAs;
-    CEOID oid = SaveVCardContact(contact, &fileAs);
+    CEOID oid = SaveVCardContact(contact, categories, &fileAs);
     if (!oid) {
       std::fprintf(err, "calyra: %s: the contact %s cannot be saved; nothing imported from it\n",
                    path.c_str(), platform::ToUtf8(fileAs).c_str());

@@ -76,7 +76,7 @@ std::u16string FileAsOf(const VCardContact& contact) {
 
 }  // namespace
 
-CEOID SaveVCardContact(const VCardContact& contact, std::u16string* fileAs) {
+CEOID SaveVCardContact(const VCardContact& contact, ImportCategories& known, std::u16string* fileAs) {
   CPIMContact item;
   *fileAs = FileAsOf(contact);
   item.SetText(CPIMContact::kFileAs, *fileAs);
@@ -100,7 +100,7 @@ CEOID SaveVCardContact(const VCardContact& contact, std::u16string* fileAs) {
   for (const std::string& category : contact.categories)
     categories += (categories.empty() ? "" : ", ") + category;
   Put(&item, kPropContactCategories, categories);
-  item.categories = CategoriesNamed(contact.categories);
+  item.categories = known.SetOf(contact.categories);
   item.editedBirthday = DateOf(contact.birthday);
   item.editedAnniversary = DateOf(contact.anniversary);
   if (FAILED(item.Save(ItemContext{}))) return 0;
