@@ -77,7 +77,8 @@ class SqliteConnection {
   void Rollback();
   int TransactionDepth() const { return depth_; }
   // Changes whenever the store may have changed since: a commit by this or another connection, or a
-  // rollback. Only meaningful inside a transaction, where it cannot change behind the caller's back.
+  // rollback. Inside a transaction it cannot change behind the caller's back; outside one it tells
+  // what this connection saw at its last read, so another process's later commit shows at the next.
   uint64_t ChangeCounter() const;
 
  private:

@@ -290,14 +290,7 @@ BOOL CeDeleteDatabase(CEOID database) {
 }
 
 HANDLE CeFindFirstDatabaseEx(PCEGUID volume, DWORD databaseType) {
-  if (!IsObjectStoreVolume(volume)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return INVALID_HANDLE_VALUE;
-  }
-  if (CurrentDevice() == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return INVALID_HANDLE_VALUE;
-  }
+  if (!CanOpenOn(volume)) return INVALID_HANDLE_VALUE;
   auto search = std::make_shared<DatabaseSearch>();
   search->type = databaseType;
   return System::Current().Handles().Add(search);

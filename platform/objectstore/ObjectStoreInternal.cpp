@@ -10,6 +10,18 @@ bool IsObjectStoreVolume(const CEGUID* volume) {
          volume->Data4 == 0xFFFFFFFF;
 }
 
+bool CanOpenOn(const CEGUID* volume) {
+  if (!IsObjectStoreVolume(volume)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  if (CurrentDevice() == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
+  return true;
+}
+
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
   CatalogCache* cache = UsableCatalogCache(db);
   if (cache) {

@@ -47,6 +47,9 @@ CatalogCache* UsableCatalogCache(SqliteConnection& db);
 void ForgetCatalog();
 
 bool IsObjectStoreVolume(const CEGUID* volume);
+// A handle may be made for `volume`: the object store of an attached device. Otherwise false with the
+// error set (ERROR_INVALID_PARAMETER for another volume, ERROR_INVALID_HANDLE without a device).
+bool CanOpenOn(const CEGUID* volume);
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid);
 std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database);
 // Rewrites the sort keys of `record` for the given orders from its stored properties.

@@ -49,14 +49,7 @@ bool IsKnownIsolation(DWORD level) {
 }  // namespace
 
 HANDLE CeCreateSession(PCEGUID volume) {
-  if (!IsObjectStoreVolume(volume)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return INVALID_HANDLE_VALUE;
-  }
-  if (CurrentDevice() == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return INVALID_HANDLE_VALUE;
-  }
+  if (!CanOpenOn(volume)) return INVALID_HANDLE_VALUE;
   return System::Current().Handles().Add(std::make_shared<Session>());
 }
 
