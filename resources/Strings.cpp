@@ -34,6 +34,11 @@ extern const CalyraResourceString kStrings[] = {
     {26005, u"The reminder time is not valid."},
     {26006, u"Start: see the Recurrence page"},
     {26007, u"End: see the Recurrence page"},
+    // Appointment editor: the busy statuses
+    {26010, u"Free"},
+    {26011, u"Tentative"},
+    {26012, u"Busy"},
+    {26013, u"Out of office"},
     // Categories: the mark of a hidden category
     {27000, u"hidden"},
     // Alarm-time dialog: units of the time from now

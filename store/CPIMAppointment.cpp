@@ -1,5 +1,7 @@
 #include "store/CPIMAppointment.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "platform/outlook/OutlookDates.h"
@@ -16,6 +18,9 @@
 namespace calyra {
 
 namespace {
+
+// An end within a second after midnight counts as that midnight.
+constexpr DATE kWholeDayTolerance = 1.0 / 86400;
 
 bool Flag(VARIANT_BOOL value) {
   return value != VARIANT_FALSE;
@@ -91,6 +96,8 @@ void CPIMAppointment::Reset() {
   seriesOid = 0;
   companionFlag = 1;
   companionOid = 0;
+  notesText.reset();
+  reminderMarks = SecondReminderMarks();
   storedCompanion_ = {1, 0};
   loadedOid_ = 0;
 }
@@ -201,7 +208,14 @@ HRESULT CPIMAppointment::WriteRecurrence(IAppointment* item) {
 
 bool CPIMAppointment::TimesDiffer(IAppointment* item) const {
   return DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start) ||
-         DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end);
+         DateOf(item, &IAppointment::get_End) != StoredEnd();
+}
+
+DATE CPIMAppointment::StoredEnd() const {
+  DATE stored = DateOfSystemTime(end);
+  if (!allDay) return stored;
+  DATE firstDay = std::floor(DateOfSystemTime(start));
+  return std::max(firstDay + 1, std::ceil(stored - kWholeDayTolerance));
 }
 
 int CPIMAppointment::WriteChanges(IAppointment* item) {
@@ -221,11 +235,11 @@ int CPIMAppointment::WriteChanges(IAppointment* item) {
   }
   if (DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start))
     failures += Failed(item->put_Start(DateOfSystemTime(start)));
-  if (DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end))
-    failures += Failed(item->put_End(DateOfSystemTime(end)));
+  if (DateOf(item, &IAppointment::get_End) != StoredEnd()) failures += Failed(item->put_End(StoredEnd()));
   if (NumberOf(item, &IAppointment::get_ReminderMinutesBeforeStart) != reminderMinutes) {
     failures += Failed(item->put_ReminderMinutesBeforeStart(reminderMinutes));
   }
+  if (notesText) failures += WriteText(item, &IAppointment::get_Body, &IAppointment::put_Body, *notesText);
   return failures;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "store/PimItem.h"
@@ -72,6 +74,18 @@ class CPIMAppointment : public PimItem {
   ItemOid seriesOid = 0;
   WORD companionFlag = 1;
   ItemOid companionOid = 0;
+  // Plain notes text written as the model's body when set (the notes of a second reminder).
+  std::optional<std::u16string> notesText;
+
+  // The marks of an appointment that carries another's second reminder, kept while that one's
+  // editor is open: prepared for it, given a time in this editor, to be deleted, left alone.
+  struct SecondReminderMarks {
+    bool initialised = false;
+    bool changed = false;
+    bool toDelete = false;
+    bool disabled = false;
+  };
+  SecondReminderMarks reminderMarks;
 
  private:
   platform::ComPtr<IAppointment> Fetch(OutlookSession& session, ItemOid item) const;
@@ -84,6 +98,8 @@ class CPIMAppointment : public PimItem {
   bool RewritesPattern(IAppointment* item, bool* losesExceptions) const;
   HRESULT WriteRecurrence(IAppointment* item);
   bool TimesDiffer(IAppointment* item) const;
+  // The end as the model keeps it: an all-day event ends at the midnight after its last day.
+  DATE StoredEnd() const;
   // The stored item a save writes: the series, the occurrence opened, or a new appointment.
   platform::ComPtr<IAppointment> FetchSaved(OutlookSession& session) const;
   // Every write of a save, inside the save's store step.

@@ -1,0 +1,6 @@
+#include "editors/ContactChooser.h"
+namespace calyra {
+std::optional<ChosenContact> ChooseContact(HWND, HINSTANCE) {
+  return std::nullopt;
+}
+}  // namespace calyra
