@@ -2,6 +2,7 @@
 // kept with their duration, all day, the pickers, and what OK writes.
 #include <gtest/gtest.h>
 
+#include "editors/AppointmentTimes.h"
 #include "editors/DurationPicker.h"
 #include "platform/core/Device.h"
 #include "platform/time/Locale.h"
@@ -244,6 +245,108 @@ TEST_F(AppointmentEditorTest, TheReminderLeadIsShownInItsLargestWholeUnit) {
     PressOk();
     EXPECT_EQ(Stored(item).reminderMinutes, 3 * entry.unitMinutes);
   }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+using namespace calyra::resources;
+
+TEST_F(AppointmentEditorTest, AWholeSeriesShowsTextsInPlaceOfItsDates) {
+  ItemOid series = SaveWeeklyAppointment(u"Choir");
+  user_->ExpectMessageBoxString(kStringRecurringQuestion, IDNO);
+  ASSERT_NE(OpenStored(series), nullptr);
+  for (int id : {kAppointmentStartDate, kAppointmentStartTime, kAppointmentEndDate, kAppointmentEndTime}) {
+    EXPECT_FALSE(Visible(id)) << id;
+  }
+  EXPECT_TRUE(Visible(kAppointmentSeriesStart));
+  EXPECT_EQ(TextOf(kAppointmentSeriesStart), Text(kStringSeriesStart));
+  EXPECT_EQ(TextOf(kAppointmentSeriesEnd), Text(kStringSeriesEnd));
+  EXPECT_TRUE(Enabled(kAppointmentPrivate));
+}
+
+TEST_F(AppointmentEditorTest, OneOccurrenceKeepsItsDatesAndPrivateMark) {
+  ItemOid series = SaveWeeklyAppointment(u"Choir");
+  user_->ExpectMessageBoxString(kStringRecurringQuestion, IDYES);
+  ASSERT_EQ(EditItem(EditorKind::EditAppointment, series).Occurrence(Date(2024, 3, 25)).Post(), 1);
+  Pump();
+  ASSERT_TRUE(Frame().IsOpen());
+  EXPECT_TRUE(Visible(kAppointmentStartDate));
+  EXPECT_FALSE(Enabled(kAppointmentStartDate));
+  EXPECT_FALSE(Enabled(kAppointmentEndDate));
+  EXPECT_FALSE(Enabled(kAppointmentPrivate));
+  EXPECT_FALSE(Visible(kAppointmentSeriesStart));
+}
+
+TEST_F(AppointmentEditorTest, ATemplateIsEditedOnTodayAndStoredOnTheTemplateDay) {
+  CPIMAppointment model;
+  model.subject = u"Standup";
+  model.start = Date(2999, 9, 9, 9, 15);
+  model.end = Date(2999, 9, 10, 9, 45);
+  ItemOid item = SaveAppointment(model);
+  ASSERT_NE(OpenStored(item, 1), nullptr);
+  SYSTEMTIME start{};
+  DateTime_GetSystemtime(Control(kAppointmentStartDate), &start);
+  EXPECT_EQ(start.wYear, 2024);
+  EXPECT_EQ(start.wMonth, 3);
+  EXPECT_EQ(start.wDay, 15);
+  EXPECT_FALSE(Enabled(kAppointmentStartDate));
+  EXPECT_EQ(TextOf(kAppointmentDuration), u"1 day + 0:30");
+  PressOk();
+  CPIMAppointment stored = Stored(item);
+  EXPECT_EQ(stored.start, Date(2999, 9, 9, 9, 15));
+  EXPECT_EQ(stored.end, Date(2999, 9, 10, 9, 45));
+}
+
+TEST_F(AppointmentEditorTest, AnAllDayTemplateOfOneDayEndsAMinuteAfterTheTemplateDaysMidnight) {
+  SYSTEMTIME start = Date(2024, 3, 20, 9);
+  SYSTEMTIME end = Date(2024, 3, 20, 10);
+  MoveOntoTemplateDay(&start, &end, false);
+  EXPECT_EQ(start, Date(2999, 9, 9, 9));
+  EXPECT_EQ(end, Date(2999, 9, 9, 10));
+  start = Date(2024, 3, 20);
+  end = Date(2024, 3, 20);
+  MoveOntoTemplateDay(&start, &end, true);
+  EXPECT_EQ(start, Date(2999, 9, 9));
+  EXPECT_EQ(end, Date(2999, 9, 9, 0, 1));
+}
+
+TEST_F(AppointmentEditorTest, BusyStatusesOutsideTheListShowBusy) {
+  for (LONG status : {olFree, olTentative, olBusy, olOutOfOffice}) {
+    CPIMAppointment appointment;
+    appointment.start = Date(2024, 3, 20, 9);
+    appointment.end = Date(2024, 3, 20, 10);
+    appointment.busyStatus = status;
+    OpenStored(SaveAppointment(appointment));
+    EXPECT_EQ(SendMessageW(Control(kAppointmentBusyStatus), CB_GETCURSEL, 0, 0), status);
+    Command(kCommandCancel);
+  }
+}
+
+TEST_F(AppointmentEditorTest, SaveAsTemplateAsksForANameAndClosesTheEditor) {
+  OpenNew(Date(2024, 3, 20, 9), Date(2024, 3, 20, 10), u"Weekly review");
+  std::u16string offered;
+  user_->ExpectDialog(kDialogTextPrompt)
+      .Do("read the name offered",
+          [&](HWND dialog) {
+            offered = WindowText(GetDlgItem(dialog, kTextPromptText));
+            return true;
+          })
+      .Type(kTextPromptText, u"Review")
+      .Click(IDOK);
+  Command(kCommandSaveAsTemplate);
+  EXPECT_EQ(offered, u"Weekly review");
+  EXPECT_FALSE(Frame().IsOpen());
+}
+
+TEST_F(AppointmentEditorTest, CancellingTheTemplateNameKeepsTheEditorOpen) {
+  OpenNew(Date(2024, 3, 20, 9), Date(2024, 3, 20, 10));
+  user_->ExpectDialog(kDialogTextPrompt).Click(IDCANCEL);
+  Command(kCommandSaveAsTemplate);
+  EXPECT_TRUE(Frame().IsOpen());
 }
 
 }  // namespace
