@@ -230,6 +230,18 @@ TEST_F(AttendeesPageTest, CheckedRowsAreSavedAsTheAttendeesOfAMeeting) {
   EXPECT_FALSE(cleared.meeting);
 }
 
+// Attendees make a meeting, and an all-day meeting is not opened at all.
+TEST_F(AttendeesPageTest, AnAllDayEventWithAttendeesIsNotOpened) {
+  SaveContacts();
+  ItemOid offsite = SaveAppointment({{u"Dee", u"dee@example.com"}}, true);
+  HostMessages();
+  user_->ExpectMessageBoxString(kStringAllDayMeeting, IDOK);
+  ASSERT_EQ(EditItem(EditorKind::EditAppointment, offsite).Post(), 1);
+  Pump();
+  EXPECT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(HostMessagesAre({kClosed}), "");
+}
+
 TEST_F(AttendeesPageTest, AnOccurrenceShowsItsAttendeesWithoutLettingThemChange) {
   SaveContacts();
   ItemOid series = SaveWeeklyAppointment(u"Team meeting");

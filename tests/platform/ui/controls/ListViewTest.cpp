@@ -423,10 +423,6 @@ TEST_F(ListViewTest, WithoutCustomDrawEveryTextTakesTheListsColoursAndFont) {
   EXPECT_TRUE(platform::PaintListView(Parent()).empty()) << "not a list view";
 }
 
-}  // namespace
-
-namespace {
-
 // A tap on a column header tells the parent which column; a list without a header has nothing to tap.
 TEST_F(ListViewTest, TappingAColumnHeaderNamesTheColumn) {
   HWND list = Child(WC_LISTVIEWW, LVS_REPORT, kListId);
