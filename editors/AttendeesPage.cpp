@@ -173,7 +173,7 @@ bool AttendeesPage::Store(CloseAction) {
 }
 
 void AttendeesPage::Reset(CloseAction) {
-  if (GetWindow()) Clear();
+  Clear();
 }
 
 INT_PTR AttendeesPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

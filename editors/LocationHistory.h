@@ -25,7 +25,8 @@ void WriteLocationHistory(const std::vector<std::u16string>& entries);
 // entry equals it so: the index it took, or nothing when it was there already.
 std::optional<size_t> InsertLocation(std::vector<std::u16string>& entries, const std::u16string& text);
 
-// Empties a combo box's list and fills it with the history.
+// Empties a combo box's list and fills it with the history. Emptying the list empties its field too,
+// so the location is set after.
 void LoadLocationHistory(HWND comboBox);
 // Saves the history from a combo box: its edit text joins its list when new, then the list is written
 // whole. An empty field with an empty list writes nothing.
