@@ -6,6 +6,7 @@
 #include "editors/DurationPicker.h"
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
+#include "editors/LocationDialog.h"
 #include "editors/LocationHistory.h"
 #include "editors/SecondReminder.h"
 #include "editors/TextPrompt.h"

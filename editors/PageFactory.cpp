@@ -1,6 +1,7 @@
 #include "editors/PageFactory.h"
 
 #include "editors/AppointmentPage.h"
+#include "editors/AttendeesPage.h"
 
 namespace calyra {
 
@@ -16,6 +17,7 @@ bool InRange(PageNumber number) {
 // The editors register their pages here as they are built; a number without a maker has no page.
 PageFactory::PageFactory() {
   SetMaker(PageNumber::Appointment, [] { return std::make_unique<AppointmentPage>(); });
+  SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
 }
 
 EditorPage* PageFactory::GetPage(PageNumber number) {

@@ -36,6 +36,7 @@ inline constexpr unsigned kStringOccurrenceOverlaps = 63611;
 inline constexpr unsigned kStringDateCannotChange = 63612;
 inline constexpr unsigned kStringExceptionsLost = 63613;
 inline constexpr unsigned kStringAllDayMeeting = 63615;
+inline constexpr unsigned kStringAllDayAttendee = 63617;
 // The switch-away question: new or existing item, with or without the host's target named.
 inline constexpr unsigned kStringSwitchAwayNew = 63620;
 inline constexpr unsigned kStringSwitchAwayNewToTarget = 63621;
@@ -97,6 +98,11 @@ inline constexpr unsigned kStringSummaryOutlook = 63784;
 inline constexpr unsigned kStringSummaryBeam = 63785;
 inline constexpr unsigned kStringSummaryCopy = 63786;
 inline constexpr unsigned kStringSummaryLinks = 63787;
+
+// Attendees page and contact chooser: list headings.
+inline constexpr unsigned kStringColumnName = 63800;
+inline constexpr unsigned kStringColumnEmail = 63801;
+inline constexpr unsigned kStringColumnCompany = 63802;
 
 // ---- Dialog templates ----
 inline constexpr int kDialogPhraseSelection = 364;

@@ -299,6 +299,10 @@ extern const CalyraResourceString kStrings[] = {
     {63785, u"Beam"},
     {63786, u"Copy"},
     {63787, u"Links"},
+    // Attendees page and contact chooser: list headings
+    {63800, u"Name"},
+    {63801, u"E-mail address"},
+    {63802, u"Company"},
     // Task editor: completion date
     {64335, u"Completed %s"},
     // Items without subject

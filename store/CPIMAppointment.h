@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "store/PimItem.h"
 #include "store/RecurrencePattern.h"
@@ -13,6 +14,13 @@ class IAppointment;
 namespace calyra {
 
 class OutlookSession;
+
+// One person invited to a meeting: the name and e-mail address as Pocket Outlook keeps them.
+struct Attendee {
+  std::u16string name;
+  std::u16string email;
+  bool operator==(const Attendee&) const = default;
+};
 
 // How an appointment is opened (the open scope of an edit request).
 enum OpenScope : WORD {
@@ -30,6 +38,7 @@ class CPIMAppointment : public PimItem {
   static constexpr DWORD kNotesCapacity = 48832;
   static constexpr CEPROPID kCompanionFlag = 0xC7010002;
   static constexpr CEPROPID kCompanionOid = 0xC7020013;
+  static constexpr size_t kAttendeeTextCapacity = 512;  // each name and each address
 
   CPIMAppointment() { Reset(); }
 
@@ -62,7 +71,8 @@ class CPIMAppointment : public PimItem {
   LONG duration = 60;
   bool allDay = false;
   bool meeting = false;
-  bool attendeesChanged = false;
+  bool attendeesChanged = false;  // a save writes `attendees` (and the meeting status) only when set
+  std::vector<Attendee> attendees;
   LONG reminderMinutes = 15;
   LONG busyStatus = olBusy;
   std::u16string subject;

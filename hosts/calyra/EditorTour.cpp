@@ -159,7 +159,7 @@ std::string SevenInTheEvening() {
 std::string AppointmentScript() {
   std::string script = Step("expect-page", kDialogAppointmentPage) +
                        Step("type", kAppointmentSubject, "Choir rehearsal") +
-                       Step("type", kAppointmentLocation, "Main Street surgery") + SevenInTheEvening() +
+                       Step("choose-text", kAppointmentLocation, "Main Street surgery") + SevenInTheEvening() +
                        Step("click", kAppointmentStartTime) + Step("dialog", kDialogDurationPicker) +
                        Step("click", kDurationPlus15) + Step("click", kDurationPlus30) + "ok\nend\n" +
                        Step("click", kAppointmentDuration) + Step("dialog", kDialogSecondReminder) +

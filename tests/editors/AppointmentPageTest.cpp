@@ -7,6 +7,7 @@
 #include "platform/core/Device.h"
 #include "platform/time/Locale.h"
 #include "platform/ui/Dialog.h"
+#include "store/CPIMContact.h"
 #include "tests/editors/AppointmentEditorFixture.h"
 
 namespace {
@@ -347,6 +348,43 @@ TEST_F(AppointmentEditorTest, CancellingTheTemplateNameKeepsTheEditorOpen) {
   user_->ExpectDialog(kDialogTextPrompt).Click(IDCANCEL);
   Command(kCommandSaveAsTemplate);
   EXPECT_TRUE(Frame().IsOpen());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+using namespace calyra::resources;
+
+TEST_F(AppointmentEditorTest, AChosenContactIsAddedToTheSubjectOrBecomesTheLocation) {
+  CPIMContact contact;
+  contact.SetText(CPIMContact::kFileAs, u"Doe, Jane");
+  ItemContext context;
+  ASSERT_EQ(contact.Save(context), S_OK);
+  OpenNew(Date(2024, 3, 20, 9), Date(2024, 3, 20, 10), u"Lunch");
+  HWND subject = Control(kAppointmentSubject);
+  SendMessageW(subject, EM_SETSEL, 5, 5);
+  user_->ExpectDialog(kDialogContactChooser).Choose(kContactChooserList, 0).Click(IDOK);
+  Command(kCommandInsertContact);
+  EXPECT_EQ(TextOf(kAppointmentSubject), u"Lunch @ Doe, Jane");
+
+  SetFocus(Control(kAppointmentLocation));
+  user_->ExpectDialog(kDialogContactChooser).Choose(kContactChooserList, 0).Click(IDOK);
+  Command(kCommandInsertContact);
+  EXPECT_EQ(TextOf(kAppointmentLocation), u"Doe, Jane");
+  EXPECT_EQ(TextOf(kAppointmentSubject), u"Lunch @ Doe, Jane");
+}
+
+TEST_F(AppointmentEditorTest, TheLocationListHoldsTheHistoryAndOkAddsTheNewLocation) {
+  OpenNew(Date(2024, 3, 20, 9), Date(2024, 3, 20, 10));
+  ASSERT_TRUE(platform::UserType(Control(kAppointmentLocation), u"Town hall"));
+  PressOk();
+  OpenNew(Date(2024, 3, 21, 9), Date(2024, 3, 21, 10));
+  ASSERT_TRUE(platform::UserChooseText(Control(kAppointmentLocation), u"town HALL"));
+  PressOk();
+  EXPECT_EQ(Stored(StoredAppointments().at(1)).location, u"Town hall");
 }
 
 }  // namespace
