@@ -12,6 +12,8 @@ namespace calyra {
 
 // What the pages and page containers need of the frame that holds them. The editor frame of the
 // component implements it; tests may give their own.
+class CategoryChangeFlags;
+
 class EditorHost {
  public:
   virtual ~EditorHost() = default;
@@ -42,6 +44,8 @@ class EditorHost {
   virtual bool LinkItems(ItemOid, ItemOid, int /*otherKind*/) { return false; }
   // The phrase selection for a field (`usage`: the phrase library's usage flags); the chosen text.
   virtual std::optional<std::u16string> SelectPhrase(HWND, DWORD /*usage*/) { return std::nullopt; }
+  // The process's category change flags the host reads; null: the pages keep their own.
+  virtual CategoryChangeFlags* CategoryChanges() { return nullptr; }
 };
 
 }  // namespace calyra

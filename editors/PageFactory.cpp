@@ -2,6 +2,7 @@
 
 #include "editors/AppointmentPage.h"
 #include "editors/AttendeesPage.h"
+#include "editors/CategoriesPage.h"
 
 namespace calyra {
 
@@ -18,6 +19,7 @@ bool InRange(PageNumber number) {
 PageFactory::PageFactory() {
   SetMaker(PageNumber::Appointment, [] { return std::make_unique<AppointmentPage>(); });
   SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
+  SetMaker(PageNumber::Categories, [] { return std::make_unique<CategoriesPage>(); });
 }
 
 EditorPage* PageFactory::GetPage(PageNumber number) {
