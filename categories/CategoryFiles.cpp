@@ -88,7 +88,7 @@ std::u16string PaletteFolder(HINSTANCE resources) {
   std::u16string folder = WithoutTrailingSlash(Setting(kPaletteValue));
   if (!folder.empty()) return folder;
   folder = HostFolder() + kSampleFolderName;
-  if (!IsFolder(folder) && CreateDirectoryW(folder.c_str(), nullptr)) WriteSampleIcons(resources, folder);
+  if (!IsFolder(folder) && MakeFolders(folder)) WriteSampleIcons(resources, folder);
   return folder;
 }
 
@@ -116,6 +116,14 @@ std::vector<std::u16string> BitmapFiles(const std::u16string& folder) {
 
 bool SameFolder(std::u16string_view a, std::u16string_view b) {
   return platform::EqualsNoCase(WithoutTrailingSlash(a), WithoutTrailingSlash(b));
+}
+
+bool MakeFolders(const std::u16string& folder) {
+  for (size_t slash = folder.find(u'\\', 1); slash != std::u16string::npos;
+       slash = folder.find(u'\\', slash + 1))
+    CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return IsFolder(folder);
 }
 
 bool DeleteIconFile(const std::u16string& path) {

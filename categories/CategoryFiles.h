@@ -38,6 +38,8 @@ std::vector<std::u16string> BitmapFiles(const std::u16string& folder);
 
 // Whether two folder paths name the same folder (case and a trailing backslash ignored).
 bool SameFolder(std::u16string_view a, std::u16string_view b);
+// Makes the folder and the folders above it; true when it is there.
+bool MakeFolders(const std::u16string& folder);
 // Deletes a file, clearing its read-only attribute first; true when it is gone.
 bool DeleteIconFile(const std::u16string& path);
 

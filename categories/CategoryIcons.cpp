@@ -14,14 +14,6 @@ namespace {
 constexpr int kIconSide = 16;
 constexpr int kHighDpi = 192;
 
-// Makes the folder and the folders above it.
-void MakeFolder(const std::u16string& folder) {
-  for (size_t slash = folder.find(u'\\', 1); slash != std::u16string::npos;
-       slash = folder.find(u'\\', slash + 1))
-    CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
-  CreateDirectoryW(folder.c_str(), nullptr);
-}
-
 // The palette bitmap drawn at `side` pixels and saved as `target`.
 bool SaveScaled(const std::u16string& source, const std::u16string& target, int side) {
   HBITMAP image = platform::DecodeImageFile(source.c_str());
@@ -60,7 +52,7 @@ bool HasCategoryIcon(std::u16string_view nameOrKey) {
 bool AssignCategoryIcon(std::u16string_view nameOrKey, const std::u16string& source) {
   std::optional<std::u16string> path = CategoryIconPath(nameOrKey);
   if (!path || !DeleteIconFile(*path)) return false;
-  MakeFolder(CategoryIconFolder());
+  MakeFolders(CategoryIconFolder());
   if (platform::ScreenDpiX() >= kHighDpi) return SaveScaled(source, *path, CategoryIconSize());
   return CopyFileW(source.c_str(), path->c_str(), FALSE);
 }

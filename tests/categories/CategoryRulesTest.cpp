@@ -87,7 +87,8 @@ TEST_F(CategoryRulesTest, IconFileNamesAreFileSafe) {
 
 TEST_F(CategoryRulesTest, IconPathsLieInTheCategoriesFolder) {
   EXPECT_EQ(CategoryIconPath(u"a/b"), u"\\My Documents\\Category Icons\\a_b.bmp") << "the default folder";
-  platform::RegistryKey::Create(HKEY_LOCAL_MACHINE, kCategorySettingsKey).SetText(u"Core.Categories", u"\\Icons\\");
+  platform::RegistryKey::Create(HKEY_LOCAL_MACHINE, kCategorySettingsKey)
+      .SetText(u"Core.Categories", u"\\Icons\\");
   EXPECT_EQ(CategoryIconPath(u"Work"), u"\\Icons\\Work.bmp");
   EXPECT_EQ(CategoryIconPath(u"cybirthday"), u"\\Icons\\cybirthday.bmp");
   EXPECT_EQ(CategoryIconPath(std::u16string(251, u'n')), std::nullopt);
@@ -105,7 +106,8 @@ TEST_F(CategoryRulesTest, ColoursAreFourBytesAndMoveWithTheName) {
   EXPECT_EQ(CategoryColour(u"Work"), std::nullopt);
   EXPECT_EQ(CategoryColour(u"Office"), 0x00332211u);
   SetCategoryColour(u"Office", std::nullopt);
-  EXPECT_FALSE(platform::RegistryKey::Open(HKEY_LOCAL_MACHINE, kCategorySettingsKey).Bytes(u"CatColor.Office"))
+  EXPECT_FALSE(
+      platform::RegistryKey::Open(HKEY_LOCAL_MACHINE, kCategorySettingsKey).Bytes(u"CatColor.Office"))
       << "no colour deletes the value";
 
   const BYTE eight[8] = {1, 2, 3, 0, 5, 6, 7, 8};
@@ -128,7 +130,8 @@ TEST_F(CategoryRulesTest, SpecialCategoriesFollowTheLanguageTag) {
       {u"IT", {u"*Anniversario Contatto", u"*Compleanno Contatto", u"**Nessuna Categoria"}},
       {u"PT", {u"*Contact Anniversary", u"*Contact Birthday", u"**No Categories"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(SpecialNames(ResourcesTagged(c.tag)), c.names) << platform::ToUtf8(c.tag);
+  for (const Case& c : cases)
+    EXPECT_EQ(SpecialNames(ResourcesTagged(c.tag)), c.names) << platform::ToUtf8(c.tag);
 
   std::vector<SpecialCategory> specials = SpecialCategories(ResourcesTagged(u"DE"));
   ASSERT_EQ(specials.size(), 3u);
