@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "hosts/calyra/CategoryTour.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
@@ -279,6 +280,7 @@ int Tour::Run() {
   }
   platform::SetUserAgent(nullptr);
   AppointmentThroughItsPages();
+  if (RunCategoryTour(session_, out_) != 0) failed_ = true;
 
   std::fprintf(out_, "\nthe store now holds\n");
   PrintStore();
