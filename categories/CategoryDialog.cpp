@@ -40,15 +40,19 @@ CategoryDialog::~CategoryDialog() {
   if (images_) ImageList_Destroy(images_);
 }
 
-CategoryDialogOutcome CategoryDialog::Show(HWND owner, HINSTANCE resources) {
+CategoryDialogOutcome CategoryDialog::Show(HWND owner, HINSTANCE resources, HWND* modalSlot) {
   outcome_ = {};
+  modalSlot_ = modalSlot;
+  previousModal_ = modalSlot ? *modalSlot : nullptr;
   INT_PTR ended = Run(resources, resources::kDialogCategories, owner);
+  if (modalSlot) *modalSlot = previousModal_;
   outcome_.ended = ended == IDOK || ended == IDCANCEL ? ended : -1;
   if (palette_) palette_->Save();
   return outcome_;
 }
 
 void CategoryDialog::Initialise() {
+  if (modalSlot_) *modalSlot_ = Window();
   palette_ = std::make_unique<IconPalette>(Resources());
   SendMessageW(Item(resources::kCategoryName), EM_LIMITTEXT, kCategoryNameChars, 0);
   ReadList();

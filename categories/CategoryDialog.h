@@ -31,7 +31,9 @@ class CategoryDialog : public ModalDialog {
   CategoryDialog(bool showUnlisted, CategoryChangeFlags& changes);
   ~CategoryDialog() override;
 
-  CategoryDialogOutcome Show(HWND owner, HINSTANCE resources);
+  // `modalSlot`, when given, names the dialog while it is up, so that the host's request to switch
+  // away reaches it.
+  CategoryDialogOutcome Show(HWND owner, HINSTANCE resources, HWND* modalSlot = nullptr);
 
  protected:
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -76,6 +78,8 @@ class CategoryDialog : public ModalDialog {
   std::unique_ptr<IconPalette> palette_;
   HIMAGELIST images_ = nullptr;
   bool iconsPage_ = false;
+  HWND* modalSlot_ = nullptr;
+  HWND previousModal_ = nullptr;
 };
 
 }  // namespace calyra

@@ -115,7 +115,7 @@ void CategoriesPage::EditCategories() {
   CategoryChangeFlags ownFlags;
   CategoryChangeFlags* flags = Host().CategoryChanges();
   CategoryDialog dialog(false, flags ? *flags : ownFlags);
-  CategoryDialogOutcome outcome = dialog.Show(GetWindow(), Host().Resources());
+  CategoryDialogOutcome outcome = dialog.Show(GetWindow(), Host().Resources(), Host().ModalDialogSlot());
   if (outcome.imagesChanged) PostMessageW(Host().HostWindow(), kNotifyCategoryImages, 0, 0);
   switch (outcome.DialogResult()) {
     case 1:

@@ -46,6 +46,8 @@ class EditorHost {
   virtual std::optional<std::u16string> SelectPhrase(HWND, DWORD /*usage*/) { return std::nullopt; }
   // The process's category change flags the host reads; null: the pages keep their own.
   virtual CategoryChangeFlags* CategoryChanges() { return nullptr; }
+  // Where the component names its modal dialog while one is up; null: nowhere.
+  virtual HWND* ModalDialogSlot() { return nullptr; }
 };
 
 }  // namespace calyra

@@ -93,6 +93,10 @@ CategoryChangeFlags* EditorFrame::CategoryChanges() {
   return &Component::Process().categoryChanges;
 }
 
+HWND* EditorFrame::ModalDialogSlot() {
+  return &Component::Process().modalDialog;
+}
+
 ItemOid EditorFrame::AddToProject(ItemOid project, ItemKind, ItemOid item, const SYSTEMTIME* date) {
   return AddItemToProject2(MainWindow(), Resources(), project, item, date, nullptr) ? project : 0;
 }

@@ -57,6 +57,7 @@ class EditorFrame : public EditorHost {
   bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) override;
   ItemOid AddToProject(ItemOid project, ItemKind kind, ItemOid item, const SYSTEMTIME* date) override;
   CategoryChangeFlags* CategoryChanges() override;
+  HWND* ModalDialogSlot() override;
 
  private:
   static bool IsWindowAlive(HWND window);

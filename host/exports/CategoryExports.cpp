@@ -10,7 +10,8 @@ int CalyraEditor_CategoryAddDeleteDialog(HWND parent, int showUnlisted) {
   return calyra::Guarded<int>(0, [&]() -> int {
     calyra::Component& component = calyra::Component::Process();
     calyra::CategoryDialog dialog(showUnlisted != 0, component.categoryChanges);
-    calyra::CategoryDialogOutcome outcome = dialog.Show(parent, component.Resources());
+    calyra::CategoryDialogOutcome outcome =
+        dialog.Show(parent, component.Resources(), &component.modalDialog);
     if (outcome.imagesChanged && component.hostWindow)
       PostMessageW(component.hostWindow, calyra::kNotifyCategoryImages, 0, 0);
     return outcome.ExportResult();
