@@ -97,9 +97,10 @@ void CategoryDialog::FillList(int selectOid) {
   entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.special; }),
                  entries_.end());
   entries_.insert(entries_.begin(), shown.begin(), shown.end());
+  CategoryIconFiles icons = CategoryIconFiles::Read();
   for (size_t i = 0; i < entries_.size(); ++i) {
     const Entry& entry = entries_[i];
-    std::optional<std::u16string> icon = CategoryIconPath(entry.key);
+    std::optional<std::u16string> icon = icons.PathOf(entry.key);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = static_cast<int>(i);

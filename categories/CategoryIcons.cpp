@@ -6,6 +6,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/ImageDecoder.h"
+#include "platform/text/Text.h"
 
 namespace calyra {
 
@@ -72,6 +73,22 @@ bool MoveCategoryIcon(std::u16string_view from, std::u16string_view to) {
   }
   DeleteIconFile(*target);
   return MoveFileW(source->c_str(), target->c_str());
+}
+
+CategoryIconFiles CategoryIconFiles::Read() {
+  CategoryIconFiles files;
+  files.folder_ = CategoryIconFolder();
+  for (const std::u16string& name : BitmapFiles(files.folder_))
+    files.present_.insert(platform::FoldCase(name));
+  return files;
+}
+
+std::optional<std::u16string> CategoryIconFiles::PathOf(std::u16string_view nameOrKey) const {
+  std::optional<std::u16string> file = CategoryFileName(nameOrKey);
+  if (!file || !present_.contains(platform::FoldCase(*file + u".bmp"))) return std::nullopt;
+  std::u16string path = folder_ + u"\\" + *file + u".bmp";
+  if (path.size() >= MAX_PATH) return std::nullopt;
+  return path;
 }
 
 HIMAGELIST MakeCategoryImageList() {

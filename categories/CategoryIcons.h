@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "platform/gdi/ImageList.h"
 
@@ -20,6 +22,19 @@ bool AssignCategoryIcon(std::u16string_view nameOrKey, const std::u16string& sou
 bool RemoveCategoryIcon(std::u16string_view nameOrKey);
 // The icon file goes with a new name; false when it could not be moved.
 bool MoveCategoryIcon(std::u16string_view from, std::u16string_view to);
+
+// The icon files present in the categories' folder, found in one look at the folder, so that a list
+// of many categories does not look for each file on its own.
+class CategoryIconFiles {
+ public:
+  static CategoryIconFiles Read();
+  // The path of the category's icon file when it is there.
+  std::optional<std::u16string> PathOf(std::u16string_view nameOrKey) const;
+
+ private:
+  std::u16string folder_;
+  std::unordered_set<std::u16string> present_;  // case-folded file names
+};
 
 // An image list of icons of CategoryIconSize on white.
 HIMAGELIST MakeCategoryImageList();

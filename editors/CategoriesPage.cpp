@@ -55,11 +55,12 @@ void CategoriesPage::Fill(const CategorySet& checked) {
   ImageList_SetBkColor(images_, background);
   ListView_SetBkColor(list, background);
   ListView_SetImageList(list, images_, LVSIL_SMALL);
+  CategoryIconFiles icons = CategoryIconFiles::Read();
   for (const CategoryRecord& category : ReadCategoryRecords()) {
     if (category.name.empty() || category.index < 0 || category.index >= CategorySet::kMaxCategories)
       continue;
     if (!category.listed && !checked.Has(category.index)) continue;
-    std::optional<std::u16string> icon = CategoryIconPath(category.name);
+    std::optional<std::u16string> icon = icons.PathOf(category.name);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
     item.iItem = ListView_GetItemCount(list);

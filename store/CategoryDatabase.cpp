@@ -95,6 +95,8 @@ CEPROPID CategoryCountTag(ItemKind kind) {
 
 std::vector<CategoryRecord> ReadCategoryRecords() {
   std::vector<CategoryRecord> categories;
+  // One snapshot: the records are read under one lock, not one per record.
+  StoreTransaction step(StoreTransaction::Kind::Read);
   Database database;
   bool sorted = false;
   if (!OpenCategories(database, &sorted)) return categories;
