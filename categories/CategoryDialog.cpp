@@ -75,6 +75,7 @@ void CategoryDialog::ReadList() {
     entry.key = record.name;
     entry.changeIndex = record.index;
     entry.marked = !record.listed;
+    entry.colour = CategoryColour(record.name).value_or(kNoCategoryColour);
     entry.record = std::move(record);
     entries_.push_back(std::move(entry));
   }
@@ -91,8 +92,10 @@ void CategoryDialog::FillList(int selectOid) {
   ListView_SetImageList(list, images_, LVSIL_SMALL);
   std::vector<Entry> shown;
   if (iconsPage_) {
-    for (SpecialCategory& special : SpecialCategories(Resources()))
-      shown.push_back({{}, special.name, special.key, special.changeIndex, true, false});
+    for (SpecialCategory& special : SpecialCategories(Resources())) {
+      COLORREF colour = CategoryColour(special.key).value_or(kNoCategoryColour);
+      shown.push_back({{}, special.name, special.key, special.changeIndex, true, false, colour});
+    }
   }
   entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.special; }),
                  entries_.end());
@@ -222,6 +225,8 @@ void CategoryDialog::ChooseColour() {
   std::optional<ColourChoice> choice = PickCategoryColour(Window(), Resources(), CategoryColour(entry->key));
   if (!choice || choice->colour == CategoryColour(entry->key)) return;
   SetCategoryColour(entry->key, choice->colour);
+  entry->colour = choice->colour.value_or(kNoCategoryColour);
+  InvalidateRect(Item(resources::kCategoryList), nullptr, TRUE);
   outcome_.imagesChanged = true;
 }
 
@@ -283,6 +288,14 @@ bool CategoryDialog::HandleCommand(int command) {
   }
 }
 
+// Each row's text stands on its category's colour.
+LRESULT CategoryDialog::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && draw.nmcd.dwItemSpec < entries_.size())
+    draw.clrTextBk = entries_[draw.nmcd.dwItemSpec].colour;
+  return CDRF_DODEFAULT;
+}
+
 // Choosing a category puts its name into the name field, ready to be changed.
 void CategoryDialog::HandleNotify(const NMHDR& header) {
   if (header.idFrom != static_cast<UINT_PTR>(resources::kCategoryList) || header.code != LVN_ITEMCHANGED)
@@ -302,9 +315,16 @@ INT_PTR CategoryDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam)) ? TRUE : FALSE;
-    case WM_NOTIFY:
-      HandleNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->idFrom == static_cast<UINT_PTR>(resources::kCategoryList) &&
+          header->code == NM_CUSTOMDRAW) {
+        SetWindowLongPtrW(Window(), DWLP_MSGRESULT, CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+        return TRUE;
+      }
+      HandleNotify(*header);
       return FALSE;
+    }
     case kMsgModalSwitchAway:
       EndDialog(Window(), -1);
       return TRUE;

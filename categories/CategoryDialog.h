@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "categories/CategoryChangeFlags.h"
+#include "categories/CategoryColours.h"
 #include "categories/IconPalette.h"
 #include "editors/ModalDialog.h"
+#include "platform/ui/controls/ListViewTypes.h"
 #include "store/CategoryDatabase.h"
 
 namespace calyra {
@@ -47,6 +49,7 @@ class CategoryDialog : public ModalDialog {
     int changeIndex = 0;
     bool special = false;
     bool marked = false;  // listed on request, with the marker
+    COLORREF colour = kNoCategoryColour;
   };
 
   void Initialise();
@@ -55,6 +58,7 @@ class CategoryDialog : public ModalDialog {
   void ShowIconsPage(bool icons);
   bool HandleCommand(int command);
   void HandleNotify(const NMHDR& header);
+  LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
   void Close(INT_PTR result);
 
   void Add();

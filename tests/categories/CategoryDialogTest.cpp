@@ -15,6 +15,7 @@
 #include "platform/text/Text.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/agent/UserInput.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "resources/ResourceIds.h"
 #include "store/CategoryDatabase.h"
@@ -274,6 +275,27 @@ TEST_F(CategoryDialogTest, TheSpecialCategoriesShowOnlyOnTheIconsPageAndTakeIcon
   EXPECT_NE(CalyraEditor_IsCategoryImageChanged(3, -2, 0), 0);
   EXPECT_EQ(CalyraEditor_IsCategoryImageChanged(3, -3, 0), 0)
       << "removing an icon it does not have changes nothing";
+}
+
+TEST_F(CategoryDialogTest, EachRowStandsOnItsCategorysColour) {
+  AddCategoryRecord(u"Home");
+  AddCategoryRecord(u"Work");
+  SetCategoryColour(u"Work", 0x00FF0000);
+  std::vector<COLORREF> backgrounds;
+  auto paint = [&backgrounds](HWND dialog) {
+    for (const auto& text : platform::PaintListView(GetDlgItem(dialog, kCategoryList)))
+      backgrounds.push_back(text.background);
+    return true;
+  };
+  user_->ExpectDialog(kDialogCategories)
+      .Do("paint", paint)
+      .Choose(kCategoryList, 0)
+      .Click(kCategoryColour)
+      .Do("paint", paint)
+      .Click(IDOK);
+  user_->ExpectPopupMenu(kCommandFirstColour);
+  RunDialog();
+  EXPECT_EQ(backgrounds, (std::vector<COLORREF>{kNoCategoryColour, 0x00FF0000, 0x000000FF, 0x00FF0000}));
 }
 
 TEST_F(CategoryDialogTest, AColourIsPickedOrTakenAway) {
