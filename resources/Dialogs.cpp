@@ -41,7 +41,7 @@ constexpr Item kCategoryItems[] = {
     ListView(kCategoryList, 0, 30, kPageWidth, 96, LVS_SMALLICON),
     Button(kCategoryShowIcons, u"Icons...", 2, 128, 50),
     Button(kCategoryColour, u"Colour...", 54, 128, 50),
-    Hidden(Label(u"Drag an icon onto a category:", 2, 0, 156, 8, kCategoryPaletteLabel)),
+    Hidden(Label(u"Choose an icon and a category:", 2, 0, 156, 8, kCategoryPaletteLabel)),
     Hidden(ListView(kCategoryPalette, 0, 8, kPageWidth, 20, LVS_SMALLICON)),
     Hidden(Button(kCategoryIconSet, u"Icon Set", 2, 128, 38)),
     Hidden(Button(kCategoryPaletteFolder, u"Folder...", 42, 128, 38)),

@@ -10,6 +10,7 @@
 #include "store/CategorySet.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
+#include "store/StoreTransaction.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
@@ -64,6 +65,19 @@ TEST_F(CategoryDatabaseTest, ANewCategoryTakesTheLowestFreeIndex) {
       {all, 1023, "with every index used, 1023"},
   };
   for (const Case& c : cases) EXPECT_EQ(LowestFreeCategoryIndex(WithIndexes(c.used)), c.expected) << c.why;
+}
+
+TEST_F(CategoryDatabaseTest, WithEveryIndexUsedANewCategoryTakes1023) {
+  {
+    StoreTransaction step(StoreTransaction::Kind::Write);
+    for (int index = 0; index < CategorySet::kMaxCategories; ++index)
+      ASSERT_NE(AddCategoryRecord(u"C" + std::u16string(1, char16_t(u'A' + index % 26)), index).oid, 0u);
+    ASSERT_TRUE(step.Commit());
+  }
+  CategoryRecord made = AddCategoryRecord(u"One more");
+  EXPECT_NE(made.oid, 0u);
+  EXPECT_EQ(made.index, 1023);
+  EXPECT_TRUE(CategoryNumbersFor({u"Another"}).empty()) << "an import does not share the last index";
 }
 
 TEST_F(CategoryDatabaseTest, AddedCategoriesAreListedWithCountsOfZeroAndReadInNameOrder) {
