@@ -235,14 +235,22 @@ void CategoryDialog::AssignIcon() {
   std::optional<std::u16string> file = palette_->SelectedFile(Item(resources::kCategoryPalette));
   if (!entry || !file || !AssignCategoryIcon(entry->key, *file)) return;
   IconChanged(*entry);
-  FillList(static_cast<int>(entry->record.oid));
+  RefreshIcons();
 }
 
 void CategoryDialog::RemoveIcon() {
   Entry* entry = Selected();
   if (!entry || !HasCategoryIcon(entry->key) || !RemoveCategoryIcon(entry->key)) return;
   IconChanged(*entry);
-  FillList(static_cast<int>(entry->record.oid));
+  RefreshIcons();
+}
+
+// The rows again with their new icons, the same row chosen (special categories have no record).
+void CategoryDialog::RefreshIcons() {
+  HWND list = Item(resources::kCategoryList);
+  int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  FillList();
+  if (row >= 0) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void CategoryDialog::Close(INT_PTR result) {

@@ -67,6 +67,7 @@ class CategoryDialog : public ModalDialog {
   void ChooseColour();
   void AssignIcon();
   void RemoveIcon();
+  void RefreshIcons();
   bool RenameIcon(const Entry& entry, const std::u16string& name);
 
   Entry* Selected();

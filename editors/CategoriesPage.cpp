@@ -42,7 +42,9 @@ void CategoriesPage::AddColumn() {
 
 void CategoriesPage::Load() {
   Fill(context_ && context_->item ? context_->item->categories : CategorySet());
-  EnableWindow(List(), Enabled() && context_ && context_->fullAccess);
+  bool editable = Enabled() && context_ && context_->fullAccess;
+  EnableWindow(List(), editable);
+  EnableWindow(GetDlgItem(GetWindow(), resources::kCategoriesEdit), editable);
 }
 
 // One row per category whose name is set and whose index lies from 0 to 1023; a category listed on
@@ -133,7 +135,7 @@ void CategoriesPage::EditCategories() {
 INT_PTR CategoriesPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) AddColumn();
   if (message == WM_COMMAND && LOWORD(wParam) == resources::kCommandEditCategories) {
-    if (Enabled()) EditCategories();
+    if (IsWindowEnabled(GetDlgItem(GetWindow(), resources::kCategoriesEdit))) EditCategories();
     return TRUE;
   }
   if (message == WM_NOTIFY && wParam == static_cast<WPARAM>(resources::kCategoriesList)) {

@@ -145,6 +145,22 @@ TEST_F(CategoriesPageTest, TheDialogRebuildsTheListKeepingTheChecks) {
   EXPECT_EQ(Stored(review).Numbers(), (std::vector<int>{0, 1}));
 }
 
+TEST_F(CategoriesPageTest, OneOccurrenceShowsItsCategoriesButTakesNoChange) {
+  AddCategoryRecord(u"Work");
+  ItemOid series = SaveWeeklyAppointment(u"Choir");
+  user_->ExpectMessageBoxString(kStringRecurringQuestion, IDYES);
+  ASSERT_EQ(EditItem(EditorKind::EditAppointment, series).Occurrence(Date(2024, 3, 25)).Post(), 1);
+  Pump();
+  ASSERT_TRUE(Frame().IsOpen());
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), Page()->TabIndex()));
+  Pump();
+  EXPECT_EQ(Rows(), (std::vector<Row>{{u"Work", false}}));
+  EXPECT_FALSE(IsWindowEnabled(List()));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Page()->GetWindow(), kCategoriesEdit)));
+  SendMessageW(Page()->GetWindow(), WM_COMMAND, kCommandEditCategories, 0);
+  EXPECT_TRUE(Frame().IsOpen()) << "no dialog came up (the scripted person expects none)";
+}
+
 TEST_F(CategoriesPageTest, ASwitchAwayDuringTheDialogClosesTheEditorForTheHost) {
   AddCategoryRecord(u"Work");
   ItemOid review = SaveAppointment({});
