@@ -21,7 +21,7 @@ namespace calyra {
 
 namespace {
 
-// Indexes 1024 to 1026 are kept (other programs use them); anything else is a broken record.
+// A record whose index lies outside 0 to 1026 is broken and deleted when the list is read.
 constexpr int kHighestKeptIndex = 1026;
 
 constexpr int kNamesPanel[] = {resources::kCategoryName,      resources::kCategoryAdd,
@@ -84,7 +84,7 @@ void CategoryDialog::ReadList() {
 
 // The rows with their icons (the special categories first while the icons page is shown); the row
 // of `selectOid` selected.
-void CategoryDialog::FillList(int selectOid) {
+void CategoryDialog::FillList(CEOID selectOid) {
   HWND list = Item(resources::kCategoryList);
   ListView_DeleteAllItems(list);
   if (images_) ImageList_Destroy(images_);
@@ -111,7 +111,7 @@ void CategoryDialog::FillList(int selectOid) {
     item.iImage = icon ? AddIconImage(images_, *icon) : -1;
     item.lParam = static_cast<LPARAM>(i);
     ListView_InsertItem(list, &item);
-    if (selectOid && static_cast<int>(entry.record.oid) == selectOid)
+    if (selectOid && entry.record.oid == selectOid)
       ListView_SetItemState(list, static_cast<int>(i), LVIS_SELECTED | LVIS_FOCUSED,
                             LVIS_SELECTED | LVIS_FOCUSED);
   }
@@ -165,7 +165,7 @@ void CategoryDialog::Add() {
   outcome_.listChanged = true;
   SetWindowTextW(Item(resources::kCategoryName), u"");
   ReadList();
-  FillList(static_cast<int>(made.oid));
+  FillList(made.oid);
 }
 
 void CategoryDialog::Rename() {
@@ -180,7 +180,7 @@ void CategoryDialog::Rename() {
   if (!RenameCategoryRecord(renamed.record.oid, check.name)) return;
   outcome_.listChanged = true;
   ReadList();
-  FillList(static_cast<int>(renamed.record.oid));
+  FillList(renamed.record.oid);
 }
 
 // Yes moves the icon file to the new name, No deletes it, Cancel stops the rename.

@@ -54,7 +54,7 @@ class CategoryDialog : public ModalDialog {
 
   void Initialise();
   void ReadList();
-  void FillList(int selectOid = 0);
+  void FillList(CEOID selectOid = 0);
   void ShowIconsPage(bool icons);
   bool HandleCommand(int command);
   void HandleNotify(const NMHDR& header);
