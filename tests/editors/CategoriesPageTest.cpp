@@ -145,6 +145,33 @@ TEST_F(CategoriesPageTest, TheDialogRebuildsTheListKeepingTheChecks) {
   EXPECT_EQ(Stored(review).Numbers(), (std::vector<int>{0, 1}));
 }
 
+TEST_F(CategoriesPageTest, AnIconGivenInTheDialogTellsTheHostAndShowsInTheList) {
+  CategoryRecord work = AddCategoryRecord(u"Work");
+  ItemOid review = SaveAppointment({work.index});
+  Open(review);
+  HWND list = List();
+  LVITEMW before{};
+  before.mask = LVIF_IMAGE;
+  ListView_GetItem(list, &before);
+  EXPECT_EQ(before.iImage, -1) << "no icon yet";
+  user_->ExpectDialog(kDialogCategories)
+      .Click(kCategoryShowIcons)
+      .Choose(kCategoryPalette, 0)
+      .Choose(kCategoryList, 3)
+      .Click(kCategoryAssignIcon)
+      .Click(IDOK)
+      .Click(IDOK);
+  SendMessageW(Page()->GetWindow(), WM_COMMAND, kCommandEditCategories, 0);
+  Pump();
+  EXPECT_EQ(HostMessagesAre({{kNotifyCategoryImages, platform::kPosted}}), "");
+  EXPECT_EQ(Rows(), (std::vector<Row>{{u"Work", true}})) << "rebuilt with its check";
+  LVITEMW after{};
+  after.mask = LVIF_IMAGE;
+  ListView_GetItem(list, &after);
+  EXPECT_EQ(after.iImage, 0) << "the icon shows";
+  EXPECT_NE(CalyraEditor_IsCategoryImageChanged(1, work.index, 0), 0);
+}
+
 TEST_F(CategoriesPageTest, OneOccurrenceShowsItsCategoriesButTakesNoChange) {
   AddCategoryRecord(u"Work");
   ItemOid series = SaveWeeklyAppointment(u"Choir");
