@@ -1,5 +1,7 @@
 #include "editors/PageFactory.h"
 
+#include "editors/RecurrencePage.h"
+
 namespace calyra {
 
 namespace {
@@ -12,7 +14,9 @@ bool InRange(PageNumber number) {
 }  // namespace
 
 // The editors register their pages here as they are built; a number without a maker has no page.
-PageFactory::PageFactory() = default;
+PageFactory::PageFactory() {
+  makers_[static_cast<size_t>(PageNumber::Recurrence)] = [] { return std::make_unique<RecurrencePage>(); };
+}
 
 EditorPage* PageFactory::GetPage(PageNumber number) {
   if (!InRange(number)) return nullptr;
