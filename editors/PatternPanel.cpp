@@ -154,6 +154,9 @@ void PatternPanel::Preselect(HWND dialog, const SYSTEMTIME& start) const {
       case kFillDayOfMonth:
         SelectValue(list, start.wDay);
         break;
+      case kFillAdjustment:
+        SelectValue(list, kSemiKeep);
+        break;
       default:
         break;
     }

@@ -451,15 +451,9 @@ bool RecurrencePage::Store(CloseAction) {
     return true;
   }
   RecurrencePattern pattern;
-  if (entry != ReadyMade::Custom) {
-    pattern = ReadyMadePattern(entry, listStart_);
-  } else {
-    SYSTEMTIME start{};
-    if (DateTime_GetSystemtime(GetDlgItem(GetWindow(), kRecurrenceStart), &start) != GDT_VALID) return false;
-    if (!ReadKind(DayOnly(start), &pattern)) {
-      RefuseNumber();
-      return false;
-    }
+  if (!ReadKind(entry, &pattern)) {
+    RefuseNumber();
+    return false;
   }
   if (!ReadEnd(&pattern)) {
     RefuseNumber();
@@ -469,16 +463,30 @@ bool RecurrencePage::Store(CloseAction) {
   return true;
 }
 
-bool RecurrencePage::ReadKind(const SYSTEMTIME& start, RecurrencePattern* pattern) {
+// A ready-made entry fixes the kind and starts on the list's start; the custom entry takes both from
+// the full editor. Either way the kind's panel gives the fields.
+bool RecurrencePage::ReadKind(ReadyMade entry, RecurrencePattern* pattern) {
+  SYSTEMTIME start = listStart_;
   LONG kind = SelectedKind();
+  if (entry == ReadyMade::Custom) {
+    if (DateTime_GetSystemtime(GetDlgItem(GetWindow(), kRecurrenceStart), &start) != GDT_VALID) return false;
+  } else {
+    kind = ReadyMadePattern(entry, start).type;
+  }
   std::optional<PanelValues> values = kindPanels_[static_cast<size_t>(KindIndex(kind))].Read(GetWindow());
   if (!values) return false;
-  pattern->patternStart = start;
+  pattern->patternStart = DayOnly(start);
   if (kind == kSemiMonthly) {
     StoreSemiMonthly(*values, pattern);
-  } else {
-    SetKindFields(kind, *values, pattern);
+    return true;
   }
+  SetKindFields(kind, *values, pattern);
+  // A week without a ticked day recurs on the start's weekday.
+  if (kind == olRecursWeekly && pattern->weekdayMask == 0) pattern->weekdayMask = WeekdayBit(start);
+  // The panel keeps what a stored pattern had (more weekdays, say); one that no longer fits the entry,
+  // after the start moved, gives way to the entry's own pattern.
+  if (entry != ReadyMade::Custom && ReadyMadeOf(*pattern, start) != entry)
+    *pattern = ReadyMadePattern(entry, start);
   return true;
 }
 
@@ -491,8 +499,10 @@ void RecurrencePage::StoreSemiMonthly(const PanelValues& values, RecurrencePatte
   pattern->type = olRecursDaily;
   pattern->interval = kSemiMonthlyInterval;
   pattern->semiMonthly = {true, flags, weekdays};
-  pattern->patternStart =
-      SemiMonthlyFirstValid(SemiMonthlyDay(pattern->patternStart, flags), flags, weekdays);
+  SYSTEMTIME flagged = SemiMonthlyDay(pattern->patternStart, flags);
+  pattern->patternStart = SemiMonthlyFirstValid(flagged, flags, weekdays);
+  // The end a series without a chosen end gets: a year of months from the flagged day.
+  pattern->patternEnd = SemiMonthlyEnd(flagged, flags, weekdays);
 }
 
 bool RecurrencePage::ReadEnd(RecurrencePattern* pattern) {
@@ -533,11 +543,7 @@ bool RecurrencePage::ReadEnd(RecurrencePattern* pattern) {
 }
 
 void RecurrencePage::SetSemiMonthlyEnd(RecurrencePattern* pattern) const {
-  LONG flags = pattern->semiMonthly.flags;
-  SYSTEMTIME end =
-      SemiMonthlyEnd(SemiMonthlyDay(pattern->patternStart, flags), flags, pattern->semiMonthly.weekdayMask);
-  pattern->patternEnd = end;
-  pattern->occurrences = std::max<LONG>(CountOccurrencesUntil(*pattern, end), 1);
+  pattern->occurrences = std::max<LONG>(CountOccurrencesUntil(*pattern, pattern->patternEnd), 1);
 }
 
 // ---- Reset and messages ----

@@ -53,7 +53,7 @@ class RecurrencePage : public EditorPage {
   void EnableFullEditor();
 
   // Store: the pattern of the chosen kind from its panel, its end, and the item's new recurrence.
-  bool ReadKind(const SYSTEMTIME& start, RecurrencePattern* pattern);
+  bool ReadKind(ReadyMade entry, RecurrencePattern* pattern);
   bool ReadEnd(RecurrencePattern* pattern);
   void StoreSemiMonthly(const PanelValues& values, RecurrencePattern* pattern) const;
   void SetSemiMonthlyEnd(RecurrencePattern* pattern) const;

@@ -28,7 +28,8 @@ struct RecurrencePattern {
     LONG flags = 0;  // day flags 1 (1st), 2 (15th), 4 (last day) ORed with one adjustment
     LONG weekdayMask = 0;
     bool operator==(const SemiMonthly&) const = default;
-  } semiMonthly;
+  };
+  SemiMonthly semiMonthly{};
 
   bool operator==(const RecurrencePattern& other) const;
 };
