@@ -444,7 +444,8 @@ void RecurrencePage::LoadPattern(const RecurrencePattern& pattern) {
 // ---- Store ----
 
 bool RecurrencePage::Store(CloseAction) {
-  if (NeedsLoad() || !GetWindow()) return true;
+  // A page never loaded, or shown without editing, leaves the item's recurrence as it was.
+  if (NeedsLoad() || !GetWindow() || !Enabled()) return true;
   auto entry = static_cast<ReadyMade>(Selection(kRecurrenceQuick));
   if (entry == ReadyMade::None) {
     WriteToItem(false, nullptr);
@@ -493,16 +494,19 @@ bool RecurrencePage::ReadKind(ReadyMade entry, RecurrencePattern* pattern) {
 void RecurrencePage::StoreSemiMonthly(const PanelValues& values, RecurrencePattern* pattern) const {
   LONG days = (values.checks[0] ? kSemiFirst : 0) | (values.checks[1] ? kSemiFifteenth : 0) |
               (values.checks[2] ? kSemiLast : 0);
+  // With no day ticked the series is on the 15th and the last day, and starts on the 15th.
+  LONG firstDay = days ? days : kSemiFifteenth;
   if (days == 0) days = kSemiDefaultDays;
-  LONG flags = days | (values.lists[0] & kSemiAdjustments);
+  LONG adjustment = values.lists[0] & kSemiAdjustments;
+  LONG flags = days | adjustment;
   LONG weekdays = values.weekdays ? values.weekdays : kSemiDefaultWeekdays;
   pattern->type = olRecursDaily;
   pattern->interval = kSemiMonthlyInterval;
   pattern->semiMonthly = {true, flags, weekdays};
-  SYSTEMTIME flagged = SemiMonthlyDay(pattern->patternStart, flags);
+  SYSTEMTIME flagged = SemiMonthlyDay(pattern->patternStart, firstDay);
   pattern->patternStart = SemiMonthlyFirstValid(flagged, flags, weekdays);
   // The end a series without a chosen end gets: a year of months from the flagged day.
-  pattern->patternEnd = SemiMonthlyEnd(flagged, flags, weekdays);
+  pattern->patternEnd = SemiMonthlyEnd(flagged, firstDay | adjustment, weekdays);
 }
 
 bool RecurrencePage::ReadEnd(RecurrencePattern* pattern) {
