@@ -2,6 +2,7 @@
 
 #include "editors/EditorHost.h"
 #include "editors/RecurrenceDates.h"
+#include "editors/RecurrenceItem.h"
 #include "platform/time/Locale.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/Dialog.h"
@@ -11,8 +12,6 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
 #include "resources/ResourceIds.h"
-#include "store/CPIMAppointment.h"
-#include "store/CPIMTask.h"
 
 namespace calyra {
 
@@ -174,27 +173,6 @@ void SetKindFields(LONG kind, const PanelValues& v, RecurrencePattern* p) {
   }
 }
 
-SYSTEMTIME Today() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  return DayOnly(now);
-}
-
-// Moves a date by whole days, keeping its time of day.
-SYSTEMTIME Shifted(const SYSTEMTIME& time, int days) {
-  SYSTEMTIME moved = time;
-  platform::AddMinutes(&moved, static_cast<int64_t>(days) * 24 * 60);
-  return moved;
-}
-
-int DaysBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
-  DATE a = 0, b = 0;
-  SYSTEMTIME dayFrom = DayOnly(from), dayTo = DayOnly(to);
-  SystemTimeToVariantTime(&dayFrom, &a);
-  SystemTimeToVariantTime(&dayTo, &b);
-  return static_cast<int>(b - a);
-}
-
 }  // namespace
 
 RecurrencePage::RecurrencePage()
@@ -321,56 +299,12 @@ void RecurrencePage::RefuseNumber() const {
 
 // ---- The item ----
 
-SYSTEMTIME RecurrencePage::ItemPatternStart() const {
-  SYSTEMTIME occurrence = platform::kNoDateSystemTime;
-  if (auto* appointment = dynamic_cast<CPIMAppointment*>(context_->item))
-    occurrence = appointment->occurrenceDate;
-  if (auto* task = dynamic_cast<CPIMTask*>(context_->item)) occurrence = task->occurrenceDates[0];
-  if (platform::IsDateSet(occurrence)) return DayOnly(occurrence);
-  std::optional<SYSTEMTIME> start = ItemStartDay();
-  return start ? *start : Today();
-}
-
-std::optional<SYSTEMTIME> RecurrencePage::ItemStartDay() const {
-  SYSTEMTIME start = platform::kNoDateSystemTime;
-  if (auto* appointment = dynamic_cast<CPIMAppointment*>(context_->item)) start = appointment->start;
-  if (auto* task = dynamic_cast<CPIMTask*>(context_->item))
-    start = platform::IsDateSet(task->start) ? task->start : task->due;
-  if (!platform::IsDateSet(start)) return std::nullopt;
-  return DayOnly(start);
-}
-
 // The pattern start becomes the item's occurrence date and the start of the page's list and control.
 void RecurrencePage::UsePatternStart(const SYSTEMTIME& start) {
-  if (auto* appointment = dynamic_cast<CPIMAppointment*>(context_->item)) appointment->occurrenceDate = start;
-  if (auto* task = dynamic_cast<CPIMTask*>(context_->item)) task->occurrenceDates[0] = start;
+  SetItemOccurrenceDay(*context_->item, start);
   DateTime_SetSystemtime(GetDlgItem(GetWindow(), kRecurrenceStart), GDT_VALID, &start);
   BuildReadyMadeList(start);
-  itemStartSeen_ = ItemStartDay();
-}
-
-void RecurrencePage::WriteToItem(bool recurring, const RecurrencePattern* pattern) {
-  auto* appointment = dynamic_cast<CPIMAppointment*>(context_->item);
-  auto* task = dynamic_cast<CPIMTask*>(context_->item);
-  if (appointment) appointment->recurring = recurring;
-  if (task) task->recurring = recurring;
-  if (!recurring) return;
-  const SYSTEMTIME& day = pattern->patternStart;
-  if (appointment) {
-    appointment->recurrence = *pattern;
-    int shift = DaysBetween(appointment->start, day);
-    appointment->start = Shifted(appointment->start, shift);
-    appointment->end = Shifted(appointment->end, shift);
-  }
-  if (task) {
-    task->recurrence = *pattern;
-    // A recurring task moves with its pattern; it needs both dates to recur from.
-    if (!platform::IsDateSet(task->start) && !platform::IsDateSet(task->due)) task->start = task->due = day;
-    if (!platform::IsDateSet(task->due)) task->due = task->start;
-    int shift = DaysBetween(platform::IsDateSet(task->start) ? task->start : task->due, day);
-    if (platform::IsDateSet(task->start)) task->start = Shifted(task->start, shift);
-    task->due = Shifted(task->due, shift);
-  }
+  itemStartSeen_ = ItemStartDay(*context_->item);
 }
 
 // ---- Load ----
@@ -378,7 +312,7 @@ void RecurrencePage::WriteToItem(bool recurring, const RecurrencePattern* patter
 HWND RecurrencePage::Activate(int tabIndex) {
   // Another page may have moved the item: the ready-made list follows its new start.
   if (GetWindow() && !NeedsLoad()) {
-    std::optional<SYSTEMTIME> start = ItemStartDay();
+    std::optional<SYSTEMTIME> start = ItemStartDay(*context_->item);
     if (start && (!itemStartSeen_ || !SameDay(*start, *itemStartSeen_))) UsePatternStart(*start);
   }
   return EditorPage::Activate(tabIndex);
@@ -386,9 +320,28 @@ HWND RecurrencePage::Activate(int tabIndex) {
 
 void RecurrencePage::Load() {
   HWND dialog = GetWindow();
-  auto* appointment = dynamic_cast<CPIMAppointment*>(context_->item);
-  auto* task = dynamic_cast<CPIMTask*>(context_->item);
   SetSemiMonthlyRow(context_->kind == ItemKind::Appointment);
+  EnableForPage();
+  SYSTEMTIME start = ItemPatternStart(*context_->item);
+  Select(kRecurrenceQuick, static_cast<int>(ReadyMade::None));
+  UsePatternStart(start);
+  for (const PatternPanel& panel : kindPanels_) panel.Preselect(dialog, start);
+  if (const RecurrencePattern* pattern = ItemRecurrence(*context_->item)) {
+    LoadEnd(*pattern);
+    LoadPattern(*pattern);
+  } else {
+    PanelValues weekly;  // every week on the start's weekday
+    weekly.numbers[0] = 1;
+    weekly.weekdays = WeekdayBit(start);
+    kindPanels_[static_cast<size_t>(KindIndex(olRecursWeekly))].Fill(dialog, weekly);
+  }
+  ShowKindPanel();
+  ShowEndPanel();
+  EnableFullEditor();
+}
+
+void RecurrencePage::EnableForPage() {
+  HWND dialog = GetWindow();
   for (int id : {kRecurrenceQuick, kRecurrenceStart, kRecurrenceEnd, kRecurrenceKind})
     EnableWindow(GetDlgItem(dialog, id), Enabled());
   for (const PatternPanel& panel : endPanels_) panel.Enable(dialog, Enabled());
@@ -397,26 +350,6 @@ void RecurrencePage::Load() {
   std::u16string format = u"ddd " + std::u16string(picture);
   for (int id : {kRecurrenceStart, kRecurrenceEndDate})
     DateTime_SetFormat(GetDlgItem(dialog, id), format.c_str());
-
-  SYSTEMTIME start = ItemPatternStart();
-  Select(kRecurrenceQuick, static_cast<int>(ReadyMade::None));
-  UsePatternStart(start);
-  for (const PatternPanel& panel : kindPanels_) panel.Preselect(dialog, start);
-  const RecurrencePattern* pattern = nullptr;
-  if (appointment && appointment->recurring) pattern = &appointment->recurrence;
-  if (task && task->recurring) pattern = &task->recurrence;
-  if (!pattern) {
-    PanelValues weekly;
-    weekly.numbers[0] = 1;
-    weekly.weekdays = WeekdayBit(start);
-    kindPanels_[KindIndex(olRecursWeekly)].Fill(dialog, weekly);
-  } else {
-    LoadEnd(*pattern);
-    LoadPattern(*pattern);
-  }
-  ShowKindPanel();
-  ShowEndPanel();
-  EnableFullEditor();
 }
 
 void RecurrencePage::LoadEnd(const RecurrencePattern& pattern) {
@@ -448,7 +381,7 @@ bool RecurrencePage::Store(CloseAction) {
   if (NeedsLoad() || !GetWindow() || !Enabled()) return true;
   auto entry = static_cast<ReadyMade>(Selection(kRecurrenceQuick));
   if (entry == ReadyMade::None) {
-    WriteToItem(false, nullptr);
+    SetItemRecurrence(*context_->item, nullptr);
     return true;
   }
   RecurrencePattern pattern;
@@ -460,7 +393,7 @@ bool RecurrencePage::Store(CloseAction) {
     RefuseNumber();
     return false;
   }
-  WriteToItem(true, &pattern);
+  SetItemRecurrence(*context_->item, &pattern);
   return true;
 }
 

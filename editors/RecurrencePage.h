@@ -34,10 +34,8 @@ class RecurrencePage : public EditorPage {
   void BuildControls();
   void SetSemiMonthlyRow(bool offered);
   void BuildReadyMadeList(const SYSTEMTIME& start);
-  // The pattern start the item asks for: its occurrence date, else its start, else today.
-  SYSTEMTIME ItemPatternStart() const;
-  // The day the item starts on, to notice a change made on another page.
-  std::optional<SYSTEMTIME> ItemStartDay() const;
+  // Enables the controls by the page's enabled flag and sets the dates' format.
+  void EnableForPage();
   void UsePatternStart(const SYSTEMTIME& start);
   void LoadPattern(const RecurrencePattern& pattern);
   void LoadEnd(const RecurrencePattern& pattern);
@@ -57,7 +55,6 @@ class RecurrencePage : public EditorPage {
   bool ReadEnd(RecurrencePattern* pattern);
   void StoreSemiMonthly(const PanelValues& values, RecurrencePattern* pattern) const;
   void SetSemiMonthlyEnd(RecurrencePattern* pattern) const;
-  void WriteToItem(bool recurring, const RecurrencePattern* pattern);
   void RefuseNumber() const;
 
   std::vector<PatternPanel> kindPanels_;
