@@ -199,7 +199,6 @@ void RecurrencePage::BuildControls() {
   HWND field = GetDlgItem(dialog, kRecurrenceOccurrences);
   numberFieldBase_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecurrencePage::NumberFieldProc)));
-  built_ = true;
 }
 
 void RecurrencePage::SetSemiMonthlyRow(bool offered) {

@@ -60,7 +60,6 @@ class RecurrencePage : public EditorPage {
   std::vector<PatternPanel> kindPanels_;
   std::vector<PatternPanel> endPanels_;
   std::u16string languageTag_;
-  bool built_ = false;
   bool semiMonthlyOffered_ = false;
   SYSTEMTIME listStart_{};                   // the start the ready-made list is worded for
   std::optional<SYSTEMTIME> itemStartSeen_;  // the item's start day at the last load or activation
