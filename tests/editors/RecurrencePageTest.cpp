@@ -14,6 +14,7 @@
 #include "platform/ui/Message.h"
 #include "platform/ui/ResourceLibrary.h"
 #include "platform/ui/ResourceModule.h"
+#include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/agent/UserInput.h"
 #include "platform/ui/controls/CommonControls.h"
@@ -491,6 +492,32 @@ TEST_P(NumericFieldTest, RefusesWhatIsNotANumberOfOneOrMore) {
 
 INSTANTIATE_TEST_SUITE_P(Typing, NumericFieldTest, ::testing::ValuesIn(kTyping),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A person who answers every message box and notes its icon.
+class IconNotingUser : public ScriptedUser {
+ public:
+  static constexpr UINT kIconBits = 0xF0;
+  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
+                       UINT flags) override {
+    icons.push_back(flags & kIconBits);
+    return ScriptedUser::AnswerMessageBox(owner, text, caption, flags);
+  }
+  std::vector<UINT> icons;
+};
+
+TEST_F(RecurrencePageTest, TheRefusalIsAWarning) {
+  Edit(ItemKind::Appointment, StoreAppointment(std::nullopt));
+  Choose(kRecurrenceQuick, static_cast<int>(ReadyMade::Weekly));
+  Choose(kRecurrenceEnd, kEndAfter);
+  {
+    IconNotingUser person;
+    person.SetResourceModule(resources_);
+    person.ExpectMessageBoxString(kStringRecurNumberBelowOne, IDOK);
+    Type(kRecurrenceOccurrences, u"0");
+    EXPECT_EQ(person.icons, std::vector<UINT>{MB_ICONEXCLAMATION});
+  }
+  platform::SetUserAgent(&*user_);  // the test's own person again
+}
 
 TEST_F(RecurrencePageTest, EndingAfterZeroOccurrencesStoresOne) {
   ItemOid oid = StoreAppointment(std::nullopt);
