@@ -1,5 +1,5 @@
-// Opening and closing an editor on a store of 10,000 tasks, as a host sees it: from
-// CalyraEditor_EditTask to the first page shown, beside raw SQLite reading the task's rows; and from
+// Opening and closing an editor on a store of 10,000 tasks (and appointments), as a host sees it:
+// from CalyraEditor_EditTask (EditAppointment) to the first page shown, beside raw SQLite reading the task's rows; and from
 // OK to the host's close notification, beside the save of the task alone.
 #include <random>
 
@@ -107,6 +107,23 @@ void Ours_EditTaskToFirstPage(benchmark::State& state) {
   }
 }
 
+// The real appointment page: subject, location history, times, reminder, busy status.
+void Ours_EditAppointmentToFirstPage(benchmark::State& state) {
+  StartComponent();
+  const auto& appointments = PimStores::Get().Appointments();
+  std::mt19937 random(11);
+  std::uniform_int_distribution<size_t> pick(0, appointments.size() - 1);
+  for (auto _ : state) {
+    CalyraEditor_EditAppointment(0, nullptr, appointments[pick(random)], 0, 0, 0, 1);
+    platform::PumpMessages();
+    benchmark::DoNotOptimize(Frame().FocusedPage());
+    state.PauseTiming();
+    if (!Frame().IsOpen()) state.SkipWithError("the editor did not open");
+    CloseWith(IDCANCEL);
+    state.ResumeTiming();
+  }
+}
+
 void Ours_OkToEditorClosed(benchmark::State& state) {
   StartComponent();
   const auto& tasks = PimStores::Get().Tasks();
@@ -124,6 +141,10 @@ void Ours_OkToEditorClosed(benchmark::State& state) {
 // The raw work of an open: the rows of the task read by its key.
 void Raw_EditTaskToFirstPage(benchmark::State& state) {
   bench::RawItemRead(state, PimStores::Get().Tasks());
+}
+
+void Raw_EditAppointmentToFirstPage(benchmark::State& state) {
+  bench::RawItemRead(state, PimStores::Get().Appointments());
 }
 
 // What OK cannot do without: the save of the task alone, without the editor around it.
@@ -146,5 +167,7 @@ void Raw_OkToEditorClosed(benchmark::State& state) {
 
 BENCHMARK(Ours_EditTaskToFirstPage);
 BENCHMARK(Raw_EditTaskToFirstPage);
+BENCHMARK(Ours_EditAppointmentToFirstPage);
+BENCHMARK(Raw_EditAppointmentToFirstPage);
 BENCHMARK(Ours_OkToEditorClosed);
 BENCHMARK(Raw_OkToEditorClosed);

@@ -14,9 +14,10 @@ struct EditorContext {
   ItemKind kind = ItemKind::None;
   DWORD editValue = 0;  // non-zero: a template is being edited
   bool templateApplied = false;
-  bool fullAccess = true;  // false for one occurrence of a series: main and notes pages only
-  ItemOid linkWith = 0;    // the item a new item is linked with when it is saved
-  ItemOid project = 0;     // the project a new item is added to when it is saved
+  std::u16string templateName;  // the name a save as template gives the template
+  bool fullAccess = true;       // false for one occurrence of a series: main and notes pages only
+  ItemOid linkWith = 0;         // the item a new item is linked with when it is saved
+  ItemOid project = 0;          // the project a new item is added to when it is saved
   Project* projectObject = nullptr;
   PimItem* item = nullptr;
   CPIMAppointment* secondAppointment = nullptr;  // carries the second reminder

@@ -5,6 +5,7 @@
 #include "editors/CloseAction.h"
 #include "editors/EditorKind.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/ImageList.h"
 #include "store/PimItem.h"
 
 namespace calyra {
@@ -32,6 +33,15 @@ class EditorHost {
   virtual bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) = 0;
   // Adds a saved item to a project; the project's record, or 0.
   virtual ItemOid AddToProject(ItemOid project, ItemKind kind, ItemOid item, const SYSTEMTIME* date) = 0;
+
+  // What the pages ask of subsystems that arrive later; until then nothing is there to answer.
+  // The icon image linked to an item, or null.
+  virtual HIMAGELIST ItemIconImage(ItemOid) const { return nullptr; }
+  // Links a saved item to another (`otherKind` as the link store counts kinds); false when no link
+  // was made.
+  virtual bool LinkItems(ItemOid, ItemOid, int /*otherKind*/) { return false; }
+  // The phrase selection for a field (`usage`: the phrase library's usage flags); the chosen text.
+  virtual std::optional<std::u16string> SelectPhrase(HWND, DWORD /*usage*/) { return std::nullopt; }
 };
 
 }  // namespace calyra

@@ -61,6 +61,8 @@ class EditorPage {
   // Loads through Load and clears the needs-load state.
   void LoadNow();
   EditorHost& Host() const { return *context_->host; }
+  // Sets the close action and asks the MainWindow to close the editor with `message`.
+  void CloseWith(CloseAction action, UINT message);
 
   EditorContext* context_ = nullptr;
 
@@ -68,7 +70,6 @@ class EditorPage {
   static INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateMenuBar();
   void FocusControl(HWND control);
-  void CloseWith(CloseAction action, UINT message);
   bool RunCommand(int command);
   void AskToSwitchAway(WPARAM target, LPARAM flag);
 

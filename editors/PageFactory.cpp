@@ -1,5 +1,7 @@
 #include "editors/PageFactory.h"
 
+#include "editors/AppointmentPage.h"
+#include "editors/AttendeesPage.h"
 #include "editors/RecurrencePage.h"
 
 namespace calyra {
@@ -15,7 +17,9 @@ bool InRange(PageNumber number) {
 
 // The editors register their pages here as they are built; a number without a maker has no page.
 PageFactory::PageFactory() {
-  makers_[static_cast<size_t>(PageNumber::Recurrence)] = [] { return std::make_unique<RecurrencePage>(); };
+  SetMaker(PageNumber::Appointment, [] { return std::make_unique<AppointmentPage>(); });
+  SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
+  SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
 }
 
 EditorPage* PageFactory::GetPage(PageNumber number) {

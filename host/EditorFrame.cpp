@@ -154,7 +154,11 @@ bool EditorFrame::LoadExisting(EditorKind kind, EditRequest& request) {
     if (appointment->companionFlag && appointment->companionOid) {
       secondAppointment_->oid = appointment->companionOid;
       secondAppointment_->openScope = kOpenNotRecurring;
-      if (!secondAppointment_->Load(itemContext)) appointment->companionOid = 0;
+      if (secondAppointment_->Load(itemContext)) {
+        secondAppointment_->reminderMarks.initialised = true;
+      } else {
+        appointment->companionOid = 0;
+      }
     }
     if (appointment->allDay && appointment->meeting) {
       HINSTANCE resources = Resources();

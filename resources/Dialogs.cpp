@@ -160,7 +160,7 @@ constexpr Item kCustomFileAsItems[] = {
 constexpr Item kContactChooserItems[] = {
     Label(u"Find:", 2, 4, 20),
     Edit(kContactChooserFind, 24, 2, 134),
-    ListView(kContactChooserList, 0, 16, kPageWidth, 110),
+    ListView(kContactChooserList, 0, 16, kPageWidth, 110, LVS_REPORT),  // the header sorts
     Button(kContactChooserNameButton, u"Name...", 2, 128, 40),
     {WC_EDIT, kContactChooserName, u"", kVisible | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY, 0, 44, 128, 114,
      kRowHeight},

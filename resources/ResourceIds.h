@@ -36,6 +36,7 @@ inline constexpr unsigned kStringOccurrenceOverlaps = 63611;
 inline constexpr unsigned kStringDateCannotChange = 63612;
 inline constexpr unsigned kStringExceptionsLost = 63613;
 inline constexpr unsigned kStringAllDayMeeting = 63615;
+inline constexpr unsigned kStringAllDayAttendee = 63617;
 // The switch-away question: new or existing item, with or without the host's target named.
 inline constexpr unsigned kStringSwitchAwayNew = 63620;
 inline constexpr unsigned kStringSwitchAwayNewToTarget = 63621;
@@ -67,6 +68,29 @@ inline constexpr unsigned kStringRecurSemiKeep = 63736;  // 63736 to 63739: keep
 inline constexpr unsigned kStringRecurSemiMonthly = 63740;
 inline constexpr unsigned kStringRecurMonth = 64370;
 inline constexpr unsigned kStringNoSubject = 64336;
+// Appointment editor.
+inline constexpr unsigned kStringSecondReminderNotesTitle = 1007;
+inline constexpr unsigned kStringSeriesStart = 26006;
+inline constexpr unsigned kStringSeriesEnd = 26007;
+inline constexpr unsigned kStringBusyFree = 26010;  // 26010 to 26013: the busy statuses 0 to 3
+inline constexpr unsigned kStringBusyTentative = 26011;
+inline constexpr unsigned kStringBusyBusy = 26012;
+inline constexpr unsigned kStringBusyOutOfOffice = 26013;
+inline constexpr unsigned kStringSecondReminderOnSeries = 63026;
+inline constexpr unsigned kStringAllDayWhileMeeting = 63616;
+inline constexpr unsigned kStringAttendeeOnAllDay = 63617;
+inline constexpr unsigned kStringDurationOneMinute = 64377;
+inline constexpr unsigned kStringDurationMinutes = 64378;
+inline constexpr unsigned kStringDurationOneHour = 64379;
+inline constexpr unsigned kStringDurationHours = 64380;
+inline constexpr unsigned kStringDurationOneDay = 64381;
+inline constexpr unsigned kStringDurationDays = 64382;
+inline constexpr unsigned kStringSubjectPlaceholder = 64912;
+// Units of a lead or a time from now.
+inline constexpr unsigned kStringUnitMinutes = 38500;
+inline constexpr unsigned kStringUnitWeeks = 38501;
+inline constexpr unsigned kStringUnitDays = 38502;
+inline constexpr unsigned kStringUnitHours = 38503;
 inline constexpr unsigned kStringTaskReminderDue = 64347;
 inline constexpr unsigned kStringNothingToAdd = 64944;
 
@@ -99,6 +123,11 @@ inline constexpr unsigned kStringSummaryOutlook = 63784;
 inline constexpr unsigned kStringSummaryBeam = 63785;
 inline constexpr unsigned kStringSummaryCopy = 63786;
 inline constexpr unsigned kStringSummaryLinks = 63787;
+
+// Attendees page and contact chooser: list headings.
+inline constexpr unsigned kStringColumnName = 63800;
+inline constexpr unsigned kStringColumnEmail = 63801;
+inline constexpr unsigned kStringColumnCompany = 63802;
 
 // ---- Dialog templates ----
 inline constexpr int kDialogPhraseSelection = 364;
@@ -239,9 +268,9 @@ inline constexpr int kAppointmentSubject = 1010;
 inline constexpr int kAppointmentLocation = 1011;        // editable combo box holding the location history
 inline constexpr int kAppointmentLocationButton = 1012;  // opens the location dialog 567
 inline constexpr int kAppointmentStartDate = 1013;
-inline constexpr int kAppointmentStartTime = 1014;
+inline constexpr int kAppointmentStartTime = 1014;  // shows the start time; opens the time picker
 inline constexpr int kAppointmentEndDate = 1015;
-inline constexpr int kAppointmentEndTime = 1016;
+inline constexpr int kAppointmentEndTime = 1016;  // shows the end time; opens the time picker
 inline constexpr int kAppointmentDuration = 1017;     // shows the duration; opens the duration picker
 inline constexpr int kAppointmentSeriesStart = 1018;  // hidden; stands in for the start of a series
 inline constexpr int kAppointmentSeriesEnd = 1019;    // hidden; stands in for the end of a series

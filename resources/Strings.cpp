@@ -34,6 +34,11 @@ extern const CalyraResourceString kStrings[] = {
     {26005, u"The reminder time is not valid."},
     {26006, u"Start: see the Recurrence page"},
     {26007, u"End: see the Recurrence page"},
+    // Appointment editor: the busy statuses
+    {26010, u"Free"},
+    {26011, u"Tentative"},
+    {26012, u"Busy"},
+    {26013, u"Out of office"},
     // Categories: the mark of a hidden category
     {27000, u"hidden"},
     // Alarm-time dialog: units of the time from now
@@ -294,6 +299,10 @@ extern const CalyraResourceString kStrings[] = {
     {63785, u"Beam"},
     {63786, u"Copy"},
     {63787, u"Links"},
+    // Attendees page and contact chooser: list headings
+    {63800, u"Name"},
+    {63801, u"E-mail address"},
+    {63802, u"Company"},
     // Task editor: completion date
     {64335, u"Completed %s"},
     // Items without subject

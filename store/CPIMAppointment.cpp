@@ -1,5 +1,7 @@
 #include "store/CPIMAppointment.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "platform/outlook/OutlookDates.h"
@@ -16,6 +18,9 @@
 namespace calyra {
 
 namespace {
+
+// An end within a second after midnight counts as that midnight.
+constexpr DATE kWholeDayTolerance = 1.0 / 86400;
 
 bool Flag(VARIANT_BOOL value) {
   return value != VARIANT_FALSE;
@@ -59,6 +64,55 @@ int WriteText(IAppointment* item, HRESULT (IAppointment::*getter)(BSTR*),
   return failed;
 }
 
+std::u16string CutAttendeeText(std::u16string text) {
+  if (text.size() > CPIMAppointment::kAttendeeTextCapacity)
+    text.resize(CPIMAppointment::kAttendeeTextCapacity);
+  return text;
+}
+
+std::vector<Attendee> ReadAttendees(IAppointment* item) {
+  std::vector<Attendee> attendees;
+  platform::ComPtr<IRecipients> recipients;
+  int count = 0;
+  if (FAILED(item->get_Recipients(&recipients)) || !recipients || FAILED(recipients->get_Count(&count)))
+    return attendees;
+  for (int index = 1; index <= count; ++index) {
+    platform::ComPtr<IRecipient> recipient;
+    if (FAILED(recipients->Item(index, &recipient)) || !recipient) continue;
+    attendees.push_back({CutAttendeeText(ReadText(recipient.Get(), &IRecipient::get_Name)),
+                         CutAttendeeText(ReadText(recipient.Get(), &IRecipient::get_Address))});
+  }
+  return attendees;
+}
+
+// Replaces the item's recipients by the attendees; the meeting status follows whether any are left.
+// An attendee without a name is invited under its address; one with neither is nobody.
+bool WriteAttendees(IAppointment* item, const std::vector<Attendee>& attendees) {
+  platform::ComPtr<IRecipients> recipients;
+  int count = 0;
+  if (FAILED(item->get_Recipients(&recipients)) || !recipients || FAILED(recipients->get_Count(&count)))
+    return false;
+  for (int index = count; index >= 1; --index) {
+    if (FAILED(recipients->Remove(index))) return false;
+  }
+  int written = 0;
+  for (const Attendee& attendee : attendees) {
+    std::u16string name = CutAttendeeText(attendee.name.empty() ? attendee.email : attendee.name);
+    if (name.empty()) continue;
+    BSTR text = SysAllocString(name.c_str());
+    platform::ComPtr<IRecipient> recipient;
+    HRESULT added = recipients->Add(text, &recipient);
+    SysFreeString(text);
+    if (FAILED(added) || !recipient) return false;
+    BSTR address = SysAllocString(CutAttendeeText(attendee.email).c_str());
+    HRESULT put = recipient->put_Address(address);
+    SysFreeString(address);
+    if (FAILED(put)) return false;
+    ++written;
+  }
+  return SUCCEEDED(item->put_MeetingStatus(written > 0 ? olMeeting : olNonMeeting));
+}
+
 // The semi-monthly fields as one property value, and back; 0 for a pattern of another kind.
 DWORD SemiMonthlyValue(bool recurring, const RecurrencePattern& pattern) {
   if (!recurring || !pattern.semiMonthly.present) return 0;
@@ -100,11 +154,14 @@ void CPIMAppointment::Reset() {
   subject.clear();
   location.clear();
   categoriesText.clear();
+  attendees.clear();
   openScope = kOpenAsk;
   seriesRecurring = openedOccurrence = false;
   seriesOid = 0;
   companionFlag = 1;
   companionOid = 0;
+  notesText.reset();
+  reminderMarks = SecondReminderMarks();
   storedCompanion_ = {1, 0};
   loadedOid_ = 0;
   storedSemiMonthly_ = 0;
@@ -153,6 +210,7 @@ void CPIMAppointment::ReadFields(IAppointment* item, const ItemContext& context)
   end = SystemTimeOfDate(DateOf(item, &IAppointment::get_End));
   reminderMinutes = NumberOf(item, &IAppointment::get_ReminderMinutesBeforeStart);
   duration = NumberOf(item, &IAppointment::get_Duration);
+  attendees = ReadAttendees(item);
 }
 
 bool CPIMAppointment::Load(const ItemContext& context) {
@@ -222,7 +280,14 @@ HRESULT CPIMAppointment::WriteRecurrence(IAppointment* item) {
 
 bool CPIMAppointment::TimesDiffer(IAppointment* item) const {
   return DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start) ||
-         DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end);
+         DateOf(item, &IAppointment::get_End) != StoredEnd();
+}
+
+DATE CPIMAppointment::StoredEnd() const {
+  DATE stored = DateOfSystemTime(end);
+  if (!allDay) return stored;
+  DATE firstDay = std::floor(DateOfSystemTime(start));
+  return std::max(firstDay + 1, std::ceil(stored - kWholeDayTolerance));
 }
 
 int CPIMAppointment::WriteChanges(IAppointment* item) {
@@ -242,11 +307,11 @@ int CPIMAppointment::WriteChanges(IAppointment* item) {
   }
   if (DateOf(item, &IAppointment::get_Start) != DateOfSystemTime(start))
     failures += Failed(item->put_Start(DateOfSystemTime(start)));
-  if (DateOf(item, &IAppointment::get_End) != DateOfSystemTime(end))
-    failures += Failed(item->put_End(DateOfSystemTime(end)));
+  if (DateOf(item, &IAppointment::get_End) != StoredEnd()) failures += Failed(item->put_End(StoredEnd()));
   if (NumberOf(item, &IAppointment::get_ReminderMinutesBeforeStart) != reminderMinutes) {
     failures += Failed(item->put_ReminderMinutesBeforeStart(reminderMinutes));
   }
+  if (notesText) failures += WriteText(item, &IAppointment::get_Body, &IAppointment::put_Body, *notesText);
   return failures;
 }
 
@@ -300,7 +365,7 @@ HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePatter
                                           const ItemContext& context) {
   bool created = oid == 0;
   if (rewritePattern && FAILED(WriteRecurrence(item))) return E_FAIL;
-  if (WriteChanges(item) > 0) return E_FAIL;
+  if (WriteChanges(item) > 0 || (attendeesChanged && !WriteAttendees(item, attendees))) return E_FAIL;
   if (subject.empty())
     WriteText(item, &IAppointment::get_Subject, &IAppointment::put_Subject,
               ResourceText(context.resources, resources::kStringNoSubject));
@@ -342,6 +407,7 @@ HRESULT CPIMAppointment::Save(const ItemContext& context) {
     return FAILED(result) ? result : E_FAIL;
   }
   if (!openedOccurrence) seriesRecurring = recurring;
+  attendeesChanged = false;
   if (before && oid != before && identityChanged) identityChanged(before, oid);
   return result;
 }

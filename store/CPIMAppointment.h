@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "store/PimItem.h"
 #include "store/RecurrencePattern.h"
@@ -11,6 +14,13 @@ class IAppointment;
 namespace calyra {
 
 class OutlookSession;
+
+// One person invited to a meeting: the name and e-mail address as Pocket Outlook keeps them.
+struct Attendee {
+  std::u16string name;
+  std::u16string email;
+  bool operator==(const Attendee&) const = default;
+};
 
 // How an appointment is opened (the open scope of an edit request).
 enum OpenScope : WORD {
@@ -28,6 +38,7 @@ class CPIMAppointment : public PimItem {
   static constexpr DWORD kNotesCapacity = 48832;
   static constexpr CEPROPID kCompanionFlag = 0xC7010002;
   static constexpr CEPROPID kCompanionOid = 0xC7020013;
+  static constexpr size_t kAttendeeTextCapacity = 512;  // each name and each address
   // The semi-monthly fields of a series: flags in the low word, weekday mask in the next byte.
   static constexpr CEPROPID kSemiMonthlyTag = 0xC7030013;
 
@@ -62,7 +73,8 @@ class CPIMAppointment : public PimItem {
   LONG duration = 60;
   bool allDay = false;
   bool meeting = false;
-  bool attendeesChanged = false;
+  bool attendeesChanged = false;  // a save writes `attendees` (and the meeting status) only when set
+  std::vector<Attendee> attendees;
   LONG reminderMinutes = 15;
   LONG busyStatus = olBusy;
   std::u16string subject;
@@ -74,6 +86,18 @@ class CPIMAppointment : public PimItem {
   ItemOid seriesOid = 0;
   WORD companionFlag = 1;
   ItemOid companionOid = 0;
+  // Plain notes text written as the model's body when set (the notes of a second reminder).
+  std::optional<std::u16string> notesText;
+
+  // The marks of an appointment that carries another's second reminder, kept while that one's
+  // editor is open: prepared for it, given a time in this editor, to be deleted, left alone.
+  struct SecondReminderMarks {
+    bool initialised = false;
+    bool changed = false;
+    bool toDelete = false;
+    bool disabled = false;
+  };
+  SecondReminderMarks reminderMarks;
 
  private:
   platform::ComPtr<IAppointment> Fetch(OutlookSession& session, ItemOid item) const;
@@ -86,6 +110,8 @@ class CPIMAppointment : public PimItem {
   bool RewritesPattern(IAppointment* item, bool* losesExceptions) const;
   HRESULT WriteRecurrence(IAppointment* item);
   bool TimesDiffer(IAppointment* item) const;
+  // The end as the model keeps it: an all-day event ends at the midnight after its last day.
+  DATE StoredEnd() const;
   // The stored item a save writes: the series, the occurrence opened, or a new appointment.
   platform::ComPtr<IAppointment> FetchSaved(OutlookSession& session) const;
   // Every write of a save, inside the save's store step.

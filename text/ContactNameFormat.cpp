@@ -199,15 +199,20 @@ void FillFileAsMenu(HMENU menu, const ContactName& name, FileAsFormat current, c
 
 std::vector<std::pair<unsigned, std::u16string>> BuildNameVariants(const std::u16string& fileAs,
                                                                    const ContactName& n) {
-  std::vector<std::pair<unsigned, std::u16string>> variants{{5000, EscapeMenuText(fileAs)}};
-  std::vector<std::u16string> seen{fileAs};
+  std::vector<std::pair<unsigned, std::u16string>> variants = BuildNameVariantTexts(fileAs, n);
+  for (auto& variant : variants) variant.second = EscapeMenuText(variant.second);
+  return variants;
+}
+
+std::vector<std::pair<unsigned, std::u16string>> BuildNameVariantTexts(const std::u16string& fileAs,
+                                                                       const ContactName& n) {
+  std::vector<std::pair<unsigned, std::u16string>> variants{{5000, fileAs}};
   auto add = [&](unsigned command, const std::u16string& text) {
     if (text.empty()) return;
-    for (const std::u16string& other : seen) {
-      if (platform::EqualsNoCase(other, text)) return;
+    for (const auto& other : variants) {
+      if (platform::EqualsNoCase(other.second, text)) return;
     }
-    seen.push_back(text);
-    variants.emplace_back(command, EscapeMenuText(text));
+    variants.emplace_back(command, text);
   };
   bool firstAndLast = Has(n.first) && Has(n.last);
   if (firstAndLast) {

@@ -74,6 +74,9 @@ void FillFileAsMenu(HMENU menu, const ContactName& name, FileAsFormat current, c
 // The contact picker's name variants: (command id, menu text), FileAs first, without duplicates.
 std::vector<std::pair<unsigned, std::u16string>> BuildNameVariants(const std::u16string& fileAs,
                                                                    const ContactName& name);
+// The same variants as the names themselves, before they are made menu texts.
+std::vector<std::pair<unsigned, std::u16string>> BuildNameVariantTexts(const std::u16string& fileAs,
+                                                                       const ContactName& name);
 
 // Doubles the first "&" of a menu text so that it is not read as an accelerator mark.
 std::u16string EscapeMenuText(const std::u16string& text);

@@ -87,6 +87,3 @@ CALYRA_API CEOID CalyraEditor_AddItemToProject(HWND, WORD, const WCHAR*, CEOID, 
                                                const WCHAR*) {
   return 0;
 }
-int CalyraEditor_EditDualReminderTime(HWND, CEOID, const SYSTEMTIME*, SYSTEMTIME*, calyra::CPIMAppointment*) {
-  return 0;
-}

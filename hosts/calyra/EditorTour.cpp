@@ -3,18 +3,25 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "hosts/calyra/OutlookItems.h"
+#include "hosts/calyra/Script.h"
+#include "hosts/calyra/ScriptRunner.h"
 #include "hosts/calyra/StepPerformer.h"
 #include "hosts/calyra/WindowSearch.h"
 #include "platform/text/Text.h"
+#include "platform/time/Locale.h"
 #include "platform/time/TimeConversion.h"
+#include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowDump.h"
 #include "platform/ui/agent/UserInput.h"
+#include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
+#include "resources/ResourceIds.h"
 
 namespace calyra::host {
 
@@ -68,6 +75,10 @@ class Tour {
   CEOID Edit(const char* what, ItemKind kind, const std::function<int()>& request,
              const std::function<void(HWND page)>& fill = {});
   void PrintStore();
+  // An appointment made as a person makes one, through the steps of a script.
+  void AppointmentThroughItsPages();
+  // Brings each tab of the open editor to the front and prints its page.
+  void ShowEveryTab();
 
   EditorSession& session_;
   std::FILE* out_;
@@ -122,6 +133,93 @@ CEOID Tour::Edit(const char* what, ItemKind kind, const std::function<int()>& re
   return added.front();
 }
 
+namespace {
+
+using namespace calyra::resources;
+
+std::string Step(const char* step, int id, const std::string& rest = "") {
+  return std::string(step) + " " + std::to_string(id) + (rest.empty() ? "" : " " + rest) + "\n";
+}
+
+// The time picker's steps for 7 PM on this device's clock: a 12-hour picker takes the hour and PM,
+// a 24-hour one its evening page and the eighth hour of it.
+std::string SevenInTheEvening() {
+  char16_t clock[4] = {};
+  bool hours24 = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ITIME, clock, 4) > 0 && clock[0] == u'1';
+  if (hours24) {
+    return Step("dialog", kDialogTimePicker24) + Step("click", kTimeEveningHours) +
+           Step("click", kTimeHour0 + 7) + "ok\nend\n";
+  }
+  return Step("dialog", kDialogTimePicker12) + Step("click", kTimeHour0 + 6) + Step("click", kTimePm) +
+         "ok\nend\n";
+}
+
+// Subject, the location from the history, the start from the time picker, a longer duration and a
+// second reminder the day before.
+std::string AppointmentScript() {
+  std::string script = Step("expect-page", kDialogAppointmentPage) +
+                       Step("type", kAppointmentSubject, "Choir rehearsal") +
+                       Step("choose-text", kAppointmentLocation, "Main Street surgery") + SevenInTheEvening() +
+                       Step("click", kAppointmentStartTime) + Step("dialog", kDialogDurationPicker) +
+                       Step("click", kDurationPlus15) + Step("click", kDurationPlus30) + "ok\nend\n" +
+                       Step("click", kAppointmentDuration) + Step("dialog", kDialogSecondReminder) +
+                       "ok\nend\n" + Step("click", kAppointmentSecondReminder);
+  return script;
+}
+
+}  // namespace
+
+void Tour::AppointmentThroughItsPages() {
+  std::fprintf(out_, "\na new appointment made through its pages, each page shown\n");
+  std::istringstream text(AppointmentScript());
+  std::vector<ScriptStep> steps;
+  ScriptError error;
+  if (!ParseScript(text, &steps, &error)) {
+    std::fprintf(out_, "  the tour's script has an error on line %d: %s\n", error.line,
+                 error.message.c_str());
+    failed_ = true;
+    return;
+  }
+  std::set<CEOID> before = items_.Oids(ItemKind::kAppointment);
+  SYSTEMTIME start = DaysFromNow(2, 18), end = DaysFromNow(2, 19);
+  const EditorExports& e = session_.Exports();
+  ScriptRunner runner(session_, "tour", out_, out_);
+  int result = runner.Run(steps, [&](std::string* why) {
+    if (e.newAppointment(0, &start, &end, u"", 0, nullptr, 0, 1, 0) == 0) {
+      *why = "the component refused the request";
+      return false;
+    }
+    session_.Pump();
+    return true;
+  });
+  if (result != 0 || !session_.EditorOpen()) {
+    failed_ = true;
+    if (session_.EditorOpen()) session_.PressCancel();
+    return;
+  }
+  ShowEveryTab();
+  std::fprintf(out_, "  the person presses OK\n");
+  if (!session_.PressOk() || session_.EditorOpen()) failed_ = true;
+  for (CEOID oid : items_.Oids(ItemKind::kAppointment)) {
+    if (!before.contains(oid)) std::fprintf(out_, "  saved as appointment 0x%08X\n", oid);
+  }
+}
+
+void Tour::ShowEveryTab() {
+  HWND tabs = session_.Tabs();
+  int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int tab = 0; tab < count; ++tab) {
+    platform::UserSelectTab(tabs, tab);
+    session_.Pump();
+    HWND page = session_.VisiblePage();
+    if (!page) continue;
+    std::fprintf(out_, "  tab %d shows %s:\n%s", tab, StepPerformer::Describe(page).c_str(),
+                 platform::DumpWindowTree(page).c_str());
+  }
+  platform::UserSelectTab(tabs, 0);
+  session_.Pump();
+}
+
 void Tour::PrintStore() {
   for (ItemKind kind : {ItemKind::kAppointment, ItemKind::kTask, ItemKind::kContact}) {
     auto list = items_.List(kind);
@@ -145,8 +243,13 @@ int Tour::Run() {
 
   SYSTEMTIME start = DaysFromNow(1, 9), end = DaysFromNow(1, 10);
   std::string what = "a new appointment \"Dentist\", " + Text(start) + " to " + Text(end).substr(11);
-  Edit(what.c_str(), ItemKind::kAppointment,
-       [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); });
+  Edit((what + "; the person types the location \"Main Street surgery\"").c_str(), ItemKind::kAppointment,
+       [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); },
+       [this](HWND page) {
+         HWND location = GetDlgItem(page, kAppointmentLocation);
+         bool typed = location && platform::UserType(location, u"Main Street surgery");
+         std::fprintf(out_, "  typed the location: %s\n", typed ? "yes" : "no");
+       });
 
   SYSTEMTIME taskStart = DaysFromNow(0, 0), due = DaysFromNow(7, 0);
   what = "a new task \"Renew the passport\", due " + Text(due).substr(0, 10);
@@ -175,6 +278,7 @@ int Tour::Run() {
     failed_ = true;
   }
   platform::SetUserAgent(nullptr);
+  AppointmentThroughItsPages();
 
   std::fprintf(out_, "\nthe store now holds\n");
   PrintStore();

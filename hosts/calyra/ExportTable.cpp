@@ -88,7 +88,7 @@ constexpr ExportRow kTable[] = {
     Row<decltype(CalyraEditor_EditDualReminderTime), kHandle, kUint, kTime, kTime, kRecord>(
         "EditDualReminderTime",
         "_Z33CalyraEditor_EditDualReminderTimeP6HWND__jPK10SYSTEMTIMEPS1_PN6calyra15CPIMAppointmentE",
-        kIntResult, kPending),
+        kIntResult, kBuilt),
 };
 
 #undef CALYRA_EXPORT_ROW

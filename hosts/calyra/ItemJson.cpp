@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "platform/time/TimeConversion.h"
+#include "store/CPIMAppointment.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
 #include "store/PimItem.h"
 
 namespace calyra::host {
@@ -140,6 +143,33 @@ void AttendeesMember(JsonWriter* json, IAppointment* appointment) {
   json->EndArray();
 }
 
+// The second reminder is an appointment of its own, named by the main appointment's record:
+// {"oid", "time"}, or null when there is none (or it is gone).
+void SecondReminderMember(JsonWriter* json, IAppointment* a) {
+  json->Key("secondReminder");
+  auto oid = static_cast<ItemOid>(Get(a, &IAppointment::get_Oid));
+  Database appointments;
+  Record record(oid);
+  record.Request(CPIMAppointment::kCompanionOid);
+  const PropertyValue* companion = nullptr;
+  if (appointments.OpenByName(AppointmentsDatabaseName()) && appointments.SeekToOid(oid) &&
+      appointments.ReadRecord(record)) {
+    companion = record.Find(CPIMAppointment::kCompanionOid);
+  }
+  CPIMAppointment second;
+  second.oid = companion ? static_cast<ItemOid>(companion->AsInteger()) : 0;
+  second.openScope = kOpenNotRecurring;
+  if (!second.oid || !second.Load(ItemContext())) {
+    json->Null();
+    return;
+  }
+  json->BeginObject();
+  json->Key("oid");
+  json->Number(second.oid);
+  DateMember(json, "time", DateOfSystemTime(second.start), DateForm::kTime);
+  json->EndObject();
+}
+
 void WriteAppointment(JsonWriter* json, IAppointment* a) {
   json->BeginObject();
   CommonMembers(json, a, "appointment");
@@ -160,6 +190,7 @@ void WriteAppointment(JsonWriter* json, IAppointment* a) {
   BoolMember(json, "meeting", Get(a, &IAppointment::get_MeetingStatus) == olMeeting);
   AttendeesMember(json, a);
   RecurrenceMember(json, a);
+  SecondReminderMember(json, a);
   json->EndObject();
 }
 

@@ -276,3 +276,85 @@ TEST_F(AppointmentObjectTest, ConvertingMakesATaskAndBack) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr CEPROPID kMeetingStatus = 0x420A0003;
+constexpr CEPROPID kAttendeesBlob = 0x420B0041;
+
+TEST_F(AppointmentObjectTest, AttendeesRoundTripAndTheMeetingStatusFollows) {
+  CPIMAppointment appointment;
+  appointment.subject = u"Review";
+  appointment.start = At(2024, 3, 21, 9);
+  appointment.end = At(2024, 3, 21, 10);
+  const std::vector<Attendee> invited = {{u"Lee, Ann", u"ann@example.com"}, {u"Bob", u""}};
+  appointment.attendees = invited;
+  appointment.meeting = true;
+  appointment.attendeesChanged = true;
+  user_->ExpectMessageBoxString(resources::kStringMeetingUpdate, IDNO);
+  ASSERT_EQ(appointment.Save(context_), S_OK);
+  EXPECT_FALSE(appointment.attendeesChanged) << "the store now holds them";
+  EXPECT_EQ(Raw(appointment.oid, kMeetingStatus), olMeeting);
+
+  auto loaded = Open(appointment.oid, kOpenAsk);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->attendees, invited);
+  EXPECT_TRUE(loaded->meeting);
+
+  // Attendees that the object holds but were not marked changed are not written.
+  loaded->attendees = {{u"Carol", u"carol@example.com"}};
+  ASSERT_EQ(loaded->Save(context_), S_OK);
+  EXPECT_EQ(Open(appointment.oid, kOpenAsk)->attendees, invited);
+
+  // The last attendee gone: no meeting any more.
+  loaded->attendees.clear();
+  loaded->meeting = false;
+  loaded->attendeesChanged = true;
+  ASSERT_EQ(loaded->Save(context_), S_OK);
+  EXPECT_EQ(Raw(appointment.oid, kMeetingStatus), olNonMeeting);
+  auto again = Open(appointment.oid, kOpenAsk);
+  EXPECT_TRUE(again->attendees.empty());
+  EXPECT_FALSE(again->meeting);
+}
+
+// Each name and address is cut at 512 characters, whether it comes from the editor or the store.
+TEST_F(AppointmentObjectTest, AttendeeTextsAreCutAtTheirBound) {
+  const std::u16string longName(600, u'n');
+  const std::u16string longAddress(513, u'a');
+  CPIMAppointment appointment;
+  appointment.subject = u"Review";
+  appointment.attendees = {{longName, longAddress}, {u"", u"only@example.com"}};
+  appointment.meeting = appointment.attendeesChanged = true;
+  user_->ExpectMessageBoxString(resources::kStringMeetingUpdate, IDNO);
+  ASSERT_EQ(appointment.Save(context_), S_OK);
+  auto loaded = Open(appointment.oid, kOpenAsk);
+  ASSERT_NE(loaded, nullptr);
+  const std::vector<Attendee> expected = {
+      {std::u16string(512, u'n'), std::u16string(512, u'a')},
+      {u"only@example.com", u"only@example.com"},  // invited under its address
+  };
+  EXPECT_EQ(loaded->attendees, expected);
+
+  // A record another program wrote with longer texts.
+  std::vector<BYTE> blob;
+  for (const std::u16string& text : {std::u16string(700, u'x'), std::u16string(3, u'y')}) {
+    for (char16_t c : text) {
+      blob.push_back(static_cast<BYTE>(c & 0xFF));
+      blob.push_back(static_cast<BYTE>(c >> 8));
+    }
+    blob.push_back(0);
+    blob.push_back(0);
+  }
+  Database appointments;
+  ASSERT_TRUE(appointments.OpenByName(AppointmentsDatabaseName()));
+  ASSERT_TRUE(appointments.SeekToOid(appointment.oid));
+  Record record(appointment.oid);
+  record.Set(PropertyValue::Blob(kAttendeesBlob, blob));
+  ASSERT_TRUE(appointments.WriteRecord(record));
+  auto reread = Open(appointment.oid, kOpenAsk);
+  ASSERT_EQ(reread->attendees.size(), 1u);
+  EXPECT_EQ(reread->attendees[0].name, std::u16string(512, u'x'));
+  EXPECT_EQ(reread->attendees[0].email, u"yyy");
+}
+
+}  // namespace

@@ -63,6 +63,14 @@ bool UserChoose(HWND control, int index) {
   return false;
 }
 
+bool UserDoubleChoose(HWND control, int index) {
+  if (!Reachable(control)) return false;
+  if (ui::IsClass(control, WC_LISTVIEWW)) return UserDoubleClickListViewItem(control, index);
+  if (!ui::IsClass(control, WC_LISTBOX) || !UserChoose(control, index)) return false;
+  if (GetWindowLongW(control, GWL_STYLE) & LBS_NOTIFY) ui::NotifyParentCommand(control, LBN_DBLCLK);
+  return true;
+}
+
 bool UserChooseText(HWND control, std::u16string_view text) {
   std::u16string value(text);
   LPARAM pattern = reinterpret_cast<LPARAM>(value.c_str());

@@ -17,6 +17,8 @@ bool UserType(HWND control, std::u16string_view text);
 bool UserChoose(HWND control, int index);
 // Chooses the item of a list box or combo box whose text is `text` (case-insensitive).
 bool UserChooseText(HWND control, std::u16string_view text);
+// Double-taps an item of a list box (the choice, then LBN_DBLCLK when it notifies) or a list view.
+bool UserDoubleChoose(HWND control, int index);
 // Presses a key while `window` has the focus (Enter, Escape, Tab go through the dialog's handling).
 bool UserPressKey(HWND window, WPARAM key);
 // Chooses a command of a window's menu bar or menu.

@@ -232,6 +232,9 @@ bool UserClickListViewItem(HWND list, int index);
 bool UserDoubleClickListViewItem(HWND list, int index);
 // Ticks or clears the item's check box (LVS_EX_CHECKBOXES): the state change, then NM_CLICK.
 bool UserSetListViewCheck(HWND list, int index, bool checked);
+// Taps the header of a column of a report view: LVN_COLUMNCLICK with the column. False when the list
+// shows no header (another view, or LVS_NOCOLUMNHEADER) or has no such column.
+bool UserClickListViewColumn(HWND list, int column);
 
 // One text as a list view draws it: its item and subitem, its colours and its font.
 struct ListViewDrawnText {

@@ -544,4 +544,15 @@ bool UserSetListViewCheck(HWND list, int index, bool checked) {
   return changed;
 }
 
+bool UserClickListViewColumn(HWND list, int column) {
+  ListView view = ListView::Of(list);
+  if (!view || !IsWindowEnabled(list) || view.HeaderHeight() == 0) return false;
+  if (column < 0 || static_cast<size_t>(column) >= view.state->columns.size()) return false;
+  NMLISTVIEW info{};
+  info.iItem = -1;
+  info.iSubItem = column;
+  ui::NotifyParent(list, LVN_COLUMNCLICK, &info.hdr);
+  return true;
+}
+
 }  // namespace platform

@@ -193,6 +193,24 @@ TEST_F(BasicControlsTest, ListBoxStringsDataSelectionAndFind) {
   EXPECT_TRUE(Commands().empty());
 }
 
+TEST_F(BasicControlsTest, DoubleTappingAListBoxItemChoosesItFirst) {
+  HWND list = Make(WC_LISTBOX, 20, LBS_NOTIFY);
+  HWND quiet = Make(WC_LISTBOX, 21, 0);
+  for (HWND box : {list, quiet}) {
+    for (const char16_t* name : {u"pear", u"apple"}) {
+      SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    }
+  }
+  Commands();
+  EXPECT_TRUE(platform::UserDoubleChoose(list, 1));
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(Commands(), (std::vector<std::pair<int, int>>{{20, LBN_SELCHANGE}, {20, LBN_DBLCLK}}));
+  EXPECT_TRUE(platform::UserDoubleChoose(quiet, 0));
+  EXPECT_TRUE(Commands().empty()) << "a list box without LBS_NOTIFY tells its parent nothing";
+  EXPECT_FALSE(platform::UserDoubleChoose(list, 2));
+  EXPECT_TRUE(Commands().empty());
+}
+
 TEST_F(BasicControlsTest, ComboBoxesShowTheirSelection) {
   HWND combo = Make(WC_COMBOBOX, 30, CBS_DROPDOWNLIST);
   for (const char16_t* name : {u"None", u"Low", u"High"}) {

@@ -49,6 +49,7 @@ inline LRESULT RecordingParentProc(HWND window, UINT message, WPARAM wParam, LPA
     copy.hdr = *header;
     const auto* info = reinterpret_cast<const NMLISTVIEW*>(lParam);
     copy.iItem = info->iItem;
+    copy.iSubItem = info->iSubItem;
     copy.uNewState = info->uNewState;
     copy.uOldState = info->uOldState;
     copy.uChanged = info->uChanged;

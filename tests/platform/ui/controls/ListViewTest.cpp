@@ -423,4 +423,28 @@ TEST_F(ListViewTest, WithoutCustomDrawEveryTextTakesTheListsColoursAndFont) {
   EXPECT_TRUE(platform::PaintListView(Parent()).empty()) << "not a list view";
 }
 
+// A tap on a column header tells the parent which column; a list without a header has nothing to tap.
+TEST_F(ListViewTest, TappingAColumnHeaderNamesTheColumn) {
+  HWND list = Child(WC_LISTVIEWW, LVS_REPORT, kListId);
+  AddColumns(list, 2);
+  HWND headless = Child(WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER, kListId + 1);
+  AddColumns(headless, 2);
+  HWND icons = Child(WC_LISTVIEWW, LVS_ICON, kListId + 2);
+
+  Log().Clear();
+  EXPECT_TRUE(platform::UserClickListViewColumn(list, 1));
+  ASSERT_EQ(Log().notifications, (std::vector<UINT>{LVN_COLUMNCLICK}));
+  EXPECT_EQ(Log().listEvents[0].iItem, -1);
+  EXPECT_EQ(Log().listEvents[0].iSubItem, 1);
+
+  Log().Clear();
+  EXPECT_FALSE(platform::UserClickListViewColumn(list, 2)) << "no such column";
+  EXPECT_FALSE(platform::UserClickListViewColumn(list, -1));
+  EXPECT_FALSE(platform::UserClickListViewColumn(headless, 0));
+  EXPECT_FALSE(platform::UserClickListViewColumn(icons, 0));
+  EnableWindow(list, FALSE);
+  EXPECT_FALSE(platform::UserClickListViewColumn(list, 0)) << "a disabled list";
+  EXPECT_TRUE(Log().notifications.empty());
+}
+
 }  // namespace
