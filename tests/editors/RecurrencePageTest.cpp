@@ -8,6 +8,7 @@
 #include "CalyraEditorResources.h"
 #include "editors/EditorKind.h"
 #include "editors/ReadyMadePatterns.h"
+#include "editors/RecurrenceDates.h"
 #include "host/EditorFrame.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/Dialog.h"
@@ -340,20 +341,24 @@ TEST_F(RecurrencePageTest, ANewStartRewordsTheList) {
   EXPECT_EQ(Entry(kRecurrenceQuick, 3), u"Every April 4");
 }
 
-TEST_F(RecurrencePageTest, AnotherPageMovingTheStartRewordsTheListOnReturn) {
-  UseTestPage(PageNumber::Notes);
-  ItemOid oid = StoreAppointment(std::nullopt);
-  Edit(ItemKind::Appointment, oid);
-  int recurrenceTab = Frame().CurrentTab();
-  ASSERT_TRUE(platform::UserSelectTab(Tabs(), recurrenceTab == 0 ? 1 : 0));
+TEST_F(RecurrencePageTest, AStartMovedOnTheAppointmentPageRewordsTheListOnReturn) {
+  ASSERT_EQ(NewItem(EditorKind::NewAppointment).From(Date(2024, 3, 18, 10)).Subject(u"Review").Post(), 1);
   Pump();
-  // What the appointment page does when the person gives the appointment another day.
-  auto* appointment = static_cast<CPIMAppointment*>(Frame().Context().item);
-  appointment->start = Date(2024, 3, 20, 10);
-  appointment->end = Date(2024, 3, 20, 11);
+  int appointmentTab = Frame().CurrentTab();
+  ShowRecurrencePage();
+  int recurrenceTab = Frame().CurrentTab();
+  EXPECT_EQ(Entry(kRecurrenceQuick, 1), u"Every Monday");
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), appointmentTab));
+  Pump();
+  SYSTEMTIME thursday = Date(2024, 3, 21);
+  PickDate(kAppointmentStartDate, &thursday);
   ASSERT_TRUE(platform::UserSelectTab(Tabs(), recurrenceTab));
   Pump();
-  EXPECT_EQ(Entry(kRecurrenceQuick, 1), u"Every Wednesday");
+  EXPECT_EQ(Entry(kRecurrenceQuick, 1), u"Every Thursday");
+  EXPECT_EQ(Entry(kRecurrenceQuick, 3), u"Every March 21");
+  SYSTEMTIME shown{};
+  ASSERT_EQ(DateTime_GetSystemtime(Control(kRecurrenceStart), &shown), GDT_VALID);
+  EXPECT_EQ(DayOnly(shown), thursday);
 }
 
 TEST_F(RecurrencePageTest, ChoosingWeeklyMakesTheAppointmentRecurOnItsDay) {
