@@ -14,6 +14,8 @@ namespace calyra {
 // component implements it; tests may give their own.
 class EditorHost {
  public:
+  static constexpr int kDefaultReminderMinuteOfDay = 8 * 60;
+
   virtual ~EditorHost() = default;
 
   virtual HINSTANCE Resources() const = 0;
@@ -40,6 +42,10 @@ class EditorHost {
   // Links a saved item to another (`otherKind` as the link store counts kinds); false when no link
   // was made.
   virtual bool LinkItems(ItemOid, ItemOid, int /*otherKind*/) { return false; }
+  // Writes an item's icon image (a file's path); false when it could not be written.
+  virtual bool SetItemIcon(ItemOid, const std::u16string& /*imagePath*/) { return true; }
+  // The time of day a new task reminder gets, in minutes after midnight (the editor options').
+  virtual int ReminderMinuteOfDay() const { return kDefaultReminderMinuteOfDay; }
   // The phrase selection for a field (`usage`: the phrase library's usage flags); the chosen text.
   virtual std::optional<std::u16string> SelectPhrase(HWND, DWORD /*usage*/) { return std::nullopt; }
 };

@@ -3,6 +3,7 @@
 #include "editors/AppointmentPage.h"
 #include "editors/AttendeesPage.h"
 #include "editors/RecurrencePage.h"
+#include "editors/TaskPage.h"
 
 namespace calyra {
 
@@ -20,6 +21,7 @@ PageFactory::PageFactory() {
   SetMaker(PageNumber::Appointment, [] { return std::make_unique<AppointmentPage>(); });
   SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
   SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
+  SetMaker(PageNumber::Task, [] { return std::make_unique<TaskPage>(); });
 }
 
 EditorPage* PageFactory::GetPage(PageNumber number) {

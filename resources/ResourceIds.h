@@ -86,6 +86,8 @@ inline constexpr unsigned kStringDurationHours = 64380;
 inline constexpr unsigned kStringDurationOneDay = 64381;
 inline constexpr unsigned kStringDurationDays = 64382;
 inline constexpr unsigned kStringSubjectPlaceholder = 64912;
+// Task editor.
+inline constexpr unsigned kStringTaskCompletedOn = 64335;
 // Units of a lead or a time from now.
 inline constexpr unsigned kStringUnitMinutes = 38500;
 inline constexpr unsigned kStringUnitWeeks = 38501;
