@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include "hosts/calyra/ItemJson.h"
+#include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
@@ -76,7 +78,7 @@ class Tour {
              const std::function<void(HWND page)>& fill = {});
   void PrintStore();
   // An appointment made as a person makes one, through the steps of a script.
-  void AppointmentThroughItsPages();
+  void AppointmentThroughItsPages(const char* what, const std::string& script, int daysAhead);
   // Brings each tab of the open editor to the front and prints its page.
   void ShowEveryTab();
 
@@ -154,24 +156,43 @@ std::string SevenInTheEvening() {
          "ok\nend\n";
 }
 
-// Subject, the location from the history, the start from the time picker, a longer duration and a
-// second reminder the day before.
-std::string AppointmentScript() {
-  std::string script = Step("expect-page", kDialogAppointmentPage) +
-                       Step("type", kAppointmentSubject, "Choir rehearsal") +
-                       Step("choose-text", kAppointmentLocation, "Main Street surgery") + SevenInTheEvening() +
-                       Step("click", kAppointmentStartTime) + Step("dialog", kDialogDurationPicker) +
-                       Step("click", kDurationPlus15) + Step("click", kDurationPlus30) + "ok\nend\n" +
-                       Step("click", kAppointmentDuration) + Step("dialog", kDialogSecondReminder) +
-                       "ok\nend\n" + Step("click", kAppointmentSecondReminder);
-  return script;
+// On the recurrence tab: a custom weekly pattern on Tuesday and Thursday that ends after 10 times.
+std::string WeeklyOnTuesdayAndThursday() {
+  constexpr int kCustomPattern = 4;  // the ready-made list's last entry opens the full editor
+  constexpr int kWeekly = 1;
+  constexpr int kEndAfter = 2;
+  constexpr int kTuesday = 2, kThursday = 4;  // days from Sunday
+  std::string script = "tab 1\n" + Step("choose", kRecurrenceQuick, std::to_string(kCustomPattern)) +
+                       Step("choose", kRecurrenceKind, std::to_string(kWeekly));
+  for (int day = 0; day < 7; ++day) {
+    bool on = day == kTuesday || day == kThursday;
+    script += Step("check", kRecurrenceWeeklySunday + day, on ? "on" : "off");
+  }
+  return script + Step("choose", kRecurrenceEnd, std::to_string(kEndAfter)) +
+         Step("type", kRecurrenceOccurrences, "10") + "tab 0\n";
+}
+
+// Subject, the location from the history, the start from the time picker, a longer duration, and a
+// weekly pattern.
+std::string RehearsalScript() {
+  return Step("expect-page", kDialogAppointmentPage) + Step("type", kAppointmentSubject, "Choir rehearsal") +
+         Step("choose-text", kAppointmentLocation, "Main Street surgery") + SevenInTheEvening() +
+         Step("click", kAppointmentStartTime) + Step("dialog", kDialogDurationPicker) +
+         Step("click", kDurationPlus15) + Step("click", kDurationPlus30) + "ok\nend\n" +
+         Step("click", kAppointmentDuration) + WeeklyOnTuesdayAndThursday();
+}
+
+// A second reminder the day before (a recurring appointment keeps none, so this one does not recur).
+std::string CheckUpScript() {
+  return Step("expect-page", kDialogAppointmentPage) + Step("type", kAppointmentSubject, "Dentist check-up") +
+         Step("dialog", kDialogSecondReminder) + "ok\nend\n" + Step("click", kAppointmentSecondReminder);
 }
 
 }  // namespace
 
-void Tour::AppointmentThroughItsPages() {
-  std::fprintf(out_, "\na new appointment made through its pages, each page shown\n");
-  std::istringstream text(AppointmentScript());
+void Tour::AppointmentThroughItsPages(const char* what, const std::string& script, int daysAhead) {
+  std::fprintf(out_, "\n%s, each page shown\n", what);
+  std::istringstream text(script);
   std::vector<ScriptStep> steps;
   ScriptError error;
   if (!ParseScript(text, &steps, &error)) {
@@ -181,7 +202,7 @@ void Tour::AppointmentThroughItsPages() {
     return;
   }
   std::set<CEOID> before = items_.Oids(ItemKind::kAppointment);
-  SYSTEMTIME start = DaysFromNow(2, 18), end = DaysFromNow(2, 19);
+  SYSTEMTIME start = DaysFromNow(daysAhead, 18), end = DaysFromNow(daysAhead, 19);
   const EditorExports& e = session_.Exports();
   ScriptRunner runner(session_, "tour", out_, out_);
   int result = runner.Run(steps, [&](std::string* why) {
@@ -201,7 +222,11 @@ void Tour::AppointmentThroughItsPages() {
   std::fprintf(out_, "  the person presses OK\n");
   if (!session_.PressOk() || session_.EditorOpen()) failed_ = true;
   for (CEOID oid : items_.Oids(ItemKind::kAppointment)) {
-    if (!before.contains(oid)) std::fprintf(out_, "  saved as appointment 0x%08X\n", oid);
+    if (before.contains(oid)) continue;
+    std::fprintf(out_, "  saved as appointment 0x%08X; calyra show 0x%08X --json:\n", oid, oid);
+    JsonWriter json;
+    auto item = items_.Item(oid);
+    if (item && WriteItemJson(&json, item.Get())) std::fprintf(out_, "%s\n", json.Text().c_str());
   }
 }
 
@@ -278,7 +303,8 @@ int Tour::Run() {
     failed_ = true;
   }
   platform::SetUserAgent(nullptr);
-  AppointmentThroughItsPages();
+  AppointmentThroughItsPages("a recurring appointment made through its pages", RehearsalScript(), 2);
+  AppointmentThroughItsPages("an appointment with a second reminder", CheckUpScript(), 3);
 
   std::fprintf(out_, "\nthe store now holds\n");
   PrintStore();
