@@ -27,7 +27,9 @@ using namespace resources;
 constexpr size_t kSubjectChars = 4096;
 constexpr DWORD kPhrasesForTaskSubject = 0x10001;
 constexpr int kMinutesPerHour = 60;
-constexpr int kGrowLines = 1;  // the subject grows by one line while it has the focus
+constexpr int kGrowLines = 1;
+constexpr int kCalendarStrip = 20;  // a tap this near a date field's right end opens its calendar  // the
+                                    // subject grows by one line while it has the focus
 
 constexpr int kReminderControls[] = {kTaskReminderLabel, kTaskReminderDate, kTaskReminderTime};
 
@@ -378,9 +380,16 @@ void TaskPage::InsertContact() {
   SendMessageW(Control(kTaskSubject), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// Enter in the subject asks for a phrase instead of a new line.
+// Enter in the subject asks for a phrase instead of a new line; a date field opens its calendar
+// from a wider strip at its right end than its own button.
 void TaskPage::HookSubject() {
   if (subjectProc_) return;
+  for (int id : {kTaskStartDate, kTaskDueDate, kTaskReminderDate}) {
+    HWND picker = Control(id);
+    SetWindowLongPtrW(picker, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    pickerProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(picker, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TaskPage::DateFieldProc)));
+  }
   HWND subject = Control(kTaskSubject);
   SetWindowLongPtrW(subject, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   subjectProc_ = reinterpret_cast<WNDPROC>(
@@ -395,6 +404,19 @@ LRESULT TaskPage::SubjectProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   }
   if (message == WM_CHAR && (wParam == u'\r' || wParam == u'\n')) return 0;
   return CallWindowProcW(page->subjectProc_, window, message, wParam, lParam);
+}
+
+LRESULT TaskPage::DateFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* page = reinterpret_cast<TaskPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_LBUTTONDOWN) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    int x = static_cast<short>(LOWORD(static_cast<DWORD>(lParam)));
+    if (x >= rect.right - page->Host().ScaledX(kCalendarStrip)) {
+      lParam = MAKELPARAM(static_cast<WORD>(rect.right - 1), HIWORD(static_cast<DWORD>(lParam)));
+    }
+  }
+  return CallWindowProcW(page->pickerProc_, window, message, wParam, lParam);
 }
 
 }  // namespace calyra

@@ -46,11 +46,13 @@ class TaskPage : public EditorPage {
   void InsertContact();
   void HookSubject();
   static LRESULT SubjectProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT DateFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   int reminderMinuteOfDay_ = 0;
   bool loaded_ = false;
   std::optional<std::u16string> chosenIcon_;
   WNDPROC subjectProc_ = nullptr;
+  WNDPROC pickerProc_ = nullptr;  // the date pickers' own procedure (one class)
   RECT subjectRect_{};
 };
 

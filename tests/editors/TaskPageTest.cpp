@@ -272,3 +272,32 @@ TEST_F(TaskPageTest, TheSubjectGrowsWhileItHasTheFocus) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+using namespace calyra::resources;
+
+struct TapCase {
+  int fromRight;  // pixels from the field's right end
+  bool opens;
+};
+
+TEST_F(TaskPageTest, ATapNearADateFieldsRightEndOpensItsCalendar) {
+  constexpr TapCase kCases[] = {{1, true}, {19, true}, {21, false}, {60, false}};
+  for (const TapCase& entry : kCases) {
+    SCOPED_TRACE(entry.fromRight);
+    OpenNew(Date(2024, 3, 20), Date(2024, 3, 22));
+    HWND due = Control(kTaskDueDate);
+    RECT rect{};
+    GetClientRect(due, &rect);
+    SendMessageW(due, WM_LBUTTONDOWN, 0, MAKELPARAM(rect.right - entry.fromRight, 5));
+    HWND calendar = reinterpret_cast<HWND>(SendMessageW(due, DTM_GETMONTHCAL, 0, 0));
+    EXPECT_EQ(calendar != nullptr && IsWindowVisible(calendar), entry.opens);
+    platform::UserCloseDatePicker(due);
+    Command(kCommandCancel);
+  }
+}
+
+}  // namespace
