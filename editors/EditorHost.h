@@ -16,6 +16,8 @@ class CategoryChangeFlags;
 
 class EditorHost {
  public:
+  static constexpr int kDefaultReminderMinuteOfDay = 8 * 60;
+
   virtual ~EditorHost() = default;
 
   virtual HINSTANCE Resources() const = 0;
@@ -42,6 +44,10 @@ class EditorHost {
   // Links a saved item to another (`otherKind` as the link store counts kinds); false when no link
   // was made.
   virtual bool LinkItems(ItemOid, ItemOid, int /*otherKind*/) { return false; }
+  // Writes an item's icon image (a file's path); false when it could not be written.
+  virtual bool SetItemIcon(ItemOid, const std::u16string& /*imagePath*/) { return true; }
+  // The time of day a new task reminder gets, in minutes after midnight (the editor options').
+  virtual int ReminderMinuteOfDay() const { return kDefaultReminderMinuteOfDay; }
   // The phrase selection for a field (`usage`: the phrase library's usage flags); the chosen text.
   virtual std::optional<std::u16string> SelectPhrase(HWND, DWORD /*usage*/) { return std::nullopt; }
   // The process's category change flags the host reads; null: the pages keep their own.

@@ -17,6 +17,7 @@ inline constexpr UINT kMsgHostSwitchAway = 2153;   // wParam: the host's target,
 inline constexpr UINT kMsgModalSwitchAway = 2156;  // the same, to an open modal dialog
 inline constexpr UINT kMsgSummaryClosing = 2157;   // sent before the summary goes under a dialog
 inline constexpr UINT kMsgSummaryOpenItem = 2158;  // wParam ItemKind, lParam ItemOid
+inline constexpr UINT kMsgTaskSubjectEnter = 2160;  // Enter in a task's subject: the phrase selection
 
 // What the host window is told.
 inline constexpr UINT kNotifyEditorClosed = 6383;

@@ -3,6 +3,8 @@
 #include "editors/AppointmentPage.h"
 #include "editors/AttendeesPage.h"
 #include "editors/CategoriesPage.h"
+#include "editors/RecurrencePage.h"
+#include "editors/TaskPage.h"
 
 namespace calyra {
 
@@ -20,6 +22,8 @@ PageFactory::PageFactory() {
   SetMaker(PageNumber::Appointment, [] { return std::make_unique<AppointmentPage>(); });
   SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
   SetMaker(PageNumber::Categories, [] { return std::make_unique<CategoriesPage>(); });
+  SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
+  SetMaker(PageNumber::Task, [] { return std::make_unique<TaskPage>(); });
 }
 
 EditorPage* PageFactory::GetPage(PageNumber number) {

@@ -101,6 +101,11 @@ ItemOid EditorFrame::AddToProject(ItemOid project, ItemKind, ItemOid item, const
   return AddItemToProject2(MainWindow(), Resources(), project, item, date, nullptr) ? project : 0;
 }
 
+int EditorFrame::ReminderMinuteOfDay() const {
+  const OptionStore& options = Component::Process().Options();
+  return options.ReminderHour() * 60 + options.ReminderMinute();
+}
+
 EditorPage* EditorFrame::CurrentPage() const {
   return container_ && currentTab_ >= 0 ? container_->Page(static_cast<size_t>(currentTab_)) : nullptr;
 }

@@ -56,6 +56,7 @@ class EditorFrame : public EditorHost {
   ItemContext ItemContextFor(HWND owner) const override;
   bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) override;
   ItemOid AddToProject(ItemOid project, ItemKind kind, ItemOid item, const SYSTEMTIME* date) override;
+  int ReminderMinuteOfDay() const override;
   CategoryChangeFlags* CategoryChanges() override;
   HWND* ModalDialogSlot() override;
 

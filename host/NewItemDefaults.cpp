@@ -71,7 +71,17 @@ void ApplyNewItemDefaults(const EditRequest& request, bool templateApplied, cons
       appointment->reminderSet = reminder != OptionStore::kNoReminder;
       if (appointment->reminderSet) appointment->reminderMinutes = static_cast<LONG>(reminder);
     }
-    if (task) ApplyTaskDates(request, *task);
+    if (task) {
+      ApplyTaskDates(request, *task);
+      // The new-task reminder option: the reminder on, at the due date's default time of day.
+      if (options.NewTaskReminder() && platform::IsDateSet(task->due)) {
+        task->reminderSet = true;
+        task->reminderTime = task->due;
+        task->reminderTime.wHour = static_cast<WORD>(options.ReminderHour());
+        task->reminderTime.wMinute = static_cast<WORD>(options.ReminderMinute());
+        task->reminderTime.wSecond = task->reminderTime.wMilliseconds = 0;
+      }
+    }
   }
   if (request.categoryCount) {
     std::vector<int> numbers(request.categories.begin(), request.categories.begin() + request.categoryCount);

@@ -220,7 +220,7 @@ constexpr Item kRecurrenceItems[] = {
     // End condition and its two panels.
     Label(u"Ends:", 2, 104, 34),
     DropList(kRecurrenceEnd, 38, 102, 120, 50),
-    Hidden(DatePicker(kRecurrenceEndDate, 38, 116, 70)),
+    Hidden(DatePicker(kRecurrenceEndDate, 38, 116, 70, DTS_SHORTDATEFORMAT | DTS_SHOWNONE)),
     Hidden(Edit(kRecurrenceOccurrences, 38, 116, 30, kRowHeight, ES_NUMBER)),
     Hidden(Label(u"occurrences", 72, 118, 60, 8, kRecurrenceOccurrencesUnit)),
 };

@@ -42,6 +42,31 @@ inline constexpr unsigned kStringSwitchAwayNew = 63620;
 inline constexpr unsigned kStringSwitchAwayNewToTarget = 63621;
 inline constexpr unsigned kStringSwitchAwayChanged = 63622;
 inline constexpr unsigned kStringSwitchAwayChangedToTarget = 63623;
+// Recurrence page and special categories: the language tag of the wording ("DE", "ES" or another), the words
+// of the ready-made patterns, the lists' entries and the refusal of a number below 1.
+inline constexpr unsigned kStringLanguageTag = 63502;
+inline constexpr unsigned kStringRecurEvery = 63511;
+inline constexpr unsigned kStringRecurDay = 63517;
+inline constexpr unsigned kStringRecurOfEvery = 63518;
+inline constexpr unsigned kStringRecurWeekday = 63526;
+inline constexpr unsigned kStringRecurWeekendDay = 63527;
+inline constexpr unsigned kStringRecurEndBy = 63547;
+inline constexpr unsigned kStringRecurAnyDay = 63549;
+inline constexpr unsigned kStringRecurFirstInstance = 63584;  // 63584 to 63588: first to fourth, last
+inline constexpr unsigned kStringRecurNone = 63589;
+inline constexpr unsigned kStringRecurNoEnd = 63590;
+inline constexpr unsigned kStringRecurCustom = 63591;
+inline constexpr unsigned kStringRecurEndAfter = 63592;
+inline constexpr unsigned kStringRecurDaily = 63593;
+inline constexpr unsigned kStringRecurWeekly = 63594;
+inline constexpr unsigned kStringRecurMonthly = 63595;
+inline constexpr unsigned kStringRecurYearly = 63597;
+inline constexpr unsigned kStringRecurNumberBelowOne = 63608;
+inline constexpr unsigned kStringRecurMonthNth = 63644;
+inline constexpr unsigned kStringRecurYearNth = 63645;
+inline constexpr unsigned kStringRecurSemiKeep = 63736;  // 63736 to 63739: keep, skip, before, after
+inline constexpr unsigned kStringRecurSemiMonthly = 63740;
+inline constexpr unsigned kStringRecurMonth = 64370;
 inline constexpr unsigned kStringNoSubject = 64336;
 // Appointment editor.
 inline constexpr unsigned kStringSecondReminderNotesTitle = 1007;
@@ -61,6 +86,8 @@ inline constexpr unsigned kStringDurationHours = 64380;
 inline constexpr unsigned kStringDurationOneDay = 64381;
 inline constexpr unsigned kStringDurationDays = 64382;
 inline constexpr unsigned kStringSubjectPlaceholder = 64912;
+// Task editor.
+inline constexpr unsigned kStringTaskCompletedOn = 64335;
 // Units of a lead or a time from now.
 inline constexpr unsigned kStringUnitMinutes = 38500;
 inline constexpr unsigned kStringUnitWeeks = 38501;
@@ -108,7 +135,6 @@ inline constexpr unsigned kStringColumnCompany = 63802;
 inline constexpr unsigned kStringHiddenCategoryMark = 27000;  // inserted into the "-->(%s)" marker
 inline constexpr unsigned kStringCategoriesCaption = 38700;
 inline constexpr unsigned kStringCategorySeparatorInName = 63006;
-inline constexpr unsigned kStringLanguageTag = 63502;  // "EN", "DE", ...: names the special categories
 inline constexpr unsigned kStringKeepIconForNewName = 63619;
 inline constexpr unsigned kStringDeleteUsedCategory = 63641;
 inline constexpr unsigned kStringCategoryNameMissing = 63670;

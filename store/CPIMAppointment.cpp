@@ -113,6 +113,20 @@ bool WriteAttendees(IAppointment* item, const std::vector<Attendee>& attendees) 
   return SUCCEEDED(item->put_MeetingStatus(written > 0 ? olMeeting : olNonMeeting));
 }
 
+// The semi-monthly fields as one property value, and back; 0 for a pattern of another kind.
+DWORD SemiMonthlyValue(bool recurring, const RecurrencePattern& pattern) {
+  if (!recurring || !pattern.semiMonthly.present) return 0;
+  return static_cast<DWORD>(pattern.semiMonthly.flags & 0xFFFF) |
+         static_cast<DWORD>(pattern.semiMonthly.weekdayMask & 0x7F) << 16;
+}
+
+// Pocket Outlook keeps a semi-monthly series as daily every 7 days; any other pattern means the
+// property is stale.
+RecurrencePattern::SemiMonthly SemiMonthlyOf(DWORD value, const RecurrencePattern& pattern) {
+  if (value == 0 || pattern.type != olRecursDaily || pattern.interval != 7) return {};
+  return {true, static_cast<LONG>(value & 0xFFFF), static_cast<LONG>(value >> 16 & 0x7F)};
+}
+
 ItemOid OidOf(IAppointment* item) {
   LONG oid = 0;
   item->get_Oid(&oid);
@@ -150,6 +164,7 @@ void CPIMAppointment::Reset() {
   reminderMarks = SecondReminderMarks();
   storedCompanion_ = {1, 0};
   loadedOid_ = 0;
+  storedSemiMonthly_ = 0;
 }
 
 platform::ComPtr<IAppointment> CPIMAppointment::Fetch(OutlookSession& session, ItemOid item) const {
@@ -219,6 +234,7 @@ bool CPIMAppointment::Load(const ItemContext& context) {
   record.Request(kCategoriesTag);
   record.Request(kCompanionFlag);
   record.Request(kCompanionOid);
+  record.Request(kSemiMonthlyTag);
   if (!appointments.OpenByName(AppointmentsDatabaseName()) || !appointments.SeekToOid(oid) ||
       !appointments.ReadRecord(record)) {
     record = Record();
@@ -229,6 +245,9 @@ bool CPIMAppointment::Load(const ItemContext& context) {
   companionOid =
       record.Find(kCompanionOid) ? static_cast<ItemOid>(record.Find(kCompanionOid)->AsInteger()) : 0;
   storedCompanion_ = {companionFlag, companionOid};
+  const PropertyValue* semiMonthly = record.Find(kSemiMonthlyTag);
+  storedSemiMonthly_ = semiMonthly ? static_cast<DWORD>(semiMonthly->AsInteger()) : 0;
+  if (recurring && !openedOccurrence) recurrence.semiMonthly = SemiMonthlyOf(storedSemiMonthly_, recurrence);
   loadedOid_ = oid;
   loaded = true;
   return true;
@@ -241,7 +260,9 @@ bool CPIMAppointment::RewritesPattern(IAppointment* item, bool* losesExceptions)
   platform::ComPtr<IRecurrencePattern> pattern;
   if (!itemRecurring || FAILED(item->GetRecurrencePattern(&pattern))) return true;
   RecurrencePattern stored;
-  if (recurring && ReadRecurrencePattern(pattern.Get(), &stored) && stored == recurrence) return false;
+  bool read = ReadRecurrencePattern(pattern.Get(), &stored);
+  stored.semiMonthly = recurrence.semiMonthly;  // kept in its own property, not Pocket Outlook's
+  if (recurring && read && stored == recurrence) return false;
   platform::ComPtr<IExceptions> exceptions;
   int count = 0;
   *losesExceptions = SUCCEEDED(pattern->get_Exceptions(&exceptions)) && exceptions &&
@@ -308,6 +329,24 @@ bool CPIMAppointment::WriteCompanion() const {
   return appointments.WriteRecord(record);
 }
 
+bool CPIMAppointment::WriteSemiMonthly(bool created) {
+  if (openedOccurrence) return true;  // an occurrence saved alone keeps the series' pattern
+  DWORD value = SemiMonthlyValue(recurring, recurrence);
+  DWORD stored = created || oid != loadedOid_ ? 0 : storedSemiMonthly_;
+  if (value == stored) {
+    storedSemiMonthly_ = value;
+    return true;
+  }
+  Database appointments;
+  if (!appointments.OpenByName(AppointmentsDatabaseName()) || !appointments.SeekToOid(oid)) return false;
+  Record record(oid);
+  record.Set(value ? PropertyValue::Integer(kSemiMonthlyTag, value)
+                   : PropertyValue::Deletion(kSemiMonthlyTag));
+  if (!appointments.WriteRecord(record)) return false;
+  storedSemiMonthly_ = value;
+  return true;
+}
+
 platform::ComPtr<IAppointment> CPIMAppointment::FetchSaved(OutlookSession& session) const {
   platform::ComPtr<IAppointment> item = Fetch(session, openedOccurrence ? seriesOid : oid);
   if (!item || !openedOccurrence) return item;
@@ -338,6 +377,7 @@ HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePatter
       std::pair(companionFlag, companionOid) == storedCompanion_ && (created || oid == loadedOid_);
   bool companion = unchanged || WriteCompanion();
   if (!SaveCategorySet(oid, ItemKind::Appointment, categories) || !companion || !WriteNotes()) return E_FAIL;
+  if (!WriteSemiMonthly(created)) return E_FAIL;
   storedCompanion_ = {companionFlag, companionOid};
   loadedOid_ = oid;
   if (recurrencePatch && recurring) PatchRecurrenceBlob();

@@ -39,6 +39,8 @@ class CPIMAppointment : public PimItem {
   static constexpr CEPROPID kCompanionFlag = 0xC7010002;
   static constexpr CEPROPID kCompanionOid = 0xC7020013;
   static constexpr size_t kAttendeeTextCapacity = 512;  // each name and each address
+  // The semi-monthly fields of a series: flags in the low word, weekday mask in the next byte.
+  static constexpr CEPROPID kSemiMonthlyTag = 0xC7030013;
 
   CPIMAppointment() { Reset(); }
 
@@ -116,10 +118,13 @@ class CPIMAppointment : public PimItem {
   HRESULT WriteAppointment(IAppointment* item, bool rewritePattern, bool sendUpdate,
                            const ItemContext& context);
   bool WriteCompanion() const;
+  // Writes or removes the semi-monthly property when it differs from the record's.
+  bool WriteSemiMonthly(bool created);
 
   // The companion properties as the record of `loadedOid_` holds them.
   std::pair<WORD, ItemOid> storedCompanion_{1, 0};
   ItemOid loadedOid_ = 0;
+  DWORD storedSemiMonthly_ = 0;  // the semi-monthly property of `loadedOid_`, 0 when absent
 };
 
 }  // namespace calyra

@@ -1,5 +1,6 @@
 #include "store/RecurrencePattern.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "platform/time/TimeConversion.h"
@@ -36,7 +37,29 @@ bool RecurrencePattern::operator==(const RecurrencePattern& other) const {
   return type == other.type && interval == other.interval && weekdayMask == other.weekdayMask &&
          dayOfMonth == other.dayOfMonth && instance == other.instance && monthOfYear == other.monthOfYear &&
          same(patternStart, other.patternStart) && noEndDate == other.noEndDate &&
-         same(patternEnd, other.patternEnd) && occurrences == other.occurrences;
+         same(patternEnd, other.patternEnd) && occurrences == other.occurrences &&
+         semiMonthly == other.semiMonthly;
+}
+
+platform::RecurrenceData RecurrenceDataOf(const RecurrencePattern& pattern) {
+  platform::RecurrenceData data;
+  data.type = pattern.type;
+  data.interval = pattern.interval;
+  data.dayOfWeekMask = pattern.weekdayMask;
+  data.dayOfMonth = pattern.dayOfMonth;
+  data.instance = pattern.instance;
+  data.monthOfYear = pattern.monthOfYear;
+  data.patternStartDate = std::floor(DateOfSystemTime(pattern.patternStart));
+  if (pattern.noEndDate) {
+    data.end = platform::RecurrenceEnd::None;
+  } else if (pattern.occurrences > 0) {
+    data.end = platform::RecurrenceEnd::AfterCount;
+    data.occurrences = pattern.occurrences;
+  } else {
+    data.end = platform::RecurrenceEnd::ByDate;
+    data.patternEndDate = std::floor(DateOfSystemTime(pattern.patternEnd));
+  }
+  return data;
 }
 
 SYSTEMTIME SystemTimeOfDate(DATE date) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/outlook/PocketOutlook.h"
+#include "platform/outlook/Recurrence.h"
 
 namespace calyra {
 
@@ -20,6 +21,15 @@ struct RecurrencePattern {
   bool noEndDate = true;
   SYSTEMTIME patternEnd{};
   LONG occurrences = 0;
+  // The semi-monthly kind: Pocket Outlook keeps it as daily every 7 days from its first date; these
+  // three fields say which days of the month it means, and travel in a property of their own.
+  struct SemiMonthly {
+    bool present = false;
+    LONG flags = 0;  // day flags 1 (1st), 2 (15th), 4 (last day) ORed with one adjustment
+    LONG weekdayMask = 0;
+    bool operator==(const SemiMonthly&) const = default;
+  };
+  SemiMonthly semiMonthly{};
 
   bool operator==(const RecurrencePattern& other) const;
 };
@@ -29,6 +39,10 @@ struct RecurrencePattern {
 bool ReadRecurrencePattern(IRecurrencePattern* source, RecurrencePattern* pattern);
 // Writes the type first, then the fields the type uses; false on any failed write.
 bool WriteRecurrencePattern(IRecurrencePattern* target, const RecurrencePattern& pattern);
+
+// The pattern as the recurrence engine expands it. Its end is the pattern's: none, after its
+// occurrences when it has a count, else by its end date.
+platform::RecurrenceData RecurrenceDataOf(const RecurrencePattern& pattern);
 
 // Automation dates of the object model and the SYSTEMTIMEs of the item objects; the no-date value
 // maps to 1 January 4501 both ways.

@@ -7,10 +7,13 @@
 #include <string>
 
 #include "hosts/calyra/CategoryTour.h"
+#include "hosts/calyra/ItemJson.h"
+#include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
 #include "hosts/calyra/StepPerformer.h"
+#include "hosts/calyra/TourScripts.h"
 #include "hosts/calyra/WindowSearch.h"
 #include "platform/text/Text.h"
 #include "platform/time/Locale.h"
@@ -77,7 +80,10 @@ class Tour {
              const std::function<void(HWND page)>& fill = {});
   void PrintStore();
   // An appointment made as a person makes one, through the steps of a script.
-  void AppointmentThroughItsPages();
+  // An item made as a person makes one, through the steps of a script after `request` opened its
+  // editor; every tab is shown and what was saved printed as JSON.
+  void ThroughItsPages(const char* what, ItemKind kind, const std::string& script,
+                       const std::function<int()>& request);
   // Brings each tab of the open editor to the front and prints its page.
   void ShowEveryTab();
 
@@ -134,45 +140,10 @@ CEOID Tour::Edit(const char* what, ItemKind kind, const std::function<int()>& re
   return added.front();
 }
 
-namespace {
-
-using namespace calyra::resources;
-
-std::string Step(const char* step, int id, const std::string& rest = "") {
-  return std::string(step) + " " + std::to_string(id) + (rest.empty() ? "" : " " + rest) + "\n";
-}
-
-// The time picker's steps for 7 PM on this device's clock: a 12-hour picker takes the hour and PM,
-// a 24-hour one its evening page and the eighth hour of it.
-std::string SevenInTheEvening() {
-  char16_t clock[4] = {};
-  bool hours24 = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ITIME, clock, 4) > 0 && clock[0] == u'1';
-  if (hours24) {
-    return Step("dialog", kDialogTimePicker24) + Step("click", kTimeEveningHours) +
-           Step("click", kTimeHour0 + 7) + "ok\nend\n";
-  }
-  return Step("dialog", kDialogTimePicker12) + Step("click", kTimeHour0 + 6) + Step("click", kTimePm) +
-         "ok\nend\n";
-}
-
-// Subject, the location from the history, the start from the time picker, a longer duration and a
-// second reminder the day before.
-std::string AppointmentScript() {
-  std::string script = Step("expect-page", kDialogAppointmentPage) +
-                       Step("type", kAppointmentSubject, "Choir rehearsal") +
-                       Step("choose-text", kAppointmentLocation, "Main Street surgery") + SevenInTheEvening() +
-                       Step("click", kAppointmentStartTime) + Step("dialog", kDialogDurationPicker) +
-                       Step("click", kDurationPlus15) + Step("click", kDurationPlus30) + "ok\nend\n" +
-                       Step("click", kAppointmentDuration) + Step("dialog", kDialogSecondReminder) +
-                       "ok\nend\n" + Step("click", kAppointmentSecondReminder);
-  return script;
-}
-
-}  // namespace
-
-void Tour::AppointmentThroughItsPages() {
-  std::fprintf(out_, "\na new appointment made through its pages, each page shown\n");
-  std::istringstream text(AppointmentScript());
+void Tour::ThroughItsPages(const char* what, ItemKind kind, const std::string& script,
+                           const std::function<int()>& request) {
+  std::fprintf(out_, "\n%s, each page shown\n", what);
+  std::istringstream text(script);
   std::vector<ScriptStep> steps;
   ScriptError error;
   if (!ParseScript(text, &steps, &error)) {
@@ -181,12 +152,10 @@ void Tour::AppointmentThroughItsPages() {
     failed_ = true;
     return;
   }
-  std::set<CEOID> before = items_.Oids(ItemKind::kAppointment);
-  SYSTEMTIME start = DaysFromNow(2, 18), end = DaysFromNow(2, 19);
-  const EditorExports& e = session_.Exports();
+  std::set<CEOID> before = items_.Oids(kind);
   ScriptRunner runner(session_, "tour", out_, out_);
   int result = runner.Run(steps, [&](std::string* why) {
-    if (e.newAppointment(0, &start, &end, u"", 0, nullptr, 0, 1, 0) == 0) {
+    if (request() == 0) {
       *why = "the component refused the request";
       return false;
     }
@@ -201,8 +170,12 @@ void Tour::AppointmentThroughItsPages() {
   ShowEveryTab();
   std::fprintf(out_, "  the person presses OK\n");
   if (!session_.PressOk() || session_.EditorOpen()) failed_ = true;
-  for (CEOID oid : items_.Oids(ItemKind::kAppointment)) {
-    if (!before.contains(oid)) std::fprintf(out_, "  saved as appointment 0x%08X\n", oid);
+  for (CEOID oid : items_.Oids(kind)) {
+    if (before.contains(oid)) continue;
+    std::fprintf(out_, "  saved as %s 0x%08X; calyra show 0x%08X --json:\n", KindName(kind), oid, oid);
+    JsonWriter json;
+    auto item = items_.Item(oid);
+    if (item && WriteItemJson(&json, item.Get())) std::fprintf(out_, "%s\n", json.Text().c_str());
   }
 }
 
@@ -247,7 +220,7 @@ int Tour::Run() {
   Edit((what + "; the person types the location \"Main Street surgery\"").c_str(), ItemKind::kAppointment,
        [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); },
        [this](HWND page) {
-         HWND location = GetDlgItem(page, kAppointmentLocation);
+         HWND location = GetDlgItem(page, resources::kAppointmentLocation);
          bool typed = location && platform::UserType(location, u"Main Street surgery");
          std::fprintf(out_, "  typed the location: %s\n", typed ? "yes" : "no");
        });
@@ -279,7 +252,15 @@ int Tour::Run() {
     failed_ = true;
   }
   platform::SetUserAgent(nullptr);
-  AppointmentThroughItsPages();
+  SYSTEMTIME rehearsal = DaysFromNow(2, 18), rehearsalEnd = DaysFromNow(2, 19);
+  ThroughItsPages("a recurring appointment made through its pages", ItemKind::kAppointment, RehearsalScript(),
+                  [&] { return e.newAppointment(0, &rehearsal, &rehearsalEnd, u"", 0, nullptr, 0, 1, 0); });
+  SYSTEMTIME checkUp = DaysFromNow(3, 18), checkUpEnd = DaysFromNow(3, 19);
+  ThroughItsPages("an appointment with a second reminder", ItemKind::kAppointment, CheckUpScript(),
+                  [&] { return e.newAppointment(0, &checkUp, &checkUpEnd, u"", 0, nullptr, 0, 1, 0); });
+  ThroughItsPages("a task with a priority code and a reminder", ItemKind::kTask,
+                  TaxReturnScript(DaysFromNow(10, 0)),
+                  [&] { return e.newTask(0, nullptr, nullptr, u"", 0, nullptr, 0, 1, 0); });
   if (RunCategoryTour(session_, out_) != 0) failed_ = true;
 
   std::fprintf(out_, "\nthe store now holds\n");

@@ -34,11 +34,7 @@ std::string Text(const SYSTEMTIME& time) {
 
 class EditorFrameTest : public EditorHostTest {
  protected:
-  void UseTaskPages() {
-    UseTestPage(PageNumber::Task);
-    UseTestPage(PageNumber::Notes);
-    UseTestPage(PageNumber::Categories);
-  }
+  void UseTaskPages() { UseOnlyTestPages({PageNumber::Task, PageNumber::Notes, PageNumber::Categories}); }
   RECT Rect(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -389,8 +389,7 @@ TEST_F(EditorRulesTest, TheSwitchAwayQuestionNamesTheHostsTarget) {
 }
 
 TEST_F(EditorRulesTest, TheInputPanelShrinksTheEditor) {
-  UseTestPage(PageNumber::Task);
-  UseTestPage(PageNumber::Notes);
+  UseOnlyTestPages({PageNumber::Task, PageNumber::Notes});
   ASSERT_EQ(CalyraEditor_NewTask(0, nullptr, nullptr, u"Call", 0, nullptr, 0, 1, 0), 1);
   Pump();
   RECT down{};

@@ -20,6 +20,7 @@ constexpr int kFormattedLimit = 256;
 constexpr size_t kFormatLimit = 256;
 // The drop-down calendar's size at 96 dpi.
 constexpr int kCalendarWidth = 164;
+constexpr int kDropButtonWidth = 13;  // at 96 dpi
 constexpr int kCalendarHeight = 158;
 
 struct PickerState : ControlState {
@@ -272,6 +273,16 @@ LRESULT PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       picker.ShowValue();
       return 0;
+    case WM_LBUTTONDOWN: {
+      // A tap on the drop-down button at the right end opens the calendar.
+      RECT rect{};
+      GetClientRect(window, &rect);
+      int x = static_cast<short>(LOWORD(static_cast<DWORD>(lParam)));
+      int button = kDropButtonWidth * ScreenDpiX() / 96;
+      if (picker.DropsDown() && !picker.TimeFormat() && IsWindowEnabled(window) && x >= rect.right - button)
+        picker.DropDown();
+      return 0;
+    }
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header && header->hwndFrom == state.calendar && header->code == MCN_SELECT && state.dropped) {

@@ -1,5 +1,7 @@
 #include "tests/support/editor/EditorHostTest.h"
 
+#include <algorithm>
+
 #include "CalyraEditorResources.h"
 #include "editors/EditorMessages.h"
 #include "host/Component.h"
@@ -92,6 +94,16 @@ void EditorHostTest::UseTestPage(PageNumber number) {
 
 void EditorHostTest::UseTestPages() {
   for (const PageTraits& page : AllPageTraits()) UseTestPage(page.number);
+}
+
+void EditorHostTest::UseOnlyTestPages(std::initializer_list<PageNumber> numbers) {
+  for (const PageTraits& page : AllPageTraits()) {
+    if (std::find(numbers.begin(), numbers.end(), page.number) != numbers.end()) {
+      UseTestPage(page.number);
+    } else {
+      Component::Process().mainWindow->Frame().Pages().SetMaker(page.number, nullptr);
+    }
+  }
 }
 
 void EditorHostTest::Pump() {

@@ -77,6 +77,9 @@ class EditorHostTest : public DeviceTest {
   void UseTestPage(PageNumber number);
   // Test pages for every page of the editors.
   void UseTestPages();
+  // Test pages of these numbers and no page for any other, so that a test of the framework counts
+  // the same tabs whichever real pages the editors have.
+  void UseOnlyTestPages(std::initializer_list<PageNumber> numbers);
   PageLog& Log(PageNumber number) { return logs_[static_cast<size_t>(number)]; }
   void Pump();
   HWND MainWindow() const;

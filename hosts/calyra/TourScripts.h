@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "platform/core/PlatformTypes.h"
+
+// The scripts the tour's person follows to make items through their pages, in the step language of
+// `--script` (docs/DEMO.md), built from the resource ids so that they follow the templates.
+namespace calyra::host {
+
+// "Choir rehearsal": the location from the history, 7 PM, 45 minutes more, weekly on Tuesday and
+// Thursday ending after 10 times.
+std::string RehearsalScript();
+// "Dentist check-up" with a second reminder the day before.
+std::string CheckUpScript();
+// "B1: File the tax return", due on `due`, reminded the day before at 7 PM, high importance.
+std::string TaxReturnScript(const SYSTEMTIME& due);
+
+}  // namespace calyra::host
