@@ -42,6 +42,7 @@ void CategoriesPage::AddColumn() {
 
 void CategoriesPage::Load() {
   Fill(context_ && context_->item ? context_->item->categories : CategorySet());
+  loadedChecks_ = CheckedIndexes();
   bool editable = Enabled() && context_ && context_->fullAccess;
   EnableWindow(List(), editable);
   EnableWindow(GetDlgItem(GetWindow(), resources::kCategoriesEdit), editable);
@@ -96,14 +97,18 @@ std::vector<int> CategoriesPage::CheckedIndexes() const {
   return indexes;
 }
 
+// Checks as they were loaded leave the set alone, so that a category the list cannot show (its
+// record gone) stays on an item nobody changed.
 bool CategoriesPage::Store(CloseAction) {
   if (NeedsLoad() || !context_ || !context_->item) return true;
-  context_->item->categories = CategorySet::FromNumbers(CheckedIndexes());
+  std::vector<int> checked = CheckedIndexes();
+  if (checked != loadedChecks_) context_->item->categories = CategorySet::FromNumbers(checked);
   return true;
 }
 
 void CategoriesPage::Reset(CloseAction) {
   Clear();
+  loadedChecks_.clear();
 }
 
 void CategoriesPage::Toggle(int row) {

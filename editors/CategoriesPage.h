@@ -18,7 +18,7 @@ class CategoriesPage : public EditorPage {
   ~CategoriesPage() override;
 
   void Load() override;
-  // Never refuses: the item's set becomes the checked rows' categories.
+  // Never refuses: once any check changed, the item's set becomes the checked rows' categories.
   bool Store(CloseAction action) override;
   void Reset(CloseAction action) override;
 
@@ -37,6 +37,7 @@ class CategoriesPage : public EditorPage {
   void Toggle(int row);
 
   HIMAGELIST images_ = nullptr;
+  std::vector<int> loadedChecks_;  // the rows checked when the item was loaded
 };
 
 }  // namespace calyra

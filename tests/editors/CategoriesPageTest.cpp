@@ -111,6 +111,22 @@ TEST_F(CategoriesPageTest, ListsEveryCategoryInNameOrderWithTheItemsChecked) {
   EXPECT_EQ(ReadCategoryRecords().size(), 6u);
 }
 
+TEST_F(CategoriesPageTest, AnItemNobodyChangedKeepsACategoryWhoseRecordIsGone) {
+  CategoryRecord work = AddCategoryRecord(u"Work");
+  CategoryRecord gone = AddCategoryRecord(u"Gone");
+  ItemOid review = SaveAppointment({work.index, gone.index});
+  ASSERT_TRUE(DeleteCategoryRecords({gone.oid}));
+  Open(review);
+  EXPECT_EQ(Rows(), (std::vector<Row>{{u"Work", true}}));
+  Ok();
+  EXPECT_EQ(Stored(review).Numbers(), (std::vector<int>{work.index, gone.index})) << "nothing changed";
+
+  Open(review);
+  ASSERT_TRUE(platform::UserSetListViewCheck(List(), 0, false));
+  Ok();
+  EXPECT_TRUE(Stored(review).Empty()) << "a changed page: the set is the checked rows, nothing else";
+}
+
 TEST_F(CategoriesPageTest, ActivatingARowTogglesItsCheck) {
   AddCategoryRecord(u"Work");
   ItemOid review = SaveAppointment({});
