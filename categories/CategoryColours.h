@@ -1,7 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/gdi/Gdi.h"
 
@@ -17,5 +19,16 @@ std::optional<COLORREF> CategoryColour(std::u16string_view nameOrKey);
 void SetCategoryColour(std::u16string_view nameOrKey, std::optional<COLORREF> colour);
 // The colour goes with a new name: stored under the new one, deleted under the old.
 void MoveCategoryColour(std::u16string_view from, std::u16string_view to);
+
+// Every category's colour, read in one walk over the key's values, for lists of many categories.
+class CategoryColourTable {
+ public:
+  static CategoryColourTable Read();
+  // As CategoryColour answers it.
+  std::optional<COLORREF> Of(std::u16string_view nameOrKey) const;
+
+ private:
+  std::unordered_map<std::u16string, COLORREF> colours_;  // by case-folded name or key
+};
 
 }  // namespace calyra

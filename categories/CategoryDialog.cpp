@@ -64,6 +64,7 @@ void CategoryDialog::ReadList() {
   entries_.clear();
   std::u16string mark = ResourceText(Resources(), resources::kStringHiddenCategoryMark);
   std::vector<CEOID> broken;
+  CategoryColourTable colours = CategoryColourTable::Read();
   for (CategoryRecord& record : ReadCategoryRecords()) {
     if (record.name.empty() || record.index < 0 || record.index > kHighestKeptIndex) {
       broken.push_back(record.oid);
@@ -75,7 +76,7 @@ void CategoryDialog::ReadList() {
     entry.key = record.name;
     entry.changeIndex = record.index;
     entry.marked = !record.listed;
-    entry.colour = CategoryColour(record.name).value_or(kNoCategoryColour);
+    entry.colour = colours.Of(record.name).value_or(kNoCategoryColour);
     entry.record = std::move(record);
     entries_.push_back(std::move(entry));
   }

@@ -5,6 +5,7 @@
 
 #include "categories/CategoryColours.h"
 #include "categories/CategoryFiles.h"
+#include "categories/CategoryIcons.h"
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/JsonWriter.h"
 #include "platform/files/FileSystem.h"
@@ -21,16 +22,17 @@ struct CategoryListing {
   std::optional<std::u16string> iconFile;  // only when the file is there
 };
 
-CategoryListing Describe(CategoryRecord record) {
+// What the listing shows of a category, its colour and icon file found in the tables read once.
+CategoryListing Describe(CategoryRecord record, const CategoryColourTable& colours,
+                         const CategoryIconFiles& icons) {
   CategoryListing listing{std::move(record), std::nullopt, std::nullopt};
-  if (std::optional<COLORREF> colour = CategoryColour(listing.record.name)) {
+  if (std::optional<COLORREF> colour = colours.Of(listing.record.name)) {
     char text[8];
     std::snprintf(text, sizeof(text), "#%02X%02X%02X", *colour & 0xFF, (*colour >> 8) & 0xFF,
                   (*colour >> 16) & 0xFF);
     listing.colour = text;
   }
-  std::optional<std::u16string> icon = CategoryIconPath(listing.record.name);
-  if (icon && GetFileAttributesW(icon->c_str()) != INVALID_FILE_ATTRIBUTES) listing.iconFile = icon;
+  listing.iconFile = icons.PathOf(listing.record.name);
   return listing;
 }
 
@@ -77,16 +79,20 @@ void WriteText(std::FILE* out, const CategoryListing& listing) {
 }  // namespace
 
 int ListCategories(ListingFormat format, std::FILE* out) {
+  CategoryColourTable colours = CategoryColourTable::Read();
+  CategoryIconFiles icons = CategoryIconFiles::Read();
   if (format == ListingFormat::kJson) {
     JsonWriter json;
     json.BeginArray();
-    for (CategoryRecord& record : ReadCategoryRecords()) WriteJson(json, Describe(std::move(record)));
+    for (CategoryRecord& record : ReadCategoryRecords())
+      WriteJson(json, Describe(std::move(record), colours, icons));
     json.EndArray();
     std::string text = json.Text();
     std::fwrite(text.data(), 1, text.size(), out);
     return kExitDone;
   }
-  for (CategoryRecord& record : ReadCategoryRecords()) WriteText(out, Describe(std::move(record)));
+  for (CategoryRecord& record : ReadCategoryRecords())
+    WriteText(out, Describe(std::move(record), colours, icons));
   return kExitDone;
 }
 

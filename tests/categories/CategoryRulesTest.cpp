@@ -116,6 +116,21 @@ TEST_F(CategoryRulesTest, ColoursAreFourBytesAndMoveWithTheName) {
   EXPECT_EQ(CategoryColour(u"Odd"), std::nullopt) << "a value not of 4 bytes is no colour";
 }
 
+TEST_F(CategoryRulesTest, TheColourTableReadsEveryColourAtOnce) {
+  SetCategoryColour(u"Work", 0x00112233);
+  SetCategoryColour(u"cynone", 0x00445566);
+  auto key = platform::RegistryKey::Create(HKEY_LOCAL_MACHINE, kCategorySettingsKey);
+  key.SetText(u"CatColor.Long", u"not a colour");
+  key.SetText(u"Core.Categories", u"\\Icons");
+  CategoryColourTable table = CategoryColourTable::Read();
+  EXPECT_EQ(table.Of(u"Work"), 0x00112233u);
+  EXPECT_EQ(table.Of(u"work"), 0x00112233u) << "value names ignore case, as the registry does";
+  EXPECT_EQ(table.Of(u"cynone"), 0x00445566u);
+  EXPECT_EQ(table.Of(u"Long"), std::nullopt);
+  EXPECT_EQ(table.Of(u"Home"), std::nullopt);
+  EXPECT_EQ(CategoryColour(u"work"), 0x00112233u);
+}
+
 TEST_F(CategoryRulesTest, SpecialCategoriesFollowTheLanguageTag) {
   struct Case {
     const char16_t* tag;
