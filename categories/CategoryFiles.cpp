@@ -92,10 +92,11 @@ std::u16string PaletteFolder(HINSTANCE resources) {
   return folder;
 }
 
+// A value that already holds the folder is left as it is: the same result without a durable write.
 void SavePaletteFolder(const std::u16string& folder) {
-  auto key = platform::RegistryKey::Create(HKEY_LOCAL_MACHINE, kCategorySettingsKey);
   std::u16string text = folder.substr(0, kFolderSettingChars - 1);
-  key.SetText(kPaletteValue, text);
+  if (Setting(kPaletteValue) == text) return;
+  platform::RegistryKey::Create(HKEY_LOCAL_MACHINE, kCategorySettingsKey).SetText(kPaletteValue, text);
 }
 
 std::u16string AlternativeIconRoot() {
