@@ -17,7 +17,6 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/shell/Shell.h"
 #include "resources/ResourceIds.h"
-#include "resources/ResourceIds.h"
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
 
