@@ -9,8 +9,8 @@
 #include <unicode/smpdtfmt.h>
 
 #include <map>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "platform/core/LastError.h"
@@ -42,15 +42,32 @@ constexpr KnownLocale kLocales[] = {
     {0x1009, "en-CA", 1252, 2},
 };
 
+const KnownLocale* LocaleNamed(const std::u16string& name) {
+  for (const KnownLocale& known : kLocales) {
+    if (platform::EqualsNoCase(platform::FromUtf8(known.name), name)) return &known;
+  }
+  return &kLocales[5];  // en-US
+}
+
+// The locale of the last name asked for, so that the setting is matched against the table once.
+struct DeviceLocaleCache : platform::ProcessState {
+  std::mutex lock;
+  std::u16string name;
+  const KnownLocale* locale = nullptr;
+};
+
 const KnownLocale* DeviceLocale() {
   std::u16string name = u"en-US";
   if (platform::Device* device = platform::CurrentDevice()) {
     if (auto chosen = device->Setting("Locale")) name = *chosen;
   }
-  for (const KnownLocale& known : kLocales) {
-    if (platform::EqualsNoCase(platform::FromUtf8(known.name), name)) return &known;
+  auto& cache = platform::System::Current().State<DeviceLocaleCache>();
+  std::lock_guard guard(cache.lock);
+  if (!cache.locale || cache.name != name) {
+    cache.locale = LocaleNamed(name);
+    cache.name = name;
   }
-  return &kLocales[5];  // en-US
+  return cache.locale;
 }
 
 const KnownLocale* Find(LCID id) {

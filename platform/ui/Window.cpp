@@ -584,11 +584,9 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
 HWND GetDlgItem(HWND dialog, int id) {
   auto object = Get(dialog);
   if (!object) return nullptr;
-  for (HWND child : object->children) {
-    if (GetDlgCtrlID(child) == id) return child;
-  }
-  SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return nullptr;
+  HWND child = WindowManager::Current().FindChildById(*object, id);
+  if (!child) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return child;
 }
 
 BOOL SetRect(RECT* rect, int left, int top, int right, int bottom) {

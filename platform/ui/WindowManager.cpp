@@ -23,6 +23,15 @@ std::shared_ptr<WindowObject> WindowManager::Find(HWND window) {
   return found->second;
 }
 
+HWND WindowManager::FindChildById(const WindowObject& parent, int id) {
+  std::lock_guard guard(lock_);
+  for (HWND child : parent.children) {
+    auto found = windows_.find(reinterpret_cast<uintptr_t>(child));
+    if (found != windows_.end() && static_cast<int>(found->second->id) == id) return child;
+  }
+  return nullptr;
+}
+
 HWND WindowManager::Add(std::shared_ptr<WindowObject> window) {
   std::lock_guard guard(lock_);
   auto handle = reinterpret_cast<HWND>(nextHandle_);

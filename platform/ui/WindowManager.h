@@ -94,6 +94,8 @@ class WindowManager : public ProcessState {
 
   // The window behind a handle; null (with ERROR_INVALID_WINDOW_HANDLE) for an unknown or destroyed one.
   std::shared_ptr<WindowObject> Find(HWND window);
+  // The child of `parent` with that control id, found under one lock; null when none has it.
+  HWND FindChildById(const WindowObject& parent, int id);
   HWND Add(std::shared_ptr<WindowObject> window);
   void Remove(HWND window);
 
