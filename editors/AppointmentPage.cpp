@@ -1,5 +1,6 @@
 #include "editors/AppointmentPage.h"
 
+#include "categories/IconChooser.h"
 #include "editors/AppointmentTimes.h"
 #include "editors/ContactChooser.h"
 #include "editors/ControlText.h"
@@ -99,8 +100,9 @@ void AppointmentPage::Load() {
   Check(GetWindow(), kAppointmentAllDay, appointment.allDay);
   Check(GetWindow(), kAppointmentPrivate, appointment.isPrivate);
   LoadReminder(appointment);
-  // The icon chooser comes with the categories; the image is kept with the item's links.
+  // The image is kept with the item's links.
   Host().ItemIconImage(appointment.oid);
+  chosenIcon_.reset();
   ArrangeDateControls(appointment);
   ShowTimes();
   ShowSecondReminder();
@@ -227,6 +229,11 @@ void AppointmentPage::Reset(CloseAction) {
   }
   timesBeforeAllDay_.reset();
   locationFocused_ = false;
+  chosenIcon_.reset();
+}
+
+bool AppointmentPage::WriteAfterSave(ItemOid saved) {
+  return !chosenIcon_ || Host().SetItemIcon(saved, *chosenIcon_);
 }
 
 INT_PTR AppointmentPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -267,6 +274,9 @@ bool AppointmentPage::Command(int id, int code) {
       return true;
     case kAppointmentSecondReminder:
       EditSecondReminder();
+      return true;
+    case kAppointmentIcon:
+      if (std::optional<std::u16string> icon = ChooseIconImage(GetWindow(), Resources())) chosenIcon_ = *icon;
       return true;
     case kCommandSaveAsTemplate:
       SaveAsTemplate();

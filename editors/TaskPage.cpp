@@ -1,5 +1,6 @@
 #include "editors/TaskPage.h"
 
+#include "categories/IconChooser.h"
 #include "editors/AppointmentTimes.h"
 #include "editors/ContactChooser.h"
 #include "editors/ControlText.h"
@@ -296,7 +297,8 @@ bool TaskPage::Command(int id, int code) {
                                                                                                   : SW_HIDE);
       return true;
     case kTaskIcon:
-      return true;  // the icon chooser comes with the categories
+      if (std::optional<std::u16string> icon = ChooseIconImage(GetWindow(), Resources())) chosenIcon_ = *icon;
+      return true;
     case kCommandSaveAsTemplate:
       SaveAsTemplate();
       return true;
