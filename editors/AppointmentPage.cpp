@@ -10,7 +10,6 @@
 #include "editors/LocationDialog.h"
 #include "editors/LocationHistory.h"
 #include "editors/SecondReminder.h"
-#include "editors/TextPrompt.h"
 #include "editors/TimePicker.h"
 #include "platform/time/Locale.h"
 #include "platform/time/TimeConversion.h"
@@ -388,11 +387,7 @@ void AppointmentPage::EditSecondReminder() {
 
 void AppointmentPage::SaveAsTemplate() {
   Store(CloseAction::Copy);
-  std::optional<std::u16string> name =
-      PromptForText(GetWindow(), Resources(), Appointment().subject, kSubjectChars);
-  if (!name) return;
-  context_->templateName = *name;
-  CloseWith(CloseAction::Copy, kMsgCloseEditor);
+  CloseAsTemplate(Appointment().subject);
 }
 
 void AppointmentPage::InsertPhrase() {

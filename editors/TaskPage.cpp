@@ -8,7 +8,6 @@
 #include "editors/EditorMessages.h"
 #include "editors/PriorityCode.h"
 #include "editors/RecurrenceDates.h"
-#include "editors/TextPrompt.h"
 #include "editors/TimePicker.h"
 #include "platform/text/Formatter.h"
 #include "platform/time/Locale.h"
@@ -363,10 +362,7 @@ void TaskPage::RunEditCommand(int command) {
 
 void TaskPage::SaveAsTemplate() {
   Store(CloseAction::Copy);
-  std::optional<std::u16string> name = PromptForText(GetWindow(), Resources(), Task().subject, kSubjectChars);
-  if (!name) return;
-  context_->templateName = *name;
-  CloseWith(CloseAction::Copy, kMsgCloseEditor);
+  CloseAsTemplate(Task().subject);
 }
 
 void TaskPage::InsertPhrase() {
