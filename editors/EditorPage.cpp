@@ -67,7 +67,12 @@ void SetFontOnControls(HWND dialog, HFONT font) {
 }  // namespace
 
 EditorPage::~EditorPage() {
+  DestroyDialog();
+}
+
+void EditorPage::DestroyDialog() {
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
+  window_ = nullptr;
 }
 
 bool EditorPage::Create() {

@@ -20,6 +20,9 @@ class EditorPage {
   EditorPage(const EditorPage&) = delete;
   EditorPage& operator=(const EditorPage&) = delete;
 
+  // Destroys the dialog while the page is whole: a page that subclasses its controls must call it
+  // from its own destructor, since the controls' last messages reach the page.
+  void DestroyDialog();
   // Makes the dialog from its template in the resource module, as a child of the MainWindow.
   virtual bool Create();
   virtual HWND GetWindow() const { return window_; }

@@ -17,6 +17,7 @@ namespace calyra {
 class RecurrencePage : public EditorPage {
  public:
   RecurrencePage();
+  ~RecurrencePage() override { DestroyDialog(); }
 
   HWND Activate(int tabIndex) override;
   void Load() override;

@@ -13,6 +13,7 @@ namespace calyra {
 class TaskPage : public EditorPage {
  public:
   TaskPage() : EditorPage(PageNumber::Task) {}
+  ~TaskPage() override { DestroyDialog(); }
 
   void Load() override;
   bool Store(CloseAction action) override;
