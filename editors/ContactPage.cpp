@@ -1,5 +1,7 @@
 #include "editors/ContactPage.h"
 
+#include <algorithm>
+
 #include "editors/ControlText.h"
 #include "editors/EditorHost.h"
 #include "editors/ModalDialog.h"
@@ -46,12 +48,9 @@ constexpr Field kFields[] = {
     {kContactLastName, props::kPropContactLastName, kShort},
     {kContactSuffix, props::kPropContactSuffix, kShort},
     {kContactNickname, props::kPropContactNickname, kShort},
-    {kContactYomiFirstName, props::kPropContactYomiFirstName, kShort},
-    {kContactYomiLastName, props::kPropContactYomiLastName, kShort},
     {kContactJobTitle, props::kPropContactJobTitle, kShort},
     {kContactDepartment, props::kPropContactDepartment, kShort},
     {kContactCompany, props::kPropContactCompanyName, kShort},
-    {kContactYomiCompany, props::kPropContactYomiCompanyName, kShort},
     {kContactOffice, props::kPropContactOfficeLocation, kShort},
     {kContactWorkPhone, props::kPropContactBusinessTelephoneNumber, kShort},
     {kContactWorkPhone2, props::kPropContactBusiness2TelephoneNumber, kShort},
@@ -183,11 +182,14 @@ const NameFormatTexts& ContactPage::Texts() const {
 
 void ContactPage::Load() {
   CPIMContact& contact = Contact();
+  shownTexts_.clear();
   for (const Field& field : kFields) {
     HWND control = Control(field.control);
     SendMessageW(control, EM_LIMITTEXT, field.limit, 0);
-    SetWindowTextW(control, contact.Text(field.tag).substr(0, field.limit).c_str());
+    SetWindowTextW(control, contact.Text(field.tag).c_str());
+    shownTexts_.push_back(WindowText(control));
   }
+  lastField_ = nullptr;
   HWND areaCode = Control(kContactAreaCode);
   SendMessageW(areaCode, EM_LIMITTEXT, kAreaCodeChars, 0);
   SetWindowTextW(areaCode, Host().AreaCode().substr(0, kAreaCodeChars).c_str());
@@ -255,8 +257,12 @@ bool ContactPage::Store(CloseAction) {
   if (!StoreDate(kContactBirthday, &contact.editedBirthday) ||
       !StoreDate(kContactAnniversary, &contact.editedAnniversary))
     return false;
-  for (const Field& field : kFields) {
-    std::u16string text = WindowText(Control(field.control)).substr(0, field.limit);
+  // A field the person did not change keeps its stored text, even one longer than the field takes.
+  for (size_t index = 0; index < std::size(kFields); ++index) {
+    const Field& field = kFields[index];
+    std::u16string text = WindowText(Control(field.control));
+    if (text == shownTexts_[index]) continue;
+    text.resize(std::min(text.size(), field.limit));
     if (text != contact.Text(field.tag)) contact.SetText(field.tag, std::move(text));
   }
   std::u16string fileAs = FileAsToStore(format_);
@@ -288,6 +294,8 @@ bool ContactPage::StoreDate(int control, SYSTEMTIME* date) {
 void ContactPage::Reset(CloseAction) {
   loaded_ = false;
   customFileAs_.clear();
+  shownTexts_.clear();
+  lastField_ = nullptr;
   if (!GetWindow()) return;
   for (const Field& field : kFields) SetDlgItemTextW(GetWindow(), field.control, u"");
   for (int id :
@@ -301,6 +309,10 @@ INT_PTR ContactPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool ContactPage::Command(int id, int code) {
+  if (code == EN_SETFOCUS) {
+    lastField_ = Control(id);
+    return false;
+  }
   if (code == EN_CHANGE) {
     if (!loaded_) return false;
     for (size_t index = 0; index < std::size(kAddresses); ++index) {
@@ -371,6 +383,7 @@ void ContactPage::EditCustomFileAs() {
 
 void ContactPage::RunEditCommand(int command) {
   HWND focus = GetFocus();
+  if (!focus || !IsChild(GetWindow(), focus)) focus = lastField_;
   if (!focus || !IsChild(GetWindow(), focus)) return;
   for (const EditCommand& entry : kEditCommands) {
     if (entry.command == command) SendMessageW(focus, entry.message, 0, 0);

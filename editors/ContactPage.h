@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "editors/EditorPage.h"
 #include "platform/ui/Window.h"
@@ -53,6 +54,8 @@ class ContactPage : public EditorPage {
   std::u16string loadedFileAs_;
   ContactName loadedName_;
   std::u16string loadedTitle_;
+  std::vector<std::u16string> shownTexts_;  // what Load put into each field, to see what changed
+  HWND lastField_ = nullptr;                // the edit commands act on it once the menu has the focus
 };
 
 }  // namespace calyra

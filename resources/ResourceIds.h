@@ -356,18 +356,15 @@ inline constexpr int kContactAssistantPhone = 1156;
 inline constexpr int kContactSpouse = 1157;
 inline constexpr int kContactChildren = 1158;
 inline constexpr int kContactEmail3 = 1159;
-inline constexpr int kContactYomiFirstName = 1160;
-inline constexpr int kContactYomiLastName = 1161;
-inline constexpr int kContactYomiCompany = 1162;
-inline constexpr int kContactOtherStreet = 1163;
-inline constexpr int kContactOtherCity = 1164;
-inline constexpr int kContactOtherState = 1165;
-inline constexpr int kContactOtherPostalCode = 1166;
-inline constexpr int kContactOtherCountry = 1167;
+inline constexpr int kContactOtherStreet = 1160;
+inline constexpr int kContactOtherCity = 1161;
+inline constexpr int kContactOtherState = 1162;
+inline constexpr int kContactOtherPostalCode = 1163;
+inline constexpr int kContactOtherCountry = 1164;
 // Each address as one text (street, city line, country), kept up to date with its parts.
-inline constexpr int kContactWorkAddress = 1168;
-inline constexpr int kContactHomeAddress = 1169;
-inline constexpr int kContactOtherAddress = 1170;
+inline constexpr int kContactWorkAddress = 1165;
+inline constexpr int kContactHomeAddress = 1166;
+inline constexpr int kContactOtherAddress = 1167;
 
 // Notes page (575): the ink control fills the page.
 inline constexpr int kNotesInk = 1200;
