@@ -15,5 +15,7 @@ std::string RehearsalScript();
 std::string CheckUpScript();
 // "B1: File the tax return", due on `due`, reminded the day before at 7 PM, high importance.
 std::string TaxReturnScript(const SYSTEMTIME& due);
+// "Ada Lovelace" of a company, with two phone numbers, an e-mail address and a work address in Berlin.
+std::string AdaLovelaceScript();
 
 }  // namespace calyra::host
