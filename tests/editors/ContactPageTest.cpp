@@ -10,7 +10,9 @@
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/Message.h"
+#include "platform/ui/UserAgent.h"
 #include "platform/ui/agent/UserInput.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "projects/LinkedItemEntry.h"
@@ -280,6 +282,89 @@ TEST_F(ContactPageTest, CancellingTheCustomDialogKeepsTheFormat) {
   EXPECT_EQ(StoredFileAs(oid), u"Anna B Lee Jr");
 }
 
+// One entry of the file-as menu as the person sees it.
+struct MenuEntry {
+  std::u16string text;
+  bool enabled;
+  bool checked;
+  bool operator==(const MenuEntry&) const = default;
+};
+
+void PrintTo(const MenuEntry& entry, std::ostream* out) {
+  *out << '"' << platform::ToUtf8(entry.text) << '"' << (entry.enabled ? "" : " disabled")
+       << (entry.checked ? " checked" : "");
+}
+
+// A person who opens the file-as menu, reads it and dismisses it.
+class MenuReader : public platform::CancellingUserAgent {
+ public:
+  UINT ChooseMenuCommand(HMENU menu, HWND) override {
+    entries.clear();
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+      char16_t text[256] = {};
+      GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+      UINT state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+      entries.push_back({text, (state & (MF_GRAYED | MF_DISABLED)) == 0, (state & MF_CHECKED) != 0});
+    }
+    return 0;
+  }
+  std::vector<MenuEntry> entries;
+};
+
+class FileAsMenuTest : public ContactPageTest {
+ protected:
+  std::vector<MenuEntry> MenuOf(const Name& name, const std::u16string& fileAs) {
+    OpenStored(SaveNamed(name, fileAs));
+    MenuReader reader;
+    platform::SetUserAgent(&reader);
+    platform::UserClick(Control(kContactFileAsButton));
+    Pump();
+    platform::SetUserAgent(&*user_);
+    Command(kCommandCancel);
+    return reader.entries;
+  }
+};
+
+// The menu previews each format with the name as it stands and checks the format recognised on load.
+TEST_F(FileAsMenuTest, TheMenuPreviewsEachFormatAndChecksTheRecognisedOne) {
+  const std::u16string kCustom = u"Custom...";
+  struct Case {
+    const char16_t* stored;
+    size_t checked;
+  };
+  const Case kCases[] = {{u"Lee, Ann B", 0},      {u"Ann B Lee Jr", 1},       {u"Acme", 2},
+                         {u"Lee, Ann (Acme)", 3}, {u"Acme, (Lee, Ann B)", 4}, {u"The boss", 6}};
+  for (const Case& entry : kCases) {
+    SCOPED_TRACE(platform::ToUtf8(entry.stored));
+    std::vector<MenuEntry> expected = {{u"Lee, Ann B", true, false},
+                                       {u"Ann B Lee Jr", true, false},
+                                       {u"Acme", true, false},
+                                       {u"Lee, Ann (Acme)", true, false},
+                                       {u"Acme, (Lee, Ann B)", true, false},
+                                       {u"", true, false},
+                                       {kCustom, true, false}};
+    expected[entry.checked].checked = true;
+    EXPECT_EQ(MenuOf(kAnn, entry.stored), expected);
+  }
+}
+
+TEST_F(FileAsMenuTest, MissingNamesShowTheLabelsDisabled) {
+  std::vector<MenuEntry> expected = {{u"Last, First Middle", false, true},
+                                     {u"First Middle Last Suffix", false, false},
+                                     {u"Company", false, false},
+                                     {u"Last, First (Company)", false, false},
+                                     {u"Company, (Last, First Middle)", false, false},
+                                     {u"", true, false},
+                                     {u"Custom...", true, false}};
+  EXPECT_EQ(MenuOf({u"Ann"}, u""), expected) << "an empty stored name is the first format";
+}
+
+TEST_F(FileAsMenuTest, AnAmpersandInTheCompanyIsShownAsItIs) {
+  std::vector<MenuEntry> entries = MenuOf({u"", u"", u"", u"", u"A & B"}, u"A & B");
+  ASSERT_GT(entries.size(), 2u);
+  EXPECT_EQ(entries[2], (MenuEntry{u"A && B", true, true})) << "the menu reads && as one &";
+}
+
 struct AddressCase {
   const char* what;
   const char16_t* street;
@@ -397,14 +482,20 @@ TEST_F(ContactPageTest, EveryFieldIsLoadedAndWrittenBack) {
 }
 
 TEST_F(ContactPageTest, AContactOpenedAndClosedWithOkKeepsEveryField) {
+  // Every text the contact reader takes, each its own value; the nickname longer than a field takes.
   CPIMContact contact;
-  contact.SetText(props::kPropContactFirstName, u"Ann");
-  contact.SetText(props::kPropContactLastName, u"Lee");
-  contact.SetText(props::kPropContactNickname, std::u16string(2000, u'n'));  // longer than a field takes
-  contact.SetText(CPIMContact::kFileAs, u"Someone");
+  int value = 0;
+#define CALYRA_SET_CONTACT_FIELD(Name, tag) \
+  if (CPIMContact::IsContactProperty(tag))  \
+    contact.SetText(tag, u"" #Name u" " + std::u16string(1, static_cast<char16_t>(u'a' + value++ % 26)));
+  CALYRA_CONTACT_TEXT_FIELDS(CALYRA_SET_CONTACT_FIELD)
+#undef CALYRA_SET_CONTACT_FIELD
+  contact.SetText(props::kPropContactNickname, std::u16string(2000, u'n'));
+  contact.SetText(props::kPropContactBusinessAddressStreet, u"Hof 2\r\nHaus B");
   contact.birthday = contact.editedBirthday = calyra::testing::Date(1980, 5, 17);
   ItemOid oid = Save(contact);
   CPIMContact before = Stored(oid);
+  ASSERT_GE(before.texts.size(), 40u);
   OpenStored(oid);
   PressOk();
   CPIMContact after = Stored(oid);
