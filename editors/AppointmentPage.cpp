@@ -1,5 +1,6 @@
 #include "editors/AppointmentPage.h"
 
+#include "categories/IconChooser.h"
 #include "editors/AppointmentTimes.h"
 #include "editors/ContactChooser.h"
 #include "editors/ControlText.h"
@@ -9,7 +10,6 @@
 #include "editors/LocationDialog.h"
 #include "editors/LocationHistory.h"
 #include "editors/SecondReminder.h"
-#include "editors/TextPrompt.h"
 #include "editors/TimePicker.h"
 #include "platform/time/Locale.h"
 #include "platform/time/TimeConversion.h"
@@ -99,8 +99,9 @@ void AppointmentPage::Load() {
   Check(GetWindow(), kAppointmentAllDay, appointment.allDay);
   Check(GetWindow(), kAppointmentPrivate, appointment.isPrivate);
   LoadReminder(appointment);
-  // The icon chooser comes with the categories; the image is kept with the item's links.
+  // The image is kept with the item's links.
   Host().ItemIconImage(appointment.oid);
+  chosenIcon_.reset();
   ArrangeDateControls(appointment);
   ShowTimes();
   ShowSecondReminder();
@@ -227,6 +228,11 @@ void AppointmentPage::Reset(CloseAction) {
   }
   timesBeforeAllDay_.reset();
   locationFocused_ = false;
+  chosenIcon_.reset();
+}
+
+bool AppointmentPage::WriteAfterSave(ItemOid saved) {
+  return !chosenIcon_ || Host().SetItemIcon(saved, *chosenIcon_);
 }
 
 INT_PTR AppointmentPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -267,6 +273,9 @@ bool AppointmentPage::Command(int id, int code) {
       return true;
     case kAppointmentSecondReminder:
       EditSecondReminder();
+      return true;
+    case kAppointmentIcon:
+      if (std::optional<std::u16string> icon = ChooseIconImage(GetWindow(), Resources())) chosenIcon_ = *icon;
       return true;
     case kCommandSaveAsTemplate:
       SaveAsTemplate();
@@ -378,11 +387,7 @@ void AppointmentPage::EditSecondReminder() {
 
 void AppointmentPage::SaveAsTemplate() {
   Store(CloseAction::Copy);
-  std::optional<std::u16string> name =
-      PromptForText(GetWindow(), Resources(), Appointment().subject, kSubjectChars);
-  if (!name) return;
-  context_->templateName = *name;
-  CloseWith(CloseAction::Copy, kMsgCloseEditor);
+  CloseAsTemplate(Appointment().subject);
 }
 
 void AppointmentPage::InsertPhrase() {

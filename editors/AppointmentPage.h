@@ -20,6 +20,7 @@ class AppointmentPage : public EditorPage {
   void Load() override;
   bool Store(CloseAction action) override;
   void Reset(CloseAction action) override;
+  bool WriteAfterSave(ItemOid saved) override;
 
  protected:
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -51,7 +52,8 @@ class AppointmentPage : public EditorPage {
 
   // The times shown before all day was switched on, brought back when it is switched off.
   std::optional<std::pair<SYSTEMTIME, SYSTEMTIME>> timesBeforeAllDay_;
-  bool locationFocused_ = false;  // the location had the focus last, not the subject
+  bool locationFocused_ = false;              // the location had the focus last, not the subject
+  std::optional<std::u16string> chosenIcon_;  // an icon image chosen in this editor
 };
 
 }  // namespace calyra

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "editors/ContactList.h"
+#include "editors/ModalDialog.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
@@ -25,39 +26,32 @@ constexpr int kNameColumn = 0;
 constexpr int kCompanyColumn = 1;
 constexpr int kFindCapacity = 256;
 
-class ContactChooser {
+class ContactChooser : public ModalDialog {
  public:
-  std::optional<ChosenContact> Run(HWND owner, HINSTANCE resources) {
-    resources_ = resources;
+  std::optional<ChosenContact> Choose(HWND owner, HINSTANCE resources) {
     contacts_ = ReadContacts();
-    DialogBoxParamW(resources, MAKEINTRESOURCEW(kDialogContactChooser), owner, &ContactChooser::Proc,
-                    reinterpret_cast<LPARAM>(this));
+    Run(resources, kDialogContactChooser, owner);
     return chosen_;
   }
 
- private:
-  static INT_PTR Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<ContactChooser*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!self) return FALSE;
+ protected:
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case WM_INITDIALOG:
-        self->dialog_ = dialog;
-        self->Init();
+        Init();
         return TRUE;
       case WM_COMMAND:
-        return self->Command(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        return Command(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
       case WM_NOTIFY:
         if (wParam == static_cast<WPARAM>(kContactChooserList))
-          self->ListNotified(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+          ListNotified(*reinterpret_cast<const NMLISTVIEW*>(lParam));
         return FALSE;
       default:
         return FALSE;
     }
   }
 
-  HWND Item(int id) const { return GetDlgItem(dialog_, id); }
-
+ private:
   void Init() {
     HWND list = Item(kContactChooserList);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
@@ -72,7 +66,7 @@ class ContactChooser {
   }
 
   void AddColumn(int index, unsigned title, int width) {
-    std::u16string text = ResourceText(resources_, title);
+    std::u16string text = ResourceText(Resources(), title);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.cx = width;
@@ -146,7 +140,7 @@ class ContactChooser {
   // The name shown is the selected contact's FileAs until a variant is chosen.
   void SelectionChanged() {
     std::optional<size_t> contact = Selected();
-    SetDlgItemTextW(dialog_, kContactChooserName, contact ? contacts_[*contact].fileAs.c_str() : u"");
+    SetDlgItemTextW(Window(), kContactChooserName, contact ? contacts_[*contact].fileAs.c_str() : u"");
     EnableWindow(Item(kContactChooserNameButton), contact.has_value());
     EnableWindow(Item(IDOK), contact.has_value());
   }
@@ -163,17 +157,17 @@ class ContactChooser {
     RECT button{};
     GetWindowRect(Item(kContactChooserNameButton), &button);
     auto command = static_cast<unsigned>(TrackPopupMenuEx(
-        menu, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_RETURNCMD, button.left, button.top, dialog_, nullptr));
+        menu, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_RETURNCMD, button.left, button.top, Window(), nullptr));
     DestroyMenu(menu);
     for (const auto& [id, text] : variants) {
-      if (id == command) SetDlgItemTextW(dialog_, kContactChooserName, text.c_str());
+      if (id == command) SetDlgItemTextW(Window(), kContactChooserName, text.c_str());
     }
   }
 
   // Selects the first contact (in the list's order) whose FileAs starts with the text.
   void Find() {
     WCHAR text[kFindCapacity] = {};
-    GetDlgItemTextW(dialog_, kContactChooserFind, text, kFindCapacity);
+    GetDlgItemTextW(Window(), kContactChooserFind, text, kFindCapacity);
     if (!text[0]) return;
     HWND list = Item(kContactChooserList);
     LVFINDINFOW find{};
@@ -196,7 +190,7 @@ class ContactChooser {
     std::optional<size_t> contact = Selected();
     if (!contact) return;
     chosen_ = ChosenContact{contacts_[*contact].oid, ShownName()};
-    EndDialog(dialog_, IDOK);
+    EndDialog(Window(), IDOK);
   }
 
   bool Command(int id, WORD code) {
@@ -211,15 +205,13 @@ class ContactChooser {
         Accept();
         return true;
       case IDCANCEL:
-        EndDialog(dialog_, IDCANCEL);
+        EndDialog(Window(), IDCANCEL);
         return true;
       default:
         return false;
     }
   }
 
-  HWND dialog_ = nullptr;
-  HINSTANCE resources_ = nullptr;
   std::vector<ContactSummary> contacts_;
   int sortColumn_ = kNameColumn;
   bool ascending_ = true;
@@ -230,7 +222,7 @@ class ContactChooser {
 
 std::optional<ChosenContact> ChooseContact(HWND owner, HINSTANCE resources) {
   ContactChooser chooser;
-  return chooser.Run(owner, resources);
+  return chooser.Choose(owner, resources);
 }
 
 }  // namespace calyra

@@ -12,6 +12,8 @@ namespace calyra {
 
 // What the pages and page containers need of the frame that holds them. The editor frame of the
 // component implements it; tests may give their own.
+class CategoryChangeFlags;
+
 class EditorHost {
  public:
   static constexpr int kDefaultReminderMinuteOfDay = 8 * 60;
@@ -54,6 +56,10 @@ class EditorHost {
   // countries by their English names only.
   virtual std::u16string CityLine(const std::u16string& country, const std::u16string& city,
                                   const std::u16string& region, const std::u16string& postalCode) const;
+  // The process's category change flags the host reads; null: the pages keep their own.
+  virtual CategoryChangeFlags* CategoryChanges() { return nullptr; }
+  // Where the component names its modal dialog while one is up; null: nowhere.
+  virtual HWND* ModalDialogSlot() { return nullptr; }
 };
 
 }  // namespace calyra

@@ -5,18 +5,18 @@
 namespace calyra {
 
 // The component's private messages: to the MainWindow, to its pages and to the summary window.
-inline constexpr UINT kMsgOpenEditor = 2145;       // wParam: an EditorKind, lParam: EditRequest*
-inline constexpr UINT kMsgCloseEditor = 2146;      // an editor asks to close
-inline constexpr UINT kMsgCloseEditorNow = 2147;   // the same, with the close action already set
-inline constexpr UINT kMsgSummaryClosed = 2148;    // the summary's OK or Cancel
-inline constexpr UINT kMsgSummaryToEditor = 2149;  // the summary's edit command
-inline constexpr UINT kMsgSummaryCommand = 2150;   // wParam: an ItemCommand
-inline constexpr UINT kMsgLayoutForSip = 2151;     // wParam: the focused page window
-inline constexpr UINT kMsgFocusControl = 2152;     // wParam: the control to focus, or 0
-inline constexpr UINT kMsgHostSwitchAway = 2153;   // wParam: the host's target, lParam: its flag
-inline constexpr UINT kMsgModalSwitchAway = 2156;  // the same, to an open modal dialog
-inline constexpr UINT kMsgSummaryClosing = 2157;   // sent before the summary goes under a dialog
-inline constexpr UINT kMsgSummaryOpenItem = 2158;  // wParam ItemKind, lParam ItemOid
+inline constexpr UINT kMsgOpenEditor = 2145;        // wParam: an EditorKind, lParam: EditRequest*
+inline constexpr UINT kMsgCloseEditor = 2146;       // an editor asks to close
+inline constexpr UINT kMsgCloseEditorNow = 2147;    // the same, with the close action already set
+inline constexpr UINT kMsgSummaryClosed = 2148;     // the summary's OK or Cancel
+inline constexpr UINT kMsgSummaryToEditor = 2149;   // the summary's edit command
+inline constexpr UINT kMsgSummaryCommand = 2150;    // wParam: an ItemCommand
+inline constexpr UINT kMsgLayoutForSip = 2151;      // wParam: the focused page window
+inline constexpr UINT kMsgFocusControl = 2152;      // wParam: the control to focus, or 0
+inline constexpr UINT kMsgHostSwitchAway = 2153;    // wParam: the host's target, lParam: its flag
+inline constexpr UINT kMsgModalSwitchAway = 2156;   // the same, to an open modal dialog
+inline constexpr UINT kMsgSummaryClosing = 2157;    // sent before the summary goes under a dialog
+inline constexpr UINT kMsgSummaryOpenItem = 2158;   // wParam ItemKind, lParam ItemOid
 inline constexpr UINT kMsgTaskSubjectEnter = 2160;  // Enter in a task's subject: the phrase selection
 
 // What the host window is told.

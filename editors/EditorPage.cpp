@@ -2,6 +2,7 @@
 
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
+#include "editors/TextPrompt.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Formatter.h"
 #include "platform/ui/Dialog.h"
@@ -203,6 +204,14 @@ void EditorPage::FocusControl(HWND control) {
 void EditorPage::CloseWith(CloseAction action, UINT message) {
   Host().SetCloseAction(action);
   PostMessageW(Host().MainWindow(), message, 0, 0);
+}
+
+void EditorPage::CloseAsTemplate(const std::u16string& subject) {
+  constexpr size_t kNameChars = 4096;
+  std::optional<std::u16string> name = PromptForText(window_, Host().Resources(), subject, kNameChars);
+  if (!name) return;
+  context_->templateName = *name;
+  CloseWith(CloseAction::Copy, kMsgCloseEditor);
 }
 
 void EditorPage::AskToSwitchAway(WPARAM target, LPARAM flag) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editors/LocationHistory.h"
+#include "editors/ModalDialog.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Message.h"
@@ -26,37 +27,31 @@ bool HoldsText(const std::u16string& text) {
   return std::any_of(text.begin(), text.end(), [](char16_t c) { return c != u' ' && c != u'\u0920'; });
 }
 
-class LocationDialog {
+class LocationDialog : public ModalDialog {
  public:
-  std::optional<std::u16string> Run(HWND owner, HINSTANCE resources) {
-    DialogBoxParamW(resources, MAKEINTRESOURCEW(kDialogLocation), owner, &LocationDialog::Proc,
-                    reinterpret_cast<LPARAM>(this));
+  std::optional<std::u16string> Choose(HWND owner, HINSTANCE resources) {
+    Run(resources, kDialogLocation, owner);
     return chosen_;
   }
 
- private:
-  static INT_PTR Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<LocationDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!self) return FALSE;
+ protected:
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) override {
     switch (message) {
       case WM_INITDIALOG:
-        self->dialog_ = dialog;
-        self->Init();
+        Init();
         return TRUE;
       case WM_COMMAND:
-        return self->Command(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        return Command(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
       case WM_DESTROY:
-        if (self->bold_) DeleteObject(self->bold_);
-        self->bold_ = nullptr;
+        if (bold_) DeleteObject(bold_);
+        bold_ = nullptr;
         return FALSE;
       default:
         return FALSE;
     }
   }
 
-  HWND Item(int id) const { return GetDlgItem(dialog_, id); }
-
+ private:
   void Init() {
     SendMessageW(Item(kLocationText), EM_LIMITTEXT, kFieldCapacity, 0);
     for (const std::u16string& entry : ReadLocationHistory()) {
@@ -80,7 +75,7 @@ class LocationDialog {
 
   std::u16string FieldText() const {
     WCHAR text[kFieldCapacity + 1] = {};
-    GetDlgItemTextW(dialog_, kLocationText, text, static_cast<int>(std::size(text)));
+    GetDlgItemTextW(Window(), kLocationText, text, static_cast<int>(std::size(text)));
     return text;
   }
 
@@ -116,7 +111,7 @@ class LocationDialog {
     if (std::optional<size_t> place = InsertLocation(entries, text)) {
       SendMessageW(Item(kLocationList), LB_INSERTSTRING, *place, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    SetDlgItemTextW(dialog_, kLocationText, u"");
+    SetDlgItemTextW(Window(), kLocationText, u"");
     SendMessageW(Item(kLocationList), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     OfferDelete(false);
   }
@@ -132,7 +127,7 @@ class LocationDialog {
     if (!entries.empty()) WriteLocationHistory(entries);
     int selection = Selection();
     if (selection >= 0) chosen_ = EntryText(selection);
-    EndDialog(dialog_, IDOK);
+    EndDialog(Window(), IDOK);
   }
 
   bool Command(int id, WORD code) {
@@ -154,14 +149,13 @@ class LocationDialog {
         Accept();
         return true;
       case IDCANCEL:
-        EndDialog(dialog_, IDCANCEL);
+        EndDialog(Window(), IDCANCEL);
         return true;
       default:
         return false;
     }
   }
 
-  HWND dialog_ = nullptr;
   HFONT bold_ = nullptr;
   std::optional<std::u16string> chosen_;
 };
@@ -170,7 +164,7 @@ class LocationDialog {
 
 std::optional<std::u16string> RunLocationDialog(HWND owner, HINSTANCE resources) {
   LocationDialog dialog;
-  return dialog.Run(owner, resources);
+  return dialog.Choose(owner, resources);
 }
 
 }  // namespace calyra

@@ -2,6 +2,7 @@
 
 #include "editors/AppointmentPage.h"
 #include "editors/AttendeesPage.h"
+#include "editors/CategoriesPage.h"
 #include "editors/ContactPage.h"
 #include "editors/RecurrencePage.h"
 #include "editors/TaskPage.h"
@@ -20,8 +21,9 @@ bool InRange(PageNumber number) {
 // The editors register their pages here as they are built; a number without a maker has no page.
 PageFactory::PageFactory() {
   SetMaker(PageNumber::Appointment, [] { return std::make_unique<AppointmentPage>(); });
-  SetMaker(PageNumber::Contact, [] { return std::make_unique<ContactPage>(); });
   SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
+  SetMaker(PageNumber::Categories, [] { return std::make_unique<CategoriesPage>(); });
+  SetMaker(PageNumber::Contact, [] { return std::make_unique<ContactPage>(); });
   SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
   SetMaker(PageNumber::Task, [] { return std::make_unique<TaskPage>(); });
 }

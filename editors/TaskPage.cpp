@@ -1,5 +1,6 @@
 #include "editors/TaskPage.h"
 
+#include "categories/IconChooser.h"
 #include "editors/AppointmentTimes.h"
 #include "editors/ContactChooser.h"
 #include "editors/ControlText.h"
@@ -7,7 +8,6 @@
 #include "editors/EditorMessages.h"
 #include "editors/PriorityCode.h"
 #include "editors/RecurrenceDates.h"
-#include "editors/TextPrompt.h"
 #include "editors/TimePicker.h"
 #include "platform/text/Formatter.h"
 #include "platform/time/Locale.h"
@@ -296,7 +296,8 @@ bool TaskPage::Command(int id, int code) {
                                                                                                   : SW_HIDE);
       return true;
     case kTaskIcon:
-      return true;  // the icon chooser comes with the categories
+      if (std::optional<std::u16string> icon = ChooseIconImage(GetWindow(), Resources())) chosenIcon_ = *icon;
+      return true;
     case kCommandSaveAsTemplate:
       SaveAsTemplate();
       return true;
@@ -361,10 +362,7 @@ void TaskPage::RunEditCommand(int command) {
 
 void TaskPage::SaveAsTemplate() {
   Store(CloseAction::Copy);
-  std::optional<std::u16string> name = PromptForText(GetWindow(), Resources(), Task().subject, kSubjectChars);
-  if (!name) return;
-  context_->templateName = *name;
-  CloseWith(CloseAction::Copy, kMsgCloseEditor);
+  CloseAsTemplate(Task().subject);
 }
 
 void TaskPage::InsertPhrase() {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 
+#include "categories/CategoryChangeFlags.h"
 #include "host/Dialer.h"
 #include "host/FontCache.h"
 #include "host/OpenItemTable.h"
@@ -63,6 +64,7 @@ class Component : public platform::ProcessState {
   bool inkReady = false;  // the ink libraries are initialised once per process
   ScreenScale scale;
   FontCache fonts;
+  CategoryChangeFlags categoryChanges;  // which category icons changed, per host view
 
  private:
   std::once_flag countriesBuilt_;

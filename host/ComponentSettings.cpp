@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "categories/CategoryColours.h"
 #include "host/PlatformTests.h"
 #include "platform/registry/RegistryKey.h"
 #include "platform/text/Formatter.h"
@@ -51,17 +52,11 @@ std::u16string EmailSignatureText(LONG number) {
 }
 
 DWORD CategoryColor(std::u16string_view category) {
-  return Fixed<DWORD>(SettingsKey(), u"CatColor." + std::u16string(category)).value_or(0xFFFFFF);
+  return CategoryColour(category).value_or(kNoCategoryColour);
 }
 
 void SetCategoryColor(std::u16string_view category, std::optional<DWORD> color) {
-  auto key = SettingsKey();
-  std::u16string name = u"CatColor." + std::u16string(category);
-  if (color) {
-    key.SetNumber(name.c_str(), *color);
-  } else {
-    key.DeleteValue(name.c_str());
-  }
+  SetCategoryColour(category, color);
 }
 
 std::vector<std::u16string> FormatStrings() {

@@ -90,6 +90,14 @@ bool EditorFrame::DeleteItem(ItemKind, ItemOid, const SYSTEMTIME*) {
   return false;
 }
 
+CategoryChangeFlags* EditorFrame::CategoryChanges() {
+  return &Component::Process().categoryChanges;
+}
+
+HWND* EditorFrame::ModalDialogSlot() {
+  return &Component::Process().modalDialog;
+}
+
 ItemOid EditorFrame::AddToProject(ItemOid project, ItemKind, ItemOid item, const SYSTEMTIME* date) {
   return AddItemToProject2(MainWindow(), Resources(), project, item, date, nullptr) ? project : 0;
 }

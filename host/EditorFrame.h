@@ -60,6 +60,8 @@ class EditorFrame : public EditorHost {
   std::u16string AreaCode() const override;
   std::u16string CityLine(const std::u16string& country, const std::u16string& city,
                           const std::u16string& region, const std::u16string& postalCode) const override;
+  CategoryChangeFlags* CategoryChanges() override;
+  HWND* ModalDialogSlot() override;
 
  private:
   static bool IsWindowAlive(HWND window);

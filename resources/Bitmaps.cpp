@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "resources/ResourceIds.h"
@@ -169,6 +170,26 @@ constexpr Stroke kReport[] = {{kLine, kBlack, 1, 1, 1, 14},
                               {kFill, kBlue, 3, 8, 5, 13},
                               {kFill, kRed, 7, 4, 9, 13},
                               {kFill, kDarkGreen, 11, 10, 13, 13}};
+
+// The sample category icons.
+constexpr Stroke kHome[] = {{kFill, kDarkRed, 7, 1, 8, 2},  {kLine, kDarkRed, 1, 8, 7, 2},
+                            {kLine, kDarkRed, 14, 8, 8, 2}, {kFill, kPaper, 3, 8, 12, 14},
+                            {kFrame, kBrown, 3, 8, 12, 14}, {kFill, kBrown, 7, 10, 8, 14}};
+constexpr Stroke kWork[] = {{kFill, kBrown, 1, 5, 14, 13},
+                            {kFrame, kBlack, 1, 5, 14, 13},
+                            {kFrame, kBlack, 5, 2, 10, 5},
+                            {kLine, kYellow, 1, 8, 14, 8}};
+constexpr Stroke kStar[] = {{kLine, kOrange, 7, 1, 3, 14},  {kLine, kOrange, 8, 1, 12, 14},
+                            {kLine, kOrange, 1, 6, 14, 6},  {kLine, kOrange, 1, 6, 12, 14},
+                            {kLine, kOrange, 14, 6, 3, 14}, {kFill, kYellow, 6, 6, 9, 9}};
+constexpr Stroke kHeart[] = {{kDisc, kRed, 1, 2, 8, 9},   {kDisc, kRed, 7, 2, 14, 9},
+                             {kLine, kRed, 2, 8, 7, 14},  {kLine, kRed, 13, 8, 8, 14},
+                             {kFill, kRed, 4, 8, 11, 11}, {kFill, kRed, 6, 11, 9, 13}};
+constexpr Stroke kFlag[] = {
+    {kLine, kDarkGrey, 2, 1, 2, 15}, {kLine, kDarkGrey, 3, 1, 3, 15}, {kFill, kDarkGreen, 4, 2, 13, 8}};
+constexpr Stroke kPhone[] = {{kFill, kDarkGrey, 4, 1, 11, 14}, {kFill, kSky, 5, 2, 10, 6},
+                             {kFill, kWhite, 5, 8, 6, 9},      {kFill, kWhite, 9, 8, 10, 9},
+                             {kFill, kWhite, 5, 11, 6, 12},    {kFill, kWhite, 9, 11, 10, 12}};
 
 using Picture = std::span<const Stroke>;
 
@@ -366,6 +387,10 @@ BitmapFiles DrawBitmaps() {
   bitmaps.Add(kBitmapItemIconsLarge, items.Doubled());
   bitmaps.Add(kBitmapProjectIcons, projects);
   bitmaps.Add(kBitmapProjectIconsLarge, projects.Doubled());
+  const std::pair<int, Picture> samples[] = {{kBitmapSampleHome, kHome}, {kBitmapSampleWork, kWork},
+                                             {kBitmapSampleStar, kStar}, {kBitmapSampleHeart, kHeart},
+                                             {kBitmapSampleFlag, kFlag}, {kBitmapSamplePhone, kPhone}};
+  for (const auto& [id, picture] : samples) bitmaps.Add(id, Strip(std::span(&picture, 1), 16, kWhite));
   // The files no longer move once all are drawn, so the table can point into them.
   for (size_t i = 0; i < bitmaps.table.size(); ++i) {
     bitmaps.table[i].bytes = bitmaps.files[i].data();

@@ -30,22 +30,23 @@ constexpr Item kProjectPickerItems[] = {
     CancelButton(kBottomRow),
 };
 
-// Two panels at the same place: the category list (shown) and the icon palette (hidden).
+// Two panels over one category list: the names panel (shown) and the icons panel (hidden), whose
+// palette takes the place of the name field and whose buttons take the place of the names panel's.
 constexpr Item kCategoryItems[] = {
     Label(u"Name:", 2, 4, 24),
     Edit(kCategoryName, 28, 2, 130),
     Button(kCategoryAdd, u"Add", 2, 16, 50),
     Button(kCategoryRename, u"Rename", 54, 16, 50),
     Button(kCategoryDelete, u"Delete", 106, 16, 52),
-    ListView(kCategoryList, 0, 30, kPageWidth, 102, LVS_SMALLICON),
-    Button(kCategoryShowIcons, u"Icons...", 2, 134, 50),
-    Button(kCategoryColour, u"Colour...", 54, 134, 50),
-    Hidden(Label(u"Drag an icon onto a category:", 2, 4, 156, 8, kCategoryPaletteLabel)),
-    Hidden(ListView(kCategoryPalette, 0, 14, kPageWidth, 104, LVS_ICON)),
-    Hidden(Button(kCategoryIconSet, u"Icon Set", 2, 120, 50)),
-    Hidden(Button(kCategoryPaletteFolder, u"Folder...", 54, 120, 50)),
-    Hidden(Button(kCategoryAssignIcon, u"Assign", 106, 120, 52)),
-    Hidden(Button(kCategoryRemoveIcon, u"Remove Icon", 106, 134, 52)),
+    ListView(kCategoryList, 0, 30, kPageWidth, 96, LVS_SMALLICON),
+    Button(kCategoryShowIcons, u"Icons...", 2, 128, 50),
+    Button(kCategoryColour, u"Colour...", 54, 128, 50),
+    Hidden(Label(u"Choose an icon and a category:", 2, 0, 156, 8, kCategoryPaletteLabel)),
+    Hidden(ListView(kCategoryPalette, 0, 8, kPageWidth, 20, LVS_SMALLICON)),
+    Hidden(Button(kCategoryIconSet, u"Icon Set", 2, 128, 38)),
+    Hidden(Button(kCategoryPaletteFolder, u"Folder...", 42, 128, 38)),
+    Hidden(Button(kCategoryAssignIcon, u"Assign", 82, 128, 38)),
+    Hidden(Button(kCategoryRemoveIcon, u"Remove", 122, 128, 36)),
     OkButton(kBottomRow),
     CancelButton(kBottomRow),
 };
@@ -56,6 +57,14 @@ constexpr Item kIconFolderItems[] = {
     Button(kIconFolderBrowse, u"...", 124, 14, 34),
     OkButton(30),
     CancelButton(30),
+};
+
+// The icon palette to choose an item's icon from.
+constexpr Item kIconChooserItems[] = {
+    Label(u"Choose an icon:", 2, 4, 156),
+    ListView(kIconChooserPalette, 0, 14, kPageWidth, 118, LVS_ICON),
+    OkButton(kBottomRow),
+    CancelButton(kBottomRow),
 };
 
 constexpr Item kNoteOptionsItems[] = {
@@ -175,6 +184,7 @@ extern const CalyraResourceDialog kDialogs[] = {
     Modal(kDialogProjectPicker, u"Add to Project", 0, kScreenHeight, kProjectPickerItems),
     Modal(kDialogCategories, u"Categories", 0, kScreenHeight, kCategoryItems),
     Modal(kDialogIconFolder, u"Icon Folder", 40, 46, kIconFolderItems),
+    Modal(kDialogIconChooser, u"Icon", 0, kScreenHeight, kIconChooserItems),
     Modal(kDialogNoteOptions, u"Note Options", 0, kScreenHeight, kNoteOptionsItems),
     Modal(kDialogTextPrompt, u"Name", 40, 46, kTextPromptItems),
     Modal(kDialogJournal, u"Journal", 0, kScreenHeight, kJournalItems),

@@ -50,8 +50,8 @@ inline constexpr unsigned kStringSwitchAwayNew = 63620;
 inline constexpr unsigned kStringSwitchAwayNewToTarget = 63621;
 inline constexpr unsigned kStringSwitchAwayChanged = 63622;
 inline constexpr unsigned kStringSwitchAwayChangedToTarget = 63623;
-// Recurrence page: the language tag of the wording ("DE", "ES" or another), the words of the
-// ready-made patterns, the lists' entries and the refusal of a number below 1.
+// Recurrence page and special categories: the language tag of the wording ("DE", "ES" or another), the words
+// of the ready-made patterns, the lists' entries and the refusal of a number below 1.
 inline constexpr unsigned kStringLanguageTag = 63502;
 inline constexpr unsigned kStringRecurEvery = 63511;
 inline constexpr unsigned kStringRecurDay = 63517;
@@ -139,11 +139,27 @@ inline constexpr unsigned kStringColumnName = 63800;
 inline constexpr unsigned kStringColumnEmail = 63801;
 inline constexpr unsigned kStringColumnCompany = 63802;
 
+// Categories.
+inline constexpr unsigned kStringHiddenCategoryMark = 27000;  // inserted into the "-->(%s)" marker
+inline constexpr unsigned kStringCategoriesCaption = 38700;
+inline constexpr unsigned kStringCategorySeparatorInName = 63006;
+inline constexpr unsigned kStringKeepIconForNewName = 63619;
+inline constexpr unsigned kStringDeleteUsedCategory = 63641;
+inline constexpr unsigned kStringCategoryNameMissing = 63670;
+inline constexpr unsigned kStringCategoryNameBlank = 63671;
+inline constexpr unsigned kStringCategoryExists = 63672;
+inline constexpr unsigned kStringHiddenCategoryRename = 63673;
+inline constexpr unsigned kStringDefaultIconSet = 63732;
+// The colour picker: no colour, then the colours in the order of the picker's commands.
+inline constexpr unsigned kStringNoColour = 63741;
+inline constexpr unsigned kStringColourRed = 63742;  // 63742 to 63749: the eight colours
+
 // ---- Dialog templates ----
 inline constexpr int kDialogPhraseSelection = 364;
 inline constexpr int kDialogProjectPicker = 371;
 inline constexpr int kDialogCategories = 491;
 inline constexpr int kDialogIconFolder = 492;
+inline constexpr int kDialogIconChooser = 494;
 inline constexpr int kDialogLinksPage = 493;
 inline constexpr int kDialogNoteOptions = 499;
 inline constexpr int kDialogTextPrompt = 500;
@@ -203,6 +219,13 @@ inline constexpr int kBitmapItemIconsLarge = 203;
 // 0 appointment, 1 task, 2 contact, 3 file, 4 sub-project, 5 time record.
 inline constexpr int kBitmapProjectIcons = 372;
 inline constexpr int kBitmapProjectIconsLarge = 373;
+// The sample category icons written into a new icon palette folder (16 x 16, white background).
+inline constexpr int kBitmapSampleHome = 380;
+inline constexpr int kBitmapSampleWork = 381;
+inline constexpr int kBitmapSampleStar = 382;
+inline constexpr int kBitmapSampleHeart = 383;
+inline constexpr int kBitmapSampleFlag = 384;
+inline constexpr int kBitmapSamplePhone = 385;
 
 // Images of the toolbar strip 156/157, by index.
 inline constexpr int kImageTyping = 0;
@@ -280,7 +303,7 @@ inline constexpr int kAppointmentLocationButton = 1012;  // opens the location d
 inline constexpr int kAppointmentStartDate = 1013;
 inline constexpr int kAppointmentStartTime = 1014;  // shows the start time; opens the time picker
 inline constexpr int kAppointmentEndDate = 1015;
-inline constexpr int kAppointmentEndTime = 1016;  // shows the end time; opens the time picker
+inline constexpr int kAppointmentEndTime = 1016;      // shows the end time; opens the time picker
 inline constexpr int kAppointmentDuration = 1017;     // shows the duration; opens the duration picker
 inline constexpr int kAppointmentSeriesStart = 1018;  // hidden; stands in for the start of a series
 inline constexpr int kAppointmentSeriesEnd = 1019;    // hidden; stands in for the end of a series
@@ -471,6 +494,15 @@ inline constexpr int kCategoryIconSet = 1412;
 inline constexpr int kCategoryPaletteFolder = 42154;
 inline constexpr int kCategoryAssignIcon = 42150;
 inline constexpr int kCategoryRemoveIcon = 42151;
+// The icon-set menu of 1412: the default set, then one command per subfolder.
+inline constexpr int kCommandDefaultIconSet = 62000;
+inline constexpr int kCommandFirstIconSet = 62001;
+// The colour picker's popup menu: no colour, then the colours of strings 63742 to 63749.
+inline constexpr int kCommandNoColour = 62100;
+inline constexpr int kCommandFirstColour = 62101;
+
+// Icon chooser (494): the palette, OK and Cancel.
+inline constexpr int kIconChooserPalette = 1915;
 
 // Icon folder (492).
 inline constexpr int kIconFolderPath = 1910;

@@ -271,6 +271,16 @@ extern const CalyraResourceString kStrings[] = {
     {63738, u"Move to the day before"},
     {63739, u"Move to the day after"},
     {63740, u"Twice a month"},
+    // Categories: the colour picker
+    {63741, u"No colour"},
+    {63742, u"Red"},
+    {63743, u"Orange"},
+    {63744, u"Yellow"},
+    {63745, u"Green"},
+    {63746, u"Blue"},
+    {63747, u"Purple"},
+    {63748, u"Grey"},
+    {63749, u"Black"},
     // Summary window: field labels, list headings, value words and command buttons
     {63760, u"Subject"},
     {63761, u"Location"},

@@ -15,7 +15,8 @@ int AdjustCategoryCounts(ItemKind kind, const CategorySet& categories, int delta
 
 // The numbers of the named categories of "\Categories Database" (names compared without regard to
 // case), in the order of `names`. A missing category is made with the next free number and counts of
-// 0, as a new category starts, unless the numbers are used up; the database is made when missing.
+// 0, as a new category starts (listed, the lowest free number), unless the numbers are used up; the
+// database is made when missing.
 std::vector<int> CategoryNumbersFor(const std::vector<std::u16string>& names);
 
 }  // namespace calyra

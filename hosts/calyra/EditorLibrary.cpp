@@ -53,6 +53,7 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_EditAppointment", &e.editAppointment, error);
   all &= Resolve(handle_, "CalyraEditor_EditTask", &e.editTask, error);
   all &= Resolve(handle_, "CalyraEditor_EditContact", &e.editContact, error);
+  all &= Resolve(handle_, "CalyraEditor_CategoryAddDeleteDialog", &e.categoryAddDeleteDialog, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

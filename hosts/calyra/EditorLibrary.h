@@ -23,6 +23,7 @@ struct EditorExports {
   decltype(&CalyraEditor_EditAppointment) editAppointment = nullptr;
   decltype(&CalyraEditor_EditTask) editTask = nullptr;
   decltype(&CalyraEditor_EditContact) editContact = nullptr;
+  decltype(&CalyraEditor_CategoryAddDeleteDialog) categoryAddDeleteDialog = nullptr;
 };
 
 // libCalyraEditor.so, loaded as a device host loads the component's DLL: at run time, by path, with

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "hosts/calyra/CategoryTour.h"
 #include "hosts/calyra/ItemJson.h"
 #include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/OutlookItems.h"
@@ -244,7 +245,8 @@ int Tour::Run() {
   SYSTEMTIME checkUp = DaysFromNow(3, 18), checkUpEnd = DaysFromNow(3, 19);
   ThroughItsPages("an appointment with a second reminder", ItemKind::kAppointment, CheckUpScript(),
                   [&] { return e.newAppointment(0, &checkUp, &checkUpEnd, u"", 0, nullptr, 0, 1, 0); });
-  ThroughItsPages("a task with a priority code and a reminder", ItemKind::kTask,
+  if (RunCategoryTour(session_, out_) != 0) failed_ = true;
+  ThroughItsPages("a task with a priority code, a reminder and two categories", ItemKind::kTask,
                   TaxReturnScript(DaysFromNow(10, 0)),
                   [&] { return e.newTask(0, nullptr, nullptr, u"", 0, nullptr, 0, 1, 0); });
   ThroughItsPages("a contact with a work address in Germany", ItemKind::kContact, AdaLovelaceScript(),

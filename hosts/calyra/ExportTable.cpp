@@ -80,8 +80,8 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(GetTemplateCount, kIntResult, kBuilt, kWord),
     CALYRA_EXPORT_ROW(FillListViewWithTemplates, kIntResult, kPending, kHandle, kInt, kInt),
     CALYRA_EXPORT_ROW(EditTemplateName, kIntResult, kPending, kHandle, kTextBuffer, kInt),
-    CALYRA_EXPORT_ROW(CategoryAddDeleteDialog, kIntResult, kPending, kHandle, kInt),
-    CALYRA_EXPORT_ROW(IsCategoryImageChanged, kIntResult, kPending, kInt, kInt, kInt),
+    CALYRA_EXPORT_ROW(CategoryAddDeleteDialog, kIntResult, kBuilt, kHandle, kInt),
+    CALYRA_EXPORT_ROW(IsCategoryImageChanged, kIntResult, kBuilt, kInt, kInt, kInt),
     CALYRA_EXPORT_ROW(AddItemToProject, kOidResult, kPending, kHandle, kWord, kText, kUint, kTime, kText),
     CALYRA_EXPORT_ROW(AddItemToProject2, kIntResult, kBuilt, kHandle, kUint, kWord, kUint, kTime, kText),
     // The second reminder takes the appointment object and keeps its C++ name.

@@ -7,6 +7,8 @@
 
 #include "platform/time/TimeConversion.h"
 #include "store/CPIMAppointment.h"
+#include "store/CategoryDatabase.h"
+#include "store/CategorySet.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "store/PimItem.h"
@@ -68,31 +70,45 @@ void BoolMember(JsonWriter* json, const char* name, bool value) {
   json->Bool(value);
 }
 
-// The model keeps categories as one text, "Business, Holiday": the names between the commas.
-void CategoriesMember(JsonWriter* json, const std::u16string& text) {
+// The model keeps categories as one text, "Business, Holiday": the names between the commas. The
+// editors keep them as the record's category set; its names the text does not hold follow, in the
+// order of their numbers.
+void CategoriesMember(JsonWriter* json, const std::u16string& text, ItemOid oid, calyra::ItemKind kind) {
   json->Key("categories");
   json->BeginArray();
+  std::vector<std::u16string> names;
   size_t begin = 0;
   while (begin <= text.size()) {
     size_t end = std::min(text.find(u',', begin), text.size());
     std::u16string_view name = std::u16string_view(text).substr(begin, end - begin);
     while (!name.empty() && name.front() == u' ') name.remove_prefix(1);
     while (!name.empty() && name.back() == u' ') name.remove_suffix(1);
-    if (!name.empty()) json->String(name);
+    if (!name.empty()) names.emplace_back(name);
     begin = end + 1;
   }
+  CategorySet set = ReadCategorySet(oid, kind);
+  if (!set.Numbers().empty()) {
+    std::vector<CategoryRecord> records = ReadCategoryRecords();
+    for (int number : set.Numbers()) {
+      for (const CategoryRecord& record : records) {
+        if (record.index != number || record.name.empty()) continue;
+        if (std::find(names.begin(), names.end(), record.name) == names.end()) names.push_back(record.name);
+      }
+    }
+  }
+  for (const std::u16string& name : names) json->String(name);
   json->EndArray();
 }
 
 // The members every kind has, after its oid and kind.
 template <class Item>
-void CommonMembers(JsonWriter* json, Item* item, const char* kind) {
+void CommonMembers(JsonWriter* json, Item* item, const char* kind, calyra::ItemKind itemKind) {
   LONG oid = Get(item, &Item::get_Oid);
   json->Key("oid");
   json->Number(static_cast<CEOID>(oid));
   json->Key("kind");
   json->String(Ascii(kind));
-  CategoriesMember(json, Text(item, &Item::get_Categories));
+  CategoriesMember(json, Text(item, &Item::get_Categories), static_cast<ItemOid>(oid), itemKind);
   // The body text is the plain notes the model offers; the rich notes blob (ink, formatting) is
   // the component's and is not decoded here.
   TextMember(json, "notes", Text(item, &Item::get_Body));
@@ -172,7 +188,7 @@ void SecondReminderMember(JsonWriter* json, IAppointment* a) {
 
 void WriteAppointment(JsonWriter* json, IAppointment* a) {
   json->BeginObject();
-  CommonMembers(json, a, "appointment");
+  CommonMembers(json, a, "appointment", calyra::ItemKind::Appointment);
   TextMember(json, "subject", Text(a, &IAppointment::get_Subject));
   TextMember(json, "location", Text(a, &IAppointment::get_Location));
   // An all-day event runs from the midnight of its first day to the midnight after its last.
@@ -196,7 +212,7 @@ void WriteAppointment(JsonWriter* json, IAppointment* a) {
 
 void WriteTask(JsonWriter* json, ITask* t) {
   json->BeginObject();
-  CommonMembers(json, t, "task");
+  CommonMembers(json, t, "task", calyra::ItemKind::Task);
   TextMember(json, "subject", Text(t, &ITask::get_Subject));
   DateMember(json, "start", Get(t, &ITask::get_StartDate), DateForm::kDay);
   DateMember(json, "due", Get(t, &ITask::get_DueDate), DateForm::kDay);
@@ -288,7 +304,7 @@ void AddressesMember(JsonWriter* json, IContact* c) {
 
 void WriteContact(JsonWriter* json, IContact* c) {
   json->BeginObject();
-  CommonMembers(json, c, "contact");
+  CommonMembers(json, c, "contact", calyra::ItemKind::Contact);
   TextMember(json, "fileAs", Text(c, &IContact::get_FileAs));
   TextMember(json, "firstName", Text(c, &IContact::get_FirstName));
   TextMember(json, "middleName", Text(c, &IContact::get_MiddleName));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hosts/calyra/CallCommand.h"
+#include "hosts/calyra/CategoryCommands.h"
 #include "hosts/calyra/DeviceTour.h"
 #include "hosts/calyra/EditorCommand.h"
 #include "hosts/calyra/EditorLibrary.h"
@@ -36,10 +37,12 @@ constexpr const char* kUsage =
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
     "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
     "  exports                             the exports call knows, with their arguments\n"
+    "  categories [--json]                 every category: index, counts, colour, icon file\n"
+    "  category-dialog [--script FILE]     the category dialog, as a host opens it\n"
     "  import FILE...                      creates the items of iCalendar (.ics) and vCard (.vcf) files\n"
     "  export appointments|tasks|contacts FILE\n"
     "                                      the kind's items as iCalendar, contacts as vCard 3.0\n"
-    "--json: list prints one JSON array of the items, show one JSON object (docs/DEMO.md)\n"
+    "--json: list and categories print one JSON array, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
@@ -204,8 +207,9 @@ int Run(const Arguments& arguments, CallCommand& call) {
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
   if (name == "tour") return RunTour();
-  if (name == "call") return RunCall(call, arguments);
+  if (name == "call" || name == "category-dialog") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
+  if (name == "categories") return ListCategories(format, stdout);
   if (name == "list") return ListItems(*ParseKind(words[1], true), format, stdout, stderr);
   if (name == "import") return ImportFiles({words.begin() + 1, words.end()});
   if (name == "export") {
@@ -252,12 +256,21 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, &arguments) || arguments.words.empty()) return Usage();
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
-  bool editing = name == "new" || name == "edit" || name == "call";
-  if (arguments.script && !editing) return Usage("--script is for new, edit and call");
+  bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog";
+  if (arguments.script && !editing) return Usage("--script is for new, edit, call and category-dialog");
   CallCommand call;
   if (name == "call") {
     if (words.size() < 2) return Usage("call needs the name of an export");
     if (int failed = CheckCall(arguments, &call)) return failed;
+  }
+  if (name == "category-dialog" || name == "categories") {
+    if (words.size() != 1) return Usage(("wrong number of arguments for " + name).c_str());
+    if (arguments.json && name != "categories") return Usage("--json is for list, show and categories");
+    // The dialog is the export a host calls, over the host's window, listed categories only.
+    std::string error;
+    if (name == "category-dialog" &&
+        !ParseCallCommand({"CategoryAddDeleteDialog", "host", "0"}, &call, &error))
+      return Usage(error.c_str());
   }
   if (name == "exports" && words.size() == 1) {
     PrintExportTable(stdout);
@@ -269,10 +282,12 @@ int main(int argc, char** argv) {
   }
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
-  if (!known && name != "call" && name != "import" && name != "export")
+  bool categories = name == "categories" || name == "category-dialog";
+  if (!known && !categories && name != "call" && name != "import" && name != "export")
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
-  if (arguments.json && name != "list" && name != "show") return Usage("--json is for list and show");
+  if (arguments.json && name != "list" && name != "show" && name != "categories")
+    return Usage("--json is for list, show and categories");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
   if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
   if ((name == "show" || name == "edit") && !ParseOid(words[1])) {

@@ -106,6 +106,7 @@ const std::map<std::string_view, Syntax>& Steps() {
       {"check", {StepKind::kCheck, "check <control id> on|off"}},
       {"choose", {StepKind::kChoose, "choose <control id> <index>"}},
       {"choose-text", {StepKind::kChooseText, "choose-text <control id> <text>"}},
+      {"check-row", {StepKind::kCheckRow, "check-row <list view id> <index> on|off"}},
       {"date", {StepKind::kDate, "date <control id> <YYYY-MM-DD> [HH:MM] | none"}},
       {"key", {StepKind::kKey, "key <control id> enter|escape|tab"}},
       {"tab", {StepKind::kTab, "tab <index>"}},
@@ -155,6 +156,12 @@ bool ReadArguments(std::string_view rest, ScriptStep* step) {
     }
     case StepKind::kChoose:
       return number(&step->id) && number(&step->value) && step->value >= 0 && nothingLeft();
+    case StepKind::kCheckRow: {
+      if (!number(&step->id) || !number(&step->value) || step->value < 0) return false;
+      std::string_view state = word();
+      step->text = state == "on" ? u"on" : u"off";
+      return (state == "on" || state == "off") && nothingLeft();
+    }
     case StepKind::kDate: {
       if (!number(&step->id)) return false;
       std::string_view day = word();

@@ -38,6 +38,7 @@ enum class StepKind {
   kCheck,
   kChoose,
   kChooseText,
+  kCheckRow,
   kDate,
   kKey,
   kTab,

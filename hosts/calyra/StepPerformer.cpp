@@ -123,6 +123,9 @@ bool StepPerformer::PerformInControl(const ScriptStep& step, HWND target, std::s
     case StepKind::kChooseText:
       done = platform::UserChooseText(control, step.text);
       break;
+    case StepKind::kCheckRow:
+      done = platform::UserSetListViewCheck(control, step.value, step.text == u"on");
+      break;
     case StepKind::kDate:
       done = platform::UserPickDate(control, step.date ? &*step.date : nullptr);
       break;

@@ -53,6 +53,16 @@ std::string DayText(const SYSTEMTIME& day) {
   return text;
 }
 
+// On the categories tab: "Taxes" added through the category dialog, then it and the category that
+// was there first ticked. The list is in name order: "Errands", "Taxes".
+std::string TwoCategories() {
+  constexpr int kCategoriesTab = 2;
+  return "tab " + std::to_string(kCategoriesTab) + "\n" + Step("dialog", kDialogCategories) +
+         Step("type", kCategoryName, "Taxes") + Step("click", kCategoryAdd) + "ok\nend\n" +
+         Step("click", kCategoriesEdit) + Step("check-row", kCategoriesList, "0 on") +
+         Step("check-row", kCategoriesList, "1 on") + "tab 0\n";
+}
+
 }  // namespace
 
 // Subject, the location from the history, the start from the time picker, a longer duration, and a
@@ -83,7 +93,7 @@ std::string TaxReturnScript(const SYSTEMTIME& due) {
          Step("choose", kTaskPriorityDigit, std::to_string(kDigit1)) +
          Step("type", kTaskSubject, "File the tax return") + Step("date", kTaskDueDate, day) +
          Step("date", kTaskReminderDate, reminder) + SevenInTheEvening() + Step("click", kTaskReminderTime) +
-         Step("click", kTaskImportanceHigh);
+         Step("click", kTaskImportanceHigh) + TwoCategories();
 }
 
 // The name, company, numbers and address as a person types them into the contact page's rows.

@@ -301,3 +301,20 @@ TEST_F(TaskPageTest, ATapNearADateFieldsRightEndOpensItsCalendar) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::testing;
+using namespace calyra::resources;
+
+TEST_F(TaskPageTest, TheIconButtonOffersTheIconChooser) {
+  OpenNew(std::nullopt, std::nullopt);
+  user_->ExpectDialog(kDialogIconChooser).Click(IDCANCEL);
+  ASSERT_TRUE(platform::UserClick(Control(kTaskIcon)));
+  Pump();
+  PressOk();
+  EXPECT_FALSE(Frame().IsOpen());
+}
+
+}  // namespace

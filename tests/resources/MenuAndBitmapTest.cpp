@@ -16,6 +16,7 @@
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/shell/Shell.h"
+#include "resources/ResourceIds.h"
 #include "tests/support/DeviceTest.h"
 #include "tests/support/ScriptedUser.h"
 
@@ -264,7 +265,12 @@ TEST(ResourceTableTest, ListsEachDialogMenuAndBitmapOnce) {
   for (uint32_t i = 0; i < table->bitmapCount; ++i) {
     EXPECT_TRUE(bitmaps.insert(table->bitmaps[i].id).second) << "bitmap " << table->bitmaps[i].id;
   }
-  EXPECT_EQ(bitmaps, (std::set<int32_t>{156, 157, 160, 161, 202, 203, 372, 373}));
+  using namespace calyra::resources;
+  EXPECT_EQ(bitmaps, (std::set<int32_t>{kBitmapToolbar, kBitmapToolbarLarge, kBitmapTabs, kBitmapTabsLarge,
+                                        kBitmapItemIcons, kBitmapItemIconsLarge, kBitmapProjectIcons,
+                                        kBitmapProjectIconsLarge, kBitmapSampleHome, kBitmapSampleWork,
+                                        kBitmapSampleStar, kBitmapSampleHeart, kBitmapSampleFlag,
+                                        kBitmapSamplePhone}));
   dlclose(library);
 }
 
