@@ -382,6 +382,8 @@ TEST_F(ContactPageTest, EachAddressShowsAsOneTextWithItsCountrysCityLine) {
       {"German with a region", u"", u"Town", u"Reg", u"123", u"Germany", u"123 Town, Reg\r\nGermany"},
       {"US in any case", u"1 Main St", u"Town", u"RG", u"123", u"usa", u"1 Main St\r\nTown RG 123\r\nusa"},
       {"no postal code shown", u"", u"Town", u"", u"123", u"Afghanistan", u"Town  \r\nAfghanistan"},
+      {"the native name", u"", u"Berlin", u"", u"10117", u"Deutschland", u"10117 Berlin \r\nDeutschland"},
+      {"blanks around the country", u"", u"Paris", u"", u"75001", u" France ", u"75001 Paris \r\n France "},
       {"unknown country", u"", u"X", u"Y", u"Z", u"Atlantis", u"X, Y Z\r\nAtlantis"},
       {"no country", u"S", u"X", u"", u"Z", u"", u"S\r\nX Z"},
       {"street and country", u"S", u"", u"", u"", u"Germany", u"S\r\nGermany"},
