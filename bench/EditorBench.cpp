@@ -1,6 +1,7 @@
-// Opening and closing an editor on a store of 10,000 tasks (and appointments), as a host sees it:
-// from CalyraEditor_EditTask (EditAppointment) to the first page shown, beside raw SQLite reading the task's rows; and from
-// OK to the host's close notification, beside the save of the task alone.
+// Opening and closing an editor on a store of 10,000 tasks (and appointments and contacts), as a host
+// sees it: from CalyraEditor_EditTask (EditAppointment, EditContact) to the first page shown, beside raw
+// SQLite reading the task's rows; and from OK to the host's close notification, beside the save of the task
+// alone.
 #include <random>
 
 #include "CalyraEditor.h"
@@ -124,6 +125,23 @@ void Ours_EditAppointmentToFirstPage(benchmark::State& state) {
   }
 }
 
+// The real contact page: every field, the file-as name recognised, the addresses' city lines.
+void Ours_EditContactToFirstPage(benchmark::State& state) {
+  StartComponent();
+  const auto& contacts = PimStores::Get().Contacts();
+  std::mt19937 random(13);
+  std::uniform_int_distribution<size_t> pick(0, contacts.size() - 1);
+  for (auto _ : state) {
+    CalyraEditor_EditContact(0, contacts[pick(random)], 0, 0, 0);
+    platform::PumpMessages();
+    benchmark::DoNotOptimize(Frame().FocusedPage());
+    state.PauseTiming();
+    if (!Frame().IsOpen()) state.SkipWithError("the editor did not open");
+    CloseWith(IDCANCEL);
+    state.ResumeTiming();
+  }
+}
+
 void Ours_OkToEditorClosed(benchmark::State& state) {
   StartComponent();
   const auto& tasks = PimStores::Get().Tasks();
@@ -145,6 +163,10 @@ void Raw_EditTaskToFirstPage(benchmark::State& state) {
 
 void Raw_EditAppointmentToFirstPage(benchmark::State& state) {
   bench::RawItemRead(state, PimStores::Get().Appointments());
+}
+
+void Raw_EditContactToFirstPage(benchmark::State& state) {
+  bench::RawItemRead(state, PimStores::Get().Contacts());
 }
 
 // What OK cannot do without: the save of the task alone, without the editor around it.
@@ -169,5 +191,7 @@ BENCHMARK(Ours_EditTaskToFirstPage);
 BENCHMARK(Raw_EditTaskToFirstPage);
 BENCHMARK(Ours_EditAppointmentToFirstPage);
 BENCHMARK(Raw_EditAppointmentToFirstPage);
+BENCHMARK(Ours_EditContactToFirstPage);
+BENCHMARK(Raw_EditContactToFirstPage);
 BENCHMARK(Ours_OkToEditorClosed);
 BENCHMARK(Raw_OkToEditorClosed);

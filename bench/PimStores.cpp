@@ -4,7 +4,10 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
+#include "platform/outlook/OutlookProperties.h"
+#include "platform/text/Text.h"
 #include "store/CPIMAppointment.h"
+#include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 #include "store/CategoryCounts.h"
 #include "store/StoreTransaction.h"
@@ -41,6 +44,27 @@ int64_t Single(sqlite3* db, const char* sql, int64_t a, int64_t b) {
   return value;
 }
 
+// A contact as the contact page fills one in: names, company, two numbers, e-mail and a work address.
+ItemOid SaveContact(const ItemContext& context, int index) {
+  namespace props = platform::outlook;
+  std::u16string letter(1, static_cast<char16_t>(u'A' + index % 26));
+  std::u16string number = platform::FromUtf8(std::to_string(index));
+  CPIMContact contact;
+  contact.SetText(props::kPropContactFirstName, u"Ada " + letter);
+  contact.SetText(props::kPropContactLastName, u"Lovelace " + number);
+  contact.SetText(props::kPropContactFileAs, u"Lovelace " + number + u", Ada " + letter);
+  contact.SetText(props::kPropContactCompanyName, u"Analytical Engines");
+  contact.SetText(props::kPropContactBusinessTelephoneNumber, u"+49 30 " + number);
+  contact.SetText(props::kPropContactMobileTelephoneNumber, u"+49 171 " + number);
+  contact.SetText(props::kPropContactEmail1Address, u"ada" + number + u"@example.org");
+  contact.SetText(props::kPropContactBusinessAddressStreet, u"Unter den Linden " + number);
+  contact.SetText(props::kPropContactBusinessAddressCity, u"Berlin");
+  contact.SetText(props::kPropContactBusinessAddressPostalCode, u"10117");
+  contact.SetText(props::kPropContactBusinessAddressCountry, u"Germany");
+  contact.Save(context);
+  return contact.oid;
+}
+
 }  // namespace
 
 PimStores& PimStores::Get() {
@@ -72,6 +96,7 @@ PimStores::PimStores() {
     appointment.categories = task.categories;
     appointment.Save(context_);
     appointments_.push_back(appointment.oid);
+    contacts_.push_back(SaveContact(context_, i));
   }
   filling.Commit();
   // The raw side works on a copy of the same store file, so that its rows are the same rows.

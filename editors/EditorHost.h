@@ -50,6 +50,12 @@ class EditorHost {
   virtual int ReminderMinuteOfDay() const { return kDefaultReminderMinuteOfDay; }
   // The phrase selection for a field (`usage`: the phrase library's usage flags); the chosen text.
   virtual std::optional<std::u16string> SelectPhrase(HWND, DWORD /*usage*/) { return std::nullopt; }
+  // The person's area code as the device's dialer knows it; empty without a dialer.
+  virtual std::u16string AreaCode() const { return {}; }
+  // An address's city line ordered for its country (`ComposeCityLine`); the default knows the
+  // countries by their English names only.
+  virtual std::u16string CityLine(const std::u16string& country, const std::u16string& city,
+                                  const std::u16string& region, const std::u16string& postalCode) const;
   // The process's category change flags the host reads; null: the pages keep their own.
   virtual CategoryChangeFlags* CategoryChanges() { return nullptr; }
   // Where the component names its modal dialog while one is up; null: nowhere.

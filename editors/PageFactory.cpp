@@ -3,6 +3,7 @@
 #include "editors/AppointmentPage.h"
 #include "editors/AttendeesPage.h"
 #include "editors/CategoriesPage.h"
+#include "editors/ContactPage.h"
 #include "editors/RecurrencePage.h"
 #include "editors/TaskPage.h"
 
@@ -22,6 +23,7 @@ PageFactory::PageFactory() {
   SetMaker(PageNumber::Appointment, [] { return std::make_unique<AppointmentPage>(); });
   SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
   SetMaker(PageNumber::Categories, [] { return std::make_unique<CategoriesPage>(); });
+  SetMaker(PageNumber::Contact, [] { return std::make_unique<ContactPage>(); });
   SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
   SetMaker(PageNumber::Task, [] { return std::make_unique<TaskPage>(); });
 }

@@ -18,6 +18,7 @@
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 #include "templates/TemplateOffer.h"
+#include "text/CountryTable.h"
 
 namespace calyra {
 
@@ -104,6 +105,15 @@ ItemOid EditorFrame::AddToProject(ItemOid project, ItemKind, ItemOid item, const
 int EditorFrame::ReminderMinuteOfDay() const {
   const OptionStore& options = Component::Process().Options();
   return options.ReminderHour() * 60 + options.ReminderMinute();
+}
+
+std::u16string EditorFrame::AreaCode() const {
+  return Component::Process().dialer.AreaCode();
+}
+
+std::u16string EditorFrame::CityLine(const std::u16string& country, const std::u16string& city,
+                                     const std::u16string& region, const std::u16string& postalCode) const {
+  return ComposedCityLine(Component::Process().Countries(), country, city, region, postalCode);
 }
 
 EditorPage* EditorFrame::CurrentPage() const {

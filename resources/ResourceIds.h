@@ -23,12 +23,20 @@ inline constexpr unsigned kStringTaskNotSaved = 63004;
 inline constexpr unsigned kStringMeetingUpdate = 63007;
 inline constexpr unsigned kStringRecurringQuestion = 63008;
 inline constexpr unsigned kStringContactNotSaved = 63018;
+inline constexpr unsigned kStringContactDateOutOfRange = 63019;
 // The names of items and of the host's views in the switch-away question.
 inline constexpr unsigned kStringNameAppointment = 63504;
 inline constexpr unsigned kStringNameTask = 63509;
 inline constexpr unsigned kStringNameContact = 63510;
 inline constexpr unsigned kStringNameCalendar = 63624;
 inline constexpr unsigned kStringNameProject = 64936;
+// The file-as menu's placeholder labels and the name of a contact without one.
+inline constexpr unsigned kStringLabelCompany = 63553;
+inline constexpr unsigned kStringLabelFirst = 63556;
+inline constexpr unsigned kStringLabelMiddle = 63557;
+inline constexpr unsigned kStringLabelLast = 63558;
+inline constexpr unsigned kStringLabelSuffix = 63559;
+inline constexpr unsigned kStringNoName = 64353;
 // Pocket Outlook's refusals of an appointment save.
 inline constexpr unsigned kStringOccurrenceDatesInvalid = 63609;
 inline constexpr unsigned kStringEndBeforeStart = 63610;
@@ -358,6 +366,28 @@ inline constexpr int kContactHomePostalCode = 1143;
 inline constexpr int kContactHomeCountry = 1144;
 inline constexpr int kContactBirthday = 1145;
 inline constexpr int kContactAnniversary = 1146;
+inline constexpr int kContactNickname = 1147;
+inline constexpr int kContactOffice = 1148;
+inline constexpr int kContactWorkPhone2 = 1149;
+inline constexpr int kContactHomePhone2 = 1150;
+inline constexpr int kContactHomeFax = 1151;
+inline constexpr int kContactCarPhone = 1152;
+inline constexpr int kContactPager = 1153;
+inline constexpr int kContactRadioPhone = 1154;
+inline constexpr int kContactAssistant = 1155;
+inline constexpr int kContactAssistantPhone = 1156;
+inline constexpr int kContactSpouse = 1157;
+inline constexpr int kContactChildren = 1158;
+inline constexpr int kContactEmail3 = 1159;
+inline constexpr int kContactOtherStreet = 1160;
+inline constexpr int kContactOtherCity = 1161;
+inline constexpr int kContactOtherState = 1162;
+inline constexpr int kContactOtherPostalCode = 1163;
+inline constexpr int kContactOtherCountry = 1164;
+// Each address as one text (street, city line, country), kept up to date with its parts.
+inline constexpr int kContactWorkAddress = 1165;
+inline constexpr int kContactHomeAddress = 1166;
+inline constexpr int kContactOtherAddress = 1167;
 
 // Notes page (575): the ink control fills the page.
 inline constexpr int kNotesInk = 1200;

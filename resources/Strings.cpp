@@ -161,6 +161,7 @@ extern const CalyraResourceString kStrings[] = {
     {63016, u"Please enter a name for the template."},
     {63017, u"The journal was exported to %s."},
     {63018, u"The contact could not be saved."},
+    {63019, u"The date %s cannot be kept. Choose a day from 1900 to 2999."},
     {63021, u"Delete this appointment?"},
     {63022, u"Delete this task?"},
     {63023, u"Delete this contact?"},

@@ -89,4 +89,14 @@ int ComposeCityLine(const CountryTable& table, const char16_t* country, const ch
   return 1;
 }
 
+std::u16string ComposedCityLine(const CountryTable& table, const std::u16string& country,
+                                const std::u16string& city, const std::u16string& region,
+                                const std::u16string& postalCode) {
+  std::u16string line(city.size() + region.size() + postalCode.size() + 4, u'\0');
+  ComposeCityLine(table, country.c_str(), city.c_str(), region.c_str(), postalCode.c_str(), line.data(),
+                  line.size());
+  line.resize(std::char_traits<char16_t>::length(line.c_str()));
+  return line;
+}
+
 }  // namespace calyra

@@ -47,4 +47,9 @@ class CountryTable {
 int ComposeCityLine(const CountryTable& table, const char16_t* country, const char16_t* city,
                     const char16_t* region, const char16_t* postalCode, char16_t* output, size_t outputSize);
 
+// The city line as a string, however long its parts.
+std::u16string ComposedCityLine(const CountryTable& table, const std::u16string& country,
+                                const std::u16string& city, const std::u16string& region,
+                                const std::u16string& postalCode);
+
 }  // namespace calyra

@@ -96,4 +96,15 @@ std::string TaxReturnScript(const SYSTEMTIME& due) {
          Step("click", kTaskImportanceHigh) + TwoCategories();
 }
 
+// The name, company, numbers and address as a person types them into the contact page's rows.
+std::string AdaLovelaceScript() {
+  return Step("expect-page", kDialogContactPage) + Step("type", kContactFirstName, "Ada") +
+         Step("type", kContactLastName, "Lovelace") + Step("type", kContactCompany, "Analytical Engines") +
+         Step("type", kContactWorkPhone, "+49 30 2093 0") +
+         Step("type", kContactMobilePhone, "+49 171 555 0199") +
+         Step("type", kContactEmail, "ada@example.org") +
+         Step("type", kContactWorkStreet, "Unter den Linden 6") + Step("type", kContactWorkCity, "Berlin") +
+         Step("type", kContactWorkPostalCode, "10117") + Step("type", kContactWorkCountry, "Germany");
+}
+
 }  // namespace calyra::host

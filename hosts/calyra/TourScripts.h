@@ -16,5 +16,7 @@ std::string CheckUpScript();
 // "B1: File the tax return", due on `due`, reminded the day before at 7 PM, high importance, in the
 // categories "Errands" (which must exist) and "Taxes" (added on the way).
 std::string TaxReturnScript(const SYSTEMTIME& due);
+// "Ada Lovelace" of a company, with two phone numbers, an e-mail address and a work address in Berlin.
+std::string AdaLovelaceScript();
 
 }  // namespace calyra::host
