@@ -100,7 +100,7 @@ void AppointmentPage::Load() {
   Check(GetWindow(), kAppointmentPrivate, appointment.isPrivate);
   LoadReminder(appointment);
   // The image is kept with the item's links.
-  Host().ItemIconImage(appointment.oid);
+  icon_.Take(Host().ItemIconImage(appointment.oid));
   chosenIcon_.reset();
   ArrangeDateControls(appointment);
   ShowTimes();
@@ -229,6 +229,7 @@ void AppointmentPage::Reset(CloseAction) {
   timesBeforeAllDay_.reset();
   locationFocused_ = false;
   chosenIcon_.reset();
+  icon_.Release();
 }
 
 bool AppointmentPage::WriteAfterSave(ItemOid saved) {

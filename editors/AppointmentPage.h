@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editors/EditorPage.h"
+#include "editors/ItemIcon.h"
 #include "platform/ui/Window.h"
 #include "store/CPIMAppointment.h"
 
@@ -54,6 +55,7 @@ class AppointmentPage : public EditorPage {
   std::optional<std::pair<SYSTEMTIME, SYSTEMTIME>> timesBeforeAllDay_;
   bool locationFocused_ = false;              // the location had the focus last, not the subject
   std::optional<std::u16string> chosenIcon_;  // an icon image chosen in this editor
+  ItemIcon icon_;                             // the item's icon image as the links keep it
 };
 
 }  // namespace calyra

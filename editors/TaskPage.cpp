@@ -106,7 +106,7 @@ void TaskPage::Load() {
     CheckDlgButton(GetWindow(), entry.button, task.priority == entry.priority ? BST_CHECKED : BST_UNCHECKED);
   }
   CheckDlgButton(GetWindow(), kTaskPrivate, task.isPrivate ? BST_CHECKED : BST_UNCHECKED);
-  Host().ItemIconImage(task.oid);
+  icon_.Take(Host().ItemIconImage(task.oid));
   chosenIcon_.reset();
   loaded_ = true;
 }
@@ -257,6 +257,7 @@ void TaskPage::StoreDates(CPIMTask& task) {
 void TaskPage::Reset(CloseAction) {
   loaded_ = false;
   chosenIcon_.reset();
+  icon_.Release();
   if (!GetWindow()) return;
   for (int id : {kTaskPriorityLetter, kTaskPriorityDigit}) SendMessageW(Control(id), CB_RESETCONTENT, 0, 0);
   SetDlgItemTextW(GetWindow(), kTaskSubject, u"");

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "editors/EditorPage.h"
+#include "editors/ItemIcon.h"
 #include "platform/ui/Window.h"
 #include "store/CPIMTask.h"
 
@@ -52,6 +53,7 @@ class TaskPage : public EditorPage {
   int reminderMinuteOfDay_ = 0;
   bool loaded_ = false;
   std::optional<std::u16string> chosenIcon_;
+  ItemIcon icon_;  // the item's icon image as the links keep it
   WNDPROC subjectProc_ = nullptr;
   WNDPROC pickerProc_ = nullptr;  // the date pickers' own procedure (one class)
   RECT subjectRect_{};
