@@ -2,6 +2,7 @@
 // sees it: from CalyraEditor_EditTask (EditAppointment, EditContact) to the first page shown, beside raw
 // SQLite reading the task's rows; and from OK to the host's close notification, beside the save of the task
 // alone.
+#include <functional>
 #include <random>
 
 #include "CalyraEditor.h"
@@ -94,52 +95,39 @@ void CloseWith(UINT command) {
   platform::PumpMessages();
 }
 
-void Ours_EditTaskToFirstPage(benchmark::State& state) {
+// Opens editors on random items of `items` through `open`, timing each to its first page shown.
+void OpenEachToFirstPage(benchmark::State& state, const std::vector<ItemOid>& items, unsigned seed,
+                         const std::function<void(ItemOid)>& open) {
   StartComponent();
-  const auto& tasks = PimStores::Get().Tasks();
-  std::mt19937 random(7);
-  std::uniform_int_distribution<size_t> pick(0, tasks.size() - 1);
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<size_t> pick(0, items.size() - 1);
   for (auto _ : state) {
-    OpenTask(tasks[pick(random)]);
+    open(items[pick(random)]);
+    platform::PumpMessages();
     benchmark::DoNotOptimize(Frame().FocusedPage());
     state.PauseTiming();
+    if (!Frame().IsOpen()) state.SkipWithError("the editor did not open");
     CloseWith(IDCANCEL);
     state.ResumeTiming();
   }
+}
+
+void Ours_EditTaskToFirstPage(benchmark::State& state) {
+  OpenEachToFirstPage(state, PimStores::Get().Tasks(), 7,
+                      [](ItemOid task) { CalyraEditor_EditTask(0, nullptr, task, 0, 0, 0); });
 }
 
 // The real appointment page: subject, location history, times, reminder, busy status.
 void Ours_EditAppointmentToFirstPage(benchmark::State& state) {
-  StartComponent();
-  const auto& appointments = PimStores::Get().Appointments();
-  std::mt19937 random(11);
-  std::uniform_int_distribution<size_t> pick(0, appointments.size() - 1);
-  for (auto _ : state) {
-    CalyraEditor_EditAppointment(0, nullptr, appointments[pick(random)], 0, 0, 0, 1);
-    platform::PumpMessages();
-    benchmark::DoNotOptimize(Frame().FocusedPage());
-    state.PauseTiming();
-    if (!Frame().IsOpen()) state.SkipWithError("the editor did not open");
-    CloseWith(IDCANCEL);
-    state.ResumeTiming();
-  }
+  OpenEachToFirstPage(state, PimStores::Get().Appointments(), 11, [](ItemOid appointment) {
+    CalyraEditor_EditAppointment(0, nullptr, appointment, 0, 0, 0, 1);
+  });
 }
 
 // The real contact page: every field, the file-as name recognised, the addresses' city lines.
 void Ours_EditContactToFirstPage(benchmark::State& state) {
-  StartComponent();
-  const auto& contacts = PimStores::Get().Contacts();
-  std::mt19937 random(13);
-  std::uniform_int_distribution<size_t> pick(0, contacts.size() - 1);
-  for (auto _ : state) {
-    CalyraEditor_EditContact(0, contacts[pick(random)], 0, 0, 0);
-    platform::PumpMessages();
-    benchmark::DoNotOptimize(Frame().FocusedPage());
-    state.PauseTiming();
-    if (!Frame().IsOpen()) state.SkipWithError("the editor did not open");
-    CloseWith(IDCANCEL);
-    state.ResumeTiming();
-  }
+  OpenEachToFirstPage(state, PimStores::Get().Contacts(), 13,
+                      [](ItemOid contact) { CalyraEditor_EditContact(0, contact, 0, 0, 0); });
 }
 
 void Ours_OkToEditorClosed(benchmark::State& state) {

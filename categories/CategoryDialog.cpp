@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "categories/BuiltInCategories.h"
 #include "categories/CategoryColours.h"
 #include "categories/CategoryFiles.h"
 #include "categories/CategoryIcons.h"
 #include "categories/CategoryNames.h"
 #include "categories/ColourPicker.h"
-#include "categories/SpecialCategories.h"
 #include "editors/ControlText.h"
 #include "editors/EditorMessages.h"
 #include "platform/text/Formatter.h"
@@ -93,7 +93,7 @@ void CategoryDialog::FillList(CEOID selectOid) {
   ListView_SetImageList(list, images_, LVSIL_SMALL);
   std::vector<Entry> shown;
   if (iconsPage_) {
-    for (SpecialCategory& special : SpecialCategories(Resources())) {
+    for (BuiltInCategory& special : BuiltInCategories(Resources())) {
       COLORREF colour = CategoryColour(special.key).value_or(kNoCategoryColour);
       shown.push_back({{}, special.name, special.key, special.changeIndex, true, false, colour});
     }

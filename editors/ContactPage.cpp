@@ -87,17 +87,6 @@ constexpr Field kFields[] = {
     {kContactChildren, props::kPropContactChildren, kShort},
 };
 
-// The edit commands of the menu and what each sends to the focused field.
-struct EditCommand {
-  int command;
-  UINT message;
-};
-constexpr EditCommand kEditCommands[] = {{kCommandPaste, WM_PASTE},
-                                         {kCommandUndo, WM_UNDO},
-                                         {kCommandCopy, WM_COPY},
-                                         {kCommandCut, WM_CUT},
-                                         {kCommandClear, WM_CLEAR}};
-
 // The placeholder labels and the no-name text, read from the resources once per process.
 struct NameTextsState : platform::ProcessState {
   bool loaded = false;
@@ -340,16 +329,8 @@ bool ContactPage::Command(int id, int code) {
       return true;
     case kCommandApplyTemplate:
       return true;  // the contact templates come with the template store
-    case kCommandSelectAll:
-      SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
-      return true;
     default:
-      for (const EditCommand& entry : kEditCommands) {
-        if (entry.command != id) continue;
-        RunEditCommand(id);
-        return true;
-      }
-      return false;
+      return RunEditCommand(id, lastField_);
   }
 }
 
@@ -379,15 +360,6 @@ void ContactPage::EditCustomFileAs() {
     format_ = FileAsFormat::Custom;
   }
   ShowFileAs();
-}
-
-void ContactPage::RunEditCommand(int command) {
-  HWND focus = GetFocus();
-  if (!focus || !IsChild(GetWindow(), focus)) focus = lastField_;
-  if (!focus || !IsChild(GetWindow(), focus)) return;
-  for (const EditCommand& entry : kEditCommands) {
-    if (entry.command == command) SendMessageW(focus, entry.message, 0, 0);
-  }
 }
 
 }  // namespace calyra

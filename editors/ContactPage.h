@@ -45,7 +45,6 @@ class ContactPage : public EditorPage {
   bool Command(int id, int code);
   void ChooseFileAs();
   void EditCustomFileAs();
-  void RunEditCommand(int command);
 
   bool loaded_ = false;
   FileAsFormat format_ = FileAsFormat::LastFirstMiddle;

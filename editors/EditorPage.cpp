@@ -10,6 +10,7 @@
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/controls/Controls.h"
 #include "platform/ui/shell/Shell.h"
 #include "resources/ResourceIds.h"
 #include "store/ItemDescription.h"
@@ -209,6 +210,32 @@ void EditorPage::FocusControl(HWND control) {
 void EditorPage::CloseWith(CloseAction action, UINT message) {
   Host().SetCloseAction(action);
   PostMessageW(Host().MainWindow(), message, 0, 0);
+}
+
+bool EditorPage::RunEditCommand(int command, HWND fallback) {
+  struct EditCommand {
+    int command;
+    UINT message;
+  };
+  static constexpr EditCommand kEditCommands[] = {{resources::kCommandPaste, WM_PASTE},
+                                                  {resources::kCommandUndo, WM_UNDO},
+                                                  {resources::kCommandCopy, WM_COPY},
+                                                  {resources::kCommandCut, WM_CUT},
+                                                  {resources::kCommandClear, WM_CLEAR}};
+  const EditCommand* found = nullptr;
+  for (const EditCommand& entry : kEditCommands) {
+    if (entry.command == command) found = &entry;
+  }
+  if (!found && command != resources::kCommandSelectAll) return false;
+  HWND target = GetFocus();
+  if (!target || !IsChild(window_, target)) target = fallback;
+  if (!target || !IsChild(window_, target)) return true;
+  if (found) {
+    SendMessageW(target, found->message, 0, 0);
+  } else {
+    SendMessageW(target, EM_SETSEL, 0, -1);
+  }
+  return true;
 }
 
 void EditorPage::CloseAsTemplate(const std::u16string& subject) {

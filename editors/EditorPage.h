@@ -66,6 +66,9 @@ class EditorPage {
   EditorHost& Host() const { return *context_->host; }
   // Sets the close action and asks the MainWindow to close the editor with `message`.
   void CloseWith(CloseAction action, UINT message);
+  // The edit commands of the menu (paste, select all, undo, copy, cut, clear) on the page's focused
+  // field, else on `fallback`; false for any other command.
+  bool RunEditCommand(int command, HWND fallback = nullptr);
   // Asks for a template name (prefilled with `subject`) and closes the editor with the copy action
   // whose follow-up writes the template; nothing when the person cancels.
   void CloseAsTemplate(const std::u16string& subject);

@@ -1,5 +1,6 @@
 #include "editors/RecurrenceItem.h"
 
+#include "editors/AppointmentTimes.h"
 #include "editors/RecurrenceDates.h"
 #include "platform/time/TimeConversion.h"
 #include "store/CPIMAppointment.h"
@@ -13,17 +14,11 @@ constexpr int64_t kMinutesPerDay = 24 * 60;
 
 // Moves a date by whole days, keeping its time of day.
 SYSTEMTIME Shifted(const SYSTEMTIME& time, int days) {
-  SYSTEMTIME moved = time;
-  platform::AddMinutes(&moved, days * kMinutesPerDay);
-  return moved;
+  return PlusMinutes(time, days * kMinutesPerDay);
 }
 
 int DaysBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
-  DATE a = 0, b = 0;
-  SYSTEMTIME dayFrom = DayOnly(from), dayTo = DayOnly(to);
-  SystemTimeToVariantTime(&dayFrom, &a);
-  SystemTimeToVariantTime(&dayTo, &b);
-  return static_cast<int>(b - a);
+  return static_cast<int>(MinutesBetween(DayOnly(from), DayOnly(to)) / kMinutesPerDay);
 }
 
 void MoveTask(CPIMTask& task, const SYSTEMTIME& day) {

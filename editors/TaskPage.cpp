@@ -40,17 +40,6 @@ struct Importance {
 constexpr Importance kImportance[] = {
     {kTaskImportanceHigh, 1}, {kTaskImportanceNormal, 2}, {kTaskImportanceLow, 3}};
 
-// The edit commands of the menu and what each sends to the focused field.
-struct EditCommand {
-  int command;
-  UINT message;
-};
-constexpr EditCommand kEditCommands[] = {{kCommandPaste, WM_PASTE},
-                                         {kCommandUndo, WM_UNDO},
-                                         {kCommandCopy, WM_COPY},
-                                         {kCommandCut, WM_CUT},
-                                         {kCommandClear, WM_CLEAR}};
-
 std::u16string ShortDate(const SYSTEMTIME& date) {
   char16_t text[64] = {};
   return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 64) > 0 ? text : u"";
@@ -310,16 +299,8 @@ bool TaskPage::Command(int id, int code) {
     case kCommandInsertContact:
       InsertContact();
       return true;
-    case kCommandSelectAll:
-      SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
-      return true;
     default:
-      for (const EditCommand& entry : kEditCommands) {
-        if (entry.command != id) continue;
-        RunEditCommand(id);
-        return true;
-      }
-      return false;
+      return RunEditCommand(id);
   }
 }
 
@@ -351,14 +332,6 @@ void TaskPage::PickReminderTime() {
   if (!PickTime(GetWindow(), Resources(), &time)) return;
   reminderMinuteOfDay_ = time.wHour * kMinutesPerHour + time.wMinute;
   ShowReminderTime();
-}
-
-void TaskPage::RunEditCommand(int command) {
-  HWND focus = GetFocus();
-  if (!focus || !IsChild(GetWindow(), focus)) return;
-  for (const EditCommand& entry : kEditCommands) {
-    if (entry.command == command) SendMessageW(focus, entry.message, 0, 0);
-  }
 }
 
 void TaskPage::SaveAsTemplate() {

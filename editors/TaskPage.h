@@ -42,7 +42,6 @@ class TaskPage : public EditorPage {
   bool Command(int id, int code);
   void SubjectFocus(bool focused);
   void PickReminderTime();
-  void RunEditCommand(int command);
   void SaveAsTemplate();
   void InsertPhrase();
   void InsertContact();

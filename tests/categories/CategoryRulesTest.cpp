@@ -4,11 +4,11 @@
 #include <string>
 
 #include "CalyraEditorResources.h"
+#include "categories/BuiltInCategories.h"
 #include "categories/CategoryChangeFlags.h"
 #include "categories/CategoryColours.h"
 #include "categories/CategoryFiles.h"
 #include "categories/CategoryNames.h"
-#include "categories/SpecialCategories.h"
 #include "platform/registry/RegistryKey.h"
 #include "platform/text/Text.h"
 #include "platform/ui/ResourceLibrary.h"
@@ -32,7 +32,7 @@ class CategoryRulesTest : public DeviceTest {
   }
   static std::vector<std::u16string> SpecialNames(HINSTANCE resources) {
     std::vector<std::u16string> names;
-    for (const SpecialCategory& special : SpecialCategories(resources)) names.push_back(special.name);
+    for (const BuiltInCategory& special : BuiltInCategories(resources)) names.push_back(special.name);
     return names;
   }
 };
@@ -148,7 +148,7 @@ TEST_F(CategoryRulesTest, SpecialCategoriesFollowTheLanguageTag) {
   for (const Case& c : cases)
     EXPECT_EQ(SpecialNames(ResourcesTagged(c.tag)), c.names) << platform::ToUtf8(c.tag);
 
-  std::vector<SpecialCategory> specials = SpecialCategories(ResourcesTagged(u"DE"));
+  std::vector<BuiltInCategory> specials = BuiltInCategories(ResourcesTagged(u"DE"));
   ASSERT_EQ(specials.size(), 3u);
   EXPECT_EQ(std::u16string(specials[0].key), u"cyanniversary");
   EXPECT_EQ(specials[0].changeIndex, -3);

@@ -1,4 +1,4 @@
-#include "categories/SpecialCategories.h"
+#include "categories/BuiltInCategories.h"
 
 #include <array>
 #include <string_view>
@@ -39,9 +39,9 @@ const Language& LanguageOf(const std::u16string& tag) {
 
 }  // namespace
 
-std::vector<SpecialCategory> SpecialCategories(HINSTANCE resources) {
+std::vector<BuiltInCategory> BuiltInCategories(HINSTANCE resources) {
   const Language& language = LanguageOf(ResourceText(resources, resources::kStringLanguageTag));
-  std::vector<SpecialCategory> specials;
+  std::vector<BuiltInCategory> specials;
   for (size_t i = 0; i < std::size(kKeys); ++i)
     specials.push_back({kKeys[i], kChangeIndexes[i], language.names[i]});
   return specials;

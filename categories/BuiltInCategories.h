@@ -10,7 +10,7 @@
 // category dialog's icons page.
 namespace calyra {
 
-struct SpecialCategory {
+struct BuiltInCategory {
   const char16_t* key;  // takes the name's place in the icon file name and the colour value
   int changeIndex;      // -3, -2, -1
   std::u16string name;  // in the resource module's language
@@ -18,6 +18,6 @@ struct SpecialCategory {
 
 // The three, in list order, named in the language the resource module's language tag names
 // (English for any tag but "EN", "DE", "NL", "FR", "ES" and "IT").
-std::vector<SpecialCategory> SpecialCategories(HINSTANCE resources);
+std::vector<BuiltInCategory> BuiltInCategories(HINSTANCE resources);
 
 }  // namespace calyra
