@@ -1,10 +1,10 @@
 # The two set-up commands of README.md. Each installs what is missing, then builds.
-.PHONY: demo test test-default test-sanitize bench fuzz build format clean
+.PHONY: demo test test-default test-sanitize test-tsan bench fuzz build format clean
 
 demo: build
 	./build/default/hosts/calyra/calyra tour
 
-test: test-default test-sanitize
+test: test-default test-sanitize test-tsan
 
 build:
 	./scripts/install-deps.sh
@@ -19,6 +19,13 @@ test-sanitize:
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# The link cache fills on a thread of its own while the host reads it.
+test-tsan:
+	./scripts/install-deps.sh
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan
+	./build/tsan/tests/links/links_tests
 
 bench: build
 	./build/default/bench/calyra_bench

@@ -3,6 +3,7 @@
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
 #include "host/SummaryWindow.h"
+#include "links/LinkStore.h"
 #include "platform/ui/ResourceLibrary.h"
 
 namespace calyra {
@@ -12,7 +13,14 @@ Component& Component::Process() {
 }
 
 Component::Component() = default;
-Component::~Component() = default;
+Component::~Component() {
+  if (linkLoader_.joinable()) linkLoader_.join();
+}
+
+void Component::StartLinkLoad() {
+  if (linkLoader_.joinable()) linkLoader_.join();
+  linkLoader_ = std::thread([this] { LoadLinkCache(links); });
+}
 
 const CountryTable& Component::Countries() {
   std::call_once(countriesBuilt_,

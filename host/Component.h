@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "categories/CategoryChangeFlags.h"
 #include "host/Dialer.h"
@@ -9,6 +10,7 @@
 #include "host/OpenItemTable.h"
 #include "host/OptionStore.h"
 #include "host/ScreenScale.h"
+#include "links/LinkCache.h"
 #include "platform/core/System.h"
 #include "text/CountryTable.h"
 #include "text/DateTimeText.h"
@@ -65,6 +67,10 @@ class Component : public platform::ProcessState {
   ScreenScale scale;
   FontCache fonts;
   CategoryChangeFlags categoryChanges;  // which category icons changed, per host view
+  LinkCache links;                      // the process-wide mirror of the link database
+
+  // Fills the link cache from the database on a thread of its own; an earlier load ends first.
+  void StartLinkLoad();
 
  private:
   std::once_flag countriesBuilt_;
@@ -74,6 +80,8 @@ class Component : public platform::ProcessState {
   OptionStore options_;
   HINSTANCE resources_ = nullptr;
   HINSTANCE ownModule_ = nullptr;
+  // Joined before the cache it fills goes.
+  std::thread linkLoader_;
 };
 
 }  // namespace calyra

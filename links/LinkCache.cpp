@@ -9,8 +9,7 @@ LinkCache::~LinkCache() {
 void LinkCache::Append(ItemOid owner, WORD linkId, LinkType type, ItemOid target) {
   std::lock_guard lock(mutex_);
   nodes_.push_back({owner, target, linkId, type, nullptr});
-  ++uses_[owner];
-  ++uses_[target];
+  if (type != LinkType::Icon) ++linkedOwners_[owner];
 }
 
 template <class Match>
@@ -28,8 +27,8 @@ std::optional<LinkCacheNode> LinkCache::FindItem(ItemOid item) const {
 
 bool LinkCache::IsLinked(ItemOid item) const {
   std::lock_guard lock(mutex_);
-  auto found = uses_.find(item);
-  return found != uses_.end() && found->second > 0;
+  auto found = linkedOwners_.find(item);
+  return found != linkedOwners_.end() && found->second > 0;
 }
 
 std::optional<LinkCacheNode> LinkCache::FindOwnerType(ItemOid owner, LinkType type) const {
@@ -45,9 +44,9 @@ std::optional<LinkCacheNode> LinkCache::FindLinkId(WORD linkId) const {
 }
 
 LinkCache::Nodes::iterator LinkCache::Erase(Nodes::iterator node) {
-  for (ItemOid item : {node->owner, node->target}) {
-    auto use = uses_.find(item);
-    if (use != uses_.end() && --use->second <= 0) uses_.erase(use);
+  if (node->type != LinkType::Icon) {
+    auto owner = linkedOwners_.find(node->owner);
+    if (owner != linkedOwners_.end() && --owner->second <= 0) linkedOwners_.erase(owner);
   }
   if (node->image) ImageList_Destroy(node->image);
   return nodes_.erase(node);

@@ -23,8 +23,8 @@ struct LinkCacheNode {
 // The process-wide mirror of the link database: a list in the order the links were added or loaded,
 // searched from head to tail for the first match. The loader thread appends while the host's thread
 // reads, so every operation takes the cache's lock and searches hand out copies of nodes. Beside the
-// list an index counts, per item, the nodes it owns or is the target of, so that whether an item is
-// linked is answered without a walk.
+// list an index counts, per owner, its nodes other than icon links, so that whether an item is linked
+// is answered without a walk.
 class LinkCache {
  public:
   LinkCache() = default;
@@ -35,6 +35,8 @@ class LinkCache {
   void Append(ItemOid owner, WORD linkId, LinkType type, ItemOid target);
   // The first node whose owner or target is `item`.
   std::optional<LinkCacheNode> FindItem(ItemOid item) const;
+  // Whether `item` owns a link other than its icon link: the same answer as FindOwnerOtherType(item,
+  // Icon), from the index. An item that is only the target of an item link owns the other half.
   bool IsLinked(ItemOid item) const;
   std::optional<LinkCacheNode> FindOwnerType(ItemOid owner, LinkType type) const;
   // The first node of `owner` whose type is not `type`.
@@ -58,7 +60,7 @@ class LinkCache {
 
   mutable std::mutex mutex_;
   Nodes nodes_;
-  std::unordered_map<ItemOid, int> uses_;
+  std::unordered_map<ItemOid, int> linkedOwners_;
 };
 
 }  // namespace calyra

@@ -4,6 +4,7 @@
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
 #include "host/exports/ExportGuard.h"
+#include "links/LinkStore.h"
 #include "platform/process/Synchronization.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/ResourceModule.h"
@@ -53,6 +54,7 @@ CALYRA_API int CalyraEditor_Destroy(void) {
     if (!component.initialised) return 0;
     if (component.mainWindow) component.mainWindow->Destroy();
     component.mainWindow.reset();
+    calyra::LinkStore(&component.links).PurgeStaleLinks();
     component.openItems.SetOwn(0);
     component.fonts.Clear();
     if (component.updateMutex) CloseHandle(component.updateMutex);

@@ -21,21 +21,6 @@ CALYRA_API int CalyraEditor_DeleteTask(CEOID, int, int) {
 CALYRA_API int CalyraEditor_DeleteContact(CEOID, int, DWORD*, int) {
   return 0;
 }
-CALYRA_API int CalyraEditor_InitLoadLinksInformation(void) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_IsItemLinked(CEOID) {
-  return 0;
-}
-CALYRA_API HIMAGELIST CalyraEditor_GetIconLinkImage(CEOID) {
-  return nullptr;
-}
-CALYRA_API int CalyraEditor_SetIconLink(CEOID, const WCHAR*) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_AddLinkToItem(CEOID, CEOID, int) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_OpenFloatingLinkWindow(HWND, CEOID) {
   return 0;
 }

@@ -27,13 +27,17 @@ TEST(LinkCacheTest, SearchesReturnTheFirstMatchFromTheHead) {
   EXPECT_FALSE(cache.FindOwnerOtherType(20, LinkType::Appointment));
   EXPECT_EQ(cache.FindLinkId(2)->owner, 20u);
 
-  EXPECT_TRUE(cache.IsLinked(30));
-  EXPECT_TRUE(cache.RemoveLinkId(4));
-  EXPECT_FALSE(cache.RemoveLinkId(4));
-  EXPECT_FALSE(cache.IsLinked(30)) << "the index follows removals";
+  EXPECT_FALSE(cache.IsLinked(30)) << "only a target, of a half whose pair is missing";
+  cache.Append(40, 5, LinkType::Icon, 0);
+  EXPECT_FALSE(cache.IsLinked(40)) << "an icon link alone does not count";
+  EXPECT_TRUE(cache.IsLinked(20));
+  EXPECT_TRUE(cache.RemoveLinkId(2));
+  EXPECT_FALSE(cache.RemoveLinkId(2));
+  EXPECT_FALSE(cache.IsLinked(20)) << "the index follows removals";
+  EXPECT_TRUE(cache.IsLinked(10));
   EXPECT_EQ(cache.RemoveItem(10), 3);
-  EXPECT_EQ(cache.Count(), 0u);
-  EXPECT_FALSE(cache.IsLinked(20));
+  EXPECT_EQ(cache.Count(), 1u);
+  EXPECT_FALSE(cache.IsLinked(10));
 }
 
 TEST(LinkCacheTest, ANodeOwnsItsImage) {
@@ -81,6 +85,7 @@ TEST_F(LinkCacheLoadTest, ReadsThatOverlapTheLoadAreSafe) {
   int searches = 0;
   while (!done || searches == 0) {
     cache.IsLinked(150);
+    cache.FindOwnerOtherType(120, LinkType::Icon);
     cache.FindItem(199);
     cache.Append(1000, 60000, LinkType::Web, 0);
     cache.RemoveLinkId(60000);

@@ -234,6 +234,7 @@ TEST_F(LinkStoreTest, AnItemLinkIsAPairAndDeletingEitherHalfRemovesBoth) {
     EXPECT_EQ(records[0].type, LinkType::Web) << "the contact's web link stays";
     EXPECT_EQ(cache_.Count(), 1u);
     EXPECT_FALSE(cache_.IsLinked(appointment_));
+    EXPECT_TRUE(cache_.IsLinked(contact_));
     EXPECT_FALSE(store.DeleteLink(id)) << "a deleted id is gone";
   }
 }
