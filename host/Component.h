@@ -10,6 +10,7 @@
 #include "host/OptionStore.h"
 #include "host/ScreenScale.h"
 #include "platform/core/System.h"
+#include "text/ContactPhotos.h"
 #include "text/CountryTable.h"
 #include "text/DateTimeText.h"
 #include "text/FieldCodes.h"
@@ -65,6 +66,7 @@ class Component : public platform::ProcessState {
   ScreenScale scale;
   FontCache fonts;
   CategoryChangeFlags categoryChanges;  // which category icons changed, per host view
+  ContactPhotos contactPhotos;           // the thumbnail of the contact last shown
 
  private:
   std::once_flag countriesBuilt_;
