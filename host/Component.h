@@ -66,7 +66,7 @@ class Component : public platform::ProcessState {
   ScreenScale scale;
   FontCache fonts;
   CategoryChangeFlags categoryChanges;  // which category icons changed, per host view
-  ContactPhotos contactPhotos;           // the thumbnail of the contact last shown
+  ContactPhotos contactPhotos;          // the thumbnail of the contact last shown
 
  private:
   std::once_flag countriesBuilt_;

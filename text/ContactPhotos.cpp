@@ -32,7 +32,8 @@ int Scaled(int size, int dpi) {
 HANDLE OpenPhotoFile(const std::u16string& folder, const std::u16string& name) {
   for (const char16_t* extension : kExtensions) {
     std::u16string path = folder + u"\\" + name + extension;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
   }
   return INVALID_HANDLE_VALUE;
@@ -111,7 +112,8 @@ std::u16string GetContactPhotoFolder() {
   WCHAR documents[MAX_PATH] = {};
   SHGetSpecialFolderPath(nullptr, documents, CSIDL_PERSONAL, TRUE);
   folder = std::u16string(documents) + kDefaultFolderName;
-  if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(folder.c_str(), nullptr);
+  if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+    CreateDirectoryW(folder.c_str(), nullptr);
   return folder;
 }
 
@@ -169,11 +171,11 @@ HIMAGELIST ContactPhotos::Show(const std::vector<BYTE>& bytes) {
   PhotoPlacement place = FitPhoto(size.cx, size.cy, Scaled(kPhotoBoxSize, dpiX), Scaled(kPhotoBoxSize, dpiY));
   // A picture larger than its place is scaled down by the decoder, which averages; the stretch that
   // follows then only evens out rounding.
-  HBITMAP picture = platform::DecodeImage(bytes.data(), bytes.size(), std::max(place.width, 1),
-                                          std::max(place.height, 1));
+  HBITMAP picture =
+      platform::DecodeImage(bytes.data(), bytes.size(), std::max(place.width, 1), std::max(place.height, 1));
   if (picture) {
-    thumbnail_ = Compose(screen, picture, place, Scaled(kPhotoThumbnailSize, dpiX),
-                         Scaled(kPhotoThumbnailSize, dpiY));
+    thumbnail_ =
+        Compose(screen, picture, place, Scaled(kPhotoThumbnailSize, dpiX), Scaled(kPhotoThumbnailSize, dpiY));
     DeleteObject(picture);
   }
   ReleaseDC(window_, screen);

@@ -1,5 +1,3 @@
-#include "text/ContactPhotos.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +15,7 @@
 #include "platform/ui/ResourceModule.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/DeviceTest.h"
+#include "text/ContactPhotos.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -151,8 +150,8 @@ constexpr FitCase kFitCases[] = {
 
 TEST(FitPhotoTest, PlacesEachShapeOfPicture) {
   for (const FitCase& c : kFitCases) {
-    SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " in " << c.boxWidth << " x "
-                                    << c.boxHeight);
+    SCOPED_TRACE(::testing::Message()
+                 << c.width << " x " << c.height << " in " << c.boxWidth << " x " << c.boxHeight);
     PhotoPlacement place = FitPhoto(c.width, c.height, c.boxWidth, c.boxHeight);
     EXPECT_EQ(place.x, c.expected.x);
     EXPECT_EQ(place.y, c.expected.y);
@@ -233,8 +232,10 @@ TEST_F(ContactPhotosTest, ExtensionsAreTriedInOrder) {
   Write(u"Ann Lee.jpeg", Solid(30, 30, kMagenta, Format::kJpeg));
   Write(u"Ann Lee.gif", std::vector<BYTE>(kGif2x2, kGif2x2 + sizeof(kGif2x2)));
   Init();
-  const std::pair<const char16_t*, uint32_t> steps[] = {
-      {u"Ann Lee.bmp", kBlue}, {u"Ann Lee.jpg", kYellow}, {u"Ann Lee.jpeg", kMagenta}, {u"Ann Lee.gif", kRed}};
+  const std::pair<const char16_t*, uint32_t> steps[] = {{u"Ann Lee.bmp", kBlue},
+                                                        {u"Ann Lee.jpg", kYellow},
+                                                        {u"Ann Lee.jpeg", kMagenta},
+                                                        {u"Ann Lee.gif", kRed}};
   for (const auto& [file, colour] : steps) {
     SCOPED_TRACE(platform::ToUtf8(file));
     HIMAGELIST list = Reload(u" Ann Lee ");
@@ -274,13 +275,13 @@ TEST_F(ContactPhotosTest, AlternativeNameIsUsedWhenThePrimaryHasNoFile) {
     const char16_t* found;  // null: no photo
   };
   const Case cases[] = {
-      {u"Nobody", u"Ann", u"Ann"}, {u"Bob", u"Ann", u"Bob"},  {nullptr, u"Ann", u"Ann"},
-      {u"", u"Ann", u"Ann"},       {u"Nobody", nullptr, nullptr}, {u"Nobody", u"", nullptr},
+      {u"Nobody", u"Ann", u"Ann"},   {u"Bob", u"Ann", u"Bob"},      {nullptr, u"Ann", u"Ann"},
+      {u"", u"Ann", u"Ann"},         {u"Nobody", nullptr, nullptr}, {u"Nobody", u"", nullptr},
       {u"Nobody", u"Else", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << (c.primary ? platform::ToUtf8(c.primary) : "null") << " / "
-                                    << (c.alternative ? platform::ToUtf8(c.alternative) : "null"));
+                                      << (c.alternative ? platform::ToUtf8(c.alternative) : "null"));
     HIMAGELIST list = Load(c.primary, c.alternative, PhotoReload::kAlways);
     EXPECT_EQ(list != nullptr, c.found != nullptr);
     EXPECT_EQ(Photos().CachedName(), c.found ? c.found : u"");
@@ -388,7 +389,7 @@ TEST_F(ContactPhotosTest, ThumbnailPlacesThePictureInsideTheFrame) {
   Init(RGB(255, 255, 255));
   for (const ThumbnailCase& c : kThumbnailCases) {
     SCOPED_TRACE(::testing::Message() << platform::ToUtf8(c.dpiX) << " x " << platform::ToUtf8(c.dpiY)
-                                    << " dpi, " << c.pictureWidth << " x " << c.pictureHeight);
+                                      << " dpi, " << c.pictureWidth << " x " << c.pictureHeight);
     Device().SetSetting("Screen.DpiX", c.dpiX);
     Device().SetSetting("Screen.DpiY", c.dpiY);
     Write(u"Ann.bmp", Solid(c.pictureWidth, c.pictureHeight, kBlue, Format::kBmp));
