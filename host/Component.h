@@ -12,6 +12,7 @@
 #include "host/ScreenScale.h"
 #include "links/LinkCache.h"
 #include "platform/core/System.h"
+#include "text/ContactPhotos.h"
 #include "text/CountryTable.h"
 #include "text/DateTimeText.h"
 #include "text/FieldCodes.h"
@@ -67,6 +68,7 @@ class Component : public platform::ProcessState {
   ScreenScale scale;
   FontCache fonts;
   CategoryChangeFlags categoryChanges;  // which category icons changed, per host view
+  ContactPhotos contactPhotos;          // the thumbnail of the contact last shown
   LinkCache links;                      // the process-wide mirror of the link database
 
   // Fills the link cache from the database on a thread of its own; an earlier load ends first.

@@ -220,6 +220,13 @@ class Canvas {
     for (const Stroke& stroke : picture) Draw(stroke, left, top);
   }
 
+  // The rectangle x0..x1, y0..y1 (inclusive), anywhere on the canvas.
+  void Fill(int x0, int y0, int x1, int y1, uint32_t colour) {
+    for (int y = y0; y <= y1; ++y) {
+      for (int x = x0; x <= x1; ++x) pixels_[Index(x, y)] = colour;
+    }
+  }
+
   // The same canvas with every pixel doubled.
   Canvas Doubled() const {
     Canvas doubled(width_ * 2, height_ * 2, background_);
@@ -363,6 +370,17 @@ Canvas Strip(std::span<const Picture> pictures, int cell, uint32_t background) {
   return canvas;
 }
 
+// The contact photo frame: an outline around the 50 x 50 photo box at (1, 1) and a shadow along its
+// right and bottom edges; the box and the corners beside the shadow are pure green.
+Canvas PhotoFrame() {
+  Canvas canvas(55, 55, kMaskGreen);
+  canvas.Fill(52, 3, 54, 54, kGrey);
+  canvas.Fill(3, 52, 54, 54, kGrey);
+  canvas.Fill(0, 0, 51, 51, kDarkGrey);
+  canvas.Fill(1, 1, 50, 50, kMaskGreen);
+  return canvas;
+}
+
 struct BitmapFiles {
   std::vector<std::vector<uint8_t>> files;
   std::vector<CalyraResourceBitmap> table;
@@ -391,6 +409,7 @@ BitmapFiles DrawBitmaps() {
                                              {kBitmapSampleStar, kStar}, {kBitmapSampleHeart, kHeart},
                                              {kBitmapSampleFlag, kFlag}, {kBitmapSamplePhone, kPhone}};
   for (const auto& [id, picture] : samples) bitmaps.Add(id, Strip(std::span(&picture, 1), 16, kWhite));
+  bitmaps.Add(kBitmapPhotoFrame, PhotoFrame());
   // The files no longer move once all are drawn, so the table can point into them.
   for (size_t i = 0; i < bitmaps.table.size(); ++i) {
     bitmaps.table[i].bytes = bitmaps.files[i].data();

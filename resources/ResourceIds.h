@@ -226,6 +226,8 @@ inline constexpr int kBitmapSampleStar = 382;
 inline constexpr int kBitmapSampleHeart = 383;
 inline constexpr int kBitmapSampleFlag = 384;
 inline constexpr int kBitmapSamplePhone = 385;
+// The frame drawn over a contact photo's thumbnail (55 x 55, pure green inside and around it).
+inline constexpr int kBitmapPhotoFrame = 386;
 
 // Images of the toolbar strip 156/157, by index.
 inline constexpr int kImageTyping = 0;

@@ -245,6 +245,22 @@ TEST_F(BitmapTest, TabImagesLoadIntoAMaskedImageList) {
   DeleteObject(tabs);
 }
 
+TEST_F(BitmapTest, PhotoFrameIsPureGreenWhereThePhotoShows) {
+  platform::Pixels frame = Load(module_, calyra::resources::kBitmapPhotoFrame);
+  ASSERT_EQ(frame.width, 55);
+  ASSERT_EQ(frame.height, 55);
+  // The photo box is 50 x 50 at (1, 1): all of it must let the photo through.
+  int covered = 0;
+  for (int y = 1; y <= 50; ++y) {
+    for (int x = 1; x <= 50; ++x) covered += frame.At(x, y) != kGreen;
+  }
+  EXPECT_EQ(covered, 0);
+  EXPECT_NE(frame.At(0, 0), kGreen) << "the outline is drawn";
+  EXPECT_NE(frame.At(51, 51), kGreen);
+  EXPECT_NE(frame.At(54, 54), kGreen) << "the shadow is drawn";
+  EXPECT_EQ(frame.At(54, 0), kGreen) << "the corner beside the shadow stays transparent";
+}
+
 // A number listed twice in the table would silently hide one of its resources in the module.
 TEST(ResourceTableTest, ListsEachDialogMenuAndBitmapOnce) {
   void* library = dlopen(CALYRA_RESOURCES_LIBRARY, RTLD_NOW | RTLD_LOCAL);
@@ -270,7 +286,7 @@ TEST(ResourceTableTest, ListsEachDialogMenuAndBitmapOnce) {
                                         kBitmapItemIcons, kBitmapItemIconsLarge, kBitmapProjectIcons,
                                         kBitmapProjectIconsLarge, kBitmapSampleHome, kBitmapSampleWork,
                                         kBitmapSampleStar, kBitmapSampleHeart, kBitmapSampleFlag,
-                                        kBitmapSamplePhone}));
+                                        kBitmapSamplePhone, kBitmapPhotoFrame}));
   dlclose(library);
 }
 
