@@ -15,7 +15,6 @@ namespace {
 
 constexpr size_t kFieldsAtLeast = 4;
 constexpr size_t kFieldsAtMost = 6;
-constexpr int64_t kTicksPerSecond = 10'000'000;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::array<std::string_view, 3> kKindNames = {"missed", "incoming", "outgoing"};
 // A log larger than this is no log the device wrote; it is read no further.
