@@ -134,6 +134,15 @@ inline constexpr unsigned kStringSummaryBeam = 63785;
 inline constexpr unsigned kStringSummaryCopy = 63786;
 inline constexpr unsigned kStringSummaryLinks = 63787;
 
+// Contact summary: the call history's kinds of call and its column headings.
+inline constexpr unsigned kStringCallMissed = 3021;
+inline constexpr unsigned kStringCallIncoming = 3022;
+inline constexpr unsigned kStringCallOutgoing = 3025;
+inline constexpr unsigned kStringCallDateColumn = 3026;
+inline constexpr unsigned kStringCallDurationColumn = 3027;
+// Contact preview layouts: the name of the default layout.
+inline constexpr unsigned kStringDefaultPreviewLayout = 63598;
+
 // Attendees page and contact chooser: list headings.
 inline constexpr unsigned kStringColumnName = 63800;
 inline constexpr unsigned kStringColumnEmail = 63801;

@@ -5,11 +5,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "hosts/calyra/CallCommand.h"
+#include "hosts/calyra/CallLogCommands.h"
 #include "hosts/calyra/CategoryCommands.h"
 #include "hosts/calyra/DeviceTour.h"
 #include "hosts/calyra/EditorCommand.h"
@@ -42,7 +44,11 @@ constexpr const char* kUsage =
     "  import FILE...                      creates the items of iCalendar (.ics) and vCard (.vcf) files\n"
     "  export appointments|tasks|contacts FILE\n"
     "                                      the kind's items as iCalendar, contacts as vCard 3.0\n"
-    "--json: list and categories print one JSON array, show one JSON object (docs/DEMO.md)\n"
+    "  call-log [--json]                   the calls the device's phone library has in its log\n"
+    "  call-log add --kind missed|incoming|outgoing --number TEXT [--start YYYY-MM-DDTHH:MM]\n"
+    "           [--seconds N] [--name TEXT] [--label TEXT]\n"
+    "                                      adds a call to the device's call log\n"
+    "--json: list, categories and call-log print one JSON array, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
@@ -55,6 +61,7 @@ struct Arguments {
   std::optional<std::string> script;
   bool json = false;
   std::vector<std::string> words;
+  std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
 };
 
 int Usage(const char* problem = nullptr) {
@@ -80,6 +87,9 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
       } else {
         arguments->script = argv[i];
       }
+    } else if (IsCallLogOption(argv[i])) {
+      if (i + 1 >= argc || !arguments->callOptions.emplace(argv[i], argv[i + 1]).second) return false;
+      ++i;
     } else if (argv[i][0] == '-' && argv[i][1] != 0 &&
                !std::isdigit(static_cast<unsigned char>(argv[i][1]))) {
       // An unknown option; a negative number is an argument of call.
@@ -210,6 +220,10 @@ int Run(const Arguments& arguments, CallCommand& call) {
   if (name == "call" || name == "category-dialog") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "categories") return ListCategories(format, stdout);
+  if (name == "call-log") {
+    return words.size() == 2 ? AddCall(arguments.callOptions, stdout, stderr)
+                             : ListCalls(format, stdout, stderr);
+  }
   if (name == "list") return ListItems(*ParseKind(words[1], true), format, stdout, stderr);
   if (name == "import") return ImportFiles({words.begin() + 1, words.end()});
   if (name == "export") {
@@ -265,13 +279,19 @@ int main(int argc, char** argv) {
   }
   if (name == "category-dialog" || name == "categories") {
     if (words.size() != 1) return Usage(("wrong number of arguments for " + name).c_str());
-    if (arguments.json && name != "categories") return Usage("--json is for list, show and categories");
+    if (arguments.json && name != "categories")
+      return Usage("--json is for list, show, categories and call-log");
     // The dialog is the export a host calls, over the host's window, listed categories only.
     std::string error;
     if (name == "category-dialog" &&
         !ParseCallCommand({"CategoryAddDeleteDialog", "host", "0"}, &call, &error))
       return Usage(error.c_str());
   }
+  bool callLog = name == "call-log";
+  bool addCall = callLog && words.size() == 2 && words[1] == "add";
+  if (callLog && words.size() != 1 && !addCall) return Usage("call-log, or call-log add with its options");
+  if (!arguments.callOptions.empty() && !addCall) return Usage("--kind, --number, ... are for call-log add");
+  if (arguments.json && addCall) return Usage("--json is for list, show, categories and call-log");
   if (name == "exports" && words.size() == 1) {
     PrintExportTable(stdout);
     return kExitDone;
@@ -283,11 +303,11 @@ int main(int argc, char** argv) {
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
   bool categories = name == "categories" || name == "category-dialog";
-  if (!known && !categories && name != "call" && name != "import" && name != "export")
+  if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
-  if (arguments.json && name != "list" && name != "show" && name != "categories")
-    return Usage("--json is for list, show and categories");
+  if (arguments.json && name != "list" && name != "show" && name != "categories" && !callLog)
+    return Usage("--json is for list, show, categories and call-log");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
   if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
   if ((name == "show" || name == "edit") && !ParseOid(words[1])) {
