@@ -25,7 +25,7 @@ test-tsan:
 	./scripts/install-deps.sh
 	cmake --preset tsan >/dev/null
 	cmake --build --preset tsan
-	./build/tsan/tests/links/links_tests
+	TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1" ./build/tsan/tests/links/links_tests
 
 bench: build
 	./build/default/bench/calyra_bench

@@ -70,12 +70,18 @@ struct ZoneCache : ProcessState {
   std::unique_ptr<icu::BasicTimeZone> zone;
 };
 
-icu::BasicTimeZone* DeviceZone(ZoneCache& cache) {
+// The zone setting is read before the cache's lock is taken: a caller may hold the device's lock, and
+// the two locks must always be taken in that order.
+std::u16string DeviceZoneId() {
   Device* device = CurrentDevice();
   std::u16string id = u"UTC";
   if (device) {
     if (auto chosen = device->Setting("TimeZone")) id = *chosen;
   }
+  return id;
+}
+
+icu::BasicTimeZone* DeviceZone(ZoneCache& cache, const std::u16string& id) {
   if (cache.zone && cache.id == id) return cache.zone.get();
   std::unique_ptr<icu::TimeZone> zone(
       icu::TimeZone::createTimeZone(icu::UnicodeString(id.data(), static_cast<int32_t>(id.size()))));
@@ -132,11 +138,12 @@ FILETIME FileTimeOfMinutes(DWORD minutes) {
 }
 
 int64_t LocalOffsetAt(int64_t utcTicks) {
+  std::u16string id = DeviceZoneId();
   auto& cache = System::Current().State<ZoneCache>();
   std::lock_guard guard(cache.lock);
   int32_t raw = 0, dst = 0;
   UErrorCode status = U_ZERO_ERROR;
-  DeviceZone(cache)->getOffset(UDateOf(utcTicks), false, raw, dst, status);
+  DeviceZone(cache, id)->getOffset(UDateOf(utcTicks), false, raw, dst, status);
   return U_FAILURE(status) ? 0 : (static_cast<int64_t>(raw) + dst) * kTicksPerMillisecond;
 }
 
@@ -199,12 +206,13 @@ BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) {
 
 BOOL LocalFileTimeToFileTime(const FILETIME* local, FILETIME* utc) {
   if (local == nullptr || utc == nullptr) return FALSE;
+  std::u16string id = DeviceZoneId();
   auto& cache = System::Current().State<ZoneCache>();
   std::lock_guard guard(cache.lock);
   int32_t raw = 0, dst = 0;
   UErrorCode status = U_ZERO_ERROR;
   // A local time in the hour skipped in spring, or doubled in autumn, is read with the earlier rule.
-  DeviceZone(cache)->getOffsetFromLocal(UDateOf(TicksOf(*local)), UCAL_TZ_LOCAL_FORMER, UCAL_TZ_LOCAL_FORMER,
+  DeviceZone(cache, id)->getOffsetFromLocal(UDateOf(TicksOf(*local)), UCAL_TZ_LOCAL_FORMER, UCAL_TZ_LOCAL_FORMER,
                                         raw, dst, status);
   int64_t offset = U_FAILURE(status) ? 0 : (static_cast<int64_t>(raw) + dst) * kTicksPerMillisecond;
   *utc = FileTimeOf(TicksOf(*local) - offset);
