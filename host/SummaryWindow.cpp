@@ -127,7 +127,9 @@ void SummaryWindow::FillFields() {
       break;
   }
   lists::ListEnvironment environment = ListEnvironment();
-  lists::VirtualList::Attach(GetDlgItem(window_, kSummaryList), std::move(fields), ListDisplay(), &environment);
+  HWND list = GetDlgItem(window_, kSummaryList);
+  lists::VirtualList::Attach(list, std::move(fields), ListDisplay(), &environment);
+  lists::VirtualList::SelectFirst(list);  // the keyboard starts on the first value, not its label
 }
 
 void SummaryWindow::OnCommand(int command) {

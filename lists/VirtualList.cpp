@@ -34,6 +34,16 @@ void FitInner(HWND frame) {
   if (inner) MoveWindow(inner, 0, 0, client.right, client.bottom, TRUE);
 }
 
+// A row's text on the dump's one line: its line breaks shown as " / ".
+std::u16string OneLine(const std::u16string& text) {
+  std::u16string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+    line += text[i] == u'\n' || text[i] == u'\r' ? std::u16string(u" / ") : std::u16string(1, text[i]);
+  }
+  return line;
+}
+
 // The dump lists the rows, one text each, the current one marked.
 void Describe(const ListModel& model, std::u16string* text) {
   if (!text) return;
@@ -42,7 +52,7 @@ void Describe(const ListModel& model, std::u16string* text) {
     const ListField* field = model.FieldOf(row);
     std::u16string shown = model.RowText(row);
     if (field && (model.Row(row).flags & kRowBesideLabel)) shown = field->label + kLabelSeparator + shown;
-    *text += (row == model.current ? u" [*" : u" [") + shown + u"]";
+    *text += (row == model.current ? u" [*" : u" [") + OneLine(shown) + u"]";
   }
 }
 

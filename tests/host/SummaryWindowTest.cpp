@@ -128,6 +128,7 @@ TEST_F(SummaryWindowTest, ShowsTheTaskAndClosesWithOk) {
   EXPECT_FALSE(Frame().IsOpen()) << "a summary, not an editor";
   EXPECT_EQ(Cell(0, 0), u"Subject");
   EXPECT_EQ(Cell(0, 1), u"Report");
+  EXPECT_EQ(lists::VirtualList::CurrentRow(List()), 1) << "the keyboard starts on the first value";
   EXPECT_EQ(CalyraEditor_HandleActivationChange(1), 1) << "the summary counts as open";
 
   platform::UserClick(GetDlgItem(Summary(), IDOK));
