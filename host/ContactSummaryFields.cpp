@@ -46,9 +46,9 @@ struct AddressTags {
 };
 
 constexpr AddressTags kAddresses[] = {
-    {kStringSummaryWorkAddress, props::kPropContactBusinessAddressStreet, props::kPropContactBusinessAddressCity,
-     props::kPropContactBusinessAddressState, props::kPropContactBusinessAddressPostalCode,
-     props::kPropContactBusinessAddressCountry},
+    {kStringSummaryWorkAddress, props::kPropContactBusinessAddressStreet,
+     props::kPropContactBusinessAddressCity, props::kPropContactBusinessAddressState,
+     props::kPropContactBusinessAddressPostalCode, props::kPropContactBusinessAddressCountry},
     {kStringSummaryHomeAddress, props::kPropContactHomeAddressStreet, props::kPropContactHomeAddressCity,
      props::kPropContactHomeAddressState, props::kPropContactHomeAddressPostalCode,
      props::kPropContactHomeAddressCountry},
@@ -73,8 +73,9 @@ std::u16string FullName(const CPIMContact& contact) {
 std::u16string AddressText(const CPIMContact& contact, const AddressTags& tags) {
   std::u16string text = contact.Text(tags.street);
   std::u16string country = contact.Text(tags.country);
-  std::u16string cityLine = ComposedCityLine(Component::Process().Countries(), country, contact.Text(tags.city),
-                                             contact.Text(tags.state), contact.Text(tags.postalCode));
+  std::u16string cityLine =
+      ComposedCityLine(Component::Process().Countries(), country, contact.Text(tags.city),
+                       contact.Text(tags.state), contact.Text(tags.postalCode));
   if (!cityLine.empty()) text += (text.empty() ? u"" : u"\r\n") + cityLine;
   if (!country.empty() && !text.empty()) text += u"\r\n" + country;
   return text;
@@ -101,7 +102,8 @@ std::unique_ptr<lists::FieldTable> ContactSummaryFields(ItemOid oid, const ItemC
   for (CEPROPID email : kEmails) {
     fields->AddValue(SummaryText(kStringColumnEmail), contact.Text(email), lists::kRowEmail);
   }
-  fields->AddValue(SummaryText(kStringSummaryWebPage), contact.Text(props::kPropContactWebPage), lists::kRowWeb);
+  fields->AddValue(SummaryText(kStringSummaryWebPage), contact.Text(props::kPropContactWebPage),
+                   lists::kRowWeb);
   for (const AddressTags& address : kAddresses) {
     fields->AddValue(SummaryText(address.label), AddressText(contact, address));
   }

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "lists/FieldProvider.h"
 #include "CalyraEditor.h"
+#include "lists/FieldProvider.h"
 #include "store/ItemKind.h"
 
 namespace calyra {

@@ -15,8 +15,8 @@ struct ListField {
   std::u16string value;
   DWORD flags = 0;
   DWORD rowFlags = 0;
-  int image = -1;      // an icon of the image list below, drawn on the row's right
-  int imageList = 0;   // 0 to 2
+  int image = -1;     // an icon of the image list below, drawn on the row's right
+  int imageList = 0;  // 0 to 2
 };
 
 // What a list shows: fields by identifier, 0 to FieldCount() - 1, in order.

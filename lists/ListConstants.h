@@ -8,7 +8,7 @@ namespace calyra::lists {
 
 inline constexpr const char16_t* kFrameClass = u"VL_LISTUI_CE_1.5";
 inline constexpr const char16_t* kInnerClass = u"VL_VIRTUAL_LIST_CE_1.5";
-inline constexpr UINT kClassStyle = 3;             // CS_VREDRAW | CS_HREDRAW
+inline constexpr UINT kClassStyle = 3;            // CS_VREDRAW | CS_HREDRAW
 inline constexpr DWORD kInnerStyle = 0x50000000;  // WS_CHILD | WS_VISIBLE
 inline constexpr int kInnerId = 1;
 // The dialog-code answer of the inner list: the arrow keys and every other key.
@@ -25,12 +25,12 @@ inline constexpr int kSelectionColour = 3;
 inline constexpr COLORREF kDefaultColours[4] = {0xFFFFFF, 0xFF0000, 0x000000, 0xE0E0E0};
 
 // Row flags.
-inline constexpr DWORD kRowLabel = 1;          // a label row, skipped by the selection
-inline constexpr DWORD kRowBesideLabel = 4;    // offset by the widest label
-inline constexpr DWORD kRowFixedText = 64;     // drawn from the field's fixed text
-inline constexpr DWORD kRowHeading = 128;      // drawn from the field's fixed text
+inline constexpr DWORD kRowLabel = 1;        // a label row, skipped by the selection
+inline constexpr DWORD kRowBesideLabel = 4;  // offset by the widest label
+inline constexpr DWORD kRowFixedText = 64;   // drawn from the field's fixed text
+inline constexpr DWORD kRowHeading = 128;    // drawn from the field's fixed text
 inline constexpr DWORD kRowBold = 0x100;
-inline constexpr DWORD kRowIndent = 0x400;     // 3 pixels in from the left
+inline constexpr DWORD kRowIndent = 0x400;  // 3 pixels in from the left
 inline constexpr DWORD kRowEmail = 0x1000;
 inline constexpr DWORD kRowWebNoLaunch = 0x2000;
 inline constexpr DWORD kRowWeb = 0x4000;
@@ -41,7 +41,8 @@ inline constexpr DWORD kRowLineAbove = 0x400000;  // a heading's line position
 inline constexpr DWORD kRowLineBelow = 0x800000;
 inline constexpr DWORD kRowHeadingStyle = 0x4000000;
 inline constexpr DWORD kRowFromRight = 0x8000000;  // the widest label taken from the right
-inline constexpr DWORD kHeadingAttributes = kRowLineAbove | kRowLineBelow | kRowHeadingStyle | kRowBold | kRowIndent;
+inline constexpr DWORD kHeadingAttributes =
+    kRowLineAbove | kRowLineBelow | kRowHeadingStyle | kRowBold | kRowIndent;
 inline constexpr DWORD kValueAttributes =
     kRowBold | kRowIndent | kRowEmail | kRowWebNoLaunch | kRowWeb | kRowIcons | kRowFromRight;
 inline constexpr DWORD kLabelRowFlags = kRowLabel | kRowBold;  // 257

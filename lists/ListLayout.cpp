@@ -109,9 +109,9 @@ void Layout(ListModel& model) {
   if (!model.inner) return;
   const ListEnvironment& environment = model.Environment();
   int width = GetSystemMetrics(SM_CXSCREEN) - 2 * environment.ScaledX(kSideMargin);
-  HWND edit = CreateWindowExW(0, WC_EDIT, u"", WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, width,
-                              environment.ScaledY(kMeasureHeight), model.inner, nullptr, environment.module,
-                              nullptr);
+  HWND edit =
+      CreateWindowExW(0, WC_EDIT, u"", WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, width,
+                      environment.ScaledY(kMeasureHeight), model.inner, nullptr, environment.module, nullptr);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   SendMessageW(edit, EM_FMTLINES, TRUE, 0);
   MeasureLineHeight(model);

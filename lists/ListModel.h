@@ -55,7 +55,7 @@ class ListModel {
   int widestLabel = 0;
   int lineHeight = 0;  // measured once per font
   int lineUnit = 0;
-  int position = 0;    // the scroll position, in pixels from the top
+  int position = 0;  // the scroll position, in pixels from the top
   int fontSize = kDefaultFontSize;
   int layoutPasses = 0;  // of the last layout: 2 when it ran again beside the scroll bar
   HFONT normalFont = nullptr;

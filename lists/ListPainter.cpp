@@ -21,7 +21,8 @@ void DrawOne(HDC dc, int row, RECT rect, HFONT font, COLORREF colour, const std:
   drawn.push_back({row, rect, font, colour, text});
 }
 
-int DrawIcons(const ListModel& model, HDC dc, const ListRow& row, const ListField& field, int right, int top) {
+int DrawIcons(const ListModel& model, HDC dc, const ListRow& row, const ListField& field, int right,
+              int top) {
   HIMAGELIST images = model.ImageList(field.imageList);
   int width = 0;
   int height = 0;
@@ -60,7 +61,8 @@ std::vector<DrawnText> Paint(const ListModel& model, HDC dc) {
     }
     if (row.flags & kRowFromRight) rect.right -= model.widestLabel;
     HFONT font = (row.flags & kRowBold) ? model.boldFont : model.normalFont;
-    DrawOne(dc, index, rect, font, model.colours[label ? kLabelColour : kTextColour], model.RowText(index), drawn);
+    DrawOne(dc, index, rect, font, model.colours[label ? kLabelColour : kTextColour], model.RowText(index),
+            drawn);
   }
   return drawn;
 }

@@ -127,7 +127,8 @@ LRESULT FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
     case WM_GETDLGCODE:
-      return VirtualList::Inner(window) ? SendMessageW(VirtualList::Inner(window), message, wParam, lParam) : 0;
+      return VirtualList::Inner(window) ? SendMessageW(VirtualList::Inner(window), message, wParam, lParam)
+                                        : 0;
     case WM_SETFONT:
       return 0;  // the list takes its fonts from its display
     default:
@@ -159,8 +160,8 @@ HWND VirtualList::Create(ListCreation creation) {
   InnerCreation inner{creation.environment, std::move(creation.provider), creation.display};
   return CreateWindowExW(0, kFrameClass, creation.name.c_str(), creation.style, creation.x, creation.y,
                          creation.width, creation.height, creation.parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id)), creation.environment.module,
-                         &inner);
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id)),
+                         creation.environment.module, &inner);
 }
 
 bool VirtualList::Attach(HWND list, std::unique_ptr<FieldProvider> provider, const ListDisplay& display,

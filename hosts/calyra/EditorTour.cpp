@@ -143,7 +143,7 @@ CEOID Tour::Edit(const char* what, ItemKind kind, const std::function<int()>& re
 }
 
 CEOID Tour::ThroughItsPages(const char* what, ItemKind kind, const std::string& script,
-                           const std::function<int()>& request) {
+                            const std::function<int()>& request) {
   std::fprintf(out_, "\n%s, each page shown\n", what);
   std::istringstream text(script);
   std::vector<ScriptStep> steps;

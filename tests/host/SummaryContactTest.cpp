@@ -83,7 +83,8 @@ TEST_F(SummaryContactTest, ListsTheContactsFieldsUnderItsName) {
       {Label(resources::kStringSummaryWorkAddress), lists::kLabelRowFlags},
       {u"Unter den Linden 1\r\n" + cityLine + u"\r\nGermany", 0},
       {Label(resources::kStringSummaryBirthday), lists::kLabelRowFlags},
-      {Component::Process().DateTimeTexts().FormatShortDateFourDigitYear(SYSTEMTIME{1985, 12, 0, 10, 0, 0, 0, 0}),
+      {Component::Process().DateTimeTexts().FormatShortDateFourDigitYear(
+           SYSTEMTIME{1985, 12, 0, 10, 0, 0, 0, 0}),
        0},
   };
   std::string dump = platform::DumpWindowTree(List());
@@ -94,7 +95,8 @@ TEST_F(SummaryContactTest, ListsTheContactsFieldsUnderItsName) {
   }
   EXPECT_GT(Model().Row(12).height, Model().Row(11).height) << "the address over three lines";
   EXPECT_NE(dump.find("[Mobile: 0170 5678]"), std::string::npos) << dump;
-  EXPECT_NE(dump.find("[Unter den Linden 1 / " + platform::ToUtf8(cityLine) + " / Germany]"), std::string::npos)
+  EXPECT_NE(dump.find("[Unter den Linden 1 / " + platform::ToUtf8(cityLine) + " / Germany]"),
+            std::string::npos)
       << "an address on the dump's one line: " << dump;
 }
 

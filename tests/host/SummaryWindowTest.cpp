@@ -5,6 +5,8 @@
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
+#include "lists/ListModel.h"
+#include "lists/VirtualList.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Dialog.h"
@@ -15,8 +17,6 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "resources/ResourceIds.h"
 #include "store/CPIMTask.h"
-#include "lists/ListModel.h"
-#include "lists/VirtualList.h"
 #include "tests/support/editor/EditorHostTest.h"
 
 namespace {

@@ -59,11 +59,13 @@ TEST_F(ListLayoutTest, RowsByFieldKind) {
       {"value without label", Value(u"Home", u"555 0100", 0, kFieldNoLabel), {0}},
       {"one-character value skipped", Value(u"Home", u"5"), {}},
       {"empty value skipped", Value(u"Home", u""), {}},
-      {"heading: line and style bits, no value attributes", heading,
+      {"heading: line and style bits, no value attributes",
+       heading,
        {kRowHeading | kRowLineBelow | kRowHeadingStyle}},
       {"fixed text, even empty", fixed, {kRowFixedText | kRowBold}},
       {"e-mail value", Value(u"E-mail", u"ann@example.org", kRowEmail), {kLabelRowFlags, kRowEmail}},
-      {"label beside", Value(u"Mobile", u"555 0199", kRowIconFirst, kFieldLabelBeside),
+      {"label beside",
+       Value(u"Mobile", u"555 0199", kRowIconFirst, kFieldLabelBeside),
        {kRowBesideLabel | kRowIconFirst}},
   };
   for (const Case& c : cases) {
@@ -159,10 +161,11 @@ TEST(ListLineUnit, FollowsTheFontSizeAndVerticalResolution) {
     int unit;
   };
   const Case cases[] = {
-      {6, 96, 16}, {6, 192, 32}, {6, 131, 22}, {7, 96, 17},  {8, 96, 18},
+      {6, 96, 16}, {6, 192, 32}, {6, 131, 22}, {7, 96, 17},   {8, 96, 18},
       {9, 96, 19}, {9, 192, 38}, {12, 96, 22}, {12, 131, 30}, {10, 120, 25},
   };
-  for (const Case& c : cases) EXPECT_EQ(ListModel::LineUnitFor(c.size, c.dpi), c.unit) << c.size << " " << c.dpi;
+  for (const Case& c : cases)
+    EXPECT_EQ(ListModel::LineUnitFor(c.size, c.dpi), c.unit) << c.size << " " << c.dpi;
 }
 
 TEST_F(ListLayoutTest, ResizingTheFrameResizesTheInnerListAndItsScrollRange) {

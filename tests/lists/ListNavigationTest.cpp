@@ -35,7 +35,8 @@ TEST(ListScrollTarget, ClampsEveryRequest) {
       {"bottom", SB_BOTTOM, 0, 10, 400},
       {"end of scrolling keeps the position", SB_ENDSCROLL, 0, 77, 77},
   };
-  for (const Case& c : cases) EXPECT_EQ(ScrollTarget(c.request, c.thumb, c.position, 16, 100, 500), c.expected) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(ScrollTarget(c.request, c.thumb, c.position, 16, 100, 500), c.expected) << c.what;
 }
 
 TEST(ListScrollTarget, ContentShorterThanThePageStaysAtTheTop) {

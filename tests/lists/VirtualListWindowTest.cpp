@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/gdi/ImageList.h"
 #include "platform/process/Processes.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Message.h"
@@ -47,7 +48,8 @@ TEST_F(VirtualListWindowTest, TheDumpListsTheRowsTexts) {
             nullptr);
   std::string dump = platform::DumpWindowTree(list_);
   EXPECT_NE(dump.find("VL_VIRTUAL_LIST_CE_1.5"), std::string::npos) << dump;
-  EXPECT_NE(dump.find("rows=4 [*Ann Smith] [Company] [Analytical Engines] [Mobile: 555 0199]"), std::string::npos)
+  EXPECT_NE(dump.find("rows=4 [*Ann Smith] [Company] [Analytical Engines] [Mobile: 555 0199]"),
+            std::string::npos)
       << dump;
 }
 
@@ -56,9 +58,10 @@ TEST_F(VirtualListWindowTest, PaintsRowsInTheirFontsAndColours) {
   display.colours[kBackgroundColour] = RGB(250, 250, 240);
   display.colours[kTextColour] = RGB(0, 0, 200);
   display.colours[kLabelColour] = RGB(0, 120, 0);
-  ASSERT_NE(MakeList({Heading(u"Title"), Value(u"Subject", u"Report"), Value(u"Tel", u"555", 0, kFieldLabelBeside)},
-                     200, display),
-            nullptr);
+  ASSERT_NE(
+      MakeList({Heading(u"Title"), Value(u"Subject", u"Report"), Value(u"Tel", u"555", 0, kFieldLabelBeside)},
+               200, display),
+      nullptr);
   HDC dc = GetDC(Inner());
   std::vector<DrawnText> drawn = VirtualList::Paint(list_, dc);
   EXPECT_EQ(GetPixel(dc, 100, 150), RGB(250, 250, 240)) << "the background below the rows";
@@ -122,16 +125,16 @@ TEST_F(ListActivationTest, EmailAndWebRowsStartTheirPrograms) {
   const Case cases[] = {
       {"mail on a Pocket PC", Value(u"E-mail", u"ann@example.org", kRowEmail), "PocketPC", u"4", u"tmail.exe",
        u"-to \"ann@example.org\""},
-      {"the platform type without regard to case", Value(u"E-mail", u"ann@example.org", kRowEmail), "pocketpc",
-       u"3", u"tmail.exe", u"-to \"ann@example.org\""},
+      {"the platform type without regard to case", Value(u"E-mail", u"ann@example.org", kRowEmail),
+       "pocketpc", u"3", u"tmail.exe", u"-to \"ann@example.org\""},
       {"mail on another handheld", Value(u"E-mail", u"bob@example.org", kRowEmail), "Jupiter", u"4",
        u"pmail.exe", u"-to \"bob@example.org\""},
       {"mail on a Pocket PC before version 3", Value(u"E-mail", u"bob@example.org", kRowEmail), "PocketPC",
        u"2", u"pmail.exe", u"-to \"bob@example.org\""},
       {"web page", Value(u"Web", u"www.example.org", kRowWeb), "PocketPC", u"4", u"iexplore.exe",
        u"www.example.org"},
-      {"web row marked not to start", Value(u"Web", u"www.example.org", kRowWeb | kRowWebNoLaunch), "PocketPC",
-       u"4", nullptr, nullptr},
+      {"web row marked not to start", Value(u"Web", u"www.example.org", kRowWeb | kRowWebNoLaunch),
+       "PocketPC", u"4", nullptr, nullptr},
       {"plain value", Value(u"Company", u"Analytical Engines"), "PocketPC", u"4", nullptr, nullptr},
       {"empty text", Value(u"", u"", kRowEmail, kFieldFixedText), "PocketPC", u"4", nullptr, nullptr},
   };
@@ -148,6 +151,32 @@ TEST_F(ListActivationTest, EmailAndWebRowsStartTheirPrograms) {
     EXPECT_EQ(log.back().program, c.program) << c.what;
     EXPECT_EQ(log.back().arguments, c.arguments) << c.what;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(VirtualListWindowTest, IconsComeFromTheRowsImageListOnTheRight) {
+  ListField field = Value(u"", u"555 0100", kRowIconFirst | (kRowIconFirst << 1), kFieldNoLabel);
+  field.image = 0;
+  field.imageList = 1;
+  ASSERT_NE(MakeList({field}), nullptr);
+  HIMAGELIST images = ImageList_Create(20, 20, ILC_COLOR, 1, 1);
+  HBITMAP bitmap = CreateBitmap(20, 20, 1, 32, nullptr);
+  ASSERT_EQ(ImageList_Add(images, bitmap, nullptr), 0);
+  DeleteObject(bitmap);
+  Model().SetImageList(1, images);
+  EXPECT_EQ(Model().ImageList(1), images);
+  HDC dc = GetDC(Inner());
+  std::vector<DrawnText> drawn = VirtualList::Paint(list_, dc);
+  ReleaseDC(Inner(), dc);
+  ASSERT_EQ(drawn.size(), 1u);
+  RECT client{};
+  GetClientRect(Inner(), &client);
+  EXPECT_EQ(drawn[0].rect.right, client.right - 2 * 20) << "one icon width for each icon flag";
+  Model().SetImageList(1, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(images), 0) << "an image list replaced is destroyed";
 }
 
 }  // namespace
