@@ -1,9 +1,10 @@
 #include "host/OwnResources.h"
 
+#include <iterator>
+
 #include "editors/EditorMessages.h"
 #include "platform/ui/WindowTypes.h"
 #include "platform/ui/controls/Controls.h"
-#include "platform/ui/controls/ListViewTypes.h"
 
 namespace calyra {
 

@@ -23,7 +23,7 @@ using namespace resources;
 
 namespace {
 
-// The display colours: the labels, and the values.
+// The display colours: the background, the labels and the values.
 constexpr int kBackgroundColor = 0;
 constexpr int kLabelColor = 1;
 constexpr int kValueColor = 2;
@@ -41,7 +41,7 @@ constexpr std::pair<int, UINT> kButtonTexts[] = {
 };
 
 // The list takes the component's display fonts and draws in the component's own module.
-lists::ListEnvironment ListEnvironment() {
+lists::ListEnvironment SummaryListEnvironment() {
   Component& component = Component::Process();
   if (!component.scale.Measured()) component.scale.Measure();
   lists::ListEnvironment environment;
@@ -54,7 +54,7 @@ lists::ListEnvironment ListEnvironment() {
 
 // The display options' summary font size and colours. A size the cache does not hold comes to its
 // nearest end rather than leaving the system font.
-lists::ListDisplay ListDisplay() {
+lists::ListDisplay SummaryListDisplay() {
   OptionStore& options = Component::Process().Options();
   lists::ListDisplay display;
   display.fontSize =
@@ -73,7 +73,7 @@ bool SummaryWindow::Create(HWND mainWindow, ItemKind kind, std::unique_ptr<EditR
   mainWindow_ = mainWindow;
   kind_ = kind;
   request_ = std::move(request);
-  if (!lists::VirtualList::RegisterClasses(ListEnvironment())) return false;
+  if (!lists::VirtualList::RegisterClasses(SummaryListEnvironment())) return false;
   window_ = CreateDialogParamW(Component::Process().OwnModule(), MAKEINTRESOURCEW(kSummaryDialog), mainWindow,
                                &SummaryWindow::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!window_) return false;
@@ -91,7 +91,7 @@ void SummaryWindow::Destroy() {
 
 void SummaryWindow::ApplyDisplayOptions(HWND summary) {
   if (!summary || !IsWindow(summary)) return;
-  lists::ListDisplay display = ListDisplay();
+  lists::ListDisplay display = SummaryListDisplay();
   HFONT font = Component::Process().DisplayFont(display.fontSize, lists::ListEnvironment::kPlainStyle);
   for (HWND child = GetWindow(summary, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -126,9 +126,9 @@ void SummaryWindow::FillFields() {
       fields = std::make_unique<lists::FieldTable>();
       break;
   }
-  lists::ListEnvironment environment = ListEnvironment();
+  lists::ListEnvironment environment = SummaryListEnvironment();
   HWND list = GetDlgItem(window_, kSummaryList);
-  lists::VirtualList::Attach(list, std::move(fields), ListDisplay(), &environment);
+  lists::VirtualList::Attach(list, std::move(fields), SummaryListDisplay(), &environment);
   lists::VirtualList::SelectFirst(list);  // the keyboard starts on the first value, not its label
 }
 

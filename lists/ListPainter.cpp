@@ -21,6 +21,13 @@ void DrawOne(HDC dc, int row, RECT rect, HFONT font, COLORREF colour, const std:
   drawn.push_back({row, rect, font, colour, text});
 }
 
+// A heading's rule above or below its text, in the label colour.
+void DrawRules(const ListModel& model, HDC dc, const ListRow& row, const RECT& rect) {
+  COLORREF colour = model.colours[kLabelColour];
+  if (row.flags & kRowLineAbove) Fill(dc, RECT{rect.left, rect.top, rect.right, rect.top + 1}, colour);
+  if (row.flags & kRowLineBelow) Fill(dc, RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+}
+
 int DrawIcons(const ListModel& model, HDC dc, const ListRow& row, const ListField& field, int right,
               int top) {
   HIMAGELIST images = model.ImageList(field.imageList);
@@ -50,6 +57,7 @@ std::vector<DrawnText> Paint(const ListModel& model, HDC dc) {
     if (!field || top + row.height <= 0 || top >= client.bottom) continue;
     RECT rect{0, top, client.right, top + row.height};
     if (index == model.current) Fill(dc, rect, model.colours[kSelectionColour]);
+    if (row.flags & kRowHeading) DrawRules(model, dc, row, rect);
     rect.right = DrawIcons(model, dc, row, *field, rect.right, top);
     if (row.flags & kRowIndent) rect.left += kIndent;
     bool label = row.flags & (kRowLabel | kRowHeading);

@@ -18,7 +18,8 @@ struct DrawnText {
 
 // Fills the client area with the background colour and draws every visible row: the selected row
 // on the selection colour, labels and headings in the label colour, values in the text colour and
-// wrapped as laid out, a label beside its value in bold, icons on the right. Returns what it drew.
+// wrapped as laid out, a label beside its value in bold, a heading's rules, icons on the right.
+// Returns what it drew.
 std::vector<DrawnText> Paint(const ListModel& model, HDC dc);
 
 }  // namespace calyra::lists

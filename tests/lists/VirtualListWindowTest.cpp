@@ -87,6 +87,25 @@ TEST_F(VirtualListWindowTest, PaintsRowsInTheirFontsAndColours) {
   EXPECT_EQ(drawn[4].rect.left, Model().widestLabel) << "the value beside the widest label";
 }
 
+TEST_F(VirtualListWindowTest, AHeadingDrawsItsRulesInTheLabelColour) {
+  ListDisplay display;
+  display.colours[kLabelColour] = RGB(0, 120, 0);
+  display.colours[kSelectionColour] = RGB(200, 200, 200);
+  ListField below = Heading(u"Below");
+  below.rowFlags = kRowLineBelow;
+  ListField above = Heading(u"Above");
+  above.rowFlags = kRowLineAbove;
+  ASSERT_NE(MakeList({below, above}, 200, display), nullptr);
+  int line = Model().lineHeight;
+  HDC dc = GetDC(Inner());
+  VirtualList::Paint(list_, dc);
+  EXPECT_EQ(GetPixel(dc, 50, line - 1), RGB(0, 120, 0)) << "below the first";
+  EXPECT_EQ(GetPixel(dc, 50, line - 2), RGB(200, 200, 200)) << "the selected first row";
+  EXPECT_EQ(GetPixel(dc, 50, line), RGB(0, 120, 0)) << "above the second";
+  EXPECT_EQ(GetPixel(dc, 50, 2 * line - 1), display.colours[kBackgroundColour]);
+  ReleaseDC(Inner(), dc);
+}
+
 TEST_F(VirtualListWindowTest, PaintingFollowsTheScrollPositionAndSkipsHiddenRows) {
   std::vector<ListField> fields;
   for (int i = 0; i < 30; ++i) fields.push_back(Value(u"", u"row text", 0, kFieldNoLabel));
