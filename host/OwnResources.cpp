@@ -1,9 +1,10 @@
 #include "host/OwnResources.h"
 
+#include <iterator>
+
 #include "editors/EditorMessages.h"
 #include "platform/ui/WindowTypes.h"
 #include "platform/ui/controls/Controls.h"
-#include "platform/ui/controls/ListViewTypes.h"
 
 namespace calyra {
 
@@ -13,7 +14,7 @@ constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 
 // The summary: the item's fields in a list, and its commands as buttons along the bottom.
 constexpr CalyraResourceDialogItem kSummaryItems[] = {
-    {u"SysListView32", kSummaryList, u"", kChild | LVS_REPORT, 0, 0, 0, 160, 196},
+    {u"VL_LISTUI_CE_1.5", kSummaryList, u"", kChild, 0, 0, 0, 160, 196},
     {u"BUTTON", IDOK, u"OK", kChild | BS_PUSHBUTTON, 0, 0, 200, 38, 14},
     {u"BUTTON", kSummaryEdit, u"Edit", kChild | BS_PUSHBUTTON, 0, 40, 200, 38, 14},
     {u"BUTTON", resources::kCommandDelete, u"Delete", kChild | BS_PUSHBUTTON, 0, 80, 200, 38, 14},

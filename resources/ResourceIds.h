@@ -133,6 +133,18 @@ inline constexpr unsigned kStringSummaryOutlook = 63784;
 inline constexpr unsigned kStringSummaryBeam = 63785;
 inline constexpr unsigned kStringSummaryCopy = 63786;
 inline constexpr unsigned kStringSummaryLinks = 63787;
+inline constexpr unsigned kStringSummaryCompany = 63788;
+inline constexpr unsigned kStringSummaryJobTitle = 63789;
+inline constexpr unsigned kStringSummaryWorkPhone = 63790;
+inline constexpr unsigned kStringSummaryHomePhone = 63791;
+inline constexpr unsigned kStringSummaryMobilePhone = 63792;
+inline constexpr unsigned kStringSummaryFax = 63793;
+inline constexpr unsigned kStringSummaryWebPage = 63794;
+inline constexpr unsigned kStringSummaryWorkAddress = 63795;
+inline constexpr unsigned kStringSummaryHomeAddress = 63796;
+inline constexpr unsigned kStringSummaryOtherAddress = 63797;
+inline constexpr unsigned kStringSummaryBirthday = 63798;
+inline constexpr unsigned kStringSummaryAnniversary = 63799;
 
 // Contact summary: the call history's kinds of call and its column headings.
 inline constexpr unsigned kStringCallMissed = 3021;

@@ -81,9 +81,11 @@ class Tour {
   void PrintStore();
   // An appointment made as a person makes one, through the steps of a script.
   // An item made as a person makes one, through the steps of a script after `request` opened its
-  // editor; every tab is shown and what was saved printed as JSON.
-  void ThroughItsPages(const char* what, ItemKind kind, const std::string& script,
-                       const std::function<int()>& request);
+  // editor; every tab is shown and what was saved printed as JSON. Returns the item saved, or 0.
+  CEOID ThroughItsPages(const char* what, ItemKind kind, const std::string& script,
+                        const std::function<int()>& request);
+  // Opens a stored item's summary instead of its editor, prints it and presses OK.
+  void ShowSummary(const char* what, CEOID oid, const std::function<int()>& request);
   // Brings each tab of the open editor to the front and prints its page.
   void ShowEveryTab();
 
@@ -140,8 +142,8 @@ CEOID Tour::Edit(const char* what, ItemKind kind, const std::function<int()>& re
   return added.front();
 }
 
-void Tour::ThroughItsPages(const char* what, ItemKind kind, const std::string& script,
-                           const std::function<int()>& request) {
+CEOID Tour::ThroughItsPages(const char* what, ItemKind kind, const std::string& script,
+                            const std::function<int()>& request) {
   std::fprintf(out_, "\n%s, each page shown\n", what);
   std::istringstream text(script);
   std::vector<ScriptStep> steps;
@@ -150,7 +152,7 @@ void Tour::ThroughItsPages(const char* what, ItemKind kind, const std::string& s
     std::fprintf(out_, "  the tour's script has an error on line %d: %s\n", error.line,
                  error.message.c_str());
     failed_ = true;
-    return;
+    return 0;
   }
   std::set<CEOID> before = items_.Oids(kind);
   ScriptRunner runner(session_, "tour", out_, out_);
@@ -165,18 +167,28 @@ void Tour::ThroughItsPages(const char* what, ItemKind kind, const std::string& s
   if (result != 0 || !session_.EditorOpen()) {
     failed_ = true;
     if (session_.EditorOpen()) session_.PressCancel();
-    return;
+    return 0;
   }
   ShowEveryTab();
   std::fprintf(out_, "  the person presses OK\n");
   if (!session_.PressOk() || session_.EditorOpen()) failed_ = true;
+  CEOID saved = 0;
   for (CEOID oid : items_.Oids(kind)) {
     if (before.contains(oid)) continue;
+    saved = saved ? saved : oid;
     std::fprintf(out_, "  saved as %s 0x%08X; calyra show 0x%08X --json:\n", KindName(kind), oid, oid);
     JsonWriter json;
     auto item = items_.Item(oid);
     if (item && WriteItemJson(&json, item.Get())) std::fprintf(out_, "%s\n", json.Text().c_str());
   }
+  return saved;
+}
+
+void Tour::ShowSummary(const char* what, CEOID oid, const std::function<int()>& request) {
+  if (oid == 0) return;
+  char text[96];
+  std::snprintf(text, sizeof text, "%s 0x%08X shown as a summary", what, oid);
+  Edit(text, ItemKind::kNone, request);
 }
 
 void Tour::ShowEveryTab() {
@@ -249,8 +261,10 @@ int Tour::Run() {
   ThroughItsPages("a task with a priority code, a reminder and two categories", ItemKind::kTask,
                   TaxReturnScript(DaysFromNow(10, 0)),
                   [&] { return e.newTask(0, nullptr, nullptr, u"", 0, nullptr, 0, 1, 0); });
-  ThroughItsPages("a contact with a work address in Germany", ItemKind::kContact, AdaLovelaceScript(),
-                  [&] { return e.newContact(0, nullptr, 0, 1, 0); });
+  CEOID contact = ThroughItsPages("a contact with a work address in Germany", ItemKind::kContact,
+                                  AdaLovelaceScript(), [&] { return e.newContact(0, nullptr, 0, 1, 0); });
+  ShowSummary("the task", task, [&] { return e.editTask(0, nullptr, task, 1, 0, 0); });
+  ShowSummary("the contact", contact, [&] { return e.editContact(0, contact, 1, 0, 0); });
 
   std::fprintf(out_, "\nthe store now holds\n");
   PrintStore();

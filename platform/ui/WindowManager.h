@@ -46,6 +46,14 @@ struct DialogState {
   INT_PTR result = 0;
 };
 
+// A window's standard scroll bar: its range, page and position (SetScrollInfo).
+struct ScrollBarState {
+  int min = 0;
+  int max = 0;
+  UINT page = 0;
+  int pos = 0;
+};
+
 struct WindowObject {
   HWND handle = nullptr;
   std::shared_ptr<const WindowClass> windowClass;
@@ -63,6 +71,7 @@ struct WindowObject {
   std::vector<HWND> children;   // z-order, topmost first
   std::thread::id thread;
   HFONT font = nullptr;
+  ScrollBarState scrollBars[2];  // SB_HORZ, SB_VERT
   bool destroying = false;
   std::unique_ptr<ControlState> control;
   std::unique_ptr<DialogState> dialog;

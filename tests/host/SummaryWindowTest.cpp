@@ -5,6 +5,8 @@
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
+#include "lists/ListModel.h"
+#include "lists/VirtualList.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Dialog.h"
@@ -31,19 +33,31 @@ class SummaryWindowTest : public EditorHostTest {
  protected:
   HWND Summary() { return Component::Process().mainWindow->SummaryHandle(); }
   HWND List() { return GetDlgItem(Summary(), kSummaryList); }
-  std::u16string Cell(int row, int column) {
-    char16_t text[128] = {};
-    ListView_GetItemText(List(), row, column, text, 128);
-    return text;
+  // The fields shown, each a label row and the value row below it.
+  std::vector<std::pair<std::u16string, std::u16string>> Fields() {
+    std::vector<std::pair<std::u16string, std::u16string>> fields;
+    lists::ListModel* model = lists::VirtualList::Model(List());
+    if (!model) return fields;
+    for (int row = 0; row + 1 < model->RowCount(); ++row) {
+      if (!(model->Row(row).flags & lists::kRowLabel)) continue;
+      fields.emplace_back(model->RowText(row), model->RowText(row + 1));
+    }
+    return fields;
   }
-  std::u16string ColumnTitle(int column) {
-    char16_t text[64] = {};
-    LVCOLUMNW info{};
-    info.mask = LVCF_TEXT;
-    info.pszText = text;
-    info.cchTextMax = 64;
-    ListView_GetColumn(List(), column, &info);
-    return text;
+  // A field's label (column 0) or value (column 1).
+  std::u16string Cell(int field, int column) {
+    auto fields = Fields();
+    if (field >= static_cast<int>(fields.size())) return {};
+    return column == 0 ? fields[static_cast<size_t>(field)].first : fields[static_cast<size_t>(field)].second;
+  }
+  std::vector<lists::DrawnText> Paint() {
+    HDC dc = GetDC(lists::VirtualList::Inner(List()));
+    std::vector<lists::DrawnText> drawn = lists::VirtualList::Paint(List(), dc);
+    ReleaseDC(lists::VirtualList::Inner(List()), dc);
+    return drawn;
+  }
+  bool IsLabel(const lists::DrawnText& text) {
+    return lists::VirtualList::Model(List())->Row(text.row).flags & lists::kRowLabel;
   }
   std::u16string ButtonText(int id) {
     char16_t text[64] = {};
@@ -114,6 +128,7 @@ TEST_F(SummaryWindowTest, ShowsTheTaskAndClosesWithOk) {
   EXPECT_FALSE(Frame().IsOpen()) << "a summary, not an editor";
   EXPECT_EQ(Cell(0, 0), u"Subject");
   EXPECT_EQ(Cell(0, 1), u"Report");
+  EXPECT_EQ(lists::VirtualList::CurrentRow(List()), 1) << "the keyboard starts on the first value";
   EXPECT_EQ(CalyraEditor_HandleActivationChange(1), 1) << "the summary counts as open";
 
   platform::UserClick(GetDlgItem(Summary(), IDOK));
@@ -186,13 +201,11 @@ TEST_F(SummaryWindowTest, OnlyThePhotoChangeReachesTheSummary) {
 
 TEST_F(SummaryWindowTranslatedTest, ShowsTheHostModulesTextsForATask) {
   OpenTaskSummary();
-  EXPECT_EQ(ColumnTitle(0), u"Feld");
-  EXPECT_EQ(ColumnTitle(1), u"Wert");
   const std::pair<std::u16string, std::u16string> expected[] = {
       {u"Betreff", u"Report"},        {u"Beginn", u"Keine"},  {u"F\u00e4llig", u"Keine"},
       {u"Priorit\u00e4t", u"Mittel"}, {u"Erledigt", u"Nein"},
   };
-  ASSERT_EQ(ListView_GetItemCount(List()), static_cast<int>(std::size(expected)));
+  ASSERT_EQ(Fields().size(), std::size(expected));
   for (int row = 0; row < static_cast<int>(std::size(expected)); ++row) {
     EXPECT_EQ(Cell(row, 0), expected[row].first) << row;
     EXPECT_EQ(Cell(row, 1), expected[row].second) << row;
@@ -250,19 +263,19 @@ TEST_F(SummaryWindowTest, DrawsLabelsAndValuesInTheDisplayColours) {
   CalyraDisplayOptions options = Display(u"Tahoma", false, 9, RGB(0, 0, 170), RGB(0, 187, 0));
   ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
   OpenTaskSummary();
-  std::vector<platform::ListViewDrawnText> drawn = platform::PaintListView(List());
+  std::vector<lists::DrawnText> drawn = Paint();
   ASSERT_EQ(drawn.size(), 10u) << "five rows of label and value";
   for (const auto& text : drawn) {
-    EXPECT_EQ(text.color, text.subItem == 0 ? RGB(0, 0, 170) : RGB(0, 187, 0)) << platform::ToUtf8(text.text);
+    EXPECT_EQ(text.colour, IsLabel(text) ? RGB(0, 0, 170) : RGB(0, 187, 0)) << platform::ToUtf8(text.text);
   }
 
   // New options reach the open summary the next time it is drawn.
   options = Display(u"Tahoma", false, 9, RGB(200, 0, 0), RGB(0, 0, 0));
   ASSERT_EQ(CalyraEditor_SetDisplayOptions(&options), 1);
-  drawn = platform::PaintListView(List());
+  drawn = Paint();
   ASSERT_FALSE(drawn.empty());
   for (const auto& text : drawn) {
-    EXPECT_EQ(text.color, text.subItem == 0 ? RGB(200, 0, 0) : RGB(0, 0, 0)) << platform::ToUtf8(text.text);
+    EXPECT_EQ(text.colour, IsLabel(text) ? RGB(200, 0, 0) : RGB(0, 0, 0)) << platform::ToUtf8(text.text);
   }
 }
 
@@ -280,7 +293,8 @@ TEST_F(SummaryWindowTest, UsesTheCachedFontOfTheSummarySizeInTheDisplayFace) {
   EXPECT_EQ(description.lfWeight, FW_NORMAL);
   EXPECT_EQ(FontOf(GetDlgItem(Summary(), IDOK)), font);
   EXPECT_EQ(FontOf(GetDlgItem(Summary(), kSummaryLinks)), font);
-  for (const auto& text : platform::PaintListView(List())) EXPECT_EQ(text.font, font);
+  HFONT bold = Component::Process().DisplayFont(11, FontCache::kBold);
+  for (const auto& text : Paint()) EXPECT_EQ(text.font, IsLabel(text) ? bold : font);
 
   // Another face reaches the open summary; the old font is gone with the cache's old fonts.
   options = Display(u"Tahoma", false, 8, RGB(0, 0, 128), RGB(0, 0, 0));

@@ -218,6 +218,10 @@ TEST_F(CalyraProgramTest, TheTourSavesAnItemOfEachKindAndReportsTheNotifications
   EXPECT_NE(run.output.find("opened again"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("Renew the passport"), std::string::npos) << run.output;
   EXPECT_EQ(run.output.find("stays open after OK"), std::string::npos) << run.output;
+  // The summaries' dumps list their fields.
+  EXPECT_NE(run.output.find("[Subject] [*Renew the passport]"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("[*Lovelace, Ada]"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("[ada@example.org]"), std::string::npos) << run.output;
 }
 
 // ---- calyra call ----------------------------------------------------------------------------------

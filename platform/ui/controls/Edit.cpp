@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/SystemClasses.h"
@@ -20,6 +21,9 @@ struct EditState : ControlState {
   size_t selStart = 0;
   size_t selEnd = 0;
   bool modified = false;
+  bool softBreaks = false;  // EM_FMTLINES: only kept, the text is never changed
+  int leftMargin = 0;
+  int rightMargin = 0;
 };
 
 struct Edit {
@@ -85,6 +89,25 @@ struct Edit {
            object.text[state.selStart - 1] == u'\n';
   }
 
+  // A multi-line edit without ES_AUTOHSCROLL wraps its lines at its width less the margins, in its
+  // font, as DrawTextW wraps words.
+  LRESULT LineCount() const {
+    if (!Multiline()) return 1;
+    LONG width = object.rect.right - object.rect.left - state.leftMargin - state.rightMargin;
+    if ((Style() & ES_AUTOHSCROLL) || width <= 0 || object.text.empty()) {
+      return 1 + std::count(object.text.begin(), object.text.end(), u'\n');
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (object.font) SelectObject(dc, object.font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT rect{0, 0, width, 0};
+    int height = DrawTextW(dc, object.text.c_str(), static_cast<int>(object.text.size()), &rect,
+                           DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    DeleteDC(dc);
+    return metrics.tmHeight > 0 ? std::max<LRESULT>(1, height / metrics.tmHeight) : 1;
+  }
+
   static std::u16string Upper(std::u16string text) {
     for (char16_t& c : text) {
       if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
@@ -146,7 +169,16 @@ LRESULT HandleEdit(Edit& edit, UINT message, WPARAM wParam, LPARAM lParam) {
       edit.object.style = wParam ? edit.object.style | ES_READONLY : edit.object.style & ~ES_READONLY;
       return TRUE;
     case EM_GETLINECOUNT:
-      return edit.Multiline() ? 1 + std::count(edit.object.text.begin(), edit.object.text.end(), u'\n') : 1;
+      return edit.LineCount();
+    case EM_FMTLINES:
+      edit.state.softBreaks = wParam != 0;
+      return wParam != 0;
+    case EM_SETMARGINS:
+      if (wParam & EC_LEFTMARGIN) edit.state.leftMargin = LOWORD(lParam);
+      if (wParam & EC_RIGHTMARGIN) edit.state.rightMargin = HIWORD(lParam);
+      return 0;
+    case EM_GETMARGINS:
+      return MAKELRESULT(static_cast<WORD>(edit.state.leftMargin), static_cast<WORD>(edit.state.rightMargin));
     case EM_SCROLLCARET:
     case EM_CANUNDO:
       return 0;

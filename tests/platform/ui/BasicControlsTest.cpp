@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/Gdi.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/MessageRecorder.h"
 #include "platform/ui/UserAgent.h"
@@ -236,6 +237,40 @@ TEST_F(BasicControlsTest, ComboBoxesShowTheirSelection) {
   GetWindowTextW(editable, text, 16);
   EXPECT_EQ(std::u16string(text), u"Somewhere");
   EXPECT_EQ(SendMessageW(editable, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text)), CB_ERR);
+}
+
+}  // namespace
+
+namespace {
+
+// Lines of `text` as DrawTextW wraps them in `width` in the default font.
+int WrappedLines(const std::u16string& text, int width) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT rect{0, 0, width, 0};
+  int height = DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK);
+  DeleteDC(dc);
+  return height / metrics.tmHeight;
+}
+
+TEST_F(BasicControlsTest, AMultiLineEditCountsItsLinesWrappedAtItsWidthLessItsMargins) {
+  const std::u16string text = u"one two three four five six seven eight nine ten";
+  HWND wrapping = Make(WC_EDIT, 21, ES_MULTILINE | ES_READONLY, text.c_str());
+  HWND scrolling = Make(WC_EDIT, 22, ES_MULTILINE | ES_AUTOHSCROLL, text.c_str());
+  HWND single = Make(WC_EDIT, 23, 0, text.c_str());
+  ASSERT_GT(WrappedLines(text, 80), 1) << "the text must wrap in the control's 80 pixels";
+  EXPECT_EQ(SendMessageW(wrapping, EM_GETLINECOUNT, 0, 0), WrappedLines(text, 80));
+  EXPECT_EQ(SendMessageW(scrolling, EM_GETLINECOUNT, 0, 0), 1) << "scrolls sideways instead";
+  EXPECT_EQ(SendMessageW(single, EM_GETLINECOUNT, 0, 0), 1);
+
+  SendMessageW(wrapping, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(10, 20));
+  EXPECT_EQ(SendMessageW(wrapping, EM_GETMARGINS, 0, 0), MAKELRESULT(10, 20));
+  EXPECT_EQ(SendMessageW(wrapping, EM_GETLINECOUNT, 0, 0), WrappedLines(text, 50));
+  EXPECT_EQ(SendMessageW(wrapping, EM_FMTLINES, TRUE, 0), TRUE);
+  EXPECT_EQ(GetWindowTextLengthW(wrapping), static_cast<int>(text.size())) << "soft breaks change no text";
+  SetWindowTextW(wrapping, u"");
+  EXPECT_EQ(SendMessageW(wrapping, EM_GETLINECOUNT, 0, 0), 1) << "an empty edit has one line";
 }
 
 }  // namespace
