@@ -163,6 +163,9 @@ WORD LinkStore::SmallestFreeId() {
                     : records;
   DWORD low = 0;
   DWORD high = records > first ? records - first : 0;
+  // Ids without a gap, the usual case: the last one tells, with no search.
+  std::optional<WORD> last = high > 0 ? IdAtIndex(first + high - 1) : std::nullopt;
+  if (last && *last == high) low = high;
   while (low < high) {
     DWORD middle = low + (high - low) / 2;
     std::optional<WORD> id = IdAtIndex(first + middle);
