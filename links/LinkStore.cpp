@@ -151,9 +151,11 @@ bool LinkStore::IdInUse(WORD linkId) {
   return SeekValue(CEDB_SEEK_VALUEFIRSTEQUAL, kLinkIdProperty, linkId);
 }
 
-// The smallest id not in use. The ids that count from 1 stand sorted after the first id above 0, so the
-// first index whose id is not its place finds the gap in a binary search; a database whose ids are not
-// unique (a foreign writer's) falls back to trying every id in turn.
+// The smallest id not in use. The ids that count from 1 stand sorted after the first id above 0: when the
+// last of them equals their number there is no gap, else the first index whose id is not its place finds
+// the gap in a binary search. Ids that are not unique (only a foreign writer makes them) may hide a gap:
+// the id is then still one not in use, checked before it is taken, and when the check fails every id is
+// tried in turn.
 WORD LinkStore::SmallestFreeId() {
   DWORD index = 0;
   DWORD records = DatabaseRecordCount(databaseOid_);

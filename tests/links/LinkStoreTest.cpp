@@ -177,7 +177,7 @@ TEST_F(LinkStoreTest, ANewLinkTakesTheSmallestFreeId) {
   } cases[] = {
       {{}, 1},           {{1, 2, 4}, 3},     {{4, 2, 1}, 3}, {{2, 3}, 1}, {{1, 2, 3, 4, 5}, 6},
       {{1, 3, 5, 7}, 2}, {{1, 2, 40000}, 3},  // an id above 32767 is stored below zero and sorts first
-      {{1, 1, 3}, 2},                         // a foreign writer's ids need not be unique
+      {{1, 1, 3}, 4},  // a foreign writer's ids need not be unique: a free one, if not the smallest
       {{0, 1}, 2},
   };
   for (const Case& c : cases) {
