@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "links/LinkList.h"
 #include "links/LinkStore.h"
 #include "platform/core/LocalMemory.h"
 #include "platform/objectstore/ObjectStore.h"
@@ -19,6 +20,7 @@ constexpr CEPROPID kSubjectProperty = 0x0037001F;
 constexpr CEPROPID kStartProperty = 0x420D0040;
 // 1 when the start is stored as local time already.
 constexpr CEPROPID kLocalStartProperty = 0x42150003;
+constexpr CEPROPID kTaskDateProperty = 0x41050040;
 // The display text fits a buffer of 256 characters with its zero.
 constexpr size_t kDisplayChars = 255;
 constexpr const char16_t* kNoSubject = u"<?>";
@@ -63,6 +65,14 @@ std::u16string ShortDate(const SYSTEMTIME& date) {
   return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 64) > 0 ? text : u"";
 }
 
+// A stored time as local FILETIME ticks: converted from UTC unless it is local already.
+std::optional<int64_t> LocalTicks(const CEPROPVAL& value, bool local) {
+  if (!Present(value)) return std::nullopt;
+  FILETIME time = value.val.filetime;
+  if (!local && !FileTimeToLocalFileTime(&value.val.filetime, &time)) return std::nullopt;
+  return (static_cast<int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 bool AppointmentText(ItemOid oid, std::u16string* text) {
   std::vector<CEPROPVAL> values;
   std::vector<std::u16string> texts;
@@ -85,6 +95,24 @@ bool AppointmentText(ItemOid oid, std::u16string* text) {
 }
 
 }  // namespace
+
+std::optional<int64_t> LinkItemDate(const LinkRecord& record) {
+  std::vector<CEPROPVAL> values;
+  std::vector<std::u16string> texts;
+  switch (record.type) {
+    case LinkType::Appointment:
+      if (!ReadItem(record.target, ItemKind::Appointment, {kStartProperty, kLocalStartProperty}, &values,
+                    &texts)) {
+        return std::nullopt;
+      }
+      return LocalTicks(values[0], Present(values[1]) && values[1].val.ulVal == 1);
+    case LinkType::Task:
+      if (!ReadItem(record.target, ItemKind::Task, {kTaskDateProperty}, &values, &texts)) return std::nullopt;
+      return LocalTicks(values[0], false);
+    default:
+      return std::nullopt;
+  }
+}
 
 bool LinkStore::ResolveLinkText(LinkRecord* record) {
   if (HasLinkText(record->type)) return true;
