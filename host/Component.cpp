@@ -14,12 +14,20 @@ Component& Component::Process() {
 
 Component::Component() = default;
 Component::~Component() {
+  WaitForLinkLoad();
+}
+
+void Component::WaitForLinkLoad() {
   if (linkLoader_.joinable()) linkLoader_.join();
 }
 
 void Component::StartLinkLoad() {
-  if (linkLoader_.joinable()) linkLoader_.join();
-  linkLoader_ = std::thread([this] { LoadLinkCache(links); });
+  WaitForLinkLoad();
+  // A load again mirrors the database afresh rather than adding its links a second time.
+  linkLoader_ = std::thread([this] {
+    links.Clear();
+    LoadLinkCache(links);
+  });
 }
 
 const CountryTable& Component::Countries() {

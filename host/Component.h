@@ -71,8 +71,10 @@ class Component : public platform::ProcessState {
   ContactPhotos contactPhotos;          // the thumbnail of the contact last shown
   LinkCache links;                      // the process-wide mirror of the link database
 
-  // Fills the link cache from the database on a thread of its own; an earlier load ends first.
+  // Fills the link cache afresh from the database on a thread of its own; an earlier load ends first.
   void StartLinkLoad();
+  // Waits until a started load has ended.
+  void WaitForLinkLoad();
 
  private:
   std::once_flag countriesBuilt_;

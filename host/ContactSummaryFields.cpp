@@ -57,17 +57,6 @@ constexpr AddressTags kAddresses[] = {
      props::kPropContactOtherAddressCountry},
 };
 
-// The name's parts in reading order, one space between those present.
-std::u16string FullName(const CPIMContact& contact) {
-  std::u16string name;
-  for (CEPROPID tag : {props::kPropContactTitle, props::kPropContactFirstName, props::kPropContactMiddleName,
-                       props::kPropContactLastName, props::kPropContactSuffix}) {
-    std::u16string part = contact.Text(tag);
-    if (!part.empty()) name += (name.empty() ? u"" : u" ") + part;
-  }
-  return name;
-}
-
 // Street, city line and country on lines of their own, as the contact page shows an address; a
 // country alone is not an address.
 std::u16string AddressText(const CPIMContact& contact, const AddressTags& tags) {
@@ -87,13 +76,23 @@ void AddDate(lists::FieldTable& fields, unsigned label, const SYSTEMTIME& date) 
 
 }  // namespace
 
+std::u16string ContactFullName(const CPIMContact& contact) {
+  std::u16string name;
+  for (CEPROPID tag : {props::kPropContactTitle, props::kPropContactFirstName, props::kPropContactMiddleName,
+                       props::kPropContactLastName, props::kPropContactSuffix}) {
+    std::u16string part = contact.Text(tag);
+    if (!part.empty()) name += (name.empty() ? u"" : u" ") + part;
+  }
+  return name;
+}
+
 std::unique_ptr<lists::FieldTable> ContactSummaryFields(ItemOid oid, const ItemContext& context) {
   auto fields = std::make_unique<lists::FieldTable>();
   CPIMContact contact;
   contact.oid = oid;
   if (!contact.Load(context)) return fields;
   fields->AddHeading(contact.DisplayText(), lists::kRowBold | lists::kRowLineBelow);
-  fields->AddValue(SummaryText(kStringColumnName), FullName(contact));
+  fields->AddValue(SummaryText(kStringColumnName), ContactFullName(contact));
   fields->AddValue(SummaryText(kStringSummaryCompany), contact.Text(props::kPropContactCompanyName));
   fields->AddValue(SummaryText(kStringSummaryJobTitle), contact.Text(props::kPropContactJobTitle));
   for (const LabelledTag& phone : kPhones) {

@@ -34,6 +34,8 @@ class MainWindow {
   EditorFrame& Frame() { return *frame_; }
   bool SummaryOpen() const;
   HWND SummaryHandle() const;
+  // The open summary, or null.
+  SummaryWindow* Summary() const { return summary_.get(); }
 
   int IsEditorActive(int flag, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   int HandleActivation(UINT activation);

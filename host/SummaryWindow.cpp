@@ -8,6 +8,7 @@
 #include "editors/EditorMessages.h"
 #include "host/Component.h"
 #include "host/ContactSummaryFields.h"
+#include "host/ContactView.h"
 #include "host/SummaryFields.h"
 #include "lists/VirtualList.h"
 #include "platform/ui/Dialog.h"
@@ -67,6 +68,7 @@ lists::ListDisplay SummaryListDisplay() {
 
 }  // namespace
 
+SummaryWindow::SummaryWindow() = default;
 SummaryWindow::~SummaryWindow() = default;
 
 bool SummaryWindow::Create(HWND mainWindow, ItemKind kind, std::unique_ptr<EditRequest> request) {
@@ -78,6 +80,10 @@ bool SummaryWindow::Create(HWND mainWindow, ItemKind kind, std::unique_ptr<EditR
                                &SummaryWindow::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!window_) return false;
   SetButtonTexts();
+  if (kind_ == ItemKind::Contact) {
+    contactView_ = std::make_unique<ContactView>(window_, request_->item);
+    contactView_->Create();
+  }
   ApplyDisplayOptions(window_);
   FillFields();
   ShowWindow(window_, SW_SHOW);
@@ -161,8 +167,11 @@ INT_PTR SummaryWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (!self) return FALSE;
   switch (message) {
     case WM_COMMAND:
-      self->OnCommand(LOWORD(wParam));
+      if (!self->contactView_ || !self->contactView_->OnCommand(LOWORD(wParam)))
+        self->OnCommand(LOWORD(wParam));
       return TRUE;
+    case WM_NOTIFY:
+      return self->contactView_ && lParam && self->contactView_->OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case kNotifyOpenItem:
       // An item the content asked to open: the summary closes and the host goes to it.
       PostMessageW(self->mainWindow_, kMsgSummaryOpenItem, wParam, lParam);
@@ -171,6 +180,11 @@ INT_PTR SummaryWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPAR
       self->window_ = nullptr;
       return FALSE;
     default:
+      // The photo program's announcement, forwarded by the host: the contact view shows the new photo.
+      if (message != 0 && message == Component::Process().photoChangeMessage && self->contactView_) {
+        self->contactView_->ReloadPhoto();
+        return TRUE;
+      }
       return FALSE;
   }
 }

@@ -7,12 +7,14 @@
 
 namespace calyra {
 
+class ContactView;
+
 // The read-only view of an appointment, task or contact that a host may ask for instead of the
 // editor: the item's fields in a list, and commands to edit, delete, convert, beam, copy or show it.
 // It holds the request that opened it until it is opened as an editor or destroyed.
 class SummaryWindow {
  public:
-  SummaryWindow() = default;
+  SummaryWindow();
   ~SummaryWindow();
   SummaryWindow(const SummaryWindow&) = delete;
   SummaryWindow& operator=(const SummaryWindow&) = delete;
@@ -26,6 +28,8 @@ class SummaryWindow {
   // Gives the summary window's controls the display options' summary font and its list their colours
   // (labels, values); nothing for a null window.
   static void ApplyDisplayOptions(HWND summary);
+  // The contact view of a contact's summary; null for the other kinds.
+  ContactView* Contact() const { return contactView_.get(); }
 
  private:
   static INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -37,6 +41,7 @@ class SummaryWindow {
   HWND mainWindow_ = nullptr;
   ItemKind kind_ = ItemKind::None;
   std::unique_ptr<EditRequest> request_;
+  std::unique_ptr<ContactView> contactView_;
 };
 
 }  // namespace calyra

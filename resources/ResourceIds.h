@@ -160,6 +160,11 @@ inline constexpr unsigned kStringColumnName = 63800;
 inline constexpr unsigned kStringColumnEmail = 63801;
 inline constexpr unsigned kStringColumnCompany = 63802;
 
+// Contact summary: its buttons and the totals of the call history.
+inline constexpr unsigned kStringSummaryPhoto = 63803;
+inline constexpr unsigned kStringSummaryHangUp = 63804;
+inline constexpr unsigned kStringSummaryCallTotals = 63805;  // "%s %s  %s %s": kind and total, twice
+
 // Categories.
 inline constexpr unsigned kStringHiddenCategoryMark = 27000;  // inserted into the "-->(%s)" marker
 inline constexpr unsigned kStringCategoriesCaption = 38700;
@@ -652,5 +657,12 @@ inline constexpr int kSummaryList = 1001;
 inline constexpr int kSummaryEdit = 42067;
 inline constexpr int kSummaryLinks = 41518;
 inline constexpr int kSummaryCopy = 40032;
+// The contact view of the summary: its photo, its action rows, its call history and their commands.
+inline constexpr int kSummaryActions = 1002;
+inline constexpr int kSummaryCalls = 1003;
+inline constexpr int kSummaryPhoto = 1004;
+inline constexpr int kSummaryCallTotals = 1005;
+inline constexpr int kSummaryChoosePhoto = 42206;  // starts the photo program
+inline constexpr int kSummaryCancelDial = 42159;   // enabled while a dial may be cancelled
 
 }  // namespace calyra::resources

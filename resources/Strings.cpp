@@ -326,6 +326,9 @@ extern const CalyraResourceString kStrings[] = {
     {63800, u"Name"},
     {63801, u"E-mail address"},
     {63802, u"Company"},
+    {63803, u"Photo"},
+    {63804, u"Hang up"},
+    {63805, u"%s %s  %s %s"},
     // Task editor: completion date
     {64335, u"Completed %s"},
     // Items without subject

@@ -12,39 +12,13 @@
 #include "links/LinkStore.h"
 #include "platform/files/FileSystem.h"
 #include "platform/gdi/ImageList.h"
+#include "tests/support/BitmapFile.h"
 #include "tests/support/editor/EditorHostTest.h"
 
 namespace {
 
 using namespace calyra;
 using namespace calyra::testing;
-
-// A 24-bit bottom-up bitmap file of one colour.
-void WriteBitmap(const std::u16string& cePath, int width, int height) {
-  int stride = (width * 3 + 3) & ~3;
-  uint32_t imageBytes = static_cast<uint32_t>(stride * height);
-  std::vector<uint8_t> file(54 + imageBytes, 0);
-  auto put32 = [&](size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  file[26] = 1;
-  file[28] = 24;
-  put32(34, imageBytes);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) file[54 + y * stride + x * 3 + 2] = 0xC0;  // red
-  }
-  auto path = *platform::HostPathOf(cePath);
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-}
 
 class LinkExportsTest : public EditorHostTest {};
 
@@ -66,16 +40,16 @@ TEST_F(LinkExportsTest, TheLoaderFillsTheCacheFromWhatAnotherProcessWrote) {
   LinkStore().LinkTask(task, other);  // written without this process's cache
   EXPECT_EQ(CalyraEditor_IsItemLinked(task), 0);
   EXPECT_EQ(CalyraEditor_InitLoadLinksInformation(), 1);
-  // A second load waits for the first, so the cache is complete once the third call returns.
+  // A second load waits for the first and fills the cache afresh.
   EXPECT_EQ(CalyraEditor_InitLoadLinksInformation(), 1);
-  Component::Process().StartLinkLoad();
-  EXPECT_GE(Component::Process().links.Count(), 2u);
+  Component::Process().WaitForLinkLoad();
+  EXPECT_EQ(Component::Process().links.Count(), 2u) << "each load mirrors the database once";
   EXPECT_EQ(CalyraEditor_IsItemLinked(task), 1);
 }
 
 TEST_F(LinkExportsTest, AnIconLinkIsReplacedAndItsImageComesAsACopyEachTime) {
   ItemOid task = SaveTask(u"Tax return");
-  WriteBitmap(u"\\My Documents\\star.bmp", 20, 16);
+  WriteBitmapFile(u"\\My Documents\\star.bmp", 20, 16);
   EXPECT_EQ(CalyraEditor_GetIconLinkImage(task), nullptr);
   EXPECT_EQ(CalyraEditor_SetIconLink(task, u"\\My Documents\\star.bmp"), 1);
   EXPECT_EQ(CalyraEditor_IsItemLinked(task), 0) << "an icon link alone does not count";
@@ -95,7 +69,7 @@ TEST_F(LinkExportsTest, AnIconLinkIsReplacedAndItsImageComesAsACopyEachTime) {
   // Setting another path leaves one icon link; a broken file gives no image, and a fixed one does.
   EXPECT_EQ(CalyraEditor_SetIconLink(task, u"\\My Documents\\moon.bmp"), 1);
   EXPECT_EQ(CalyraEditor_GetIconLinkImage(task), nullptr);
-  WriteBitmap(u"\\My Documents\\moon.bmp", 8, 8);
+  WriteBitmapFile(u"\\My Documents\\moon.bmp", 8, 8);
   HIMAGELIST moon = CalyraEditor_GetIconLinkImage(task);
   EXPECT_NE(moon, nullptr) << "a failed load is not remembered";
   ImageList_Destroy(moon);

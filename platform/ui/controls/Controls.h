@@ -18,6 +18,8 @@ inline constexpr DWORD SS_CENTER = 0x0001;
 inline constexpr DWORD SS_BITMAP = 0x000E;
 inline constexpr DWORD SS_NOTIFY = 0x0100;
 inline constexpr UINT STM_SETIMAGE = 0x0172;
+// The image type of STM_SETIMAGE.
+inline constexpr WPARAM IMAGE_BITMAP = 0;
 inline constexpr UINT STM_GETIMAGE = 0x0173;
 inline constexpr WORD STN_CLICKED = 0;
 

@@ -1,3 +1,7 @@
+#include <string>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/SystemClasses.h"
 #include "platform/ui/Window.h"
@@ -28,6 +32,17 @@ LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       if (GetWindowLongW(window, GWL_STYLE) & SS_NOTIFY) NotifyParentCommand(window, STN_CLICKED);
       return 0;
+    case WM_EMU_DESCRIBE: {
+      // A picture shows in a window dump by its size.
+      auto* state = ControlStateOf<StaticState>(window);
+      BITMAP bitmap{};
+      if (state && state->image && GetObjectW(state->image, sizeof(bitmap), &bitmap)) {
+        *reinterpret_cast<std::u16string*>(lParam) +=
+            u" image=" +
+            platform::FromUtf8(std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight));
+      }
+      return 0;
+    }
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
