@@ -1,6 +1,5 @@
 #include "hosts/calyra/LinkCommands.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -43,12 +42,13 @@ std::string Utf8(std::u16string_view text) {
   return platform::ToUtf8(text);
 }
 
-// Every link the item owns, icon included, in the store's order, with display texts.
+// Every link the item owns, icon included, in the store's order, as stored (item links without texts).
 std::vector<LinkRecord> LinksOwnedBy(CEOID item) {
   std::vector<LinkRecord> links;
   LinkStore store;
   LinkRecord record;
-  for (CEOID oid = store.FirstLinkOf(item, &record, true); oid; oid = store.NextLinkOf(item, &record, true)) {
+  for (CEOID oid = store.FirstLinkOf(item, &record, false); oid;
+       oid = store.NextLinkOf(item, &record, false)) {
     links.push_back(record);
   }
   return links;

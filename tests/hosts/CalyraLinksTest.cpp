@@ -80,7 +80,7 @@ class CalyraLinksTest : public calyra::testing::DeviceTest {
     ReopenDevice();  // what the program wrote, as this process finds it now
     return run;
   }
-  // A command that needs the component; the test is skipped where the component cannot be loaded.
+  // A command that starts the component; a component that does not start fails the test.
   ProgramRun WithComponent(const std::vector<std::string>& arguments) {
     ProgramRun run = Calyra(arguments);
     if (run.exitCode == kNoComponent) ADD_FAILURE() << "the component does not start: " << run.errors;
@@ -327,6 +327,28 @@ TEST_F(CalyraLinksTest, WrongUsesAreToldWithTheirExitCodes) {
     EXPECT_FALSE(run.errors.empty()) << line;
   }
   EXPECT_EQ(LinkIds(task_), (std::vector<int>{1})) << "no wrong use changed a link";
+}
+
+TEST_F(CalyraLinksTest, TheTourLinksTheItemsItMadeAndPrintsTheirLists) {
+  ProgramRun run = WithComponent({"tour"});
+  ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
+  std::smatch made;
+  ASSERT_TRUE(std::regex_search(
+      run.output, made, std::regex("the appointment (0x[0-9A-F]{8}) with the contact (0x[0-9A-F]{8})")))
+      << run.output;
+  std::string appointment = made[1], contact = made[2];
+  EXPECT_NE(run.output.find("    1  contact      " + contact + "  Lovelace, Ada\n"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("web          http://www.example.com/passport\n"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("started iexplore.exe http://www.example.com/passport\n"), std::string::npos)
+      << run.output;
+
+  JsonValue shown = Json({"show", contact, "--json"});
+  EXPECT_EQ(shown["icon"].text, "\\My Documents\\Ada.bmp") << "the icon's file is there, so it stays";
+  ASSERT_EQ(shown["links"].items.size(), 1u);
+  EXPECT_EQ(shown["links"][0]["type"].text, "appointment");
+  EXPECT_EQ(Hex(static_cast<CEOID>(shown["links"][0]["target"].number)), appointment);
 }
 
 }  // namespace
