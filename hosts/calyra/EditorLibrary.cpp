@@ -54,6 +54,8 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_EditTask", &e.editTask, error);
   all &= Resolve(handle_, "CalyraEditor_EditContact", &e.editContact, error);
   all &= Resolve(handle_, "CalyraEditor_CategoryAddDeleteDialog", &e.categoryAddDeleteDialog, error);
+  all &= Resolve(handle_, "CalyraEditor_AddLinkToItem", &e.addLinkToItem, error);
+  all &= Resolve(handle_, "CalyraEditor_SetIconLink", &e.setIconLink, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

@@ -24,6 +24,8 @@ struct EditorExports {
   decltype(&CalyraEditor_EditTask) editTask = nullptr;
   decltype(&CalyraEditor_EditContact) editContact = nullptr;
   decltype(&CalyraEditor_CategoryAddDeleteDialog) categoryAddDeleteDialog = nullptr;
+  decltype(&CalyraEditor_AddLinkToItem) addLinkToItem = nullptr;
+  decltype(&CalyraEditor_SetIconLink) setIconLink = nullptr;
 };
 
 // libCalyraEditor.so, loaded as a device host loads the component's DLL: at run time, by path, with

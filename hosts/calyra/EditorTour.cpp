@@ -9,6 +9,7 @@
 #include "hosts/calyra/CategoryTour.h"
 #include "hosts/calyra/ItemJson.h"
 #include "hosts/calyra/JsonWriter.h"
+#include "hosts/calyra/LinkTour.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
@@ -229,13 +230,14 @@ int Tour::Run() {
 
   SYSTEMTIME start = DaysFromNow(1, 9), end = DaysFromNow(1, 10);
   std::string what = "a new appointment \"Dentist\", " + Text(start) + " to " + Text(end).substr(11);
-  Edit((what + "; the person types the location \"Main Street surgery\"").c_str(), ItemKind::kAppointment,
-       [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); },
-       [this](HWND page) {
-         HWND location = GetDlgItem(page, resources::kAppointmentLocation);
-         bool typed = location && platform::UserType(location, u"Main Street surgery");
-         std::fprintf(out_, "  typed the location: %s\n", typed ? "yes" : "no");
-       });
+  CEOID appointment =
+      Edit((what + "; the person types the location \"Main Street surgery\"").c_str(), ItemKind::kAppointment,
+           [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); },
+           [this](HWND page) {
+             HWND location = GetDlgItem(page, resources::kAppointmentLocation);
+             bool typed = location && platform::UserType(location, u"Main Street surgery");
+             std::fprintf(out_, "  typed the location: %s\n", typed ? "yes" : "no");
+           });
 
   SYSTEMTIME taskStart = DaysFromNow(0, 0), due = DaysFromNow(7, 0);
   what = "a new task \"Renew the passport\", due " + Text(due).substr(0, 10);
@@ -263,6 +265,7 @@ int Tour::Run() {
                   [&] { return e.newTask(0, nullptr, nullptr, u"", 0, nullptr, 0, 1, 0); });
   CEOID contact = ThroughItsPages("a contact with a work address in Germany", ItemKind::kContact,
                                   AdaLovelaceScript(), [&] { return e.newContact(0, nullptr, 0, 1, 0); });
+  if (RunLinkTour(session_, appointment, task, contact, out_) != 0) failed_ = true;
   ShowSummary("the task", task, [&] { return e.editTask(0, nullptr, task, 1, 0, 0); });
   ShowSummary("the contact", contact, [&] { return e.editContact(0, contact, 1, 0, 0); });
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/calyra/LinkCommands.h"
 #include "platform/time/TimeConversion.h"
 #include "store/CPIMAppointment.h"
 #include "store/CategoryDatabase.h"
@@ -207,6 +208,7 @@ void WriteAppointment(JsonWriter* json, IAppointment* a) {
   AttendeesMember(json, a);
   RecurrenceMember(json, a);
   SecondReminderMember(json, a);
+  WriteLinkMembers(json, static_cast<CEOID>(Get(a, &IAppointment::get_Oid)));
   json->EndObject();
 }
 
@@ -224,6 +226,7 @@ void WriteTask(JsonWriter* json, ITask* t) {
   NumberMember(json, "importance", Get(t, &ITask::get_Importance));
   BoolMember(json, "private", Get(t, &ITask::get_Sensitivity) != olNormal);
   RecurrenceMember(json, t);
+  WriteLinkMembers(json, static_cast<CEOID>(Get(t, &ITask::get_Oid)));
   json->EndObject();
 }
 
@@ -325,6 +328,7 @@ void WriteContact(JsonWriter* json, IContact* c) {
   TextMember(json, "webPage", Text(c, &IContact::get_WebPage));
   DateMember(json, "birthday", Get(c, &IContact::get_Birthday), DateForm::kDay);
   DateMember(json, "anniversary", Get(c, &IContact::get_Anniversary), DateForm::kDay);
+  WriteLinkMembers(json, static_cast<CEOID>(Get(c, &IContact::get_Oid)));
   json->EndObject();
 }
 

@@ -21,9 +21,11 @@
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/IcsCommands.h"
 #include "hosts/calyra/ItemCommands.h"
+#include "hosts/calyra/LinkCommands.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
+#include "platform/text/Text.h"
 
 namespace {
 
@@ -48,7 +50,12 @@ constexpr const char* kUsage =
     "  call-log add --kind missed|incoming|outgoing --number TEXT [--start YYYY-MM-DDTHH:MM]\n"
     "           [--seconds N] [--name TEXT] [--label TEXT]\n"
     "                                      adds a call to the device's call log\n"
-    "--json: list, categories and call-log print one JSON array, show one JSON object (docs/DEMO.md)\n"
+    "  link OID OID                        links two items both ways\n"
+    "  links OID [--json]                  the item's links: link id, type, far end, text\n"
+    "  unlink OID LINKID                   deletes a link of the item (both halves of an item link)\n"
+    "  icon OID PATH|none                  the item's icon image, a bitmap file on the device\n"
+    "  open-link OID LINKID                opens the far end of a link as the link window does\n"
+    "--json: list, links, categories and call-log print one JSON array, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
@@ -212,6 +219,54 @@ int RunCall(CallCommand& command, const Arguments& arguments) {
   return RunCallCommand(library, command, stdin, stdout, stderr);
 }
 
+bool IsLinkCommand(const std::string& name) {
+  return name == "link" || name == "links" || name == "unlink" || name == "icon" || name == "open-link";
+}
+
+// The words of a link command, before the device is opened: kExitDone when they fit.
+int CheckLinkCommand(const std::vector<std::string>& words) {
+  const std::string& name = words[0];
+  if (words.size() != (name == "links" ? 2u : 3u))
+    return Usage(("wrong number of arguments for " + name).c_str());
+  size_t oids = name == "link" ? 3 : 2;
+  for (size_t i = 1; i < oids; ++i) {
+    if (ParseOid(words[i])) continue;
+    std::fprintf(stderr, "calyra: \"%s\" is not an oid (a number such as 0x1234 or 4660)\n",
+                 words[i].c_str());
+    return kExitBadOid;
+  }
+  if ((name == "unlink" || name == "open-link") && !ParseLinkId(words[2])) {
+    return Usage(("\"" + words[2] + "\" is not a link id (1 to 65534)").c_str());
+  }
+  return kExitDone;
+}
+
+// Every oid of a link command is an item; the device is open. kExitDone, or kExitBadOid told.
+int CheckLinkItems(const std::vector<std::string>& words) {
+  for (size_t i = 1; i < (words[0] == "link" ? 3u : 2u); ++i) {
+    CEOID oid = *ParseOid(words[i]);
+    if (ItemKindOf(oid) != ItemKind::kNone) continue;
+    std::fprintf(stderr, "calyra: no appointment, task or contact has the oid 0x%08X\n", oid);
+    return kExitBadOid;
+  }
+  return kExitDone;
+}
+
+int RunLinkCommand(const Arguments& arguments, ListingFormat format) {
+  const std::vector<std::string>& words = arguments.words;
+  const std::string& name = words[0];
+  if (int failed = CheckLinkItems(words)) return failed;
+  CEOID item = *ParseOid(words[1]);
+  if (name == "links") return ListLinks(item, format, stdout, stderr);
+  if (name == "unlink") return UnlinkItem(item, *ParseLinkId(words[2]), stdout, stderr);
+  if (name == "open-link") return OpenItemLink(item, *ParseLinkId(words[2]), stdout, stderr);
+  EditorLibrary library;
+  if (!LoadComponent(&library)) return kExitNoComponent;
+  if (name == "link") return LinkItems(library.Exports(), item, *ParseOid(words[2]), stdout, stderr);
+  std::u16string path = words[2] == "none" ? std::u16string() : platform::FromUtf8(words[2]);
+  return SetItemIcon(library.Exports(), item, path, stdout, stderr);
+}
+
 // Everything after the device is open; `call` is the call command when the command is call.
 int Run(const Arguments& arguments, CallCommand& call) {
   const std::vector<std::string>& words = arguments.words;
@@ -231,6 +286,7 @@ int Run(const Arguments& arguments, CallCommand& call) {
     if (kind == ItemKind::kContact) return ExportContacts(words[2], stdout, stderr);
     return ExportCalendarFile(kind, words[2], stderr);
   }
+  if (IsLinkCommand(name)) return RunLinkCommand(arguments, format);
   EditorCommand command;
   if (name == "new") {
     command.kind = *ParseKind(words[1], false);
@@ -280,7 +336,7 @@ int main(int argc, char** argv) {
   if (name == "category-dialog" || name == "categories") {
     if (words.size() != 1) return Usage(("wrong number of arguments for " + name).c_str());
     if (arguments.json && name != "categories")
-      return Usage("--json is for list, show, categories and call-log");
+      return Usage("--json is for list, show, links, categories and call-log");
     // The dialog is the export a host calls, over the host's window, listed categories only.
     std::string error;
     if (name == "category-dialog" &&
@@ -291,7 +347,7 @@ int main(int argc, char** argv) {
   bool addCall = callLog && words.size() == 2 && words[1] == "add";
   if (callLog && words.size() != 1 && !addCall) return Usage("call-log, or call-log add with its options");
   if (!arguments.callOptions.empty() && !addCall) return Usage("--kind, --number, ... are for call-log add");
-  if (arguments.json && addCall) return Usage("--json is for list, show, categories and call-log");
+  if (arguments.json && addCall) return Usage("--json is for list, show, links, categories and call-log");
   if (name == "exports" && words.size() == 1) {
     PrintExportTable(stdout);
     return kExitDone;
@@ -303,11 +359,14 @@ int main(int argc, char** argv) {
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
   bool categories = name == "categories" || name == "category-dialog";
-  if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
+  if (IsLinkCommand(name)) {
+    if (int failed = CheckLinkCommand(words)) return failed;
+  } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
-  if (arguments.json && name != "list" && name != "show" && name != "categories" && !callLog)
-    return Usage("--json is for list, show, categories and call-log");
+  if (arguments.json && name != "list" && name != "show" && name != "links" && name != "categories" &&
+      !callLog)
+    return Usage("--json is for list, show, links, categories and call-log");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
   if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
   if ((name == "show" || name == "edit") && !ParseOid(words[1])) {
