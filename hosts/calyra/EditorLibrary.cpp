@@ -54,6 +54,11 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_EditTask", &e.editTask, error);
   all &= Resolve(handle_, "CalyraEditor_EditContact", &e.editContact, error);
   all &= Resolve(handle_, "CalyraEditor_CategoryAddDeleteDialog", &e.categoryAddDeleteDialog, error);
+  all &= Resolve(handle_, "CalyraEditor_OpenFloatingLinkWindow", &e.openFloatingLinkWindow, error);
+  all &= Resolve(handle_, "CalyraEditor_CloseFloatingLinkWindow", &e.closeFloatingLinkWindow, error);
+  all &= Resolve(handle_, "CalyraEditor_FloatingLinkDialog_DropItem", &e.floatingLinkDropItem, error);
+  all &=
+      Resolve(handle_, "CalyraEditor_FloatingLinkDialog_IsPointInRect", &e.floatingLinkIsPointInRect, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

@@ -9,6 +9,7 @@
 #include "hosts/calyra/CategoryTour.h"
 #include "hosts/calyra/ItemJson.h"
 #include "hosts/calyra/JsonWriter.h"
+#include "hosts/calyra/LinkWindowTour.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
@@ -229,13 +230,14 @@ int Tour::Run() {
 
   SYSTEMTIME start = DaysFromNow(1, 9), end = DaysFromNow(1, 10);
   std::string what = "a new appointment \"Dentist\", " + Text(start) + " to " + Text(end).substr(11);
-  Edit((what + "; the person types the location \"Main Street surgery\"").c_str(), ItemKind::kAppointment,
-       [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); },
-       [this](HWND page) {
-         HWND location = GetDlgItem(page, resources::kAppointmentLocation);
-         bool typed = location && platform::UserType(location, u"Main Street surgery");
-         std::fprintf(out_, "  typed the location: %s\n", typed ? "yes" : "no");
-       });
+  CEOID dentist =
+      Edit((what + "; the person types the location \"Main Street surgery\"").c_str(), ItemKind::kAppointment,
+           [&] { return e.newAppointment(0, &start, &end, u"Dentist", 0, nullptr, 0, 1, 0); },
+           [this](HWND page) {
+             HWND location = GetDlgItem(page, resources::kAppointmentLocation);
+             bool typed = location && platform::UserType(location, u"Main Street surgery");
+             std::fprintf(out_, "  typed the location: %s\n", typed ? "yes" : "no");
+           });
 
   SYSTEMTIME taskStart = DaysFromNow(0, 0), due = DaysFromNow(7, 0);
   what = "a new task \"Renew the passport\", due " + Text(due).substr(0, 10);
@@ -251,6 +253,7 @@ int Tour::Run() {
     failed_ = true;
   }
   platform::SetUserAgent(nullptr);
+  if (RunFloatingLinkTour(session_, dentist, task, out_) != 0) failed_ = true;
   SYSTEMTIME rehearsal = DaysFromNow(2, 18), rehearsalEnd = DaysFromNow(2, 19);
   ThroughItsPages("a recurring appointment made through its pages", ItemKind::kAppointment, RehearsalScript(),
                   [&] { return e.newAppointment(0, &rehearsal, &rehearsalEnd, u"", 0, nullptr, 0, 1, 0); });
