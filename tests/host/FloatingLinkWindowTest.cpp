@@ -432,9 +432,13 @@ TEST_F(FloatingLinkWindowTest, ADroppedWindowIsKeptWhereItsTopEdgeCanBeReached) 
     POINT to;  // the window's wanted top left corner
     POINT expected;
   } cases[] = {
-      {"far left", {-1000, 100}, {20 - width, 100}}, {"far right", {1000, 100}, {240 - 20, 100}},
-      {"above the top", {50, 10}, {50, 40}},         {"at the top limit", {50, 40}, {50, 40}},
-      {"at the bottom limit", {50, 280}, {50, 280}}, {"below the bottom limit", {50, 281}, {50, 300}},
+      {"far left", {-1000, 100}, {20 - width, 100}},
+      {"far right", {1000, 100}, {240 - 20, 100}},
+      {"above the top", {50, 10}, {50, 40}},
+      {"just above the top limit", {50, 39}, {50, 40}},
+      {"at the top limit", {50, 40}, {50, 40}},
+      {"at the bottom limit", {50, 280}, {50, 280}},
+      {"below the bottom limit", {50, 281}, {50, 300}},
   };
   for (const Case& c : cases) {
     RECT frame = Frame();
