@@ -6,6 +6,7 @@
 
 #include "categories/CategoryChangeFlags.h"
 #include "host/Dialer.h"
+#include "host/FloatingLinkWindow.h"
 #include "host/FontCache.h"
 #include "host/OpenItemTable.h"
 #include "host/OptionStore.h"
@@ -70,6 +71,7 @@ class Component : public platform::ProcessState {
   CategoryChangeFlags categoryChanges;  // which category icons changed, per host view
   ContactPhotos contactPhotos;          // the thumbnail of the contact last shown
   LinkCache links;                      // the process-wide mirror of the link database
+  FloatingLinkWindow floatingLinks;     // the one floating link window
 
   // Fills the link cache afresh from the database on a thread of its own; an earlier load ends first.
   void StartLinkLoad();

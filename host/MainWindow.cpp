@@ -240,6 +240,7 @@ int MainWindow::IsEditorActive(int flag, HWND window, UINT message, WPARAM wPara
     PostMessageW(page, kMsgHostSwitchAway, wParam, static_cast<LPARAM>(flag));
     return 1;
   }
+  if (flag && component.floatingLinks.IsOpen()) component.floatingLinks.Close();
   if (component.modalDialog && IsWindow(component.modalDialog)) {
     SetForegroundWindow(component.modalDialog);
     PostMessageW(component.modalDialog, kMsgModalSwitchAway, wParam, static_cast<LPARAM>(flag));

@@ -155,7 +155,9 @@ void SummaryWindow::OnCommand(int command) {
   for (const auto& [id, itemCommand] : kItemCommands) {
     if (command == id) PostMessageW(mainWindow_, kMsgSummaryCommand, ToMessage(itemCommand), 0);
   }
-  // The floating link window (kSummaryLinks) is not part of this build yet.
+  // The floating link window belongs to the host: it stays when the summary closes.
+  Component& component = Component::Process();
+  if (command == kSummaryLinks) component.floatingLinks.Open(component.hostWindow, request_->item);
 }
 
 INT_PTR SummaryWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -12,6 +12,9 @@ namespace calyra::resources {
 inline constexpr unsigned kStringCaption = 10000;
 inline constexpr unsigned kStringTaskReminderHighPriority = 20100;
 inline constexpr unsigned kStringTaskReminderLowPriority = 20101;
+// The entries of a listed link's tap-and-hold menu.
+inline constexpr unsigned kStringDeleteLink = 22503;
+inline constexpr unsigned kStringOpenLink = 22505;
 inline constexpr unsigned kStringInvalidReminder = 26005;
 inline constexpr unsigned kStringJournalDeleted = 53000;
 inline constexpr unsigned kStringJournalCompleted = 53001;
@@ -316,6 +319,7 @@ inline constexpr int kCommandApplyTemplate = 42197;
 inline constexpr int kCommandZoom = 42198;
 inline constexpr int kCommandRefreshReport = 42300;
 inline constexpr int kCommandSaveReportAs = 42301;
+inline constexpr int kCommandOpenLink = 45017;  // a listed link's menu; its delete is kCommandDelete
 inline constexpr int kCommandInsertPhrase = 49528;
 inline constexpr int kCommandInsertContact = 49529;
 inline constexpr int kCommandNoteAlarm = 508;

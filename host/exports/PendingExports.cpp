@@ -21,19 +21,6 @@ CALYRA_API int CalyraEditor_DeleteTask(CEOID, int, int) {
 CALYRA_API int CalyraEditor_DeleteContact(CEOID, int, DWORD*, int) {
   return 0;
 }
-CALYRA_API int CalyraEditor_OpenFloatingLinkWindow(HWND, CEOID) {
-  return 0;
-}
-CALYRA_API void CalyraEditor_CloseFloatingLinkWindow(void) {}
-CALYRA_API int CalyraEditor_IsFloatingLinkWindowOpen(void) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_FloatingLinkDialog_DropItem(CEOID, int) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_FloatingLinkDialog_IsPointInRect(int, int) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_NewAlarmNote(HWND, WORD) {
   return 0;
 }

@@ -56,6 +56,11 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_CategoryAddDeleteDialog", &e.categoryAddDeleteDialog, error);
   all &= Resolve(handle_, "CalyraEditor_AddLinkToItem", &e.addLinkToItem, error);
   all &= Resolve(handle_, "CalyraEditor_SetIconLink", &e.setIconLink, error);
+  all &= Resolve(handle_, "CalyraEditor_OpenFloatingLinkWindow", &e.openFloatingLinkWindow, error);
+  all &= Resolve(handle_, "CalyraEditor_CloseFloatingLinkWindow", &e.closeFloatingLinkWindow, error);
+  all &= Resolve(handle_, "CalyraEditor_FloatingLinkDialog_DropItem", &e.floatingLinkDropItem, error);
+  all &=
+      Resolve(handle_, "CalyraEditor_FloatingLinkDialog_IsPointInRect", &e.floatingLinkIsPointInRect, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

@@ -26,6 +26,10 @@ struct EditorExports {
   decltype(&CalyraEditor_CategoryAddDeleteDialog) categoryAddDeleteDialog = nullptr;
   decltype(&CalyraEditor_AddLinkToItem) addLinkToItem = nullptr;
   decltype(&CalyraEditor_SetIconLink) setIconLink = nullptr;
+  decltype(&CalyraEditor_OpenFloatingLinkWindow) openFloatingLinkWindow = nullptr;
+  decltype(&CalyraEditor_CloseFloatingLinkWindow) closeFloatingLinkWindow = nullptr;
+  decltype(&CalyraEditor_FloatingLinkDialog_DropItem) floatingLinkDropItem = nullptr;
+  decltype(&CalyraEditor_FloatingLinkDialog_IsPointInRect) floatingLinkIsPointInRect = nullptr;
 };
 
 // libCalyraEditor.so, loaded as a device host loads the component's DLL: at run time, by path, with

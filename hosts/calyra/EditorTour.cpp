@@ -10,6 +10,7 @@
 #include "hosts/calyra/ItemJson.h"
 #include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/LinkTour.h"
+#include "hosts/calyra/LinkWindowTour.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
@@ -253,6 +254,7 @@ int Tour::Run() {
     failed_ = true;
   }
   platform::SetUserAgent(nullptr);
+  if (RunFloatingLinkTour(session_, appointment, task, out_) != 0) failed_ = true;
   SYSTEMTIME rehearsal = DaysFromNow(2, 18), rehearsalEnd = DaysFromNow(2, 19);
   ThroughItsPages("a recurring appointment made through its pages", ItemKind::kAppointment, RehearsalScript(),
                   [&] { return e.newAppointment(0, &rehearsal, &rehearsalEnd, u"", 0, nullptr, 0, 1, 0); });

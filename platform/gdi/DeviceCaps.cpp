@@ -122,3 +122,24 @@ int GetSystemMetrics(int index) {
       return 0;
   }
 }
+
+DWORD GetSysColor(int index) {
+  switch (index & ~SYS_COLOR_INDEX_FLAG) {
+    case COLOR_SCROLLBAR & ~SYS_COLOR_INDEX_FLAG:
+    case COLOR_BTNFACE & ~SYS_COLOR_INDEX_FLAG:
+      return RGB(0xD6, 0xD3, 0xCE);
+    case COLOR_BACKGROUND & ~SYS_COLOR_INDEX_FLAG:
+    case COLOR_ACTIVECAPTION & ~SYS_COLOR_INDEX_FLAG:
+    case COLOR_HIGHLIGHT & ~SYS_COLOR_INDEX_FLAG:
+      return RGB(0x00, 0x55, 0xC6);
+    case COLOR_WINDOW & ~SYS_COLOR_INDEX_FLAG:
+    case COLOR_CAPTIONTEXT & ~SYS_COLOR_INDEX_FLAG:
+    case COLOR_HIGHLIGHTTEXT & ~SYS_COLOR_INDEX_FLAG:
+      return RGB(0xFF, 0xFF, 0xFF);
+    case COLOR_WINDOWTEXT & ~SYS_COLOR_INDEX_FLAG:
+    case COLOR_BTNTEXT & ~SYS_COLOR_INDEX_FLAG:
+      return RGB(0, 0, 0);
+    default:
+      return 0;
+  }
+}

@@ -260,6 +260,21 @@ int GetDeviceCaps(HDC dc, int index);
 // The screen size, scroll bar, border, edge and icon sizes (scaled from 96 dpi); 0 for anything else.
 int GetSystemMetrics(int index);
 
+// System colour indexes; the device's carry the index flag.
+inline constexpr int SYS_COLOR_INDEX_FLAG = 0x40000000;
+inline constexpr int COLOR_SCROLLBAR = 0 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_BACKGROUND = 1 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_ACTIVECAPTION = 2 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_WINDOW = 5 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_WINDOWTEXT = 8 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_CAPTIONTEXT = 9 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_HIGHLIGHT = 13 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_HIGHLIGHTTEXT = 14 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_BTNFACE = 15 | SYS_COLOR_INDEX_FLAG;
+inline constexpr int COLOR_BTNTEXT = 18 | SYS_COLOR_INDEX_FLAG;
+// The default scheme's colour of an index (with or without the flag); 0 for an unknown one.
+DWORD GetSysColor(int index);
+
 // Device contexts. GetDC gives a DC on the screen surface (the window is only recorded; the surface
 // is made white at the first GetDC, of the screen size then); a memory DC starts with a 1x1
 // monochrome bitmap, the system font and the white brush selected.

@@ -36,7 +36,8 @@ RECT ToPixels(const RECT& units, POINT base) {
 }
 
 bool ReturnsDirectly(UINT message) {
-  return message == WM_INITDIALOG || message == WM_CTLCOLORSTATIC || message == WM_GETDLGCODE;
+  return message == WM_INITDIALOG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORDLG ||
+         message == WM_GETDLGCODE;
 }
 
 HWND CreateFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc, LPARAM param,

@@ -384,6 +384,22 @@ HWND GetFocus() {
   return WindowManager::Current().focus;
 }
 
+HWND SetCapture(HWND window) {
+  auto& manager = WindowManager::Current();
+  HWND previous = manager.capture;
+  manager.capture = window && IsWindow(window) ? window : nullptr;
+  return previous;
+}
+
+BOOL ReleaseCapture() {
+  WindowManager::Current().capture = nullptr;
+  return TRUE;
+}
+
+HWND GetCapture() {
+  return WindowManager::Current().capture;
+}
+
 HWND SetActiveWindow(HWND window) {
   auto& manager = WindowManager::Current();
   while (window && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);

@@ -43,6 +43,11 @@ BOOL EnableWindow(HWND window, BOOL enable);
 BOOL IsWindowEnabled(HWND window);
 HWND SetFocus(HWND window);
 HWND GetFocus();
+// The stylus capture: the window that gets the stylus messages until it is released. The emulation
+// delivers no stylus input itself, so capture is only recorded.
+HWND SetCapture(HWND window);
+BOOL ReleaseCapture();
+HWND GetCapture();
 HWND SetActiveWindow(HWND window);
 HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND window);

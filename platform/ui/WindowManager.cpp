@@ -47,6 +47,7 @@ void WindowManager::Remove(HWND window) {
   if (focus == window) focus = nullptr;
   if (active == window) active = nullptr;
   if (foreground == window) foreground = nullptr;
+  if (capture == window) capture = nullptr;
   for (auto& [thread, queue] : queues_) {
     std::erase_if(queue.timers, [window](const Timer& timer) { return timer.window == window; });
   }

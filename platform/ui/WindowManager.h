@@ -122,6 +122,7 @@ class WindowManager : public ProcessState {
   HWND focus = nullptr;
   HWND active = nullptr;
   HWND foreground = nullptr;
+  HWND capture = nullptr;  // the window the stylus is captured by
   int beeps = 0;
   bool systemClassesRegistered = false;
   UserAgent* agent = nullptr;

@@ -106,6 +106,7 @@ inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_SETTINGCHANGE = 0x001A;
 inline constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+inline constexpr UINT WM_DRAWITEM = 0x002B;
 inline constexpr UINT WM_NOTIFY = 0x004E;
 inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_GETFONT = 0x0031;
@@ -118,6 +119,7 @@ inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_CTLCOLORDLG = 0x0136;
 inline constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -298,3 +300,18 @@ struct NMCUSTOMDRAW {
   LPARAM lItemlParam;
 };
 using LPNMCUSTOMDRAW = NMCUSTOMDRAW*;
+
+// WM_DRAWITEM: what an owner-drawn control asks its parent to draw.
+inline constexpr UINT ODT_BUTTON = 4;
+inline constexpr UINT ODA_DRAWENTIRE = 0x0001;
+struct DRAWITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemAction;
+  UINT itemState;
+  HWND hwndItem;
+  HDC hDC;
+  RECT rcItem;
+  DWORD_PTR itemData;
+};

@@ -63,6 +63,11 @@ bool UserChoose(HWND control, int index) {
   return false;
 }
 
+bool UserTapAndHold(HWND control, int index) {
+  if (!Reachable(control) || !ui::IsClass(control, WC_LISTVIEWW)) return false;
+  return UserTapAndHoldListViewItem(control, index);
+}
+
 bool UserDoubleChoose(HWND control, int index) {
   if (!Reachable(control)) return false;
   if (ui::IsClass(control, WC_LISTVIEWW)) return UserDoubleClickListViewItem(control, index);

@@ -19,6 +19,9 @@ bool UserChoose(HWND control, int index);
 bool UserChooseText(HWND control, std::u16string_view text);
 // Double-taps an item of a list box (the choice, then LBN_DBLCLK when it notifies) or a list view.
 bool UserDoubleChoose(HWND control, int index);
+// Holds the stylus on an item of a list view until the shell recognises the gesture (the item is
+// selected, the parent asked for its context menu).
+bool UserTapAndHold(HWND control, int index);
 // Presses a key while `window` has the focus (Enter, Escape, Tab go through the dialog's handling).
 bool UserPressKey(HWND window, WPARAM key);
 // Chooses a command of a window's menu bar or menu.

@@ -226,10 +226,14 @@ namespace platform {
 // range or already selected.
 bool UserSelectTab(HWND tab, int index);
 // Selects and focuses the item alone: LVN_ITEMCHANGING/LVN_ITEMCHANGED for the items that lose their
-// selection or focus, then for the item, then NM_CLICK. False when out of range or vetoed.
+// selection or focus, then for the item, then NM_CLICK (and LVN_ITEMACTIVATE under
+// LVS_EX_ONECLICKACTIVATE). False when out of range or vetoed.
 bool UserClickListViewItem(HWND list, int index);
 // The click, then NM_DBLCLK and LVN_ITEMACTIVATE.
 bool UserDoubleClickListViewItem(HWND list, int index);
+// Holds the stylus on an item: it is selected alone (as a click, without activating it), then the
+// parent gets GN_CONTEXTMENU with the item and the middle of its row on the screen.
+bool UserTapAndHoldListViewItem(HWND list, int index);
 // Ticks or clears the item's check box (LVS_EX_CHECKBOXES): the state change, then NM_CLICK.
 bool UserSetListViewCheck(HWND list, int index, bool checked);
 // Taps the header of a column of a report view: LVN_COLUMNCLICK with the column. False when the list

@@ -12,6 +12,7 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/ListViewState.h"
+#include "platform/ui/shell/Shell.h"
 
 namespace platform::ui {
 
@@ -504,7 +505,10 @@ namespace platform {
 
 using ui::listview::ListView;
 
-bool UserClickListViewItem(HWND list, int index) {
+namespace {
+
+// The tap's selection: the item alone selected and focused, then NM_CLICK.
+bool SelectByTap(HWND list, int index) {
   ListView view = ListView::Of(list);
   if (!view || !view.Valid(index) || !IsWindowEnabled(list)) return false;
   // A plain tap leaves one item selected and focused: the others lose their state first.
@@ -518,8 +522,30 @@ bool UserClickListViewItem(HWND list, int index) {
   return selected;
 }
 
+}  // namespace
+
+bool UserClickListViewItem(HWND list, int index) {
+  if (!SelectByTap(list, index)) return false;
+  ListView view = ListView::Of(list);
+  if (view && view.Valid(index) && (view.state->exStyle & LVS_EX_ONECLICKACTIVATE))
+    view.NotifyClick(LVN_ITEMACTIVATE, index);
+  return true;
+}
+
+bool UserTapAndHoldListViewItem(HWND list, int index) {
+  if (!SelectByTap(list, index)) return false;
+  RECT row{};
+  ListView_GetItemRect(list, index, &row, LVIR_BOUNDS);
+  NMRGINFO info{};
+  info.ptAction = POINT{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+  ClientToScreen(list, &info.ptAction);
+  info.dwItemSpec = static_cast<DWORD>(index);
+  ui::NotifyParent(list, GN_CONTEXTMENU, &info.hdr);
+  return true;
+}
+
 bool UserDoubleClickListViewItem(HWND list, int index) {
-  if (!UserClickListViewItem(list, index)) return false;
+  if (!SelectByTap(list, index)) return false;
   ListView view = ListView::Of(list);
   if (!view || !view.Valid(index)) return false;
   view.NotifyClick(NM_DBLCLK, index);

@@ -14,6 +14,15 @@
 inline constexpr const char16_t* WC_MENUBAR = u"menu_worker";
 inline constexpr const char16_t* WC_SIPBUTTON = u"MS_SIPBUTTON";
 
+// Tap-and-hold: a control that recognises the gesture tells its parent with WM_NOTIFY GN_CONTEXTMENU,
+// the point in screen coordinates and the item held (a list view's row).
+inline constexpr UINT GN_CONTEXTMENU = 1000;
+struct NMRGINFO {
+  NMHDR hdr;
+  POINT ptAction;
+  DWORD dwItemSpec;
+};
+
 struct SHMENUBARINFO {
   DWORD cbSize;
   HWND hwndParent;

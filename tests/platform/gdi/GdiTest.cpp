@@ -59,6 +59,14 @@ TEST_F(GdiTest, ScreenFollowsTheDeviceSettings) {
   EXPECT_EQ(MulDiv(1, 1, 0), -1);
 }
 
+TEST_F(GdiTest, SystemColoursAnswerWithOrWithoutTheIndexFlag) {
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(0, 0, 0));
+  EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_ACTIVECAPTION & ~SYS_COLOR_INDEX_FLAG));
+  EXPECT_NE(GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetSysColor(999), 0u);
+}
+
 TEST_F(GdiTest, FontMetricsFollowTheMeasureRule) {
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);

@@ -154,6 +154,23 @@ TEST_F(WindowTest, DestroySendsDestroyDownAndFreesChildrenFirst) {
   for (HWND window : {top, child, grandchild, owned}) EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(WindowTest, TheStylusCaptureIsHeldUntilReleasedOrTheWindowGoes) {
+  HWND first = Make();
+  HWND second = Make();
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(SetCapture(first), nullptr);
+  EXPECT_EQ(GetCapture(), first);
+  EXPECT_EQ(SetCapture(second), first);
+  EXPECT_TRUE(ReleaseCapture());
+  EXPECT_EQ(GetCapture(), nullptr);
+  SetCapture(second);
+  DestroyWindow(second);
+  EXPECT_EQ(GetCapture(), nullptr) << "a destroyed window holds no capture";
+  EXPECT_EQ(SetCapture(second), nullptr);
+  EXPECT_EQ(GetCapture(), nullptr) << "a dead handle cannot capture";
+  DestroyWindow(first);
+}
+
 TEST_F(WindowTest, DeadAndUnknownHandlesChangeNothing) {
   HWND window = Make();
   DestroyWindow(window);

@@ -10,6 +10,7 @@
 #include "platform/ui/SystemClasses.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/shell/Shell.h"
 #include "tests/support/DeviceTest.h"
 
 namespace calyra::testing {
@@ -24,6 +25,7 @@ struct ParentLog {
   std::vector<NMTREEVIEWW> treeEvents;
   std::vector<NMDATETIMECHANGE> dateEvents;
   std::vector<NMSELCHANGE> calendarEvents;
+  std::vector<NMRGINFO> gestures;
   std::map<UINT, LRESULT> answers;
 
   void Clear() { *this = ParentLog(); }
@@ -44,7 +46,9 @@ inline LRESULT RecordingParentProc(HWND window, UINT message, WPARAM wParam, LPA
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   log.notifications.push_back(header->code);
   HWND from = header->hwndFrom;
-  if (platform::ui::IsClass(from, WC_LISTVIEWW)) {
+  if (header->code == GN_CONTEXTMENU) {
+    log.gestures.push_back(*reinterpret_cast<const NMRGINFO*>(lParam));
+  } else if (platform::ui::IsClass(from, WC_LISTVIEWW)) {
     NMLISTVIEW copy{};
     copy.hdr = *header;
     const auto* info = reinterpret_cast<const NMLISTVIEW*>(lParam);

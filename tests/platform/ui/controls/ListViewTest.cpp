@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "platform/gdi/ImageList.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/agent/UserInput.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "tests/platform/ui/controls/ControlTestSupport.h"
 
@@ -227,6 +229,49 @@ TEST_F(ListViewTest, SelectionNotificationsCarryOldAndNewState) {
   EXPECT_EQ(ListView_GetSelectedCount(multi), 1u) << "a plain tap leaves one selected";
 
   DestroyWindow(multi);
+  DestroyWindow(list);
+}
+
+TEST_F(ListViewTest, OneTapActivatesUnderOneClickActivationAndAHeldTapAsksForTheContextMenu) {
+  HWND list = Child(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL, kListId);
+  for (int i = 0; i < 3; ++i) Insert(list, i, u"row", 10 + i);
+  Log().Clear();
+  EXPECT_TRUE(platform::UserClickListViewItem(list, 0));
+  EXPECT_EQ(Log().notifications.back(), static_cast<UINT>(NM_CLICK)) << "a plain list only hears the tap";
+
+  ListView_SetExtendedListViewStyle(list, LVS_EX_ONECLICKACTIVATE);
+  Log().Clear();
+  EXPECT_TRUE(platform::UserClickListViewItem(list, 1));
+  ASSERT_GE(Log().notifications.size(), 2u);
+  EXPECT_EQ(Log().notifications[Log().notifications.size() - 2], static_cast<UINT>(NM_CLICK));
+  EXPECT_EQ(Log().notifications.back(), static_cast<UINT>(LVN_ITEMACTIVATE));
+  Log().Clear();
+  EXPECT_TRUE(platform::UserDoubleClickListViewItem(list, 1));
+  EXPECT_EQ(
+      std::count(Log().notifications.begin(), Log().notifications.end(), static_cast<UINT>(LVN_ITEMACTIVATE)),
+      1)
+      << "a double tap activates once";
+
+  Log().Clear();
+  EXPECT_TRUE(platform::UserTapAndHoldListViewItem(list, 2));
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 2);
+  EXPECT_EQ(Log().notifications.back(), GN_CONTEXTMENU);
+  EXPECT_EQ(
+      std::count(Log().notifications.begin(), Log().notifications.end(), static_cast<UINT>(LVN_ITEMACTIVATE)),
+      0)
+      << "holding does not activate";
+  ASSERT_EQ(Log().gestures.size(), 1u);
+  EXPECT_EQ(Log().gestures[0].dwItemSpec, 2u);
+  EXPECT_EQ(Log().gestures[0].hdr.idFrom, static_cast<UINT_PTR>(kListId));
+  RECT row{};
+  ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
+  POINT middle{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+  ClientToScreen(list, &middle);
+  EXPECT_EQ(Log().gestures[0].ptAction.x, middle.x);
+  EXPECT_EQ(Log().gestures[0].ptAction.y, middle.y);
+  EXPECT_FALSE(platform::UserTapAndHoldListViewItem(list, 3));
+  EXPECT_FALSE(platform::UserTapAndHold(list, 3));
+  EXPECT_TRUE(platform::UserTapAndHold(list, 0));
   DestroyWindow(list);
 }
 
