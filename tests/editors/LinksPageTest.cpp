@@ -376,4 +376,38 @@ TEST_F(LinksPageTest, TheFrameAnswersIconsAndItemLinksFromTheLinkStore) {
   EXPECT_EQ(host.Links(), &Component::Process().links);
 }
 
+TEST_F(LinksPageTest, TheContactEditorListsTheContactsLinksAndOffersEveryOtherContact) {
+  ItemOid anna = SaveContact(u"Berg, Anna");
+  ItemOid bert = SaveContact(u"Alm, Bert");
+  ItemOid trip = SaveTask(u"Trip");
+  ASSERT_TRUE(Store().LinkTask(anna, trip));
+  Open(EditorKind::EditContact, anna);
+  EXPECT_EQ(Texts(kLinksList), (std::vector<std::u16string>{u"Trip"}));
+  EXPECT_EQ(Texts(kLinksContacts), (std::vector<std::u16string>{u"Alm, Bert"})) << "not Anna herself";
+  ASSERT_TRUE(platform::UserSetListViewCheck(Control(kLinksContacts), 0, true));
+  Ok();
+  ASSERT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(LinksOf(anna), (std::vector<Link>{{LinkType::Task, trip, u""}, {LinkType::Contact, bert, u""}}));
+  EXPECT_EQ(LinksOf(bert), (std::vector<Link>{{LinkType::Contact, anna, u""}}));
+}
+
+TEST_F(LinksPageTest, TheLinksColumnWidensForALongText) {
+  ItemOid trip = SaveTask(u"Trip");
+  Open(EditorKind::EditTask, trip);
+  HWND list = Control(kLinksList);
+  int width = ListView_GetColumnWidth(list, 0);
+  std::u16string address = u"www.example.org/" + std::u16string(300, u'a');
+  ASSERT_TRUE(platform::UserType(Control(kLinksWebAddress), address));
+  Click(kLinksAddWeb);
+  std::vector<Row> rows = Rows(kLinksList);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].text, address.substr(0, kLinkTextChars)) << "cut at the bound of a link's text";
+  EXPECT_GT(ListView_GetColumnWidth(list, 0), width);
+  Ok();
+  EXPECT_EQ(LinksOf(trip), (std::vector<Link>{{LinkType::Web, 0, address.substr(0, kLinkTextChars)}}));
+
+  Open(EditorKind::EditTask, trip);
+  EXPECT_GT(ListView_GetColumnWidth(Control(kLinksList), 0), width) << "a stored long link widens it too";
+}
+
 }  // namespace
