@@ -71,13 +71,17 @@ bool IsHintRow(LPARAM data) {
   return LinkIdOf(data) == 0 && !IsPendingRow(data);
 }
 
-void AddFullWidthColumn(HWND list, bool checkBoxes) {
-  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
+int ClientWidth(HWND list) {
   RECT client{};
   GetClientRect(list, &client);
+  return client.right;
+}
+
+void AddFullWidthColumn(HWND list, bool checkBoxes) {
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
-  column.cx = client.right;
+  column.cx = ClientWidth(list);
   ListView_InsertColumn(list, 0, &column);
 }
 
@@ -151,7 +155,10 @@ void LinksPage::Load() {
 
 void LinksPage::Clear() {
   if (!GetWindow()) return;
-  ListView_DeleteAllItems(Control(kLinksList));
+  HWND list = Control(kLinksList);
+  ListView_DeleteAllItems(list);
+  // A long link of the last item widened the column; the next item starts at the list's width.
+  ListView_SetColumnWidth(list, 0, ClientWidth(list));
   for (const PickList& pick : kPickLists) ListView_DeleteAllItems(Control(pick.id));
   SetWindowTextW(Control(kLinksWebAddress), u"");
 }
@@ -275,15 +282,16 @@ bool LinksPage::Store(CloseAction) {
   return true;
 }
 
-// Once written, the page shows the saved item's links, so that a close refused after the save does
-// not write the same additions twice.
+// A failed write keeps the editor open with the additions still on the page, so that the next OK
+// tries them again. Once written, the page shows the saved item's links, so that a close another
+// page refuses after the save does not write them twice.
 bool LinksPage::WriteAfterSave(ItemOid saved) {
   if (pending_.Empty()) return true;
-  bool written = AddPendingLinks(Host().Links(), saved, pending_);
+  if (!AddPendingLinks(Host().Links(), saved, pending_)) return false;
   pending_ = PendingLinks();
   linkedWithSource_ = true;
   if (!NeedsLoad() && GetWindow()) Load();
-  return written;
+  return true;
 }
 
 void LinksPage::Reset(CloseAction) {

@@ -24,6 +24,7 @@
 #include "store/CPIMAppointment.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
+#include "store/Database.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
@@ -408,6 +409,37 @@ TEST_F(LinksPageTest, TheLinksColumnWidensForALongText) {
 
   Open(EditorKind::EditTask, trip);
   EXPECT_GT(ListView_GetColumnWidth(Control(kLinksList), 0), width) << "a stored long link widens it too";
+  Cancel();
+
+  Open(EditorKind::EditTask, SaveTask(u"Short"));
+  EXPECT_EQ(ListView_GetColumnWidth(Control(kLinksList), 0), width) << "the next item starts narrow again";
+}
+
+TEST_F(LinksPageTest, AFailedWriteKeepsTheSavedItemsEditorOpenAndTheNextOkTriesAgain) {
+  ItemOid anna = SaveContact(u"Berg, Anna");
+  // A database of the link store's name that it cannot use: every link write fails.
+  Database blocker;
+  ASSERT_TRUE(blocker.Create(kLinkDatabaseName, kLinkDatabaseType, {SORTORDERSPEC{0x00090003, 0}}));
+  ASSERT_EQ(NewItem(EditorKind::NewTask).Subject(u"Call Anna").Post(), 1);
+  Pump();
+  ShowPage();
+  ASSERT_TRUE(platform::UserSetListViewCheck(Control(kLinksContacts), 0, true));
+  ASSERT_TRUE(platform::UserType(Control(kLinksWebAddress), u"example.org"));
+  Click(kLinksAddWeb);
+  Ok();
+  ASSERT_TRUE(Frame().IsOpen()) << "the links could not be written";
+  ItemOid saved = Frame().Context().item->oid;
+  EXPECT_NE(saved, 0u) << "the task itself is saved";
+  EXPECT_FALSE(Page()->Pending().Empty());
+  EXPECT_EQ(Texts(kLinksList), (std::vector<std::u16string>{u"example.org"})) << "the additions stay";
+  EXPECT_TRUE(ListView_GetCheckState(Control(kLinksContacts), 0));
+
+  ASSERT_TRUE(blocker.OpenByName(kLinkDatabaseName));
+  ASSERT_TRUE(blocker.Delete());
+  Ok();
+  ASSERT_FALSE(Frame().IsOpen());
+  EXPECT_EQ(LinksOf(saved),
+            (std::vector<Link>{{LinkType::Contact, anna, u""}, {LinkType::Web, 0, u"example.org"}}));
 }
 
 }  // namespace
