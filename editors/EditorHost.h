@@ -13,6 +13,7 @@ namespace calyra {
 // What the pages and page containers need of the frame that holds them. The editor frame of the
 // component implements it; tests may give their own.
 class CategoryChangeFlags;
+class LinkCache;
 
 class EditorHost {
  public:
@@ -44,6 +45,8 @@ class EditorHost {
   // Links a saved item to another (`otherKind` as the link store counts kinds); false when no link
   // was made.
   virtual bool LinkItems(ItemOid, ItemOid, int /*otherKind*/) { return false; }
+  // The process's link cache that link writes keep in step; null: none is kept.
+  virtual LinkCache* Links() { return nullptr; }
   // Writes an item's icon image (a file's path); false when it could not be written.
   virtual bool SetItemIcon(ItemOid, const std::u16string& /*imagePath*/) { return true; }
   // The time of day a new task reminder gets, in minutes after midnight (the editor options').

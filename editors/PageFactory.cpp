@@ -4,6 +4,7 @@
 #include "editors/AttendeesPage.h"
 #include "editors/CategoriesPage.h"
 #include "editors/ContactPage.h"
+#include "editors/LinksPage.h"
 #include "editors/RecurrencePage.h"
 #include "editors/TaskPage.h"
 
@@ -24,6 +25,7 @@ PageFactory::PageFactory() {
   SetMaker(PageNumber::Attendees, [] { return std::make_unique<AttendeesPage>(); });
   SetMaker(PageNumber::Categories, [] { return std::make_unique<CategoriesPage>(); });
   SetMaker(PageNumber::Contact, [] { return std::make_unique<ContactPage>(); });
+  SetMaker(PageNumber::Links, [] { return std::make_unique<LinksPage>(); });
   SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
   SetMaker(PageNumber::Task, [] { return std::make_unique<TaskPage>(); });
 }

@@ -6,6 +6,7 @@
 #include "host/Component.h"
 #include "host/MainWindow.h"
 #include "host/NewItemDefaults.h"
+#include "links/LinkOperations.h"
 #include "notes/JournalLog.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
@@ -28,10 +29,20 @@ namespace {
 constexpr int kPageFontSize = 8;
 constexpr int kPlainStyle = 0;
 
+// An appointment whose save gives it a new identity (an occurrence that became an exception of its
+// own) takes its links along.
+std::unique_ptr<CPIMAppointment> MakeAppointment() {
+  auto appointment = std::make_unique<CPIMAppointment>();
+  appointment->identityChanged = [](ItemOid from, ItemOid to) {
+    TransferLinks(Component::Process().links, from, to);
+  };
+  return appointment;
+}
+
 std::unique_ptr<PimItem> MakeItem(ItemKind kind) {
   switch (kind) {
     case ItemKind::Appointment:
-      return std::make_unique<CPIMAppointment>();
+      return MakeAppointment();
     case ItemKind::Contact:
       return std::make_unique<CPIMContact>();
     case ItemKind::Task:
@@ -96,6 +107,23 @@ CategoryChangeFlags* EditorFrame::CategoryChanges() {
 
 HWND* EditorFrame::ModalDialogSlot() {
   return &Component::Process().modalDialog;
+}
+
+HIMAGELIST EditorFrame::ItemIconImage(ItemOid item) const {
+  return item ? GetIconLinkImage(Component::Process().links, item) : nullptr;
+}
+
+// The link store counts kinds as the item kinds do: 1 appointment, 2 contact, 3 task.
+bool EditorFrame::LinkItems(ItemOid item, ItemOid other, int otherKind) {
+  return AddLinkToItem(Component::Process().links, item, other, static_cast<ItemKind>(otherKind));
+}
+
+bool EditorFrame::SetItemIcon(ItemOid item, const std::u16string& imagePath) {
+  return SetIconLink(Component::Process().links, item, imagePath);
+}
+
+LinkCache* EditorFrame::Links() {
+  return &Component::Process().links;
 }
 
 ItemOid EditorFrame::AddToProject(ItemOid project, ItemKind, ItemOid item, const SYSTEMTIME* date) {
@@ -170,7 +198,7 @@ bool EditorFrame::LoadExisting(EditorKind kind, EditRequest& request) {
   if (appointment) {
     if (request.hasFirstDate) appointment->occurrenceDate = request.firstDate;
     appointment->openScope = request.openScope;
-    secondAppointment_ = std::make_unique<CPIMAppointment>();
+    secondAppointment_ = MakeAppointment();
   }
   if (!item_->Load(itemContext)) return false;
   if (appointment) {
@@ -205,7 +233,7 @@ bool EditorFrame::PrepareNew(EditorKind kind, EditRequest& request) {
   context_.project = request.project;
   if (context_.kind != ItemKind::Contact) context_.linkWith = request.linkWith;
   item_ = MakeItem(context_.kind);
-  if (context_.kind == ItemKind::Appointment) secondAppointment_ = std::make_unique<CPIMAppointment>();
+  if (context_.kind == ItemKind::Appointment) secondAppointment_ = MakeAppointment();
   TemplateChoice choice = TemplateChoice::NoTemplates;
   if (!request.noTemplate && TemplateCount(context_.kind) > 0) {
     choice = OfferTemplate(request.owner, Resources(), context_.kind, *item_);

@@ -60,6 +60,10 @@ class EditorFrame : public EditorHost {
   std::u16string AreaCode() const override;
   std::u16string CityLine(const std::u16string& country, const std::u16string& city,
                           const std::u16string& region, const std::u16string& postalCode) const override;
+  HIMAGELIST ItemIconImage(ItemOid item) const override;
+  bool LinkItems(ItemOid item, ItemOid other, int otherKind) override;
+  bool SetItemIcon(ItemOid item, const std::u16string& imagePath) override;
+  LinkCache* Links() override;
   CategoryChangeFlags* CategoryChanges() override;
   HWND* ModalDialogSlot() override;
 

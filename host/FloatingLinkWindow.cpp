@@ -4,7 +4,7 @@
 
 #include "host/Component.h"
 #include "links/LinkList.h"
-#include "links/LinkOpen.h"
+#include "links/LinkOperations.h"
 #include "links/LinkStore.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "links/LinkCache.h"
 #include "links/LinkStore.h"
 #include "platform/text/Text.h"
 #include "platform/ui/controls/ListViewTypes.h"
@@ -90,6 +91,15 @@ int FillLinkList(ItemOid item, HWND listView) {
     widest = std::max(widest, ListView_GetStringWidth(listView, record.text.c_str()));
   }
   return widest + kLinkListImageRoom;
+}
+
+LRESULT RemoveListedLink(LinkCache* cache, HWND listView, int row) {
+  LVITEMW entry{};
+  entry.mask = LVIF_PARAM;
+  entry.iItem = row;
+  if (!ListView_GetItem(listView, &entry)) return FALSE;
+  if (WORD linkId = HIWORD(static_cast<DWORD>(entry.lParam))) LinkStore(cache).DeleteLink(linkId);
+  return ListView_DeleteItem(listView, row);
 }
 
 }  // namespace calyra

@@ -7,6 +7,8 @@
 
 namespace calyra {
 
+class LinkCache;
+
 // The image of each link type in the link lists' image list.
 inline constexpr int kLinkImageAppointment = 0;
 inline constexpr int kLinkImageTask = 1;
@@ -38,6 +40,10 @@ int LinkImageOf(LinkType type);
 // Fills the list view with the item's links in the list's order; the widest text plus the image's
 // room, or 0 when there are none.
 int FillLinkList(ItemOid item, HWND listView);
+
+// Removes a listed link: a row whose data carries a link id deletes that link (both halves of an item
+// link) at once; the row goes either way. The list view's answer to the deletion.
+LRESULT RemoveListedLink(LinkCache* cache, HWND listView, int row);
 
 // The date an item link's far end sorts by: an appointment's start, a task's date, in local time.
 std::optional<int64_t> LinkItemDate(const LinkRecord& record);

@@ -183,15 +183,15 @@ constexpr Item kCategoriesItems[] = {
 constexpr Item kLinksItems[] = {
     Label(u"Linked items:", 2, 1, 100),
     Button(kLinksRemove, u"Remove", 118, 0, 40, 10),
-    ListView(kLinksList, 0, 10, kPageWidth, 52),
-    {WC_TABCONTROLW, kLinksPickTabs, u"", kVisible | WS_TABSTOP, 0, 0, 64, kPageWidth, 12},
-    ListView(kLinksContacts, 0, 76, kPageWidth, 52),
-    Hidden(ListView(kLinksTasks, 0, 76, kPageWidth, 52)),
-    Hidden(ListView(kLinksAppointments, 0, 76, kPageWidth, 52)),
-    Label(u"Web:", 2, 132, 18),
-    Edit(kLinksWebAddress, 20, 130, 80),
-    Button(kLinksAddWeb, u"Add", 102, 130, 26),
-    Button(kLinksAddFile, u"File...", 130, 130, 28),
+    ListView(kLinksList, 0, 10, kPageWidth, 42),
+    {WC_TABCONTROLW, kLinksPickTabs, u"", kVisible | WS_TABSTOP, 0, 0, 54, kPageWidth, 12},
+    ListView(kLinksContacts, 0, 66, kPageWidth, 46),
+    Hidden(ListView(kLinksTasks, 0, 66, kPageWidth, 46)),
+    Hidden(ListView(kLinksAppointments, 0, 66, kPageWidth, 46)),
+    Label(u"Web:", 2, 118, 18),
+    Edit(kLinksWebAddress, 20, 116, 80),
+    Button(kLinksAddWeb, u"Add", 102, 116, 26),
+    Button(kLinksAddFile, u"File...", 130, 116, 28),
 };
 
 constexpr Item kAttendeesItems[] = {

@@ -12,6 +12,12 @@ namespace calyra::resources {
 inline constexpr unsigned kStringCaption = 10000;
 inline constexpr unsigned kStringTaskReminderHighPriority = 20100;
 inline constexpr unsigned kStringTaskReminderLowPriority = 20101;
+// The links page: the three hint rows of an empty list, and the names of its pick lists' tabs.
+inline constexpr unsigned kStringLinksHintFirst = 22500;  // 22500 to 22502
+inline constexpr unsigned kStringLinksHintCount = 3;
+inline constexpr unsigned kStringLinksPickContacts = 22506;
+inline constexpr unsigned kStringLinksPickTasks = 22507;
+inline constexpr unsigned kStringLinksPickAppointments = 22508;
 // The entries of a listed link's tap-and-hold menu.
 inline constexpr unsigned kStringDeleteLink = 22503;
 inline constexpr unsigned kStringOpenLink = 22505;

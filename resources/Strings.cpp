@@ -30,6 +30,9 @@ extern const CalyraResourceString kStrings[] = {
     {22503, u"Delete Link"},
     {22504, u"File:"},
     {22505, u"Open"},
+    {22506, u"Contacts"},
+    {22507, u"Tasks"},
+    {22508, u"Appointments"},
     // Appointment editor: saving refused, and the dates of a whole series
     {26005, u"The reminder time is not valid."},
     {26006, u"Start: see the Recurrence page"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/SecondReminder.h"
+#include "links/LinkStore.h"
 #include "platform/registry/Registry.h"
 #include "platform/time/TimeConversion.h"
 #include "tests/editors/AppointmentEditorFixture.h"
@@ -90,6 +91,13 @@ TEST_F(SecondReminderTest, OkSavesTheSecondReminderLinkedToTheAppointment) {
   ItemOid second = saved[0];  // saved before the main appointment
   CPIMAppointment main = Stored(saved[1]);
   EXPECT_EQ(main.companionOid, second);
+  LinkRecord link;
+  LinkStore links;
+  ASSERT_NE(links.FirstLinkOf(main.oid, &link, false), 0u) << "the two are linked";
+  EXPECT_EQ(link.type, LinkType::Appointment);
+  EXPECT_EQ(link.target, second);
+  ASSERT_NE(links.FirstLinkOf(second, &link, false), 0u);
+  EXPECT_EQ(link.target, main.oid);
   CPIMAppointment reminder = Stored(second);
   EXPECT_EQ(reminder.start, Date(2024, 4, 4, 18, 30));
   EXPECT_EQ(reminder.end, Date(2024, 4, 4, 18, 30));

@@ -222,6 +222,7 @@ TEST_F(CalyraProgramTest, TheTourSavesAnItemOfEachKindAndReportsTheNotifications
   EXPECT_NE(run.output.find("[Subject] [*Renew the passport]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("[*Lovelace, Ada]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("[ada@example.org]"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("shows page 493"), std::string::npos) << "the links page\n" << run.output;
 }
 
 // ---- calyra call ----------------------------------------------------------------------------------

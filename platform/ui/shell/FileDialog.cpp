@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/core/System.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/Text.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
@@ -68,6 +69,15 @@ BOOL GetOpenFileNameW(OPENFILENAMEW* request) {
 
 BOOL GetSaveFileNameW(OPENFILENAMEW* request) {
   return Run(request, true);
+}
+
+BOOL GetOpenFileNameVL(OPENFILENAMEW* request) {
+  if (!Run(request, false)) return FALSE;
+  if (!(request->Flags & OFN_FILEMUSTEXIST)) return TRUE;
+  DWORD attributes = GetFileAttributesW(request->lpstrFile);
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return TRUE;
+  request->lpstrFile[0] = 0;
+  return FALSE;
 }
 
 DWORD CommDlgExtendedError() {

@@ -37,4 +37,7 @@ inline constexpr DWORD CDERR_STRUCTSIZE = 0x0001;
 // (FNERR_BUFFERTOOSMALL, and the first two characters of lpstrFile hold the size needed).
 BOOL GetOpenFileNameW(OPENFILENAMEW* request);
 BOOL GetSaveFileNameW(OPENFILENAMEW* request);
+// The open dialog of the device's file-dialog library ("VLFileDlg"): the same request and answers,
+// and with OFN_FILEMUSTEXIST a chosen path that names no file (or a folder) is refused as a cancel is.
+BOOL GetOpenFileNameVL(OPENFILENAMEW* request);
 DWORD CommDlgExtendedError();

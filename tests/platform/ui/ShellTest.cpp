@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/files/FileSystem.h"
+#include "platform/text/Text.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/MessageRecorder.h"
@@ -236,6 +239,40 @@ TEST_F(ShellTest, ButtonsStandLeftToRightAtTheirWidths) {
   EXPECT_EQ(SendMessageW(bar, TB_COMMANDTOINDEX, 1, 0), 1);
   EXPECT_EQ(SendMessageW(bar, TB_COMMANDTOINDEX, 777, 0), -1);
   EXPECT_FALSE(SendMessageW(bar, TB_GETRECT, 777, reinterpret_cast<LPARAM>(&menu)));
+}
+
+TEST_F(ShellTest, TheFileDialogLibraryRefusesAFileThatDoesNotExistWhenItMust) {
+  ScriptedUser user;
+  ASSERT_TRUE(CreateDirectoryW(u"\\My Documents", nullptr));
+  HANDLE file = CreateFileW(u"\\My Documents\\plan.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  WCHAR path[64] = {};
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.lpstrFile = path;
+  request.nMaxFile = 64;
+  request.Flags = OFN_FILEMUSTEXIST;
+  struct Case {
+    std::optional<std::u16string> chosen;
+    BOOL expected;
+    const char16_t* path;
+  } cases[] = {
+      {u"\\My Documents\\plan.txt", TRUE, u"\\My Documents\\plan.txt"},
+      {u"\\My Documents\\gone.txt", FALSE, u""},
+      {u"\\My Documents", FALSE, u""},  // a folder is no file
+      {std::nullopt, FALSE, u""},
+  };
+  for (const Case& c : cases) {
+    user.ExpectFileDialog(c.chosen);
+    path[0] = 0;
+    EXPECT_EQ(GetOpenFileNameVL(&request), c.expected) << platform::ToUtf8(c.chosen.value_or(u"cancel"));
+    EXPECT_EQ(std::u16string(path), c.path);
+  }
+  request.Flags = 0;
+  user.ExpectFileDialog(u"\\My Documents\\gone.txt");
+  EXPECT_TRUE(GetOpenFileNameVL(&request)) << "without the flag any path is taken";
 }
 
 }  // namespace
