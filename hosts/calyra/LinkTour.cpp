@@ -5,6 +5,7 @@
 
 #include "hosts/calyra/ItemCommands.h"
 #include "hosts/calyra/LinkCommands.h"
+#include "links/LinkList.h"
 #include "links/LinkStore.h"
 #include "platform/files/FileSystem.h"
 #include "platform/gdi/Gdi.h"
@@ -43,6 +44,14 @@ void PrintLinks(const char* what, CEOID item, std::FILE* out) {
   ListLinks(item, ListingFormat::kText, out, out);
 }
 
+// Whether `item` holds a link to `other` already.
+bool IsLinkedTo(CEOID item, CEOID other) {
+  for (const ListedLink& link : SortedLinksOf(item)) {
+    if (link.record.target == other) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunLinkTour(EditorSession& session, CEOID appointment, CEOID task, CEOID contact, std::FILE* out) {
@@ -55,8 +64,13 @@ int RunLinkTour(EditorSession& session, CEOID appointment, CEOID task, CEOID con
   bool made = true;
   std::fprintf(out, "  the appointment 0x%08X with the contact 0x%08X\n", appointment, contact);
   made &= e.addLinkToItem(appointment, contact, static_cast<int>(ItemKind::kContact)) == 1;
-  std::fprintf(out, "  the task 0x%08X with the appointment 0x%08X\n", task, appointment);
-  made &= e.addLinkToItem(task, appointment, static_cast<int>(ItemKind::kAppointment)) == 1;
+  std::fprintf(out, "  the task 0x%08X with the appointment 0x%08X", task, appointment);
+  if (IsLinkedTo(task, appointment)) {
+    std::fprintf(out, ": linked already, by the drop on the floating link window\n");
+  } else {
+    std::fprintf(out, "\n");
+    made &= e.addLinkToItem(task, appointment, static_cast<int>(ItemKind::kAppointment)) == 1;
+  }
   // No export adds a web link (the editors' links page does); the host writes it to the store.
   WORD webLink = 0;
   std::fprintf(out, "  the web address %s on the task\n", platform::ToUtf8(kTourAddress).c_str());

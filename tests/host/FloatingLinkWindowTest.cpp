@@ -11,7 +11,7 @@
 #include "editors/EditorMessages.h"
 #include "host/Component.h"
 #include "host/MainWindow.h"
-#include "links/LinkOpen.h"
+#include "links/LinkOperations.h"
 #include "links/LinkStore.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/ImageList.h"
