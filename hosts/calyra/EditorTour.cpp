@@ -7,6 +7,7 @@
 #include <string>
 
 #include "hosts/calyra/CategoryTour.h"
+#include "hosts/calyra/ContactSummaryTour.h"
 #include "hosts/calyra/ItemJson.h"
 #include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/LinkTour.h"
@@ -269,7 +270,14 @@ int Tour::Run() {
                                   AdaLovelaceScript(), [&] { return e.newContact(0, nullptr, 0, 1, 0); });
   if (RunLinkTour(session_, appointment, task, contact, out_) != 0) failed_ = true;
   ShowSummary("the task", task, [&] { return e.editTask(0, nullptr, task, 1, 0, 0); });
-  ShowSummary("the contact", contact, [&] { return e.editContact(0, contact, 1, 0, 0); });
+  if (contact != 0) {
+    PrepareContactSummary(out_);
+    char text[96];
+    std::snprintf(text, sizeof text, "the contact 0x%08X shown as a summary, mailed and dialled", contact);
+    Edit(
+        text, ItemKind::kNone, [&] { return e.editContact(0, contact, 1, 0, 0); },
+        [this](HWND summary) { failed_ |= !UseContactSummary(summary, out_); });
+  }
 
   std::fprintf(out_, "\nthe store now holds\n");
   PrintStore();

@@ -223,6 +223,11 @@ TEST_F(CalyraProgramTest, TheTourSavesAnItemOfEachKindAndReportsTheNotifications
   EXPECT_NE(run.output.find("[*Lovelace, Ada]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("[ada@example.org]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("shows page 493"), std::string::npos) << "the links page\n" << run.output;
+  // The contact's summary shows her photo and call, and mails and dials her.
+  EXPECT_NE(run.output.find("the summary shows the photo: yes"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("\"Incoming 00:03:05  Outgoing 00:00:00\""), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("started tmail.exe -to \"ada@example.org\""), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("the dialer was asked: DialNumber"), std::string::npos) << run.output;
 }
 
 // ---- calyra call ----------------------------------------------------------------------------------
