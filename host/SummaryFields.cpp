@@ -6,6 +6,7 @@
 #include "platform/time/TimeConversion.h"
 #include "resources/ResourceIds.h"
 #include "store/CPIMAppointment.h"
+#include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 
 namespace calyra {
@@ -72,6 +73,25 @@ std::unique_ptr<lists::FieldTable> TaskSummaryFields(ItemOid oid, const ItemCont
   fields->AddValue(SummaryText(kStringSummaryComplete),
                    SummaryText(task.complete ? kStringSummaryYes : kStringSummaryNo));
   return fields;
+}
+
+std::u16string SummaryItemName(ItemKind kind, ItemOid oid, const ItemContext& context) {
+  std::unique_ptr<PimItem> item;
+  switch (kind) {
+    case ItemKind::Appointment:
+      item = std::make_unique<CPIMAppointment>();
+      break;
+    case ItemKind::Task:
+      item = std::make_unique<CPIMTask>();
+      break;
+    case ItemKind::Contact:
+      item = std::make_unique<CPIMContact>();
+      break;
+    default:
+      return {};
+  }
+  item->oid = oid;
+  return item->Load(context) ? item->DisplayText() : std::u16string();
 }
 
 }  // namespace calyra

@@ -21,4 +21,8 @@ std::u16string SummaryDate(const SYSTEMTIME& date, bool withTime);
 std::unique_ptr<lists::FieldTable> AppointmentSummaryFields(ItemOid oid, const ItemContext& context);
 std::unique_ptr<lists::FieldTable> TaskSummaryFields(ItemOid oid, const ItemContext& context);
 
+// The name a template of the item is offered: an appointment's or task's subject, a contact's file-as
+// name; empty when the item does not load.
+std::u16string SummaryItemName(ItemKind kind, ItemOid oid, const ItemContext& context);
+
 }  // namespace calyra

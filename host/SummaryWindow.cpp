@@ -1,11 +1,13 @@
 #include "host/SummaryWindow.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "editors/CloseAction.h"
 #include "editors/EditorMessages.h"
+#include "editors/TextPrompt.h"
 #include "host/Component.h"
 #include "host/ContactSummaryFields.h"
 #include "host/ContactView.h"
@@ -23,6 +25,9 @@ namespace calyra {
 using namespace resources;
 
 namespace {
+
+// A template's name is at most this long.
+constexpr size_t kTemplateNameChars = 4095;
 
 // The display colours: the background, the labels and the values.
 constexpr int kBackgroundColor = 0;
@@ -144,9 +149,12 @@ void SummaryWindow::OnCommand(int command) {
       {resources::kCommandDelete, ItemCommand::Delete},
       {resources::kCommandConvert, ItemCommand::Convert},
       {resources::kCommandBeam, ItemCommand::SendByInfrared},
-      {kSummaryCopy, ItemCommand::Copy},
       {resources::kCommandShowInOutlook, ItemCommand::ShowInOutlook},
   };
+  if (command == kSummaryCopy) {
+    SaveAsTemplate();
+    return;
+  }
   if (command < 3) {
     PostMessageW(mainWindow_, kMsgSummaryClosed, 0, 0);
   } else if (command == kSummaryEdit) {
@@ -158,6 +166,18 @@ void SummaryWindow::OnCommand(int command) {
   // The floating link window belongs to the host: it stays when the summary closes.
   Component& component = Component::Process();
   if (command == kSummaryLinks) component.floatingLinks.Open(component.hostWindow, request_->item);
+}
+
+// The template's name is asked for first; only a name the person confirms makes the copy.
+void SummaryWindow::SaveAsTemplate() {
+  ItemContext context;
+  context.owner = window_;
+  context.resources = Component::Process().Resources();
+  std::u16string offered = SummaryItemName(kind_, request_->item, context);
+  std::optional<std::u16string> name = PromptForText(window_, context.resources, offered, kTemplateNameChars);
+  if (!name) return;
+  templateName_ = *name;
+  PostMessageW(mainWindow_, kMsgSummaryCommand, ToMessage(ItemCommand::Copy), 0);
 }
 
 INT_PTR SummaryWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "host/EditRequest.h"
 #include "platform/ui/WindowTypes.h"
@@ -30,18 +31,22 @@ class SummaryWindow {
   static void ApplyDisplayOptions(HWND summary);
   // The contact view of a contact's summary; null for the other kinds.
   ContactView* Contact() const { return contactView_.get(); }
+  // The name the person gave the template when the summary was saved as one.
+  const std::u16string& TemplateName() const { return templateName_; }
 
  private:
   static INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void SetButtonTexts();
   void FillFields();
   void OnCommand(int command);
+  void SaveAsTemplate();
 
   HWND window_ = nullptr;
   HWND mainWindow_ = nullptr;
   ItemKind kind_ = ItemKind::None;
   std::unique_ptr<EditRequest> request_;
   std::unique_ptr<ContactView> contactView_;
+  std::u16string templateName_;
 };
 
 }  // namespace calyra

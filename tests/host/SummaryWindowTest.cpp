@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "CalyraEditorResources.h"
+#include "editors/ControlText.h"
 #include "host/Component.h"
 #include "host/EditorFrame.h"
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
+#include "host/SummaryWindow.h"
 #include "lists/ListModel.h"
 #include "lists/VirtualList.h"
 #include "platform/gdi/Gdi.h"
@@ -152,11 +154,29 @@ TEST_F(SummaryWindowTest, EditOpensTheEditorForTheSameItem) {
   EXPECT_EQ(HostMessagesAre({}), "");
 }
 
-TEST_F(SummaryWindowTest, ACopyCommandMakesANewItemAndCloses) {
+TEST_F(SummaryWindowTest, SavingAsATemplateAsksForTheNameFirstAndThenCloses) {
   ItemOid task = SaveTask(u"Report");
   ASSERT_EQ(CalyraEditor_EditTask(0, nullptr, task, 1, 0, 0), 1);
   Pump();
+  // Cancelling the name leaves the summary as it was.
+  user_->ExpectDialog(resources::kDialogTextPrompt).Click(IDCANCEL);
   platform::UserClick(GetDlgItem(Summary(), kSummaryCopy));
+  Pump();
+  ASSERT_NE(Summary(), nullptr);
+  EXPECT_EQ(HostMessagesAre({}), "");
+
+  std::u16string offered;
+  user_->ExpectDialog(resources::kDialogTextPrompt)
+      .Do("read the name offered",
+          [&](HWND dialog) {
+            offered = WindowText(GetDlgItem(dialog, resources::kTextPromptText));
+            return true;
+          })
+      .Type(resources::kTextPromptText, u"Monthly report")
+      .Click(IDOK);
+  platform::UserClick(GetDlgItem(Summary(), kSummaryCopy));
+  EXPECT_EQ(offered, u"Report");
+  EXPECT_EQ(Component::Process().mainWindow->Summary()->TemplateName(), u"Monthly report");
   Pump();
   EXPECT_EQ(Summary(), nullptr);
   EXPECT_EQ(HostMessagesAre({kClosed}), "");
