@@ -156,13 +156,21 @@ bool LinkStore::IdInUse(WORD linkId) {
 // the gap in a binary search. Ids that are not unique (only a foreign writer makes them) may hide a gap:
 // the id is then still one not in use, checked before it is taken, and when the check fails every id is
 // tried in turn.
-WORD LinkStore::SmallestFreeId() {
+// Records whose id is 0, or above 32767 and so stored below zero, sort before the others. Only a
+// foreign writer makes them, so the place of the first positive id is counted only when there are any.
+DWORD LinkStore::FirstPositiveIndex(DWORD records) {
+  std::optional<WORD> lowest = IdAtIndex(0);
+  if (!lowest) return records;
+  if (*lowest >= 1 && *lowest <= kLastPositiveId) return 0;
   DWORD index = 0;
+  bool found = SeekValue(CEDB_SEEK_VALUEGREATER, kLinkIdProperty, 0) &&
+               CeSeekDatabase(handle_, CEDB_SEEK_CURRENT, 0, &index) != 0;
+  return found ? index : records;
+}
+
+WORD LinkStore::SmallestFreeId() {
   DWORD records = DatabaseRecordCount(databaseOid_);
-  DWORD first = SeekValue(CEDB_SEEK_VALUEGREATER, kLinkIdProperty, 0) &&
-                        CeSeekDatabase(handle_, CEDB_SEEK_CURRENT, 0, &index) != 0
-                    ? index
-                    : records;
+  DWORD first = FirstPositiveIndex(records);
   DWORD low = 0;
   DWORD high = records > first ? records - first : 0;
   // Ids without a gap, the usual case: the last one tells, with no search.

@@ -67,6 +67,7 @@ class LinkStore {
   bool ReadCurrent(LinkRecord* record, CEOID* oid = nullptr);
   std::optional<WORD> IdAtIndex(DWORD index);
   bool IdInUse(WORD linkId);
+  DWORD FirstPositiveIndex(DWORD records);
   WORD SmallestFreeId();
   bool WriteLink(ItemOid owner, WORD linkId, LinkType type, ItemOid target, std::u16string_view text);
   int DeleteAllEqual(CEPROPID property, ItemOid item);
