@@ -25,6 +25,7 @@
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 #include "store/Database.h"
+#include "tests/support/BitmapFile.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
@@ -45,30 +46,6 @@ struct Row {
 void PrintTo(const Row& row, std::ostream* out) {
   *out << platform::ToUtf8(row.text) << " [type " << LOWORD(static_cast<DWORD>(row.data)) << ", id "
        << HIWORD(static_cast<DWORD>(row.data)) << "]";
-}
-
-// A 24-bit bitmap file of that size on the device.
-void WriteBitmap(const std::u16string& cePath, int width, int height) {
-  int stride = (width * 3 + 3) & ~3;
-  uint32_t imageBytes = static_cast<uint32_t>(stride * height);
-  std::vector<uint8_t> file(54 + imageBytes, 0);
-  auto put32 = [&](size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  file[26] = 1;
-  file[28] = 24;
-  put32(34, imageBytes);
-  auto path = *platform::HostPathOf(cePath);
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 }
 
 // A link as the tests compare it: type, far end and text.
@@ -352,7 +329,7 @@ TEST_F(LinksPageTest, AnOccurrenceThatBecomesAnExceptionTakesTheSeriesLinks) {
 TEST_F(LinksPageTest, TheFrameAnswersIconsAndItemLinksFromTheLinkStore) {
   ItemOid task = SaveTask(u"Tax return");
   ItemOid review = SaveAppointment(u"Review", 20);
-  WriteBitmap(u"\\My Documents\\star.bmp", 12, 10);
+  WriteBitmapFile(u"\\My Documents\\star.bmp", 12, 10);
   EditorHost& host = Frame();
   EXPECT_EQ(host.ItemIconImage(task), nullptr);
   EXPECT_TRUE(host.SetItemIcon(task, u"\\My Documents\\star.bmp"));
