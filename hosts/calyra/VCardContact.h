@@ -48,6 +48,9 @@ struct VCardContact {
   std::optional<Date> birthday, anniversary;
   std::string notes;
   std::vector<std::string> categories;
+  // An inline PHOTO in one of the formats the contact photos are kept in (JPEG, GIF, BMP); empty for
+  // none, a linked one, or another format.
+  std::vector<unsigned char> photo;
 };
 
 }  // namespace calyra::host

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 namespace calyra::host {
 
@@ -297,6 +298,46 @@ bool AllUtf8(const VCardContact& contact) {
   return std::all_of(texts.begin(), texts.end(), [&](const std::string* text) { return valid(*text); });
 }
 
+// Only the formats the device's contact photos are looked for in are kept.
+bool IsPhotoFormat(const unsigned char* data, size_t size) {
+  auto starts = [&](std::initializer_list<unsigned char> magic) {
+    return size >= magic.size() && std::equal(magic.begin(), magic.end(), data);
+  };
+  return starts({0xFF, 0xD8, 0xFF}) || starts({'G', 'I', 'F', '8'}) || starts({'B', 'M'});
+}
+
+// Version 4.0 puts an inline picture in a data URI, which the library splits at its comma as a list
+// of values; linked pictures are not fetched.
+void ReadPhotoDataUri(EContact* c, VCardContact* contact) {
+  EVCardAttribute* attribute = e_vcard_get_attribute(E_VCARD(c), EVC_PHOTO);
+  std::string uri;
+  for (GList* value = attribute ? e_vcard_attribute_get_values(attribute) : nullptr; value;
+       value = value->next) {
+    uri += (uri.empty() ? "" : ",") + std::string(static_cast<const char*>(value->data));
+  }
+  constexpr std::string_view kBase64 = ";base64,";
+  size_t start = uri.find(kBase64);
+  if (uri.rfind("data:", 0) != 0 || start == std::string::npos) return;
+  gsize size = 0;
+  guchar* decoded = g_base64_decode(uri.c_str() + start + kBase64.size(), &size);
+  if (decoded && IsPhotoFormat(decoded, size)) contact->photo.assign(decoded, decoded + size);
+  g_free(decoded);
+}
+
+void ReadPhoto(EContact* c, VCardContact* contact) {
+  auto* photo = static_cast<EContactPhoto*>(e_contact_get(c, E_CONTACT_PHOTO));
+  if (!photo) {
+    ReadPhotoDataUri(c, contact);
+    return;
+  }
+  gsize size = 0;
+  const guchar* data = e_contact_photo_get_inlined(photo, &size);
+  bool inlined = data != nullptr;
+  if (inlined && IsPhotoFormat(data, size)) contact->photo.assign(data, data + size);
+  e_contact_photo_free(photo);
+  if (!inlined) ReadPhotoDataUri(c, contact);
+}
+
 bool ReadCard(const CardText& card, int number, VCardContact* contact, VCardError* error) {
   LibraryComplaints complaints;
   ContactPtr parsed;
@@ -339,6 +380,7 @@ bool ReadCard(const CardText& card, int number, VCardContact* contact, VCardErro
     if (!address.empty()) contact->emails[next++] = address;
   }
   g_list_free_full(emails, g_free);
+  ReadPhoto(c, contact);
   GList* categories = static_cast<GList*>(e_contact_get(c, E_CONTACT_CATEGORY_LIST));
   for (GList* category = categories; category; category = category->next) {
     std::string text = DeviceText(static_cast<const char*>(category->data));

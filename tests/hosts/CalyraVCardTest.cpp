@@ -182,4 +182,17 @@ TEST_F(CalyraVCardTest, ExportNeedsAKindAndOneFile) {
   EXPECT_EQ(Calyra({"import"}).exitCode, 2);
 }
 
+TEST_F(CalyraVCardTest, InlinePhotosBecomeTheContactsPhotoFiles) {
+  ProgramRun run = Calyra({"import", VCardData("photos.vcf")});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(ImportedOids(run.output).size(), 3u);
+  std::filesystem::path folder = folder_.Path() / "device" / "fs" / "My Documents" / "CalyraContactPhotos";
+  EXPECT_EQ(std::filesystem::file_size(folder / "Lovelace, Ada.gif"), 42u);
+  std::string gif = ReadTextFile((folder / "Lovelace, Ada.gif").string());
+  EXPECT_EQ(gif.substr(0, 6), "GIF89a");
+  EXPECT_EQ(std::filesystem::file_size(folder / "Babbage, Charles.jpg"), 31u) << "a data URI of version 4.0";
+  EXPECT_FALSE(std::filesystem::exists(folder / "Somerville, Mary.jpg")) << "a PNG is not a contact photo";
+  EXPECT_FALSE(std::filesystem::exists(folder / "Somerville, Mary.png"));
+}
+
 }  // namespace
