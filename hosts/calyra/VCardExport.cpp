@@ -3,12 +3,16 @@
 #include <libebook-contacts/libebook-contacts.h>
 
 #include <fstream>
+#include <optional>
+#include <vector>
 
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/VCardCommands.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/PimItem.h"
+#include "text/ContactPhotos.h"
 
 namespace calyra::host {
 
@@ -110,6 +114,31 @@ void SetAddress(EContact* card, EContactField field, const VCardContact::Address
   e_contact_set(card, field, &value);
 }
 
+// The contact's photo file as the summary finds it under the file-as name; empty when it has none.
+std::vector<unsigned char> ReadPhotoFile(const std::string& fileAs) {
+  std::optional<std::u16string> name = PhotoFileName(platform::FromUtf8(fileAs));
+  if (!name) return {};
+  for (const char16_t* extension : {u".bmp", u".jpg", u".jpeg", u".gif"}) {
+    std::u16string path = GetContactPhotoFolder() + u"\\" + *name + extension;
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) continue;
+    std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    bool whole = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                 read == bytes.size();
+    CloseHandle(file);
+    return whole ? bytes : std::vector<unsigned char>();
+  }
+  return {};
+}
+
+const char* PhotoMimeType(const std::vector<unsigned char>& photo) {
+  if (photo.size() >= 2 && photo[0] == 'B' && photo[1] == 'M') return "image/bmp";
+  if (photo.size() >= 3 && photo[0] == 'G' && photo[1] == 'I' && photo[2] == 'F') return "image/gif";
+  return "image/jpeg";
+}
+
 std::string WriteCard(const VCardContact& contact) {
   EContact* card = e_contact_new();
   EContactName name{};
@@ -147,6 +176,13 @@ std::string WriteCard(const VCardContact& contact) {
     }
     e_contact_set(card, E_CONTACT_CATEGORY_LIST, categories);
     g_list_free(categories);
+  }
+  if (!contact.photo.empty()) {
+    EContactPhoto* photo = e_contact_photo_new();
+    e_contact_photo_set_inlined(photo, contact.photo.data(), contact.photo.size());
+    e_contact_photo_set_mime_type(photo, PhotoMimeType(contact.photo));
+    e_contact_set(card, E_CONTACT_PHOTO, photo);
+    e_contact_photo_free(photo);
   }
   gchar* text = e_vcard_to_string(E_VCARD(card), EVC_FORMAT_VCARD_30);
   std::string result = text ? text : "";
@@ -204,6 +240,7 @@ VCardContact ContactOfDevice(IContact* c) {
   contact.anniversary = ReadDate(c, &IContact::get_Anniversary);
   contact.notes = Read(c, &IContact::get_Body);
   contact.categories = SplitCategories(Read(c, &IContact::get_Categories));
+  contact.photo = ReadPhotoFile(contact.fileAs);
   return contact;
 }
 

@@ -193,6 +193,17 @@ TEST_F(CalyraVCardTest, InlinePhotosBecomeTheContactsPhotoFiles) {
   EXPECT_EQ(std::filesystem::file_size(folder / "Babbage, Charles.jpg"), 31u) << "a data URI of version 4.0";
   EXPECT_FALSE(std::filesystem::exists(folder / "Somerville, Mary.jpg")) << "a PNG is not a contact photo";
   EXPECT_FALSE(std::filesystem::exists(folder / "Somerville, Mary.png"));
+
+  // Exported and imported on another device, the photos come back byte for byte.
+  std::string exported = (folder_.Path() / "photos-out.vcf").string();
+  ASSERT_EQ(Calyra({"export", "contacts", exported}).exitCode, 0);
+  EXPECT_NE(ReadTextFile(exported).find("PHOTO;"), std::string::npos);
+  ASSERT_EQ(Calyra({"import", exported}, "other").exitCode, 0);
+  std::filesystem::path other = folder_.Path() / "other" / "fs" / "My Documents" / "CalyraContactPhotos";
+  for (const char* file : {"Lovelace, Ada.gif", "Babbage, Charles.jpg"}) {
+    EXPECT_EQ(ReadTextFile((other / file).string()), ReadTextFile((folder / file).string())) << file;
+  }
+  EXPECT_FALSE(std::filesystem::exists(other / "Somerville, Mary.jpg"));
 }
 
 }  // namespace
