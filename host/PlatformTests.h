@@ -7,8 +7,8 @@ bool IsPalmSizePc3();
 bool IsPocketPc3OrLater();
 bool IsPocketPc4();
 bool IsPocketPc4OrLater();
-// A Pocket PC whose "phone.dll" offers "PhoneMakeCall". No phone library is installed on the emulated
-// device unless its setting "Phone" is "1".
+// A Pocket PC whose "phone.dll" offers "PhoneMakeCall". The emulated phone library offers only the
+// call log, so a device counts as a phone only when its setting "Phone" is "1".
 bool IsPhoneCapable();
 
 }  // namespace calyra
