@@ -27,6 +27,7 @@
 #include "store/Database.h"
 #include "tests/support/BitmapFile.h"
 #include "tests/support/DateSupport.h"
+#include "tests/support/StoredLinks.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
 
@@ -46,18 +47,6 @@ struct Row {
 void PrintTo(const Row& row, std::ostream* out) {
   *out << platform::ToUtf8(row.text) << " [type " << LOWORD(static_cast<DWORD>(row.data)) << ", id "
        << HIWORD(static_cast<DWORD>(row.data)) << "]";
-}
-
-// A link as the tests compare it: type, far end and text.
-struct Link {
-  LinkType type;
-  ItemOid target;
-  std::u16string text;
-  bool operator==(const Link&) const = default;
-};
-
-void PrintTo(const Link& link, std::ostream* out) {
-  *out << static_cast<int>(link.type) << " -> " << link.target << " '" << platform::ToUtf8(link.text) << "'";
 }
 
 class LinksPageTest : public EditorHostTest {
@@ -84,14 +73,6 @@ class LinksPageTest : public EditorHostTest {
   }
   LinkCache& Cache() { return Component::Process().links; }
   LinkStore Store() { return LinkStore(&Cache()); }
-  static std::vector<Link> LinksOf(ItemOid item) {
-    std::vector<Link> links;
-    LinkStore store;
-    LinkRecord record;
-    for (CEOID at = store.FirstLinkOf(item, &record, false); at; at = store.NextLinkOf(item, &record, false))
-      links.push_back({record.type, record.target, record.text});
-    return links;
-  }
 
   void ShowPage() {
     ASSERT_TRUE(Frame().IsOpen());

@@ -13,6 +13,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/gdi/ImageList.h"
 #include "tests/support/BitmapFile.h"
+#include "tests/support/StoredLinks.h"
 #include "tests/support/editor/EditorHostTest.h"
 
 namespace {
@@ -73,18 +74,12 @@ TEST_F(LinkExportsTest, AnIconLinkIsReplacedAndItsImageComesAsACopyEachTime) {
   HIMAGELIST moon = CalyraEditor_GetIconLinkImage(task);
   EXPECT_NE(moon, nullptr) << "a failed load is not remembered";
   ImageList_Destroy(moon);
-  int icons = 0;
-  LinkRecord record;
-  LinkStore store;
-  for (CEOID oid = store.FirstLinkOf(task, &record, false); oid;
-       oid = store.NextLinkOf(task, &record, false)) {
-    ++icons;
-  }
-  EXPECT_EQ(icons, 1);
+  EXPECT_EQ(LinksOf(task), (std::vector<Link>{{LinkType::Icon, 0, u"\\My Documents\\moon.bmp"}}))
+      << "one icon link";
 
   EXPECT_EQ(CalyraEditor_SetIconLink(task, nullptr), 1);
   EXPECT_EQ(CalyraEditor_GetIconLinkImage(task), nullptr);
-  EXPECT_EQ(store.FirstLinkOf(task, &record, false), 0u);
+  EXPECT_TRUE(LinksOf(task).empty());
 }
 
 TEST_F(LinkExportsTest, DestroyPurgesLinksToFilesThatAreGone) {

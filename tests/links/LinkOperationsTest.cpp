@@ -19,23 +19,12 @@
 #include "store/CPIMTask.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/DeviceTest.h"
+#include "tests/support/StoredLinks.h"
 
 namespace {
 
 using namespace calyra;
 using namespace calyra::testing;
-
-// A link as the tests compare it: type, far end and text.
-struct Link {
-  LinkType type;
-  ItemOid target;
-  std::u16string text;
-  bool operator==(const Link&) const = default;
-};
-
-void PrintTo(const Link& link, std::ostream* out) {
-  *out << static_cast<int>(link.type) << " -> " << link.target << " '" << platform::ToUtf8(link.text) << "'";
-}
 
 class LinkOperationsTest : public DeviceTest {
  protected:
@@ -58,15 +47,6 @@ class LinkOperationsTest : public DeviceTest {
     appointment.end = Date(2024, 5, 6, 10);
     EXPECT_EQ(appointment.Save(context_), S_OK);
     return appointment.oid;
-  }
-  // The item's links in the store's order, without display texts.
-  static std::vector<Link> LinksOf(ItemOid item) {
-    std::vector<Link> links;
-    LinkStore store;
-    LinkRecord record;
-    for (CEOID at = store.FirstLinkOf(item, &record, false); at; at = store.NextLinkOf(item, &record, false))
-      links.push_back({record.type, record.target, record.text});
-    return links;
   }
   static WORD FirstLinkId(ItemOid item) {
     LinkRecord record;
