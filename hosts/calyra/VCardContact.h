@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,16 @@ namespace calyra::host {
 
 // A contact as vCards and the device both hold it, in plain UTF-8 texts: what the vCard reader
 // fills from a card, the store writer saves, and the exporter reads back from the device.
+// The picture formats contact photos are kept in, told by their first bytes.
+enum class PhotoFormat { kNone, kJpeg, kGif, kBmp };
+inline PhotoFormat PhotoFormatOf(const unsigned char* data, size_t size) {
+  if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return PhotoFormat::kJpeg;
+  if (size >= 4 && data[0] == 'G' && data[1] == 'I' && data[2] == 'F' && data[3] == '8')
+    return PhotoFormat::kGif;
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return PhotoFormat::kBmp;
+  return PhotoFormat::kNone;
+}
+
 struct VCardContact {
   // The telephone numbers the device keeps, in the order `show --json` lists them.
   enum Phone {

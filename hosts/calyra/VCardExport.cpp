@@ -134,9 +134,14 @@ std::vector<unsigned char> ReadPhotoFile(const std::string& fileAs) {
 }
 
 const char* PhotoMimeType(const std::vector<unsigned char>& photo) {
-  if (photo.size() >= 2 && photo[0] == 'B' && photo[1] == 'M') return "image/bmp";
-  if (photo.size() >= 3 && photo[0] == 'G' && photo[1] == 'I' && photo[2] == 'F') return "image/gif";
-  return "image/jpeg";
+  switch (PhotoFormatOf(photo.data(), photo.size())) {
+    case PhotoFormat::kGif:
+      return "image/gif";
+    case PhotoFormat::kBmp:
+      return "image/bmp";
+    default:
+      return "image/jpeg";
+  }
 }
 
 std::string WriteCard(const VCardContact& contact) {

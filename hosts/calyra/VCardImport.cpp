@@ -16,11 +16,16 @@ namespace calyra::host {
 
 namespace {
 
-// The extension the contact photos are looked for under, by the picture's first bytes.
+// The extension the contact photos are looked for under, by the picture's format.
 const char16_t* PhotoExtension(const std::vector<unsigned char>& photo) {
-  if (photo.size() >= 2 && photo[0] == 'B' && photo[1] == 'M') return u".bmp";
-  if (photo.size() >= 3 && photo[0] == 'G' && photo[1] == 'I' && photo[2] == 'F') return u".gif";
-  return u".jpg";
+  switch (PhotoFormatOf(photo.data(), photo.size())) {
+    case PhotoFormat::kGif:
+      return u".gif";
+    case PhotoFormat::kBmp:
+      return u".bmp";
+    default:
+      return u".jpg";
+  }
 }
 
 // The photo as the contact's photo file: its file-as name made file-safe, in the photo folder.

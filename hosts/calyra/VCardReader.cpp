@@ -300,10 +300,7 @@ bool AllUtf8(const VCardContact& contact) {
 
 // Only the formats the device's contact photos are looked for in are kept.
 bool IsPhotoFormat(const unsigned char* data, size_t size) {
-  auto starts = [&](std::initializer_list<unsigned char> magic) {
-    return size >= magic.size() && std::equal(magic.begin(), magic.end(), data);
-  };
-  return starts({0xFF, 0xD8, 0xFF}) || starts({'G', 'I', 'F', '8'}) || starts({'B', 'M'});
+  return PhotoFormatOf(data, size) != PhotoFormat::kNone;
 }
 
 // Version 4.0 puts an inline picture in a data URI, which the library splits at its comma as a list
