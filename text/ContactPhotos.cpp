@@ -117,6 +117,16 @@ std::u16string GetContactPhotoFolder() {
   return folder;
 }
 
+std::vector<BYTE> ReadContactPhotoFile(std::u16string_view contactName) {
+  std::optional<std::u16string> name = PhotoFileName(contactName);
+  if (!name) return {};
+  HANDLE file = OpenPhotoFile(GetContactPhotoFolder(), *name);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::vector<BYTE> bytes = ReadWholeFile(file);
+  CloseHandle(file);
+  return bytes;
+}
+
 ContactPhotos::~ContactPhotos() {
   if (thumbnail_) ImageList_Destroy(thumbnail_);
 }

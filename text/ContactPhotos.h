@@ -45,6 +45,10 @@ std::optional<std::u16string> PhotoFileName(std::u16string_view contactName);
 // The photo folder (the setting holds at most 520 bytes); the default folder is made when missing.
 std::u16string GetContactPhotoFolder();
 
+// The bytes of the photo file of the contact named `contactName`, found as the summary finds it;
+// empty when there is none or it cannot be read whole.
+std::vector<BYTE> ReadContactPhotoFile(std::u16string_view contactName);
+
 // The process's photo cache: the one thumbnail last made, for the file name it was made for.
 class ContactPhotos {
  public:

@@ -8,7 +8,6 @@
 
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/VCardCommands.h"
-#include "platform/files/FileSystem.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/PimItem.h"
@@ -112,25 +111,6 @@ void SetAddress(EContact* card, EContactField field, const VCardContact::Address
   value.po = const_cast<char*>("");
   value.ext = const_cast<char*>("");
   e_contact_set(card, field, &value);
-}
-
-// The contact's photo file as the summary finds it under the file-as name; empty when it has none.
-std::vector<unsigned char> ReadPhotoFile(const std::string& fileAs) {
-  std::optional<std::u16string> name = PhotoFileName(platform::FromUtf8(fileAs));
-  if (!name) return {};
-  for (const char16_t* extension : {u".bmp", u".jpg", u".jpeg", u".gif"}) {
-    std::u16string path = GetContactPhotoFolder() + u"\\" + *name + extension;
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) continue;
-    std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    bool whole = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                 read == bytes.size();
-    CloseHandle(file);
-    return whole ? bytes : std::vector<unsigned char>();
-  }
-  return {};
 }
 
 const char* PhotoMimeType(const std::vector<unsigned char>& photo) {
@@ -245,7 +225,8 @@ VCardContact ContactOfDevice(IContact* c) {
   contact.anniversary = ReadDate(c, &IContact::get_Anniversary);
   contact.notes = Read(c, &IContact::get_Body);
   contact.categories = SplitCategories(Read(c, &IContact::get_Categories));
-  contact.photo = ReadPhotoFile(contact.fileAs);
+  std::vector<BYTE> photo = ReadContactPhotoFile(platform::FromUtf8(contact.fileAs));
+  contact.photo.assign(photo.begin(), photo.end());
   return contact;
 }
 
