@@ -18,6 +18,7 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
 #include "resources/ResourceIds.h"
+#include "text/CountryTable.h"
 
 namespace calyra {
 
@@ -226,17 +227,13 @@ void ContactPage::ShowFileAs() {
   SetDlgItemTextW(GetWindow(), kContactFileAs, FileAsToStore(format).c_str());
 }
 
-// Street, city line and country, each on its own line when it is there; a country alone is not
-// an address.
 void ContactPage::ShowAddress(size_t index) {
   const Address& address = kAddresses[index];
-  std::u16string text = WindowText(Control(address.street));
   std::u16string country = WindowText(Control(address.country));
   std::u16string cityLine =
       Host().CityLine(country, WindowText(Control(address.city)), WindowText(Control(address.state)),
                       WindowText(Control(address.postalCode)));
-  if (!cityLine.empty()) text += (text.empty() ? u"" : u"\r\n") + cityLine;
-  if (!country.empty() && !text.empty()) text += u"\r\n" + country;
+  std::u16string text = AddressText(WindowText(Control(address.street)), cityLine, country);
   SetDlgItemTextW(GetWindow(), address.text, text.c_str());
 }
 

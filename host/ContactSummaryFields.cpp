@@ -57,17 +57,12 @@ constexpr AddressTags kAddresses[] = {
      props::kPropContactOtherAddressCountry},
 };
 
-// Street, city line and country on lines of their own, as the contact page shows an address; a
-// country alone is not an address.
-std::u16string AddressText(const CPIMContact& contact, const AddressTags& tags) {
-  std::u16string text = contact.Text(tags.street);
+std::u16string AddressOf(const CPIMContact& contact, const AddressTags& tags) {
   std::u16string country = contact.Text(tags.country);
-  std::u16string cityLine =
-      ComposedCityLine(Component::Process().Countries(), country, contact.Text(tags.city),
-                       contact.Text(tags.state), contact.Text(tags.postalCode));
-  if (!cityLine.empty()) text += (text.empty() ? u"" : u"\r\n") + cityLine;
-  if (!country.empty() && !text.empty()) text += u"\r\n" + country;
-  return text;
+  return AddressText(contact.Text(tags.street),
+                     ComposedCityLine(Component::Process().Countries(), country, contact.Text(tags.city),
+                                      contact.Text(tags.state), contact.Text(tags.postalCode)),
+                     country);
 }
 
 void AddDate(lists::FieldTable& fields, unsigned label, const SYSTEMTIME& date) {
@@ -104,7 +99,7 @@ std::unique_ptr<lists::FieldTable> ContactSummaryFields(ItemOid oid, const ItemC
   fields->AddValue(SummaryText(kStringSummaryWebPage), contact.Text(props::kPropContactWebPage),
                    lists::kRowWeb);
   for (const AddressTags& address : kAddresses) {
-    fields->AddValue(SummaryText(address.label), AddressText(contact, address));
+    fields->AddValue(SummaryText(address.label), AddressOf(contact, address));
   }
   AddDate(*fields, kStringSummaryBirthday, contact.birthday);
   AddDate(*fields, kStringSummaryAnniversary, contact.anniversary);

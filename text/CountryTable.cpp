@@ -99,4 +99,12 @@ std::u16string ComposedCityLine(const CountryTable& table, const std::u16string&
   return line;
 }
 
+std::u16string AddressText(const std::u16string& street, const std::u16string& cityLine,
+                           const std::u16string& country) {
+  std::u16string text = street;
+  if (!cityLine.empty()) text += (text.empty() ? u"" : u"\r\n") + cityLine;
+  if (!country.empty() && !text.empty()) text += u"\r\n" + country;
+  return text;
+}
+
 }  // namespace calyra

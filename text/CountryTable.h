@@ -52,4 +52,9 @@ std::u16string ComposedCityLine(const CountryTable& table, const std::u16string&
                                 const std::u16string& city, const std::u16string& region,
                                 const std::u16string& postalCode);
 
+// An address as one text: street, city line and country, each on a line of its own when it is
+// there; a country alone is not an address.
+std::u16string AddressText(const std::u16string& street, const std::u16string& cityLine,
+                           const std::u16string& country);
+
 }  // namespace calyra
