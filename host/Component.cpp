@@ -30,6 +30,15 @@ void Component::StartLinkLoad() {
   });
 }
 
+OperationContext Component::OperationContextFor(HWND owner) {
+  OperationContext context;
+  context.owner = owner;
+  context.resources = resources_;
+  context.journal = JournalSettings{options_.JournalFlags(), options_.JournalLocation()};
+  context.links = &links;
+  return context;
+}
+
 const CountryTable& Component::Countries() {
   std::call_once(countriesBuilt_,
                  [this] { countries_ = std::make_unique<CountryTable>(CountryTable::FromLocaleData()); });

@@ -12,6 +12,7 @@
 #include "host/OptionStore.h"
 #include "host/ScreenScale.h"
 #include "links/LinkCache.h"
+#include "operations/OperationContext.h"
 #include "platform/core/System.h"
 #include "text/ContactPhotos.h"
 #include "text/CountryTable.h"
@@ -72,6 +73,10 @@ class Component : public platform::ProcessState {
   ContactPhotos contactPhotos;          // the thumbnail of the contact last shown
   LinkCache links;                      // the process-wide mirror of the link database
   FloatingLinkWindow floatingLinks;     // the one floating link window
+
+  // The context of an item operation whose questions `owner` owns: the journal options and the link
+  // cache of this process.
+  OperationContext OperationContextFor(HWND owner);
 
   // Fills the link cache afresh from the database on a thread of its own; an earlier load ends first.
   void StartLinkLoad();

@@ -7,7 +7,6 @@
 #include "host/MainWindow.h"
 #include "host/NewItemDefaults.h"
 #include "links/LinkOperations.h"
-#include "notes/JournalLog.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
@@ -85,15 +84,7 @@ HFONT EditorFrame::PageFont() const {
 }
 
 ItemContext EditorFrame::ItemContextFor(HWND owner) const {
-  ItemContext context;
-  context.owner = owner;
-  context.resources = Resources();
-  context.taskCompleted = [](ItemOid task) {
-    OptionStore& options = Component::Process().Options();
-    JournalSettings settings{options.JournalFlags(), options.JournalLocation()};
-    WriteJournalEntry(task, JournalEntryType::TaskCompleted, settings, Component::Process().Resources());
-  };
-  return context;
+  return Component::Process().OperationContextFor(owner).ItemContextFor();
 }
 
 // Deleting stored items with their questions is not part of this build yet: the item stays.
