@@ -101,7 +101,7 @@ bool RunItemOperation(PimItem& item, ItemCommand command, EditorHost& host, HWND
   if (NeedsLoadedItem(command) && !item.loaded && !item.Load(itemContext)) return false;
   switch (command) {
     case ItemCommand::Delete:
-      return host.DeleteItem(item.Kind(), item.oid, OccurrenceOf(item));
+      return host.DeleteItem(item.Kind(), SeriesOidOf(item), OccurrenceOf(item));
     case ItemCommand::Copy:
       return item.Copy(itemContext) != 0;
     case ItemCommand::Convert:
@@ -136,6 +136,12 @@ void PageContainer::ShowCommitFailureCode(unsigned text, HRESULT result) const {
       platform::FormatText(u"%s (0x%08X)", {ResourceText(resources, text), static_cast<unsigned>(result)});
   MessageBoxW(context_.owner, message.c_str(), ResourceText(resources, resources::kStringCannotSave).c_str(),
               MB_OK);
+}
+
+ItemOid SeriesOidOf(const PimItem& item) {
+  auto* appointment = dynamic_cast<const CPIMAppointment*>(&item);
+  return appointment && appointment->openedOccurrence && appointment->seriesOid ? appointment->seriesOid
+                                                                                 : item.oid;
 }
 
 const SYSTEMTIME* OccurrenceOf(const PimItem& item) {

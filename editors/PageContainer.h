@@ -57,6 +57,8 @@ class PageContainer {
   std::vector<EditorPage*> pages_;
 };
 
+// The series an opened occurrence of an appointment belongs to, else the item itself.
+ItemOid SeriesOidOf(const PimItem& item);
 // The occurrence date of an item opened as one occurrence of a series, else null.
 const SYSTEMTIME* OccurrenceOf(const PimItem& item);
 

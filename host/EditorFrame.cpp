@@ -7,6 +7,7 @@
 #include "host/MainWindow.h"
 #include "host/NewItemDefaults.h"
 #include "links/LinkOperations.h"
+#include "operations/ItemDeletion.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
@@ -87,9 +88,21 @@ ItemContext EditorFrame::ItemContextFor(HWND owner) const {
   return Component::Process().OperationContextFor(owner).ItemContextFor();
 }
 
-// Deleting stored items with their questions is not part of this build yet: the item stays.
-bool EditorFrame::DeleteItem(ItemKind, ItemOid, const SYSTEMTIME*) {
-  return false;
+// Deletions from the editors and the summary ask as the delete exports do, with the host's last
+// confirm option, over the main window.
+bool EditorFrame::DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) {
+  OperationContext context = Component::Process().OperationContextFor(MainWindow());
+  bool confirm = Component::Process().Options().ConfirmDeletions();
+  switch (kind) {
+    case ItemKind::Appointment:
+      return DeleteAppointment(context, item, occurrence, confirm) != 0;
+    case ItemKind::Task:
+      return DeleteTask(context, item, occurrence != nullptr, confirm) != 0;
+    case ItemKind::Contact:
+      return DeleteContact(context, item, true, nullptr, confirm) != 0;
+    default:
+      return false;
+  }
 }
 
 CategoryChangeFlags* EditorFrame::CategoryChanges() {

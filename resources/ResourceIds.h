@@ -32,6 +32,15 @@ inline constexpr unsigned kStringTaskNotSaved = 63004;
 inline constexpr unsigned kStringMeetingUpdate = 63007;
 inline constexpr unsigned kStringRecurringQuestion = 63008;
 inline constexpr unsigned kStringContactNotSaved = 63018;
+// The questions of a deletion: an item without a subject or name, an occurrence of a recurring item
+// (63009 names the task, 63010 when its subject cannot be read), and the text after a named item.
+inline constexpr unsigned kStringDeleteRecurringTask = 63009;
+inline constexpr unsigned kStringDeleteRecurringTaskUnnamed = 63010;
+inline constexpr unsigned kStringDeleteAppointment = 63021;
+inline constexpr unsigned kStringDeleteTask = 63022;
+inline constexpr unsigned kStringDeleteContact = 63023;
+inline constexpr unsigned kStringDeleteOccurrence = 63025;
+inline constexpr unsigned kStringDeleteNamed = 63614;
 inline constexpr unsigned kStringContactDateOutOfRange = 63019;
 // The names of items and of the host's views in the switch-away question.
 inline constexpr unsigned kStringNameAppointment = 63504;

@@ -12,15 +12,6 @@ CALYRA_API int CalyraEditor_ChangeDates(HWND, CEOID, int, DWORD, const SYSTEMTIM
 CALYRA_API int CalyraEditor_MoveTaskToDate(HWND, CEOID, int, const SYSTEMTIME*, const SYSTEMTIME*) {
   return 0;
 }
-CALYRA_API int CalyraEditor_DeleteAppointment(CEOID, int, const SYSTEMTIME*, int) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_DeleteTask(CEOID, int, int) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_DeleteContact(CEOID, int, DWORD*, int) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_NewAlarmNote(HWND, WORD) {
   return 0;
 }

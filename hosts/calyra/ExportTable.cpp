@@ -52,9 +52,9 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(MarkTaskComplete, kIntResult, kPending, kHandle, kUint, kInt),
     CALYRA_EXPORT_ROW(ChangeDates, kIntResult, kPending, kHandle, kUint, kInt, kUint, kTime),
     CALYRA_EXPORT_ROW(MoveTaskToDate, kIntResult, kPending, kHandle, kUint, kInt, kTime, kTime),
-    CALYRA_EXPORT_ROW(DeleteAppointment, kIntResult, kPending, kUint, kInt, kTime, kInt),
-    CALYRA_EXPORT_ROW(DeleteTask, kIntResult, kPending, kUint, kInt, kInt),
-    CALYRA_EXPORT_ROW(DeleteContact, kIntResult, kPending, kUint, kInt, kOutInt, kInt),
+    CALYRA_EXPORT_ROW(DeleteAppointment, kIntResult, kBuilt, kUint, kInt, kTime, kInt),
+    CALYRA_EXPORT_ROW(DeleteTask, kIntResult, kBuilt, kUint, kInt, kInt),
+    CALYRA_EXPORT_ROW(DeleteContact, kIntResult, kBuilt, kUint, kInt, kOutInt, kInt),
     CALYRA_EXPORT_ROW(SaveAppointmentAsTask, kOidResult, kBuilt, kUint),
     CALYRA_EXPORT_ROW(SaveTaskAsAppointment, kOidResult, kBuilt, kUint),
     // Links and the floating link window.
