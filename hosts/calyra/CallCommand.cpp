@@ -31,18 +31,19 @@ void PrintResult(ResultKind kind, int64_t result, std::FILE* out) {
 
 // The call itself: the result and the out-arguments first, then the host's queue is pumped, so the
 // notifications the call posted follow them.
-void Call(EditorSession& session, void* symbol, const CallCommand& command, std::FILE* out) {
+void Call(EditorSession& session, void* symbol, CallCommand& command, std::FILE* out) {
   std::vector<CallArgument> values = command.arguments.Values(session.Host().Handle(), session.Resources());
   std::fprintf(out, "calling CalyraEditor_%s\n", command.row->name);
   std::fflush(out);
   int64_t result = command.row->invoke(symbol, values);
+  command.result = result;
   PrintResult(command.row->result, result, out);
   command.arguments.PrintOuts(out);
   session.Pump();
   std::fflush(out);
 }
 
-int RunAtTerminal(EditorSession& session, void* symbol, const CallCommand& command, std::FILE* in,
+int RunAtTerminal(EditorSession& session, void* symbol, CallCommand& command, std::FILE* in,
                   std::FILE* out) {
   TerminalUserAgent person(session, in, out);
   platform::SetUserAgent(&person);

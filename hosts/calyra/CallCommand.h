@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@ struct CallCommand {
   bool scripted = false;
   std::string scriptName;
   std::vector<ScriptStep> steps;
+  std::optional<int64_t> result;  // what the export answered, once it was called
 };
 
 // Reads `words` (the name, then the arguments) into `command`; false with a one-line `error`.

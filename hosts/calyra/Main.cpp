@@ -22,6 +22,7 @@
 #include "hosts/calyra/IcsCommands.h"
 #include "hosts/calyra/ItemCommands.h"
 #include "hosts/calyra/LinkCommands.h"
+#include "hosts/calyra/OperationCommands.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
@@ -55,10 +56,17 @@ constexpr const char* kUsage =
     "  unlink OID LINKID                   deletes a link of the item (both halves of an item link)\n"
     "  icon OID PATH|none                  the item's icon image, a bitmap file on the device\n"
     "  open-link OID LINKID                opens the far end of a link as the link window does\n"
+    "  complete OID [--mode 0|1|2]         a task not complete (0), complete (1, the default) or the other way\n"
+    "  redate OID DATE|none                a task's due date, its start and reminder moved with it\n"
+    "  move OID FROM TO [--copy]           a task dragged from the day FROM to the day TO (a copy with --copy)\n"
+    "  delete OID [--occurrence DATE] [--no-confirm]\n"
+    "                                      deletes an item with the questions a host's delete asks\n"
+    "  convert OID                         a new task from an appointment, or an appointment from a task\n"
     "--json: list, links, categories and call-log print one JSON array, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
-    "OID: a record number, 0x1234 or 4660. Scripts and call arguments: docs/DEMO.md.\n"
+    "OID: a record number, 0x1234 or 4660. DATE: 2026-03-05 or 2026-03-05T09:30. Scripts and call\n"
+    "arguments: docs/DEMO.md. The item operations' questions are answered by --script or at the terminal.\n"
     "exit codes: 0 done, 1 failed, 2 usage, 3 the device cannot be opened, 4 the script cannot be read or a\n"
     "step does not match, or an iCalendar or vCard file is malformed, 5 no such item, 6 the component\n"
     "cannot be loaded or does not start\n";
@@ -69,6 +77,7 @@ struct Arguments {
   bool json = false;
   std::vector<std::string> words;
   std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
+  std::map<std::string, std::string> operationOptions;  // of the item operations; a flag's value is ""
 };
 
 int Usage(const char* problem = nullptr) {
@@ -94,6 +103,11 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
       } else {
         arguments->script = argv[i];
       }
+    } else if (IsOperationFlag(argv[i])) {
+      if (!arguments->operationOptions.emplace(argv[i], "").second) return false;
+    } else if (IsOperationOption(argv[i])) {
+      if (i + 1 >= argc || !arguments->operationOptions.emplace(argv[i], argv[i + 1]).second) return false;
+      ++i;
     } else if (IsCallLogOption(argv[i])) {
       if (i + 1 >= argc || !arguments->callOptions.emplace(argv[i], argv[i + 1]).second) return false;
       ++i;
@@ -267,6 +281,38 @@ int RunLinkCommand(const Arguments& arguments, ListingFormat format) {
   return SetItemIcon(library.Exports(), item, path, stdout, stderr);
 }
 
+// `call` and the item operations: their mistakes are told in one line, without the usage text; a
+// pending export is refused before anything starts. `words`: the export's name and its arguments.
+// kExitDone when the call can be made.
+int CheckCall(const std::vector<std::string>& words, CallCommand* command) {
+  std::string error;
+  if (!ParseCallCommand(words, command, &error)) {
+    std::fprintf(stderr, "calyra: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  if (command->row->availability == Availability::kPending) {
+    std::fprintf(stderr, "calyra: %s is not built yet (it answers its failure value and does nothing)\n",
+                 command->row->name);
+    return kExitFailed;
+  }
+  return kExitDone;
+}
+
+// An item operation, once the device is open: the call of its export; kExitFailed when the export
+// answered 0 (declined, refused or failed).
+int RunOperation(const Arguments& arguments) {
+  std::vector<std::string> words;
+  if (int failed = OperationCallWords(arguments.words, arguments.operationOptions, &words, stderr)) return failed;
+  CallCommand call;
+  if (int failed = CheckCall(words, &call)) return failed;
+  if (int failed = RunCall(call, arguments)) return failed;
+  if (call.result && *call.result == 0) {
+    std::fprintf(stderr, "calyra: CalyraEditor_%s answered 0: declined, refused or failed\n", call.row->name);
+    return kExitFailed;
+  }
+  return kExitDone;
+}
+
 // Everything after the device is open; `call` is the call command when the command is call.
 int Run(const Arguments& arguments, CallCommand& call) {
   const std::vector<std::string>& words = arguments.words;
@@ -287,6 +333,7 @@ int Run(const Arguments& arguments, CallCommand& call) {
     return ExportCalendarFile(kind, words[2], stderr);
   }
   if (IsLinkCommand(name)) return RunLinkCommand(arguments, format);
+  if (IsOperationCommand(name)) return RunOperation(arguments);
   EditorCommand command;
   if (name == "new") {
     command.kind = *ParseKind(words[1], false);
@@ -302,23 +349,6 @@ int Run(const Arguments& arguments, CallCommand& call) {
   return RunEditor(command, arguments);
 }
 
-// `call`: its mistakes are told in one line, without the usage text; a pending export is refused
-// before anything starts. kExitDone when the call can be made.
-int CheckCall(const Arguments& arguments, CallCommand* command) {
-  std::vector<std::string> words(arguments.words.begin() + 1, arguments.words.end());
-  std::string error;
-  if (!ParseCallCommand(words, command, &error)) {
-    std::fprintf(stderr, "calyra: %s\n", error.c_str());
-    return kExitUsage;
-  }
-  if (command->row->availability == Availability::kPending) {
-    std::fprintf(stderr, "calyra: %s is not built yet (it answers its failure value and does nothing)\n",
-                 command->row->name);
-    return kExitFailed;
-  }
-  return kExitDone;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -326,12 +356,16 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, &arguments) || arguments.words.empty()) return Usage();
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
-  bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog";
-  if (arguments.script && !editing) return Usage("--script is for new, edit, call and category-dialog");
+  bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
+                 IsOperationCommand(name);
+  if (arguments.script && !editing)
+    return Usage("--script is for new, edit, call, category-dialog and the item operations");
+  if (!arguments.operationOptions.empty() && !IsOperationCommand(name))
+    return Usage("--mode, --copy, --occurrence and --no-confirm are for the item operations");
   CallCommand call;
   if (name == "call") {
     if (words.size() < 2) return Usage("call needs the name of an export");
-    if (int failed = CheckCall(arguments, &call)) return failed;
+    if (int failed = CheckCall({words.begin() + 1, words.end()}, &call)) return failed;
   }
   if (name == "category-dialog" || name == "categories") {
     if (words.size() != 1) return Usage(("wrong number of arguments for " + name).c_str());
@@ -361,6 +395,9 @@ int main(int argc, char** argv) {
   bool categories = name == "categories" || name == "category-dialog";
   if (IsLinkCommand(name)) {
     if (int failed = CheckLinkCommand(words)) return failed;
+  } else if (IsOperationCommand(name)) {
+    std::string problem = CheckOperationCommand(words, arguments.operationOptions);
+    if (!problem.empty()) return Usage(problem.c_str());
   } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
@@ -369,7 +406,7 @@ int main(int argc, char** argv) {
     return Usage("--json is for list, show, links, categories and call-log");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
   if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
-  if ((name == "show" || name == "edit") && !ParseOid(words[1])) {
+  if ((name == "show" || name == "edit" || IsOperationCommand(name)) && !ParseOid(words[1])) {
     std::fprintf(stderr, "calyra: \"%s\" is not an oid (a number such as 0x1234 or 4660)\n",
                  words[1].c_str());
     return kExitBadOid;
