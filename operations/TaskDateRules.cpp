@@ -38,7 +38,7 @@ TaskDates Normalised(TaskDates task) {
 
 // The reminder moved to `days` after `base`, at the remembered time of day; only a reminder that is on.
 void MoveReminder(TaskDates& result, const TaskDates& task, const SYSTEMTIME& base, int days) {
-  if (task.reminderSet) result.reminder = At(AddDays(base, days), RememberedReminderClock(task));
+  if (task.reminderSet) result.reminder = At(ShiftDays(base, days), RememberedReminderClock(task));
 }
 
 }  // namespace
@@ -47,12 +47,12 @@ int DayDifference(const SYSTEMTIME& from, const SYSTEMTIME& to) {
   return static_cast<int>(DayNumber(to) - DayNumber(from));
 }
 
-SYSTEMTIME AddDays(const SYSTEMTIME& time, int days) {
+SYSTEMTIME ShiftDays(const SYSTEMTIME& time, int days) {
   SYSTEMTIME moved = time;
   return platform::AddMinutes(&moved, days * kMinutesPerDay) ? moved : time;
 }
 
-SYSTEMTIME DayOf(const SYSTEMTIME& time) {
+SYSTEMTIME StartOfDay(const SYSTEMTIME& time) {
   return At(time, ClockTime{});
 }
 
@@ -78,12 +78,12 @@ TaskDates ChangeDueDate(const TaskDates& original, const SYSTEMTIME& due) {
     }
     return result;
   }
-  SYSTEMTIME newDue = DayOf(due);
+  SYSTEMTIME newDue = StartOfDay(due);
   bool hasStart = platform::IsDateSet(task.start);
   if (hasStart && DayDifference(task.start, newDue) < 0) {
     // Before the start: the task keeps its length, the reminder its distance from its end.
     int span = DayDifference(task.due, task.start);
-    result.start = AddDays(newDue, span);
+    result.start = ShiftDays(newDue, span);
     result.due = newDue;
     bool fromStart = PositionOf(task) == ReminderPosition::BeforeStart;
     int offset = DayDifference(fromStart ? task.start : task.due, task.reminder);
@@ -99,7 +99,7 @@ TaskDates ChangeDueDate(const TaskDates& original, const SYSTEMTIME& due) {
 TaskDates MoveToDay(const TaskDates& original, const SYSTEMTIME& from, const SYSTEMTIME& to) {
   TaskDates task = Normalised(original);
   TaskDates result = task;
-  SYSTEMTIME day = DayOf(to);
+  SYSTEMTIME day = StartOfDay(to);
   if (!platform::IsDateSet(task.due)) {
     result.start = result.due = day;
     return result;
@@ -120,11 +120,11 @@ TaskDates MoveToDay(const TaskDates& original, const SYSTEMTIME& from, const SYS
   }
   if (SameDay(from, task.start)) {
     result.start = day;
-    result.due = AddDays(day, std::abs(span));
+    result.due = ShiftDays(day, std::abs(span));
   } else if (!SameDay(from, task.due)) {
     // A day inside the task: both ends move by the same number of days.
-    result.due = AddDays(task.due, DayDifference(from, to));
-    result.start = AddDays(result.due, span);
+    result.due = ShiftDays(task.due, DayDifference(from, to));
+    result.start = ShiftDays(result.due, span);
   } else if (DayDifference(task.start, day) >= 0) {
     // The due date alone moves; only a reminder counted from it follows.
     result.due = day;

@@ -31,9 +31,9 @@ struct ClockTime {
 int DayDifference(const SYSTEMTIME& from, const SYSTEMTIME& to);
 // `time` moved by `days` × 24 hours of the wall clock, its time of day kept; unchanged when the result
 // would leave the range of dates.
-SYSTEMTIME AddDays(const SYSTEMTIME& time, int days);
+SYSTEMTIME ShiftDays(const SYSTEMTIME& time, int days);
 // `time` at the start of its day.
-SYSTEMTIME DayOf(const SYSTEMTIME& time);
+SYSTEMTIME StartOfDay(const SYSTEMTIME& time);
 ReminderPosition PositionOf(const TaskDates& task);
 // The hour and minute a moved reminder gets: the reminder's own, 08:00 when the reminder is off.
 ClockTime RememberedReminderClock(const TaskDates& task);

@@ -178,15 +178,15 @@ TEST_F(TaskDateRulesTest, DayDifferenceIgnoresTheTimeOfDayAndAddDaysKeepsIt) {
     EXPECT_EQ(DayDifference(d.from, d.to), d.days);
   }
 
-  EXPECT_EQ(AddDays(Date(2024, 2, 28, 9, 15), 1), Date(2024, 2, 29, 9, 15));
-  EXPECT_EQ(AddDays(Date(2024, 3, 30, 2, 30), 1), Date(2024, 3, 31, 2, 30))
+  EXPECT_EQ(ShiftDays(Date(2024, 2, 28, 9, 15), 1), Date(2024, 2, 29, 9, 15));
+  EXPECT_EQ(ShiftDays(Date(2024, 3, 30, 2, 30), 1), Date(2024, 3, 31, 2, 30))
       << "wall-clock days: the hour the clock skips is kept";
-  EXPECT_EQ(AddDays(Date(2024, 10, 26, 2, 30), 1), Date(2024, 10, 27, 2, 30));
-  EXPECT_EQ(AddDays(Date(2025, 1, 1, 6), -2), Date(2024, 12, 30, 6));
-  EXPECT_EQ(AddDays(Date(2024, 1, 31, 23, 59), 29), Date(2024, 2, 29, 23, 59));
+  EXPECT_EQ(ShiftDays(Date(2024, 10, 26, 2, 30), 1), Date(2024, 10, 27, 2, 30));
+  EXPECT_EQ(ShiftDays(Date(2025, 1, 1, 6), -2), Date(2024, 12, 30, 6));
+  EXPECT_EQ(ShiftDays(Date(2024, 1, 31, 23, 59), 29), Date(2024, 2, 29, 23, 59));
   SYSTEMTIME early = Date(1601, 1, 1, 8);
-  EXPECT_EQ(AddDays(early, -1), early) << "out of range: unchanged";
-  EXPECT_EQ(DayOf(Date(2024, 3, 18, 17, 45)), Date(2024, 3, 18));
+  EXPECT_EQ(ShiftDays(early, -1), early) << "out of range: unchanged";
+  EXPECT_EQ(StartOfDay(Date(2024, 3, 18, 17, 45)), Date(2024, 3, 18));
 }
 
 TEST_F(TaskDateRulesTest, ReminderPositions) {
