@@ -33,7 +33,7 @@ constexpr const char16_t* kJournal = u"\\My Documents\\journal.cjl";
 constexpr SYSTEMTIME kNoDate = platform::kNoDateSystemTime;
 
 // What a stored task is made of in these tests.
-struct TaskSpec {
+struct TaskFields {
   SYSTEMTIME start = kNoDate;
   SYSTEMTIME due = kNoDate;
   std::optional<SYSTEMTIME> reminder;
@@ -75,23 +75,23 @@ class TaskDateExportsTest : public EditorHostTest {
   int Move(ItemOid task, int copy, SYSTEMTIME from, SYSTEMTIME to) {
     return CalyraEditor_MoveTaskToDate(host_, task, copy, &from, &to);
   }
-  ItemOid StoreTask(const TaskSpec& spec, const std::u16string& subject = u"Call Anna") {
+  ItemOid StoreTask(const TaskFields& fields, const std::u16string& subject = u"Call Anna") {
     CPIMTask task;
     task.subject = subject;
-    task.start = spec.start;
-    task.due = spec.due;
-    task.reminderSet = spec.reminder.has_value();
-    task.reminderTime = spec.reminder.value_or(kNoDate);
-    task.complete = spec.complete;
+    task.start = fields.start;
+    task.due = fields.due;
+    task.reminderSet = fields.reminder.has_value();
+    task.reminderTime = fields.reminder.value_or(kNoDate);
+    task.complete = fields.complete;
     task.hasNotes = true;
     task.notes = {7, 1, 7};
     task.categories = CategorySet::FromNumbers({3});
-    if (spec.recurring) {
+    if (fields.recurring) {
       task.recurring = true;
       task.recurrence.type = olRecursWeekly;
       task.recurrence.interval = 1;
       task.recurrence.weekdayMask = olWednesday;
-      task.recurrence.patternStart = spec.due;
+      task.recurrence.patternStart = fields.due;
     }
     EXPECT_EQ(task.Save(context_), S_OK);
     return task.oid;
@@ -147,7 +147,7 @@ class TaskDateExportsTest : public EditorHostTest {
 
 // A three-day task from Monday to Wednesday with its reminder on the due date; the clock stands at
 // Friday 2024-03-15, so the reminder is still to come.
-const TaskSpec kThreeDays{Date(2024, 3, 18), Date(2024, 3, 20), Date(2024, 3, 20, 16, 30)};
+const TaskFields kThreeDays{Date(2024, 3, 18), Date(2024, 3, 20), Date(2024, 3, 20, 16, 30)};
 
 TEST_F(TaskDateExportsTest, MarkCompleteByModeJournalsOnlyAChangeToComplete) {
   struct Row {
@@ -162,9 +162,9 @@ TEST_F(TaskDateExportsTest, MarkCompleteByModeJournalsOnlyAChangeToComplete) {
   for (const Row& row : rows) {
     SCOPED_TRACE("complete before " + std::to_string(row.completeBefore) + ", mode " +
                  std::to_string(row.mode));
-    TaskSpec spec = kThreeDays;
-    spec.complete = row.completeBefore;
-    ItemOid task = StoreTask(spec);
+    TaskFields fields = kThreeDays;
+    fields.complete = row.completeBefore;
+    ItemOid task = StoreTask(fields);
     EXPECT_EQ(CalyraEditor_MarkTaskComplete(host_, task, row.mode), 1);
     EXPECT_EQ(Loaded(task)->complete, row.completeAfter);
     bool changedToComplete = row.completeAfter && !row.completeBefore;
@@ -191,9 +191,9 @@ TEST_F(TaskDateExportsTest, CompletingRemovesTheNotification) {
 }
 
 TEST_F(TaskDateExportsTest, ARecurringTaskIsCompletedLikeAnyOtherAndPocketOutlookMovesTheSeriesOn) {
-  TaskSpec spec = kThreeDays;
-  spec.recurring = true;
-  ItemOid task = StoreTask(spec);
+  TaskFields fields = kThreeDays;
+  fields.recurring = true;
+  ItemOid task = StoreTask(fields);
   EXPECT_EQ(CalyraEditor_MarkTaskComplete(host_, task, 2), 1);
   EXPECT_EQ(CompletionEntries(task), 1u);
   // Pocket Outlook keeps the occurrence as a completed task of its own and opens the next one.
@@ -292,9 +292,9 @@ TEST_F(TaskDateExportsTest, DraggingFromAMiddleDayMovesBothEndsAndTheReminder) {
 }
 
 TEST_F(TaskDateExportsTest, ARecurringTaskIsNotMovedAndThePersonIsTold) {
-  TaskSpec spec = kThreeDays;
-  spec.recurring = true;
-  ItemOid task = StoreTask(spec);
+  TaskFields fields = kThreeDays;
+  fields.recurring = true;
+  ItemOid task = StoreTask(fields);
   std::string before = Snapshot(task);
   {
     NotingUser person;
@@ -313,9 +313,9 @@ TEST_F(TaskDateExportsTest, ARecurringTaskIsNotMovedAndThePersonIsTold) {
 }
 
 TEST_F(TaskDateExportsTest, ADropOnTheSameDayDoesNotEvenLoadTheTask) {
-  TaskSpec spec = kThreeDays;
-  spec.recurring = true;
-  ItemOid task = StoreTask(spec);
+  TaskFields fields = kThreeDays;
+  fields.recurring = true;
+  ItemOid task = StoreTask(fields);
   std::string before = Snapshot(task);
   // A recurring task would be refused with a message once loaded: there is neither.
   EXPECT_EQ(Move(task, 0, Date(2024, 3, 20, 8), Date(2024, 3, 20, 17)), 1);
@@ -355,9 +355,9 @@ TEST_F(TaskDateExportsTest, ACopyIsANewTaskAndTheFirstStaysAsItWas) {
 }
 
 TEST_F(TaskDateExportsTest, ACopyOfACompleteTaskIsNotJournalledAsCompleted) {
-  TaskSpec spec = kThreeDays;
-  spec.complete = true;
-  ItemOid task = StoreTask(spec);
+  TaskFields fields = kThreeDays;
+  fields.complete = true;
+  ItemOid task = StoreTask(fields);
   EXPECT_EQ(Move(task, 1, Date(2024, 3, 20), Date(2024, 3, 22)), 1);
   EXPECT_EQ(TaskCount(), 2u);
   EXPECT_TRUE(JournalFile(kJournal).LoadAll().value_or(std::vector<JournalEntry>{}).empty());
