@@ -114,6 +114,8 @@ inline constexpr unsigned kStringDurationDays = 64382;
 inline constexpr unsigned kStringSubjectPlaceholder = 64912;
 // Task editor.
 inline constexpr unsigned kStringTaskCompletedOn = 64335;
+// Item operations: the refusal to move a recurring task to another day.
+inline constexpr unsigned kStringRecurringTaskNotMoved = 63642;
 // Units of a lead or a time from now.
 inline constexpr unsigned kStringUnitMinutes = 38500;
 inline constexpr unsigned kStringUnitWeeks = 38501;

@@ -3,15 +3,6 @@
 // lists them. None pretends success.
 #include "CalyraEditor.h"
 
-CALYRA_API int CalyraEditor_MarkTaskComplete(HWND, CEOID, int) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_ChangeDates(HWND, CEOID, int, DWORD, const SYSTEMTIME*) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_MoveTaskToDate(HWND, CEOID, int, const SYSTEMTIME*, const SYSTEMTIME*) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_NewAlarmNote(HWND, WORD) {
   return 0;
 }

@@ -49,9 +49,9 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(EditContact, kIntResult, kBuilt, kUint, kUint, kInt, kInt, kUint),
     CALYRA_EXPORT_ROW(EditProject, kIntResult, kBuilt, kUint, kUint, kInt),
     // Task dates, deletion and conversion.
-    CALYRA_EXPORT_ROW(MarkTaskComplete, kIntResult, kPending, kHandle, kUint, kInt),
-    CALYRA_EXPORT_ROW(ChangeDates, kIntResult, kPending, kHandle, kUint, kInt, kUint, kTime),
-    CALYRA_EXPORT_ROW(MoveTaskToDate, kIntResult, kPending, kHandle, kUint, kInt, kTime, kTime),
+    CALYRA_EXPORT_ROW(MarkTaskComplete, kIntResult, kBuilt, kHandle, kUint, kInt),
+    CALYRA_EXPORT_ROW(ChangeDates, kIntResult, kBuilt, kHandle, kUint, kInt, kUint, kTime),
+    CALYRA_EXPORT_ROW(MoveTaskToDate, kIntResult, kBuilt, kHandle, kUint, kInt, kTime, kTime),
     CALYRA_EXPORT_ROW(DeleteAppointment, kIntResult, kBuilt, kUint, kInt, kTime, kInt),
     CALYRA_EXPORT_ROW(DeleteTask, kIntResult, kBuilt, kUint, kInt, kInt),
     CALYRA_EXPORT_ROW(DeleteContact, kIntResult, kBuilt, kUint, kInt, kOutInt, kInt),
