@@ -141,7 +141,7 @@ void PageContainer::ShowCommitFailureCode(unsigned text, HRESULT result) const {
 ItemOid SeriesOidOf(const PimItem& item) {
   auto* appointment = dynamic_cast<const CPIMAppointment*>(&item);
   return appointment && appointment->openedOccurrence && appointment->seriesOid ? appointment->seriesOid
-                                                                                 : item.oid;
+                                                                                : item.oid;
 }
 
 const SYSTEMTIME* OccurrenceOf(const PimItem& item) {

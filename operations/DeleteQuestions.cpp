@@ -23,9 +23,10 @@ int DeleteQuestions::Ask(const std::u16string& text, UINT flags) const {
 }
 
 bool DeleteQuestions::ConfirmItem(const std::u16string& name, size_t shown, UINT unnamedText) const {
-  std::u16string text = name.empty() ? Text(unnamedText)
-                                     : platform::FormatText(u"\"%s\" %s", {name.substr(0, shown),
-                                                                          Text(resources::kStringDeleteNamed)});
+  std::u16string text =
+      name.empty()
+          ? Text(unnamedText)
+          : platform::FormatText(u"\"%s\" %s", {name.substr(0, shown), Text(resources::kStringDeleteNamed)});
   return Ask(text, kConfirmFlags) == IDYES;
 }
 

@@ -106,8 +106,8 @@ int DeleteSeriesOrSingle(const OperationContext& context, ItemOid oid, IAppointm
                          bool confirm) {
   DeleteQuestions questions(context);
   std::u16string subject = ReadText(appointment, &IAppointment::get_Subject);
-  if (confirm && !questions.ConfirmItem(subject, DeleteQuestions::kSubjectShown,
-                                        resources::kStringDeleteAppointment)) {
+  if (confirm &&
+      !questions.ConfirmItem(subject, DeleteQuestions::kSubjectShown, resources::kStringDeleteAppointment)) {
     return 0;
   }
   Companion companion = ReadCompanion(oid);
@@ -173,7 +173,8 @@ int DeleteContact(const OperationContext& context, ItemOid item, bool ask, DWORD
   if (!contact) return 0;
   if (ask && confirm &&
       !DeleteQuestions(context).ConfirmItem(ReadText(contact.Get(), &IContact::get_FileAs),
-                                            DeleteQuestions::kContactNameShown, resources::kStringDeleteContact)) {
+                                            DeleteQuestions::kContactNameShown,
+                                            resources::kStringDeleteContact)) {
     if (wentAhead) *wentAhead = 0;
     return 0;
   }

@@ -13,7 +13,8 @@ namespace calyra {
 // the day of the occurrence shown, or null); 0 when refused or failed. A meeting asks whether to send
 // its cancellation. A companion appointment goes with the appointment when its record says so, else
 // only its links go.
-int DeleteAppointment(const OperationContext& context, ItemOid item, const SYSTEMTIME* occurrence, bool confirm);
+int DeleteAppointment(const OperationContext& context, ItemOid item, const SYSTEMTIME* occurrence,
+                      bool confirm);
 // `mayBeOccurrence`: a recurring task asks whether to delete it whole or skip only this occurrence.
 // 1 when deleted, skipped, or declined at the plain confirmation; 0 when cancelled or failed.
 int DeleteTask(const OperationContext& context, ItemOid item, bool mayBeOccurrence, bool confirm);

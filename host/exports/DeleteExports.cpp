@@ -17,7 +17,8 @@ calyra::OperationContext MainWindowContext(int confirm) {
 
 }  // namespace
 
-CALYRA_API int CalyraEditor_DeleteAppointment(CEOID item, int occurrence, const SYSTEMTIME* date, int confirm) {
+CALYRA_API int CalyraEditor_DeleteAppointment(CEOID item, int occurrence, const SYSTEMTIME* date,
+                                              int confirm) {
   return calyra::Guarded(0, [&] {
     calyra::OperationContext context = MainWindowContext(confirm);
     return calyra::DeleteAppointment(context, item, occurrence ? date : nullptr, confirm != 0);

@@ -43,8 +43,7 @@ void Call(EditorSession& session, void* symbol, CallCommand& command, std::FILE*
   std::fflush(out);
 }
 
-int RunAtTerminal(EditorSession& session, void* symbol, CallCommand& command, std::FILE* in,
-                  std::FILE* out) {
+int RunAtTerminal(EditorSession& session, void* symbol, CallCommand& command, std::FILE* in, std::FILE* out) {
   TerminalUserAgent person(session, in, out);
   platform::SetUserAgent(&person);
   Call(session, symbol, command, out);

@@ -61,6 +61,9 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_FloatingLinkDialog_DropItem", &e.floatingLinkDropItem, error);
   all &=
       Resolve(handle_, "CalyraEditor_FloatingLinkDialog_IsPointInRect", &e.floatingLinkIsPointInRect, error);
+  all &= Resolve(handle_, "CalyraEditor_MarkTaskComplete", &e.markTaskComplete, error);
+  all &= Resolve(handle_, "CalyraEditor_MoveTaskToDate", &e.moveTaskToDate, error);
+  all &= Resolve(handle_, "CalyraEditor_DeleteAppointment", &e.deleteAppointment, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

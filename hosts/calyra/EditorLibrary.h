@@ -30,6 +30,9 @@ struct EditorExports {
   decltype(&CalyraEditor_CloseFloatingLinkWindow) closeFloatingLinkWindow = nullptr;
   decltype(&CalyraEditor_FloatingLinkDialog_DropItem) floatingLinkDropItem = nullptr;
   decltype(&CalyraEditor_FloatingLinkDialog_IsPointInRect) floatingLinkIsPointInRect = nullptr;
+  decltype(&CalyraEditor_MarkTaskComplete) markTaskComplete = nullptr;
+  decltype(&CalyraEditor_MoveTaskToDate) moveTaskToDate = nullptr;
+  decltype(&CalyraEditor_DeleteAppointment) deleteAppointment = nullptr;
 };
 
 // libCalyraEditor.so, loaded as a device host loads the component's DLL: at run time, by path, with

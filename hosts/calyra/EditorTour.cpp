@@ -12,6 +12,7 @@
 #include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/LinkTour.h"
 #include "hosts/calyra/LinkWindowTour.h"
+#include "hosts/calyra/OperationTour.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
@@ -278,6 +279,7 @@ int Tour::Run() {
         text, ItemKind::kNone, [&] { return e.editContact(0, contact, 1, 0, 0); },
         [this](HWND summary) { failed_ |= !UseContactSummary(summary, out_); });
   }
+  if (RunOperationTour(session_, appointment, task, out_) != 0) failed_ = true;
 
   std::fprintf(out_, "\nthe store now holds\n");
   PrintStore();

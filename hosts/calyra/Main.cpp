@@ -56,9 +56,11 @@ constexpr const char* kUsage =
     "  unlink OID LINKID                   deletes a link of the item (both halves of an item link)\n"
     "  icon OID PATH|none                  the item's icon image, a bitmap file on the device\n"
     "  open-link OID LINKID                opens the far end of a link as the link window does\n"
-    "  complete OID [--mode 0|1|2]         a task not complete (0), complete (1, the default) or the other way\n"
+    "  complete OID [--mode 0|1|2]         a task not complete (0), complete (1, the default) or the other "
+    "way\n"
     "  redate OID DATE|none                a task's due date, its start and reminder moved with it\n"
-    "  move OID FROM TO [--copy]           a task dragged from the day FROM to the day TO (a copy with --copy)\n"
+    "  move OID FROM TO [--copy]           a task dragged from the day FROM to the day TO (a copy with "
+    "--copy)\n"
     "  delete OID [--occurrence DATE] [--no-confirm]\n"
     "                                      deletes an item with the questions a host's delete asks\n"
     "  convert OID                         a new task from an appointment, or an appointment from a task\n"
@@ -76,7 +78,7 @@ struct Arguments {
   std::optional<std::string> script;
   bool json = false;
   std::vector<std::string> words;
-  std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
+  std::map<std::string, std::string> callOptions;       // the options of call-log add, by name
   std::map<std::string, std::string> operationOptions;  // of the item operations; a flag's value is ""
 };
 
@@ -302,7 +304,8 @@ int CheckCall(const std::vector<std::string>& words, CallCommand* command) {
 // answered 0 (declined, refused or failed).
 int RunOperation(const Arguments& arguments) {
   std::vector<std::string> words;
-  if (int failed = OperationCallWords(arguments.words, arguments.operationOptions, &words, stderr)) return failed;
+  if (int failed = OperationCallWords(arguments.words, arguments.operationOptions, &words, stderr))
+    return failed;
   CallCommand call;
   if (int failed = CheckCall(words, &call)) return failed;
   if (int failed = RunCall(call, arguments)) return failed;

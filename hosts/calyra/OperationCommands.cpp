@@ -59,8 +59,9 @@ std::string CheckOperationCommand(const std::vector<std::string>& words,
   return "";
 }
 
-int OperationCallWords(const std::vector<std::string>& words, const std::map<std::string, std::string>& options,
-                       std::vector<std::string>* call, std::FILE* err) {
+int OperationCallWords(const std::vector<std::string>& words,
+                       const std::map<std::string, std::string>& options, std::vector<std::string>* call,
+                       std::FILE* err) {
   const std::string& name = words[0];
   CEOID oid = *ParseOid(words[1]);
   ItemKind kind = ItemKindOf(oid);
@@ -86,7 +87,8 @@ int OperationCallWords(const std::vector<std::string>& words, const std::map<std
     *call = {"MoveTaskToDate", "host", item, options.count(kCopyFlag) ? "1" : "0", words[2], words[3]};
   } else if (name == "convert") {
     if (kind == ItemKind::kContact) {
-      std::fprintf(err, "calyra: a contact cannot be converted; appointments become tasks and tasks appointments\n");
+      std::fprintf(
+          err, "calyra: a contact cannot be converted; appointments become tasks and tasks appointments\n");
       return kExitFailed;
     }
     *call = {kind == ItemKind::kAppointment ? "SaveAppointmentAsTask" : "SaveTaskAsAppointment", item};

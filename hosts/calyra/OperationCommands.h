@@ -23,7 +23,8 @@ std::string CheckOperationCommand(const std::vector<std::string>& words,
 
 // The words of `call` for the operation on the stored item (the device is open): the export by the
 // item's kind and its arguments. kExitDone, or the exit code of the problem told on `err`.
-int OperationCallWords(const std::vector<std::string>& words, const std::map<std::string, std::string>& options,
-                       std::vector<std::string>* call, std::FILE* err);
+int OperationCallWords(const std::vector<std::string>& words,
+                       const std::map<std::string, std::string>& options, std::vector<std::string>* call,
+                       std::FILE* err);
 
 }  // namespace calyra::host

@@ -87,13 +87,15 @@ class DeleteExportsTest : public EditorHostTest {
   // The journal's entries as (type, item) pairs.
   static std::vector<std::pair<DWORD, ItemOid>> Journal() {
     std::vector<std::pair<DWORD, ItemOid>> entries;
-    for (const JournalEntry& entry : JournalFile(kJournalPath).LoadAll().value_or(std::vector<JournalEntry>{}))
+    for (const JournalEntry& entry :
+         JournalFile(kJournalPath).LoadAll().value_or(std::vector<JournalEntry>{}))
       entries.emplace_back(entry.entryType, entry.item);
     return entries;
   }
   static std::vector<std::u16string> JournalTexts() {
     std::vector<std::u16string> texts;
-    for (const JournalEntry& entry : JournalFile(kJournalPath).LoadAll().value_or(std::vector<JournalEntry>{}))
+    for (const JournalEntry& entry :
+         JournalFile(kJournalPath).LoadAll().value_or(std::vector<JournalEntry>{}))
       texts.push_back(entry.text);
     return texts;
   }
@@ -373,7 +375,8 @@ TEST_F(DeleteExportsTest, ACompanionAppointmentFollowsItsFlag) {
 TEST_F(DeleteExportsTest, ARecurringTaskAsksWholeOrSkipAndAnswersByTheChoice) {
   ItemOid task = SaveDailyTask(u"Water the plants");
   LinkSomething(task);
-  user_->ExpectMessageBox(platform::FormatText(Text(kStringDeleteRecurringTask), {u"Water the plants"}), IDCANCEL);
+  user_->ExpectMessageBox(platform::FormatText(Text(kStringDeleteRecurringTask), {u"Water the plants"}),
+                          IDCANCEL);
   EXPECT_EQ(CalyraEditor_DeleteTask(task, 1, 1), 0);
   EXPECT_EQ(Boxes().back().flags, kOccurrenceFlags);
 

@@ -44,7 +44,8 @@ class EditorDeleteTest : public EditorHostTest {
     platform::ComPtr<IRecurrencePattern> pattern;
     platform::ComPtr<IExceptions> exceptions;
     std::vector<long> days;
-    if (!stored || FAILED(stored->GetRecurrencePattern(&pattern)) || FAILED(pattern->get_Exceptions(&exceptions)))
+    if (!stored || FAILED(stored->GetRecurrencePattern(&pattern)) ||
+        FAILED(pattern->get_Exceptions(&exceptions)))
       return days;
     int count = 0;
     exceptions->get_Count(&count);

@@ -215,7 +215,9 @@ bool ScriptedUserAgent::TextMatches(const Step& step, std::u16string_view text) 
     case Match::kString: {
       WCHAR* format = nullptr;
       int length = LoadStringW(module_, step.stringId, reinterpret_cast<LPWSTR>(&format), 0);
-      return length > 0 && MatchesFormat(std::u16string_view(format, static_cast<size_t>(length)), text);
+      std::u16string_view string(format, static_cast<size_t>(length));
+      // A question that names its item holds the string after the name.
+      return length > 0 && (MatchesFormat(string, text) || text.find(string) != std::u16string_view::npos);
     }
   }
   return false;

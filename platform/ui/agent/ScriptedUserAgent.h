@@ -43,7 +43,7 @@ class ScriptedUserAgent : public UserAgent {
   // A message box with exactly this text.
   void ExpectMessageBox(std::u16string text, int answer);
   // A message box whose text is resource string `id` of the module (its printf specifiers match
-  // anything).
+  // anything), or holds it (a question that names its item first).
   void ExpectMessageBoxString(UINT id, int answer);
   void ExpectMessageBoxContaining(std::u16string part, int answer);
   // A popup menu; 0 dismisses it.
