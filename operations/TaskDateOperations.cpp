@@ -44,6 +44,9 @@ TaskDateResult MarkTaskComplete(const OperationContext& context, ItemOid oid, in
   // A recurring task is completed the same way; Pocket Outlook takes care of its series.
   bool toggle = mode != 0 && mode != 1;
   task.complete = toggle ? !task.complete : mode == 1;
+  // A completed task reminds no more: its reminder is switched off, and the save removes its
+  // notification. A series moves on to its next occurrence, which keeps the reminder.
+  if (task.complete && !task.recurring) task.reminderSet = false;
   return Save(task, itemContext);
 }
 

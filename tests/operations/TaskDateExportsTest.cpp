@@ -184,6 +184,7 @@ TEST_F(TaskDateExportsTest, CompletingRemovesTheNotification) {
   ASSERT_EQ(platform::ReadPendingNotifications().size(), 2u);
   EXPECT_EQ(CalyraEditor_MarkTaskComplete(host_, task, 1), 1);
   EXPECT_EQ(TaskNotificationHandle(task), 0u);
+  EXPECT_FALSE(Loaded(task)->reminderSet) << "reopened later, it does not remind again";
   EXPECT_EQ(platform::ReadPendingNotifications().size(), 1u);
   EXPECT_TRUE(ReminderFires(other).has_value()) << "another task's notification stays";
   EXPECT_EQ(CalyraEditor_MarkTaskComplete(host_, task, 1), 1);
