@@ -101,31 +101,28 @@ class DeleteExportsTest : public EditorHostTest {
   }
 
   // Items made through Pocket Outlook itself, so that a subject may stay empty.
+  template <class Item>
+  static ItemOid SaveRaw(platform::ComPtr<Item> item, const std::u16string& subject) {
+    BSTR text = SysAllocString(subject.c_str());
+    item->put_Subject(text);
+    SysFreeString(text);
+    EXPECT_EQ(item->Save(), S_OK);
+    LONG oid = 0;
+    item->get_Oid(&oid);
+    return static_cast<ItemOid>(oid);
+  }
   static ItemOid RawTask(const std::u16string& subject) {
     OutlookSession session;
     session.Logon(nullptr);
-    platform::ComPtr<ITask> task = session.NewTask();
-    BSTR text = SysAllocString(subject.c_str());
-    task->put_Subject(text);
-    SysFreeString(text);
-    EXPECT_EQ(task->Save(), S_OK);
-    LONG oid = 0;
-    task->get_Oid(&oid);
-    return static_cast<ItemOid>(oid);
+    return SaveRaw(session.NewTask(), subject);
   }
   static ItemOid RawAppointment(const std::u16string& subject) {
     OutlookSession session;
     session.Logon(nullptr);
     platform::ComPtr<IAppointment> appointment = session.NewAppointment();
-    BSTR text = SysAllocString(subject.c_str());
-    appointment->put_Subject(text);
-    SysFreeString(text);
     appointment->put_Start(45371.375);  // 2024-03-20 09:00
     appointment->put_End(45371.4166666667);
-    EXPECT_EQ(appointment->Save(), S_OK);
-    LONG oid = 0;
-    appointment->get_Oid(&oid);
-    return static_cast<ItemOid>(oid);
+    return SaveRaw(appointment, subject);
   }
   static ItemOid SaveContact(const std::u16string& fileAs) {
     CPIMContact contact;

@@ -22,8 +22,10 @@ namespace {
 using calyra::LinkRecord;
 using calyra::LinkStore;
 using calyra::LinkType;
+using calyra::testing::Hex;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
+using calyra::testing::OidAfter;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
 
@@ -44,20 +46,6 @@ constexpr const char* kCard =
 constexpr const char16_t* kAddress = u"http://www.example.com/passport";
 constexpr const char16_t* kNotes = u"\\My Documents\\notes.txt";
 constexpr const char16_t* kStar = u"\\My Documents\\star.bmp";
-
-std::string Hex(CEOID oid) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", oid);
-  return text;
-}
-
-// The oid printed as "0x%08X" right after `label` in `output`; 0 when there is none.
-CEOID OidAfter(const std::string& output, const std::string& label) {
-  size_t at = output.find(label + "0x");
-  return at == std::string::npos
-             ? 0
-             : static_cast<CEOID>(std::stoul(output.substr(at + label.size() + 2, 8), nullptr, 16));
-}
 
 // The demo host on the test's device (fixed clock, Europe/Berlin) with an appointment "Dentist", a
 // task "Renew the passport" and a contact "Lovelace, Ada", imported as a person imports them.

@@ -13,8 +13,10 @@
 
 namespace {
 
+using calyra::testing::Hex;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
+using calyra::testing::OidAfter;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
 
@@ -33,19 +35,6 @@ constexpr const char* kCalendar =
     "END:VCALENDAR\r\n";
 constexpr const char* kCard =
     "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\nEND:VCARD\r\n";
-
-std::string Hex(CEOID oid) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", oid);
-  return text;
-}
-
-CEOID OidAfter(const std::string& output, const std::string& label) {
-  size_t at = output.find(label + "0x");
-  return at == std::string::npos
-             ? 0
-             : static_cast<CEOID>(std::stoul(output.substr(at + label.size() + 2, 8), nullptr, 16));
-}
 
 class CalyraOperationsTest : public calyra::testing::DeviceTest {
  protected:

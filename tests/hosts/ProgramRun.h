@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/PlatformTypes.h"
+
 namespace calyra::testing {
 
 // What the demo host printed and answered when a test ran it as a person runs it from a shell.
@@ -23,6 +25,21 @@ inline std::string ShellQuote(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
+}
+
+// An oid as the demo host prints it: "0x%08X".
+inline std::string Hex(CEOID oid) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", oid);
+  return text;
+}
+
+// The oid printed as "0x%08X" right after `label` in `output`; 0 when there is none.
+inline CEOID OidAfter(const std::string& output, const std::string& label) {
+  size_t at = output.find(label + "0x");
+  return at == std::string::npos
+             ? 0
+             : static_cast<CEOID>(std::stoul(output.substr(at + label.size() + 2, 8), nullptr, 16));
 }
 
 inline std::string ReadTextFile(const std::filesystem::path& path) {
