@@ -23,6 +23,7 @@
 #include "hosts/calyra/ItemCommands.h"
 #include "hosts/calyra/LinkCommands.h"
 #include "hosts/calyra/OperationCommands.h"
+#include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
@@ -64,6 +65,9 @@ constexpr const char* kUsage =
     "  delete OID [--occurrence DATE] [--no-confirm]\n"
     "                                      deletes an item with the questions a host's delete asks\n"
     "  convert OID                         a new task from an appointment, or an appointment from a task\n"
+    "  tick [--until YYYY-MM-DDTHH:MM | --minutes N]\n"
+    "                                      moves the device clock on and runs the notifications that come "
+    "due\n"
     "--json: list, links, categories and call-log print one JSON array, show one JSON object (docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
@@ -78,8 +82,9 @@ struct Arguments {
   std::optional<std::string> script;
   bool json = false;
   std::vector<std::string> words;
-  std::map<std::string, std::string> callOptions;       // the options of call-log add, by name
-  std::map<std::string, std::string> operationOptions;  // of the item operations; a flag's value is ""
+  std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
+  std::map<std::string, std::string>
+      operationOptions;  // of the item operations and tick; a flag's value is ""
 };
 
 int Usage(const char* problem = nullptr) {
@@ -107,7 +112,7 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
       }
     } else if (IsOperationFlag(argv[i])) {
       if (!arguments->operationOptions.emplace(argv[i], "").second) return false;
-    } else if (IsOperationOption(argv[i])) {
+    } else if (IsOperationOption(argv[i]) || IsTickOption(argv[i])) {
       if (i + 1 >= argc || !arguments->operationOptions.emplace(argv[i], argv[i + 1]).second) return false;
       ++i;
     } else if (IsCallLogOption(argv[i])) {
@@ -337,6 +342,7 @@ int Run(const Arguments& arguments, CallCommand& call) {
   }
   if (IsLinkCommand(name)) return RunLinkCommand(arguments, format);
   if (IsOperationCommand(name)) return RunOperation(arguments);
+  if (name == "tick") return Tick(arguments.operationOptions, stdout, stderr);
   EditorCommand command;
   if (name == "new") {
     command.kind = *ParseKind(words[1], false);
@@ -363,7 +369,7 @@ int main(int argc, char** argv) {
                  IsOperationCommand(name);
   if (arguments.script && !editing)
     return Usage("--script is for new, edit, call, category-dialog and the item operations");
-  if (!arguments.operationOptions.empty() && !IsOperationCommand(name))
+  if (!arguments.operationOptions.empty() && !IsOperationCommand(name) && name != "tick")
     return Usage("--mode, --copy, --occurrence and --no-confirm are for the item operations");
   CallCommand call;
   if (name == "call") {
@@ -400,6 +406,10 @@ int main(int argc, char** argv) {
     if (int failed = CheckLinkCommand(words)) return failed;
   } else if (IsOperationCommand(name)) {
     std::string problem = CheckOperationCommand(words, arguments.operationOptions);
+    if (!problem.empty()) return Usage(problem.c_str());
+  } else if (name == "tick") {
+    std::string problem =
+        words.size() == 1 ? CheckTickOptions(arguments.operationOptions) : "tick takes no words";
     if (!problem.empty()) return Usage(problem.c_str());
   } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
     return Usage(("unknown command \"" + name + "\"").c_str());

@@ -1,0 +1,174 @@
+#include "hosts/calyra/TickCommand.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <optional>
+#include <vector>
+
+#include "hosts/calyra/ExitCodes.h"
+#include "platform/core/System.h"
+#include "platform/notify/Notifications.h"
+#include "platform/text/Text.h"
+#include "platform/time/TimeConversion.h"
+
+namespace calyra::host {
+
+namespace {
+
+constexpr const char* kUntilOption = "--until";
+constexpr const char* kMinutesOption = "--minutes";
+constexpr int64_t kTicksPerMinute = 600'000'000;
+constexpr int64_t kMaxMinutes = 10LL * 366 * 24 * 60;  // ten years
+
+// "YYYY-MM-DDTHH:MM", a local time.
+std::optional<SYSTEMTIME> ParseStamp(const std::string& text) {
+  unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  char tail = 0;
+  if (text.size() != 16 ||
+      std::sscanf(text.c_str(), "%4u-%2u-%2uT%2u:%2u%c", &year, &month, &day, &hour, &minute, &tail) != 5 ||
+      year < 1601 || month < 1 || month > 12 || day < 1 ||
+      static_cast<int>(day) > platform::DaysInMonth(static_cast<int>(year), static_cast<int>(month)) ||
+      hour > 23 || minute > 59)
+    return std::nullopt;
+  SYSTEMTIME local{};
+  local.wYear = static_cast<WORD>(year);
+  local.wMonth = static_cast<WORD>(month);
+  local.wDay = static_cast<WORD>(day);
+  local.wHour = static_cast<WORD>(hour);
+  local.wMinute = static_cast<WORD>(minute);
+  return local;
+}
+
+// The local time in UTC ticks, by the device's time zone.
+std::optional<int64_t> UtcOf(const SYSTEMTIME& local) {
+  FILETIME utc{};
+  return platform::LocalSystemTimeToUtc(local, &utc) ? std::optional<int64_t>(platform::TicksOf(utc))
+                                                     : std::nullopt;
+}
+
+std::optional<int64_t> ParseMinutes(const std::string& text) {
+  if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), ::isdigit))
+    return std::nullopt;
+  int64_t minutes = std::stoll(text);
+  return minutes <= kMaxMinutes ? std::optional<int64_t>(minutes) : std::nullopt;
+}
+
+std::string LocalText(int64_t utcTicks) {
+  SYSTEMTIME local{};
+  if (!platform::UtcToLocalSystemTime(platform::FileTimeOf(utcTicks), &local)) return "?";
+  char text[40];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", local.wYear, local.wMonth, local.wDay,
+                local.wHour, local.wMinute);
+  return text;
+}
+
+// Sets the clock of this process and of the device's later processes to `utcTicks`: a fixed clock
+// stays fixed, a running one keeps running from there.
+void SetDeviceClock(int64_t utcTicks) {
+  platform::Device& device = *platform::CurrentDevice();
+  platform::Clock& clock = platform::System::Current().DeviceClock();
+  std::string value;
+  if (clock.IsFixed()) {
+    clock.SetFixed(utcTicks);
+    value = std::to_string(utcTicks);
+    device.SetSetting("Clock.Fixed", std::u16string(value.begin(), value.end()));
+  } else {
+    int64_t offset = utcTicks - platform::Clock::HostNowUtc();
+    clock.SetOffset(offset);
+    value = std::to_string(offset);
+    device.SetSetting("Clock.Offset", std::u16string(value.begin(), value.end()));
+  }
+}
+
+// The fire times of the timed notifications due by `until`, earliest first, each once.
+std::vector<int64_t> DueTimes(int64_t until) {
+  std::vector<int64_t> times;
+  for (const platform::PendingNotification& pending : platform::ReadPendingNotifications()) {
+    bool timed = pending.triggerType == CNT_TIME || pending.triggerType == CNT_PERIOD ||
+                 pending.triggerType == CNT_CLASSICTIME;
+    if (timed && pending.fireTimeUtc <= until) times.push_back(pending.fireTimeUtc);
+  }
+  std::sort(times.begin(), times.end());
+  times.erase(std::unique(times.begin(), times.end()), times.end());
+  return times;
+}
+
+// The lines of a reminder's text that are not blank, the second and later indented.
+std::string Indented(const std::string& text) {
+  std::string lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = std::min(text.find('\n', start), text.size());
+    std::string line = text.substr(start, end - start);
+    if (line.find_first_not_of(" \r") != std::string::npos) lines += (lines.empty() ? "" : "\n    ") + line;
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Runs what is due now and prints each program the run started, with the text of its reminder: the
+// notifications that were due and are gone afterwards ran.
+void RunDue(std::FILE* out) {
+  int64_t now = platform::System::Current().DeviceClock().NowUtc();
+  std::vector<platform::PendingNotification> before = platform::ReadPendingNotifications();
+  platform::RunDueNotifications();
+  std::vector<platform::PendingNotification> after = platform::ReadPendingNotifications();
+  for (const platform::PendingNotification& pending : before) {
+    bool left =
+        std::any_of(after.begin(), after.end(), [&](const auto& p) { return p.handle == pending.handle; });
+    if (left || pending.fireTimeUtc > now) continue;
+    std::fprintf(out, "%s  started %s %s\n", LocalText(pending.fireTimeUtc).c_str(),
+                 platform::ToUtf8(pending.application).c_str(), platform::ToUtf8(pending.arguments).c_str());
+    if (!pending.dialogText.empty())
+      std::fprintf(out, "  it shows: %s\n", Indented(platform::ToUtf8(pending.dialogText)).c_str());
+  }
+}
+
+}  // namespace
+
+bool IsTickOption(const std::string& option) {
+  return option == kUntilOption || option == kMinutesOption;
+}
+
+std::string CheckTickOptions(const std::map<std::string, std::string>& options) {
+  for (const auto& [option, value] : options) {
+    if (!IsTickOption(option)) return option + " is not an option of tick";
+  }
+  if (options.size() > 1) return "tick takes --until or --minutes, not both";
+  auto until = options.find(kUntilOption);
+  if (until != options.end() && !ParseStamp(until->second))
+    return "\"" + until->second + "\" is not a time (YYYY-MM-DDTHH:MM)";
+  auto minutes = options.find(kMinutesOption);
+  if (minutes != options.end() && !ParseMinutes(minutes->second))
+    return "\"" + minutes->second + "\" is not a number of minutes (0 to 5270400)";
+  return "";
+}
+
+int Tick(const std::map<std::string, std::string>& options, std::FILE* out, std::FILE* err) {
+  int64_t now = platform::System::Current().DeviceClock().NowUtc();
+  int64_t target = now;
+  if (auto until = options.find(kUntilOption); until != options.end()) {
+    std::optional<int64_t> utc = UtcOf(*ParseStamp(until->second));
+    if (!utc) {
+      std::fprintf(err, "calyra: %s is not a time of the device's time zone\n", until->second.c_str());
+      return kExitUsage;
+    }
+    target = *utc;
+  }
+  if (auto minutes = options.find(kMinutesOption); minutes != options.end())
+    target = now + *ParseMinutes(minutes->second) * kTicksPerMinute;
+  if (target < now) {
+    std::fprintf(err, "calyra: the clock only moves forward; it is %s now\n", LocalText(now).c_str());
+    return kExitUsage;
+  }
+  std::fprintf(out, "the clock: %s\n", LocalText(now).c_str());
+  for (int64_t due : DueTimes(target)) {
+    if (due > now) SetDeviceClock(due);
+    RunDue(out);
+  }
+  SetDeviceClock(target);
+  std::fprintf(out, "the clock: %s\n", LocalText(target).c_str());
+  return kExitDone;
+}
+
+}  // namespace calyra::host
