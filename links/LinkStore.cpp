@@ -9,6 +9,7 @@
 #include "store/ItemIdentity.h"
 #include "store/NamedLock.h"
 #include "store/PimDatabase.h"
+#include "store/StoreTransaction.h"
 
 namespace calyra {
 
@@ -350,6 +351,38 @@ void LinkStore::PurgeStaleLinks() {
   CloseLinkStore();
 }
 
+namespace {
+
+// Links read in one read step of the store: its locks are taken once per batch rather than once per
+// record, and a host thread that writes waits for one batch at most.
+constexpr DWORD kLoadBatch = 512;
+
+struct CachedLink {
+  ItemOid owner;
+  WORD linkId;
+  LinkType type;
+  ItemOid target;
+};
+
+// Reads up to `wanted` links at the handle's position into `links`; false when the reading ended early.
+bool ReadLinkBatch(HANDLE handle, DWORD wanted, std::vector<CachedLink>& links) {
+  static constexpr CEPROPID kCached[] = {kLinkOwnerProperty, kLinkIdProperty, kLinkTypeProperty,
+                                         kLinkTargetProperty};
+  alignas(CEPROPVAL) BYTE buffer[128] = {};
+  StoreTransaction step(StoreTransaction::Kind::Read);
+  for (DWORD read = 0; read < wanted; ++read) {
+    BYTE* data = buffer;
+    DWORD size = sizeof(buffer);
+    WORD count = std::size(kCached);
+    if (CeReadRecordPropsEx(handle, 0, &count, kCached, &data, &size, nullptr) == 0) return false;
+    LinkRecord record = LinkRecordFromProperties(reinterpret_cast<const CEPROPVAL*>(buffer), count);
+    links.push_back({record.owner, record.linkId, record.type, record.target});
+  }
+  return true;
+}
+
+}  // namespace
+
 void LoadLinkCache(LinkCache& cache) {
   CEGUID volume = ObjectStoreVolume();
   CEOID database = 0;
@@ -357,17 +390,15 @@ void LoadLinkCache(LinkCache& cache) {
                                    CEDB_AUTOINCREMENT, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return;
   DWORD records = DatabaseRecordCount(database);
-  static constexpr CEPROPID kCached[] = {kLinkOwnerProperty, kLinkIdProperty, kLinkTypeProperty,
-                                         kLinkTargetProperty};
-  alignas(CEPROPVAL) BYTE buffer[128] = {};
   CeSeekDatabase(handle, CEDB_SEEK_BEGINNING, 0, nullptr);
-  for (DWORD read = 0; read < records; ++read) {
-    BYTE* data = buffer;
-    DWORD size = sizeof(buffer);
-    WORD count = std::size(kCached);
-    if (CeReadRecordPropsEx(handle, 0, &count, kCached, &data, &size, nullptr) == 0) break;
-    LinkRecord record = LinkRecordFromProperties(reinterpret_cast<const CEPROPVAL*>(buffer), count);
-    cache.Append(record.owner, record.linkId, record.type, record.target);
+  std::vector<CachedLink> links;
+  links.reserve(kLoadBatch);
+  for (DWORD done = 0; done < records; done += kLoadBatch) {
+    links.clear();
+    bool whole = ReadLinkBatch(handle, std::min(kLoadBatch, records - done), links);
+    // The cache is filled outside the store's step, so that its lock never waits inside one.
+    for (const CachedLink& link : links) cache.Append(link.owner, link.linkId, link.type, link.target);
+    if (!whole) break;
   }
   CloseHandle(handle);
 }

@@ -1,5 +1,6 @@
 #include "platform/core/SqliteConnection.h"
 
+#include <atomic>
 #include <stdexcept>
 
 namespace platform {
@@ -175,6 +176,9 @@ void SqliteConnection::Begin(bool write) {
   depth_ = 1;
   rollbackOnly_ = false;
   writing_ = write;
+  // Numbered across every connection of the process, so that no two transactions share a number.
+  static std::atomic<uint64_t> begun{0};
+  transaction_ = ++begun;
 }
 
 void SqliteConnection::Commit() {

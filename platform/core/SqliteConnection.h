@@ -76,6 +76,9 @@ class SqliteConnection {
   void Commit();
   void Rollback();
   int TransactionDepth() const { return depth_; }
+  // The outermost read transaction now open, numbered; 0 outside one and inside a write transaction.
+  // Within one read transaction the store does not change, so what was read stays true.
+  uint64_t ReadTransaction() const { return depth_ > 0 && !writing_ ? transaction_ : 0; }
   // Changes whenever the store may have changed since: a commit by this or another connection, or a
   // rollback. Inside a transaction it cannot change behind the caller's back; outside one it tells
   // what this connection saw at its last read, so another process's later commit shows at the next.
@@ -99,6 +102,7 @@ class SqliteConnection {
   bool rollbackOnly_ = false;
   bool writing_ = false;
   uint64_t rollbacks_ = 0;
+  uint64_t transaction_ = 0;  // the number of the outermost transaction begun last
 };
 
 // Scoped transaction: commits with Commit(), rolls back if left without it.

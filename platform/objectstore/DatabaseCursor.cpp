@@ -29,6 +29,7 @@ DatabaseCursor::DatabaseCursor(CEOID database, SortOrder order, DWORD flags, HWN
     sql_.before = from + " AND oid < ?5 ORDER BY oid DESC LIMIT 1 OFFSET ?6";
     sql_.locate = from + " AND oid = ?3";
     sql_.countBefore = "SELECT count(*) FROM objects WHERE parent = ?1 AND kind = 4 AND ?2 = -1 AND oid < ?5";
+    sql_.afterMany = Replace(sql_.after, "LIMIT 1 OFFSET ?6", "LIMIT ?6");
     return;
   }
   bool descending = (order_.flags & CEDB_SORT_DESCENDING) != 0;
@@ -51,6 +52,7 @@ DatabaseCursor::DatabaseCursor(CEOID database, SortOrder order, DWORD flags, HWN
   sql_.smaller = from + " AND (rank, key) " + lt + " (?3, ?4)" + orderBy(down) + " LIMIT 1";
   sql_.countBefore =
       Replace(from, "rank, key, record", "count(*)") + " AND (rank, key, record) " + lt + " (?3, ?4, ?5)";
+  sql_.afterMany = Replace(sql_.after, "LIMIT 1 OFFSET ?6", "LIMIT ?6");
 }
 
 SqliteStatement DatabaseCursor::Scoped(SqliteConnection& db, const std::string& sql) const {
@@ -85,10 +87,34 @@ std::optional<Position> DatabaseCursor::Last(SqliteConnection& db, int64_t offse
 
 std::optional<Position> DatabaseCursor::Step(SqliteConnection& db, const Position& from, int64_t count,
                                              bool forward) const {
+  if (forward && count == 1 && db.ReadTransaction() != 0) return StepAhead(db, from);
   auto statement = Scoped(db, forward ? sql_.after : sql_.before);
   BindPosition(statement, from);
   statement.Bind(6, count - 1);
   return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::StepAhead(SqliteConnection& db, const Position& from) const {
+  static constexpr int64_t kBatch = 64;
+  ReadAhead& ahead = ahead_;
+  bool valid = ahead.transaction == db.ReadTransaction() && ahead.after == from.record;
+  if (!valid || ahead.next == ahead.positions.size()) {
+    auto statement = Scoped(db, sql_.afterMany);
+    BindPosition(statement, from);
+    statement.Bind(6, kBatch);
+    ahead.positions.clear();
+    ahead.next = 0;
+    ahead.transaction = db.ReadTransaction();
+    while (std::optional<Position> position = Fetch(statement))
+      ahead.positions.push_back(std::move(*position));
+  }
+  if (ahead.next == ahead.positions.size()) {
+    ahead.after = 0;
+    return std::nullopt;
+  }
+  const Position& next = ahead.positions[ahead.next++];
+  ahead.after = next.record;
+  return next;
 }
 
 std::optional<Position> DatabaseCursor::Locate(SqliteConnection& db, CEOID record) const {

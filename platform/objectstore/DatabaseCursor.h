@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/core/HandleTable.h"
 #include "platform/core/SqliteConnection.h"
@@ -77,9 +78,21 @@ class DatabaseCursor : public KernelObject {
   bool atFirst_ = false;
 
   struct Queries {
-    std::string first, last, after, before, locate, equal, greater, smaller, countBefore;
+    std::string first, last, after, afterMany, before, locate, equal, greater, smaller, countBefore;
   };
   Queries sql_;
+
+  // Inside a read transaction, a step forward by one reads the next positions ahead in one query and
+  // hands them out while the same transaction lasts: a loop that reads a database from start to end
+  // costs one query per batch, not one per record.
+  std::optional<Position> StepAhead(SqliteConnection& db, const Position& from) const;
+  struct ReadAhead {
+    uint64_t transaction = 0;
+    CEOID after = 0;  // the record the next position follows
+    std::vector<Position> positions;
+    size_t next = 0;
+  };
+  mutable ReadAhead ahead_;
 };
 
 }  // namespace platform

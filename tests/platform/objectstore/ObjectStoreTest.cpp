@@ -347,6 +347,64 @@ TEST_F(ObjectStoreTest, AutoIncrementWalksEveryRecordOnce) {
   CloseHandle(db);
 }
 
+// Inside a read transaction the walk reads its positions ahead in batches; every order must still
+// give every record once, in order, and a later transaction must see what was written between.
+TEST_F(ObjectStoreTest, AReadTransactionWalksEveryOrderWholeAcrossItsReadAhead) {
+  CreateDatabase(u"Many", 0, {{kNumberTag, 0}});
+  HANDLE writer = OpenDatabase(u"Many");
+  std::vector<LONG> created;
+  for (LONG i = 0; i < 150; ++i) {
+    LONG number = (i * 37) % 150;  // not in creation order
+    AddRecord(writer, number);
+    created.push_back(number);
+  }
+  std::vector<LONG> ascending(150);
+  for (LONG i = 0; i < 150; ++i) ascending[i] = i;
+  struct Walk {
+    CEPROPID order;
+    DWORD flags;
+    const std::vector<LONG>* expected;
+  };
+  HANDLE session = CeCreateSession(nullptr);
+  for (const Walk& walk :
+       {Walk{0, CEDB_AUTOINCREMENT, &created}, Walk{kNumberTag, CEDB_AUTOINCREMENT, &ascending},
+        Walk{kNumberTag, 0, &ascending}}) {
+    ASSERT_TRUE(CeBeginTransaction(session, CEDB_ISOLEVEL_REPEATABLEREAD));
+    HANDLE db = OpenDatabase(u"Many", walk.order, walk.flags);
+    std::vector<LONG> numbers;
+    if (walk.flags & CEDB_AUTOINCREMENT) {
+      for (LONG number = NumberAtCurrent(db); number != -1000; number = NumberAtCurrent(db))
+        numbers.push_back(number);
+    } else {
+      numbers = WalkNumbers(db);
+    }
+    EXPECT_EQ(numbers, *walk.expected) << walk.order << " " << walk.flags;
+    CloseHandle(db);
+    ASSERT_TRUE(CeEndTransaction(session, TRUE));
+  }
+
+  // A walk that stops half way, a record added, then a walk in a new transaction sees it.
+  HANDLE db = OpenDatabase(u"Many", kNumberTag, CEDB_AUTOINCREMENT);
+  ASSERT_TRUE(CeBeginTransaction(session, CEDB_ISOLEVEL_REPEATABLEREAD));
+  for (int i = 0; i < 10; ++i) NumberAtCurrent(db);
+  ASSERT_TRUE(CeEndTransaction(session, TRUE));
+  AddRecord(writer, 50);  // a second 50, after the first in the order
+  ASSERT_TRUE(CeBeginTransaction(session, CEDB_ISOLEVEL_REPEATABLEREAD));
+  std::vector<LONG> rest;
+  for (LONG number = NumberAtCurrent(db); number != -1000; number = NumberAtCurrent(db))
+    rest.push_back(number);
+  ASSERT_TRUE(CeEndTransaction(session, TRUE));
+  std::vector<LONG> expected;
+  for (LONG i = 10; i < 150; ++i) {
+    expected.push_back(i);
+    if (i == 50) expected.push_back(i);
+  }
+  EXPECT_EQ(rest, expected);
+  CloseHandle(db);
+  CloseHandle(writer);
+  CloseHandle(session);
+}
+
 TEST_F(ObjectStoreTest, DeleteRecordKeepsCountsAndPosition) {
   CEOID dbOid = CreateDatabase(u"Deletes", 0, {{kNumberTag, 0}});
   HANDLE db = OpenDatabase(u"Deletes", kNumberTag);
