@@ -1,9 +1,20 @@
 #include "notes/AlarmNote.h"
 
-#include <iterator>
+#include <cstddef>
 
 #include "notes/NoteName.h"
 #include "platform/text/Text.h"
+
+// The host's record keeps its layout byte for byte.
+static_assert(offsetof(CalyraAlarmNote, folder) == 520);
+static_assert(offsetof(CalyraAlarmNote, title) == 1040);
+static_assert(offsetof(CalyraAlarmNote, alarmText) == 1552);
+static_assert(offsetof(CalyraAlarmNote, kind) == 1680);
+static_assert(offsetof(CalyraAlarmNote, alarmTime) == 1684);
+static_assert(offsetof(CalyraAlarmNote, path) == 1700);
+static_assert(offsetof(CalyraAlarmNote, notification) == 2220);
+static_assert(offsetof(CalyraAlarmNote, listText) == 2224);
+static_assert(sizeof(CalyraAlarmNote) == 2744);
 
 namespace calyra {
 

@@ -32,8 +32,10 @@ bool WriteContent(const std::u16string& path, std::span<const BYTE> content) {
   return ok;
 }
 
+// Whether the file's name has to change. A plain note's time is no alarm, so only its title counts.
 bool Changed(const AlarmNote& opened, NoteKind kind, const std::u16string& title, const SYSTEMTIME& time) {
-  return kind != opened.kind || title != opened.title || !SameNoteMinute(time, opened.alarmTime);
+  if (kind != opened.kind || title != opened.title) return true;
+  return kind == NoteKind::Alarm && !SameNoteMinute(time, opened.alarmTime);
 }
 
 NoteSaveResult SaveEdited(AlarmNote& note, NoteKind kind, const std::u16string& title, const SYSTEMTIME& time,
