@@ -26,8 +26,8 @@ const std::u16string& NoteFolder() {
     for (int i = 0; i < kNotes; ++i) {
       std::u16string name = platform::FormatText(u"%s2990%02d%02d0930]%08X]Note %d.pwi",
                                                  {made, 1 + i % 12, 1 + i % 28, 0x10000 + i, i});
-      HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+      HANDLE file =
+          CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
       CloseHandle(file);
     }
     return made;

@@ -47,8 +47,8 @@ SYSTEMTIME MinutesFromNow(int64_t minutes) {
 
 // The time the dialog opens at.
 SYSTEMTIME StartTime(const SYSTEMTIME& given) {
-  bool removed = given.wYear == 1900 && given.wMonth == 1 && given.wDay == 1 && given.wHour == 0 &&
-                 given.wMinute == 0;
+  bool removed =
+      given.wYear == 1900 && given.wMonth == 1 && given.wDay == 1 && given.wHour == 0 && given.wMinute == 0;
   if (removed || !platform::IsDateSet(given) || !MinuteOf(given)) return MinutesFromNow(kStartMargin);
   SYSTEMTIME start = given;
   start.wSecond = start.wMilliseconds = 0;
@@ -120,7 +120,8 @@ class AlarmTimeDialog : public ModalDialog {
 
   void TakePickedDate() {
     SYSTEMTIME picked{};
-    if (SendMessageW(Item(kAlarmTimeDate), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&picked)) != GDT_VALID)
+    if (SendMessageW(Item(kAlarmTimeDate), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&picked)) !=
+        GDT_VALID)
       return;
     MoveToDay(picked);
     Show();

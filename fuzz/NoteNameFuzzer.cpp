@@ -49,7 +49,8 @@ void CheckRead(std::u16string_view name) {
 
 void CheckRecognition(const std::u16string& name) {
   std::u16string path = kFolder + name;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   CloseHandle(file);
   AlarmNote note;
@@ -76,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The first byte chooses: any UTF-16 text, read only (odd); or a name, also taken as a file (even).
   if (data[0] & 1) {
     std::u16string text((size - 1) / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(data[1 + 2 * i] | data[2 + 2 * i] << 8);
+    for (size_t i = 0; i < text.size(); ++i)
+      text[i] = static_cast<char16_t>(data[1 + 2 * i] | data[2 + 2 * i] << 8);
     CheckRead(text);
     return 0;
   }

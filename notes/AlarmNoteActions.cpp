@@ -68,8 +68,8 @@ bool PlainToAlarm(AlarmNote& note, std::u16string_view current, const std::u16st
 
 // Whether the renamed note is done: its notification (when the old alarm was still to come) keeps
 // its time, moves, or goes with the handle in the name; a new time still to come is registered.
-bool FollowNewTime(AlarmNote& note, std::u16string_view current, const SYSTEMTIME& time, const AlarmNote& previous,
-                   bool pending) {
+bool FollowNewTime(AlarmNote& note, std::u16string_view current, const SYSTEMTIME& time,
+                   const AlarmNote& previous, bool pending) {
   DWORD handle = previous.notification;
   if (!pending) {
     // A passed alarm's notification, should it still wait in the queue, must not open the old name.

@@ -18,8 +18,8 @@ DWORD SetAlarmNotification(DWORD handle, std::u16string_view path, const SYSTEMT
   std::u16string application = kNoteLauncher;
   std::u16string arguments(kOpenCommand);
   arguments += path;
-  CE_NOTIFICATION_TRIGGER trigger{kDeviceTriggerSize, CNT_TIME, 0, application.data(), arguments.data(),
-                                  time,               SYSTEMTIME{}};
+  CE_NOTIFICATION_TRIGGER trigger{kDeviceTriggerSize, CNT_TIME, 0,           application.data(),
+                                  arguments.data(),   time,     SYSTEMTIME{}};
   HANDLE registered = CeSetUserNotificationEx(HandleOf(handle), &trigger, nullptr);
   return static_cast<DWORD>(reinterpret_cast<uintptr_t>(registered));
 }

@@ -106,8 +106,8 @@ std::u16string BuildNoteName(std::u16string_view folder, std::u16string_view tit
                              DWORD handle) {
   if (title.size() > kNoteTitleChars) return {};
   if (!IsValidNoteTime(time)) return PlainNotePath(folder, title);
-  std::u16string stamp = platform::FormatText(
-      u"%04d%02d%02d%02d%02d", {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute});
+  std::u16string stamp = platform::FormatText(u"%04d%02d%02d%02d%02d",
+                                              {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute});
   std::u16string name(folder);
   name += stamp + u"]";
   if (handle) name += platform::FormatText(u"%08X]", {handle});

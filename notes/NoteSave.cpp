@@ -22,7 +22,8 @@ INT_PTR QuestionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }
 
 bool WriteContent(const std::u16string& path, std::span<const BYTE> content) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = content.empty() ||
@@ -39,7 +40,8 @@ bool Changed(const AlarmNote& opened, NoteKind kind, const std::u16string& title
 }
 
 NoteSaveResult SaveEdited(AlarmNote& note, NoteKind kind, const std::u16string& title, const SYSTEMTIME& time,
-                          std::span<const BYTE> content, AlarmNoteFolders& folders, CalyraAlarmNote* hostNote) {
+                          std::span<const BYTE> content, AlarmNoteFolders& folders,
+                          CalyraAlarmNote* hostNote) {
   std::u16string path = note.Path();
   if (!WriteContent(path, content)) return NoteSaveResult::Failed;
   if (!Changed(note, kind, title, time)) return NoteSaveResult::Saved;
@@ -86,8 +88,9 @@ std::optional<std::u16string> NoteTitleOf(std::u16string_view titleText) {
   return std::u16string(title);
 }
 
-NoteSaveResult SaveNoteFromEditor(AlarmNote& note, const NoteSaveRequest& request, NoteSaveQuestions& questions,
-                                  AlarmNoteFolders& folders, CalyraAlarmNote* hostNote) {
+NoteSaveResult SaveNoteFromEditor(AlarmNote& note, const NoteSaveRequest& request,
+                                  NoteSaveQuestions& questions, AlarmNoteFolders& folders,
+                                  CalyraAlarmNote* hostNote) {
   auto title = NoteTitleOf(request.titleText);
   if (!title) {
     questions.RefuseTitle();

@@ -68,7 +68,8 @@ std::optional<std::u16string> NoteTitleOf(std::u16string_view titleText);
 // its file, then, when kind, title or alarm time changed, renames it (ApplyNoteChanges) and copies
 // the new state into `hostNote` (when given). A new note is named in the alarm notes folder (alarm
 // note) or the documents folder (plain note), made unique, written, and its alarm registered.
-NoteSaveResult SaveNoteFromEditor(AlarmNote& note, const NoteSaveRequest& request, NoteSaveQuestions& questions,
-                                  AlarmNoteFolders& folders, CalyraAlarmNote* hostNote = nullptr);
+NoteSaveResult SaveNoteFromEditor(AlarmNote& note, const NoteSaveRequest& request,
+                                  NoteSaveQuestions& questions, AlarmNoteFolders& folders,
+                                  CalyraAlarmNote* hostNote = nullptr);
 
 }  // namespace calyra

@@ -49,9 +49,14 @@ TEST_F(AlarmNoteExportsTest, TheLabelSaysTheLargestWholeUnit) {
     const char16_t* text;
   };
   const Case cases[] = {
-      {20160, u"2 weeks"}, {10080, u"1 weeks"},  {1500, u"25 hours"},
-      {2880, u"2 days"},   {90, u"90 minutes"},  {0, u"0 minutes"},
-      {-120, u"2 hours (in the past)"},          {-7, u"7 minutes (in the past)"},
+      {20160, u"2 weeks"},
+      {10080, u"1 weeks"},
+      {1500, u"25 hours"},
+      {2880, u"2 days"},
+      {90, u"90 minutes"},
+      {0, u"0 minutes"},
+      {-120, u"2 hours (in the past)"},
+      {-7, u"7 minutes (in the past)"},
   };
   for (const Case& entry : cases) {
     EXPECT_EQ(TimeFromNowText(resources_, entry.minutes), entry.text) << entry.minutes;

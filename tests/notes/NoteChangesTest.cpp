@@ -94,7 +94,8 @@ TEST_F(NoteChangesTest, ANewTitleAtTheSameTimePointsTheNotificationAtTheNewName)
   DWORD handle = previous.notification;
   AlarmNote note = Edited(previous, NoteKind::Alarm, u"Call the bank", kNextWeek);
   ASSERT_TRUE(Apply(note, previous));
-  ExpectOnlyNotification(handle, AlarmFolder() + WithHandle(u"202403200930", handle, u"Call the bank"), kNextWeek);
+  ExpectOnlyNotification(handle, AlarmFolder() + WithHandle(u"202403200930", handle, u"Call the bank"),
+                         kNextWeek);
 }
 
 TEST_F(NoteChangesTest, MovingAnAlarmIntoThePastClearsTheNotificationAndDropsTheHandle) {

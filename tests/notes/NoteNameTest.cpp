@@ -12,9 +12,11 @@ using namespace calyra::testing;
 TEST(NoteNameTest, TheThreeFormsAreBuiltBehindTheFolder) {
   const std::u16string folder = u"\\My Documents\\CalyraAlarmNotes\\";
   SYSTEMTIME time = Date(2007, 3, 5, 9, 30);
-  EXPECT_EQ(BuildNoteName(folder, u"Call bank", time, 0x1A2B), folder + u"200703050930]00001A2B]Call bank.pwi");
+  EXPECT_EQ(BuildNoteName(folder, u"Call bank", time, 0x1A2B),
+            folder + u"200703050930]00001A2B]Call bank.pwi");
   EXPECT_EQ(BuildNoteName(folder, u"Call bank", time, 0), folder + u"200703050930]Call bank.pwi");
-  EXPECT_EQ(BuildNoteName(folder, u"Call bank", kRemovedAlarmTime, 0), folder + u"190001010000]Call bank.pwi");
+  EXPECT_EQ(BuildNoteName(folder, u"Call bank", kRemovedAlarmTime, 0),
+            folder + u"190001010000]Call bank.pwi");
   EXPECT_EQ(BuildNoteName(folder, u"Call bank", platform::kNoDateSystemTime, 7), folder + u"Call bank.pwi")
       << "a time that is no alarm time gives the plain form";
   EXPECT_EQ(PlainNotePath(folder, u"Call bank"), folder + u"Call bank.pwi");
@@ -43,8 +45,7 @@ const ReadCase kReadCases[] = {
     {"removed alarm", u"190001010000]Call bank.pwi", true, Date(1900, 1, 1), 0, u"Call bank"},
     {"last minute", u"299912312359]x.pwi", true, Date(2999, 12, 31, 23, 59), 0, u"x"},
     {"lower-case hex", u"200703050930]00001a2b]x.pwi", true, Date(2007, 3, 5, 9, 30), 0x1A2B, u"x"},
-    {"other characters count as 0", u"200703050930]1xyz]x.pwi", true, Date(2007, 3, 5, 9, 30), 0x1000,
-     u"x"},
+    {"other characters count as 0", u"200703050930]1xyz]x.pwi", true, Date(2007, 3, 5, 9, 30), 0x1000, u"x"},
     {"empty handle", u"200703050930]]x.pwi", true, Date(2007, 3, 5, 9, 30), 0, u"x"},
     {"title cut at its first dot", u"200703050930]a.b.pwi", true, Date(2007, 3, 5, 9, 30), 0, u"a"},
     {"plain", u"Call bank.pwi", false, {}, 0, u"Call bank"},

@@ -84,7 +84,8 @@ TEST_F(NoteSaveTest, ASecondNoteOfTheSameTitleAndTimeGetsANumber) {
 
 TEST_F(NoteSaveTest, WithoutAValidTimeYesMakesAPlainNote) {
   AlarmNote note;
-  ASSERT_EQ(Save(note, u"Ideas", platform::kNoDateSystemTime, NoteEditorMode::NewAlarm), NoteSaveResult::Saved);
+  ASSERT_EQ(Save(note, u"Ideas", platform::kNoDateSystemTime, NoteEditorMode::NewAlarm),
+            NoteSaveResult::Saved);
   EXPECT_EQ(questions_.asked, 1);
   EXPECT_EQ(note.kind, NoteKind::Plain);
   EXPECT_EQ(note.Path(), u"\\My Documents\\Ideas.pwi");
@@ -132,7 +133,8 @@ TEST_F(NoteSaveTest, AnEditThatRemovesTheTimeMakesTheAlarmNotePlain) {
   AlarmNote note;
   RecogniseNote(note, AlarmFolder() + u"202403200930]Call bank.pwi");
   ASSERT_EQ(Pending().size(), 1u);
-  ASSERT_EQ(Save(note, u"Call bank", platform::kNoDateSystemTime, NoteEditorMode::Edit), NoteSaveResult::Saved);
+  ASSERT_EQ(Save(note, u"Call bank", platform::kNoDateSystemTime, NoteEditorMode::Edit),
+            NoteSaveResult::Saved);
   EXPECT_EQ(note.Path(), u"\\My Documents\\Call bank.pwi");
   EXPECT_TRUE(Pending().empty());
 }
