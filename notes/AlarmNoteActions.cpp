@@ -9,6 +9,11 @@ namespace calyra {
 
 namespace {
 
+// A note of another kind has no file yet: its path is its folder.
+bool HasFile(NoteKind kind) {
+  return kind == NoteKind::Plain || kind == NoteKind::Alarm;
+}
+
 bool Move(const std::u16string& from, const std::u16string& to) {
   return !to.empty() && MoveFileW(from.c_str(), to.c_str());
 }
@@ -62,8 +67,7 @@ bool PlainToAlarm(AlarmNote& note, std::u16string_view current, const std::u16st
   std::u16string target = UniqueTarget(current, BuildNoteName(folders.AlarmNotes(), title, time, 0));
   if (!Move(std::u16string(current), target)) return false;
   TakeName(note, target, NoteKind::Alarm);
-  ScheduleAlarm(note, note.title, note.alarmTime);
-  return true;
+  return ScheduleAlarm(note, note.title, note.alarmTime) != 0 || !IsNoteTimeInFuture(note.alarmTime);
 }
 
 // Whether the renamed note is done: its notification (when the old alarm was still to come) keeps
@@ -74,8 +78,7 @@ bool FollowNewTime(AlarmNote& note, std::u16string_view current, const SYSTEMTIM
   if (!pending) {
     // A passed alarm's notification, should it still wait in the queue, must not open the old name.
     if (handle) ClearAlarmNotification(handle);
-    if (IsNoteTimeInFuture(time)) ScheduleAlarm(note, note.title, time);
-    return true;
+    return !IsNoteTimeInFuture(time) || ScheduleAlarm(note, note.title, time) != 0;
   }
   if (SameNoteMinute(time, previous.alarmTime) && platform::EqualsNoCase(note.Path(), current)) return true;
   if (IsNoteTimeInFuture(time)) return SetAlarmNotification(handle, note.Path(), time) != 0;
@@ -137,11 +140,13 @@ bool RemoveAlarm(AlarmNote& note, UniqueNaming unique) {
 }
 
 bool DeleteNote(AlarmNote& note) {
+  if (!HasFile(note.kind)) return false;
   RemoveAlarm(note, UniqueNaming::Yes);
   return DeleteFileW(note.Path().c_str());
 }
 
 bool ConvertToPlainNote(AlarmNote& note) {
+  if (!HasFile(note.kind)) return false;
   RemoveAlarm(note, UniqueNaming::No);
   if (!Move(note.Path(), PlainNotePath(note.folder, note.title))) return false;
   RecogniseNote(note, PlainNotePath(note.folder, note.title));

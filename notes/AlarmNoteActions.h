@@ -29,10 +29,12 @@ DWORD ScheduleAlarm(AlarmNote& note, std::u16string_view title, const SYSTEMTIME
 // (1900-01-01 00:00). False for a note of another kind or when the rename failed.
 bool RemoveAlarm(AlarmNote& note, UniqueNaming unique);
 
-// Deletes the note's file, an alarm note after its alarm was removed.
+// Deletes the note's file, an alarm note after its alarm was removed. False for a note that has no
+// file yet (its path is a folder) or when the file could not be deleted.
 bool DeleteNote(AlarmNote& note);
 
 // An alarm note without its alarm, renamed to its title alone in the same folder: a plain note.
+// False for a note that has no file yet or when the rename failed.
 bool ConvertToPlainNote(AlarmNote& note);
 
 // Moves the alarm to `time`. A plain note moves into the alarm notes folder and becomes an alarm

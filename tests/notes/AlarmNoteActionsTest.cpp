@@ -132,6 +132,17 @@ TEST_F(AlarmNoteActionsTest, DeletingRemovesTheAlarmThenTheFile) {
   EXPECT_FALSE(Exists(u"\\My Documents\\Plain.pwi"));
 }
 
+TEST_F(AlarmNoteActionsTest, ANoteWithoutFileIsNeitherDeletedNorConverted) {
+  AlarmNote note;
+  note.kind = NoteKind::NewAlarm;
+  note.folder = AlarmFolder();
+  note.title = u"Call bank";
+  EXPECT_FALSE(DeleteNote(note));
+  EXPECT_FALSE(ConvertToPlainNote(note));
+  EXPECT_TRUE(Exists(kAlarmFolderItself)) << "its path is the folder, which stays";
+  EXPECT_TRUE(NamesIn(AlarmFolder()).empty());
+}
+
 TEST_F(AlarmNoteActionsTest, ConvertingMakesAPlainNoteInTheSameFolder) {
   AlarmNote note = Scheduled();
   ASSERT_TRUE(ConvertToPlainNote(note));

@@ -157,6 +157,15 @@ TEST_F(NoteChangesTest, PlainToAlarmMovesIntoTheAlarmFolderAndRegisters) {
   ExpectOnlyNotification(note.notification, note.Path(), kNextWeek);
 }
 
+TEST_F(NoteChangesTest, PlainToAlarmAtAPassedTimeMovesButRegistersNothing) {
+  AlarmNote previous = Plain(u"Call bank");
+  AlarmNote note = Edited(previous, NoteKind::Alarm, u"Call bank", kYesterday);
+  ASSERT_TRUE(Apply(note, previous));
+  EXPECT_EQ(note.Path(), AlarmFolder() + u"202403140900]Call bank.pwi");
+  EXPECT_EQ(note.notification, 0u);
+  EXPECT_TRUE(Pending().empty());
+}
+
 TEST_F(NoteChangesTest, PlainToAlarmWithoutTheAlarmFolderLeavesTheNoteAndNoNotification) {
   AlarmNote previous = Plain(u"Call bank");
   AlarmFolder();
