@@ -12,6 +12,7 @@
 #include "host/OptionStore.h"
 #include "host/ScreenScale.h"
 #include "links/LinkCache.h"
+#include "notes/AlarmNoteFolders.h"
 #include "operations/OperationContext.h"
 #include "platform/core/System.h"
 #include "text/ContactPhotos.h"
@@ -73,6 +74,7 @@ class Component : public platform::ProcessState {
   ContactPhotos contactPhotos;          // the thumbnail of the contact last shown
   LinkCache links;                      // the process-wide mirror of the link database
   FloatingLinkWindow floatingLinks;     // the one floating link window
+  AlarmNoteFolders noteFolders;         // where notes live, worked out once
 
   // The context of an item operation whose questions `owner` owns: the journal options and the link
   // cache of this process.

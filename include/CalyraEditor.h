@@ -199,8 +199,19 @@ CALYRA_API int CalyraEditor_FloatingLinkDialog_DropItem(CEOID item, int kind);
 CALYRA_API int CalyraEditor_FloatingLinkDialog_IsPointInRect(int x, int y);
 
 /* ---- Alarm notes, journal dialogs, phrases -------------------------------------------------------- */
-/* The host's alarm note record; its layout comes with the alarm notes. */
-typedef struct CalyraAlarmNote CalyraAlarmNote;
+/* The host's alarm note record: a note file's state as the component read it from the file's name.
+ * Texts are zero-terminated and cut at their buffers. */
+typedef struct CalyraAlarmNote {
+  WCHAR fileName[260];  /* 0: the name without folder */
+  WCHAR folder[260];    /* 520: with its trailing backslash */
+  WCHAR title[256];     /* 1040: at most 192 characters */
+  WCHAR alarmText[64];  /* 1552: display text of the alarm; the host's own */
+  DWORD kind;           /* 1680: 0 none, 3 plain note, 4 alarm note; 1, 2, 5 a note without file yet */
+  SYSTEMTIME alarmTime; /* 1684: local; 4501-01-01 no date */
+  WCHAR path[260];      /* 1700: folder and file name */
+  DWORD notification;   /* 2220: the registered notification's handle, 0 when none */
+  WCHAR listText[260];  /* 2224: text for a list of notes */
+} CalyraAlarmNote;
 CALYRA_API int CalyraEditor_NewAlarmNote(HWND owner, WORD mode);
 CALYRA_API int CalyraEditor_EditAlarmNote(HWND owner, CalyraAlarmNote* note);
 CALYRA_API int CalyraEditor_EditAlarmNoteTime(HWND owner, SYSTEMTIME* time);

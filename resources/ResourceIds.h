@@ -116,11 +116,14 @@ inline constexpr unsigned kStringSubjectPlaceholder = 64912;
 inline constexpr unsigned kStringTaskCompletedOn = 64335;
 // Item operations: the refusal to move a recurring task to another day.
 inline constexpr unsigned kStringRecurringTaskNotMoved = 63642;
+// Notes: a title that cannot be a file name.
+inline constexpr unsigned kStringNoteTitleInvalid = 63695;
 // Units of a lead or a time from now.
 inline constexpr unsigned kStringUnitMinutes = 38500;
 inline constexpr unsigned kStringUnitWeeks = 38501;
 inline constexpr unsigned kStringUnitDays = 38502;
 inline constexpr unsigned kStringUnitHours = 38503;
+inline constexpr unsigned kStringUnitInThePast = 38504;  // after the units of a time already past
 inline constexpr unsigned kStringTaskReminderDue = 64347;
 inline constexpr unsigned kStringNothingToAdd = 64944;
 

@@ -9,9 +9,6 @@ CALYRA_API int CalyraEditor_NewAlarmNote(HWND, WORD) {
 CALYRA_API int CalyraEditor_EditAlarmNote(HWND, CalyraAlarmNote*) {
   return 0;
 }
-CALYRA_API int CalyraEditor_EditAlarmNoteTime(HWND, SYSTEMTIME*) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_OpenJournal(HWND) {
   return 0;
 }

@@ -71,7 +71,7 @@ constexpr ExportRow kTable[] = {
     // Alarm notes, journal dialogs, phrases.
     CALYRA_EXPORT_ROW(NewAlarmNote, kIntResult, kPending, kHandle, kWord),
     CALYRA_EXPORT_ROW(EditAlarmNote, kIntResult, kPending, kHandle, kRecord),
-    CALYRA_EXPORT_ROW(EditAlarmNoteTime, kIntResult, kPending, kHandle, kTime),
+    CALYRA_EXPORT_ROW(EditAlarmNoteTime, kIntResult, kBuilt, kHandle, kTime),
     CALYRA_EXPORT_ROW(OpenJournal, kIntResult, kPending, kHandle),
     CALYRA_EXPORT_ROW(AddJournalEntryCustom, kIntResult, kPending, kHandle),
     CALYRA_EXPORT_ROW(DoPhraseSelection, kIntResult, kPending, kHandle, kUint, kOutInt, kRecord),
