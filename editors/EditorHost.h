@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "editors/CloseAction.h"
 #include "CalyraEditor.h"
+#include "editors/CloseAction.h"
 #include "editors/EditorKind.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/ImageList.h"

@@ -5,8 +5,8 @@
 #include "platform/text/Formatter.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/controls/Controls.h"
 #include "platform/ui/shell/FileDialog.h"
 #include "resources/ResourceIds.h"
 #include "store/PimItem.h"
@@ -51,9 +51,9 @@ void SetInkMode(HWND ink, NoteMode mode) {
 HWND CreateNoteInk(HWND parent, int id, const RECT& area) {
   InitInkX();
   InitRichInkDLL();
-  return CreateWindowExW(0, WC_INKX, u"CY.NoteEditor", kNoteInkStyle, area.left, area.top, area.right - area.left,
-                         area.bottom - area.top, parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
-                         nullptr, nullptr);
+  return CreateWindowExW(0, WC_INKX, u"CY.NoteEditor", kNoteInkStyle, area.left, area.top,
+                         area.right - area.left, area.bottom - area.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr, nullptr);
 }
 
 int NoteZoomPercent(CalyraNoteOptions& options, bool* reset) {

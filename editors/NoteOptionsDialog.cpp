@@ -21,8 +21,8 @@ using namespace resources;
 constexpr DWORD kModeSettings[] = {0, 2, 3};
 constexpr const char16_t* kZoomTexts[] = {u"75%", u"100%", u"150%", u"200%", u"300%"};
 constexpr DWORD kFontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20};
-constexpr int kFlagChecks[] = {kNoteOptionsInkAndText, kNoteOptionsFlag1, kNoteOptionsFlag2, kNoteOptionsFlag3,
-                               kNoteOptionsFlag4};
+constexpr int kFlagChecks[] = {kNoteOptionsInkAndText, kNoteOptionsFlag1, kNoteOptionsFlag2,
+                               kNoteOptionsFlag3, kNoteOptionsFlag4};
 constexpr size_t kFontNameChars = 63;
 
 int ModeRow(DWORD setting) {
@@ -65,10 +65,11 @@ void NoteOptionsDialog::Fill() {
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(ModeRow(settings[each])), 0);
   }
   for (const char16_t* zoom : kZoomTexts) AddRow(Item(kNoteOptionsZoom), zoom);
-  SendMessageW(Item(kNoteOptionsZoom), CB_SETCURSEL, options_.zoom < std::size(kZoomTexts) ? options_.zoom : 1, 0);
+  SendMessageW(Item(kNoteOptionsZoom), CB_SETCURSEL,
+               options_.zoom < std::size(kZoomTexts) ? options_.zoom : 1, 0);
   for (DWORD size : kFontSizes) AddRow(Item(kNoteOptionsFontSize), platform::FromUtf8(std::to_string(size)));
-  SendMessageW(Item(kNoteOptionsFontSize), CB_SETCURSEL, static_cast<WPARAM>(RowOf(kFontSizes, options_.fontSize)),
-               0);
+  SendMessageW(Item(kNoteOptionsFontSize), CB_SETCURSEL,
+               static_cast<WPARAM>(RowOf(kFontSizes, options_.fontSize)), 0);
   std::u16string font(platform::TextView(options_.fontName, kFontNameChars));
   SetWindowTextW(Item(kNoteOptionsFont), font.c_str());
   for (size_t bit = 0; bit < std::size(kFlagChecks); ++bit)
@@ -91,7 +92,8 @@ void NoteOptionsDialog::Accept() {
   platform::BoundedCopy(options_.fontName, std::size(options_.fontName), platform::TextView(font));
   for (size_t bit = 0; bit < std::size(kFlagChecks); ++bit) {
     DWORD mask = DWORD{1} << bit;
-    options_.flags = IsDlgButtonChecked(Window(), kFlagChecks[bit]) ? options_.flags | mask : options_.flags & ~mask;
+    options_.flags =
+        IsDlgButtonChecked(Window(), kFlagChecks[bit]) ? options_.flags | mask : options_.flags & ~mask;
   }
 }
 

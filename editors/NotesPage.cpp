@@ -119,7 +119,8 @@ void NotesPage::Load() {
   }
   SendMessageW(ink_, IM_SETMODIFY, FALSE, 0);
   bool empty = SendMessageW(ink_, IM_GETDATALEN, 0, 0) == 0;
-  SwitchMode(NoteModeOf(Host().NoteOptions().*(empty ? &CalyraNoteOptions::setting2 : &CalyraNoteOptions::setting1)));
+  SwitchMode(NoteModeOf(Host().NoteOptions().*
+                        (empty ? &CalyraNoteOptions::setting2 : &CalyraNoteOptions::setting1)));
 }
 
 // Typing brings the input panel up; a pen puts it down, and the drawing button comes with a pen.
@@ -144,7 +145,8 @@ void NotesPage::UpdateMenuBar() {
     image.dwMask = TBIF_IMAGE;
     for (const BarImage& button : kBarImages) {
       image.iImage = button.image;
-      SendMessageW(bar, TB_SETBUTTONINFOW, static_cast<WPARAM>(button.command), reinterpret_cast<LPARAM>(&image));
+      SendMessageW(bar, TB_SETBUTTONINFOW, static_cast<WPARAM>(button.command),
+                   reinterpret_cast<LPARAM>(&image));
     }
     SendMessageW(bar, TB_CHECKBUTTON, kCommandPenMode, IsPenMode(mode_) ? TRUE : FALSE);
     SendMessageW(bar, TB_ENABLEBUTTON, kCommandDrawingMode, IsPenMode(mode_) ? TRUE : FALSE);
@@ -200,7 +202,8 @@ void NotesPage::InsertPhrase() {
   DWORD usage = kind == ItemKind::Appointment ? kPhrasesForAppointmentNotes
                 : kind == ItemKind::Task      ? kPhrasesForTaskNotes
                                               : kPhrasesForOtherNotes;
-  if (std::optional<std::u16string> phrase = Host().SelectPhrase(GetWindow(), usage)) InsertInkText(ink_, *phrase);
+  if (std::optional<std::u16string> phrase = Host().SelectPhrase(GetWindow(), usage))
+    InsertInkText(ink_, *phrase);
 }
 
 void NotesPage::InsertContact() {

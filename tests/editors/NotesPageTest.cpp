@@ -134,7 +134,8 @@ TEST_F(NotesPageTest, TypedNotesSurviveSaveAndReloadByteForByte) {
   };
   ItemOid task = SaveTask(u"Trip");
   ItemOid contact = SaveContact(u"Berg, Anna");
-  for (const Case& c : {Case{EditorKind::EditTask, ItemKind::Task}, Case{EditorKind::EditContact, ItemKind::Contact}}) {
+  for (const Case& c :
+       {Case{EditorKind::EditTask, ItemKind::Task}, Case{EditorKind::EditContact, ItemKind::Contact}}) {
     ItemOid oid = c.item == ItemKind::Task ? task : contact;
     SCOPED_TRACE(static_cast<int>(c.item));
     Open(c.kind, oid);
@@ -216,11 +217,12 @@ TEST_F(NotesPageTest, TheFileChooserOffersTheEightFileTypes) {
   std::vector<std::u16string> parts;
   for (const char16_t* at = kNoteFileFilter; *at; at += std::char_traits<char16_t>::length(at) + 1)
     parts.emplace_back(at);
-  EXPECT_EQ(parts, (std::vector<std::u16string>{
-                       u"Word/Notes (*.psw;*.pwi;*.rtf;*.txt)", u"*.psw;*.pwi;*.rtf;*.txt", u"Excel (*.pxl)",
-                       u"*.pxl", u"Keyvra Wallet (*.wal)", u"*.wal", u"Images (*.bmp;*.gif;*.jpg;*.png...)",
-                       u"*.bmp;*.gif;*.jpg;*.png;*.2bp", u"Sounds (*.wav)", u"*.wav", u"Windows Media (*.wma)",
-                       u"*.wma", u"HTML (*.htm;*.html)", u"*.htm*", u"All Files (*.*)", u"*.*"}));
+  EXPECT_EQ(parts,
+            (std::vector<std::u16string>{
+                u"Word/Notes (*.psw;*.pwi;*.rtf;*.txt)", u"*.psw;*.pwi;*.rtf;*.txt", u"Excel (*.pxl)",
+                u"*.pxl", u"Keyvra Wallet (*.wal)", u"*.wal", u"Images (*.bmp;*.gif;*.jpg;*.png...)",
+                u"*.bmp;*.gif;*.jpg;*.png;*.2bp", u"Sounds (*.wav)", u"*.wav", u"Windows Media (*.wma)",
+                u"*.wma", u"HTML (*.htm;*.html)", u"*.htm*", u"All Files (*.*)", u"*.*"}));
   EXPECT_EQ(FileHyperlinkText(u"File:", u"\\a\\b.txt"), u"File: <file:\\a\\b.txt{b.txt}  >");
 }
 
@@ -322,7 +324,10 @@ TEST_F(NotesPageTest, TheNoteOptionsDialogWritesTheOptionsAndASwitchAwayClosesTh
   ItemOid trip = SaveTask(u"Trip");
   SetOptions(1, 2, 1);
   Open(EditorKind::EditTask, trip);
-  user_->ExpectDialog(kDialogNoteOptions).Choose(kNoteOptionsNewMode, 0).Choose(kNoteOptionsZoom, 3).Click(IDOK);
+  user_->ExpectDialog(kDialogNoteOptions)
+      .Choose(kNoteOptionsNewMode, 0)
+      .Choose(kNoteOptionsZoom, 3)
+      .Click(IDOK);
   Command(kCommandNoteOptions);
   EXPECT_EQ(Options().setting2, 0u);
   EXPECT_EQ(Options().zoom, 3u);
