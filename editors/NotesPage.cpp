@@ -118,9 +118,10 @@ void NotesPage::Load() {
     PutInkBlob(ink_, StoredNotes());
   }
   SendMessageW(ink_, IM_SETMODIFY, FALSE, 0);
+  // Note setting 1 is the mode of notes with content, setting 2 that of empty notes.
+  CalyraNoteOptions options = Host().NoteOptions();
   bool empty = SendMessageW(ink_, IM_GETDATALEN, 0, 0) == 0;
-  SwitchMode(NoteModeOf(Host().NoteOptions().*
-                        (empty ? &CalyraNoteOptions::setting2 : &CalyraNoteOptions::setting1)));
+  SwitchMode(NoteModeOf(empty ? options.setting2 : options.setting1));
 }
 
 // Typing brings the input panel up; a pen puts it down, and the drawing button comes with a pen.
@@ -168,7 +169,13 @@ bool NotesPage::StoreItemNotes() {
     MessageBoxW(GetWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
     return false;
   }
-  item.notes = InkBlob(ink_);
+  std::vector<BYTE> blob = InkBlob(ink_);
+  if (blob.size() != size) {
+    // The copy failed: the item keeps its notes and writes none.
+    item.hasNotes = false;
+    return true;
+  }
+  item.notes = std::move(blob);
   return true;
 }
 

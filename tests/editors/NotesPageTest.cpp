@@ -127,6 +127,26 @@ TEST_F(NotesPageTest, TheEditorsShowTheNotesTabWithTheInkFillingThePage) {
   EXPECT_EQ(GetFocus(), ink) << "the notes take the focus";
 }
 
+TEST_F(NotesPageTest, TheMenuBarButtonsShowTheirImages) {
+  ItemOid trip = SaveTask(u"Trip");
+  Open(EditorKind::EditTask, trip);
+  HWND bar = Page()->MenuBar();
+  ASSERT_NE(bar, nullptr);
+  const std::pair<int, int> buttons[] = {{kCommandTypingMode, 0},  {kCommandPenMode, 2},
+                                         {kCommandDrawingMode, 6}, {kCommandZoom, 20},
+                                         {kCommandCancel, 4},      {kCommandOk, 3}};
+  for (auto [command, image] : buttons) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_IMAGE;
+    ASSERT_GE(
+        SendMessageW(bar, TB_GETBUTTONINFOW, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(&info)),
+        0)
+        << command;
+    EXPECT_EQ(info.iImage, image) << command;
+  }
+}
+
 TEST_F(NotesPageTest, TypedNotesSurviveSaveAndReloadByteForByte) {
   struct Case {
     EditorKind kind;
@@ -134,9 +154,14 @@ TEST_F(NotesPageTest, TypedNotesSurviveSaveAndReloadByteForByte) {
   };
   ItemOid task = SaveTask(u"Trip");
   ItemOid contact = SaveContact(u"Berg, Anna");
-  for (const Case& c :
-       {Case{EditorKind::EditTask, ItemKind::Task}, Case{EditorKind::EditContact, ItemKind::Contact}}) {
-    ItemOid oid = c.item == ItemKind::Task ? task : contact;
+  ItemOid appointment = SaveWeeklyAppointment(u"Choir");
+  const Case cases[] = {{EditorKind::EditTask, ItemKind::Task},
+                        {EditorKind::EditContact, ItemKind::Contact},
+                        {EditorKind::EditAppointment, ItemKind::Appointment}};
+  for (const Case& c : cases) {
+    ItemOid oid = c.item == ItemKind::Task ? task : c.item == ItemKind::Contact ? contact : appointment;
+    // The whole series.
+    if (c.item == ItemKind::Appointment) user_->ExpectMessageBoxString(kStringRecurringQuestion, IDNO);
     SCOPED_TRACE(static_cast<int>(c.item));
     Open(c.kind, oid);
     Command(kCommandTypingMode);
@@ -151,6 +176,7 @@ TEST_F(NotesPageTest, TypedNotesSurviveSaveAndReloadByteForByte) {
     Ok();
     ASSERT_FALSE(Frame().IsOpen());
     EXPECT_EQ(StoredNotes(oid, c.item), typed) << "the blob in the item's record";
+    if (c.item == ItemKind::Appointment) user_->ExpectMessageBoxString(kStringRecurringQuestion, IDNO);
     Open(c.kind, oid);
     EXPECT_EQ(InkBlob(Ink()), typed) << "read back by the next editor";
     EXPECT_EQ(Text(), u"Pack the tent\r\nCheck tyres");

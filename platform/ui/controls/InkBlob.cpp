@@ -43,7 +43,7 @@ class Reader {
   bool U32(uint32_t* value) {
     if (Left() < 4) return false;
     *value = 0;
-    for (int i = 0; i < 4; ++i) *value |= static_cast<uint32_t>(data_[at_ + i]) << (8 * i);
+    for (size_t i = 0; i < 4; ++i) *value |= static_cast<uint32_t>(data_[at_ + i]) << (8 * i);
     at_ += 4;
     return true;
   }
