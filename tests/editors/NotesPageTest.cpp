@@ -21,6 +21,8 @@
 #include "resources/ResourceIds.h"
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
 #include "store/PimDatabase.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/editor/EditorHostTest.h"
@@ -210,8 +212,13 @@ TEST_F(NotesPageTest, ClearingAllNotesSavesAnEmptyBlob) {
   EXPECT_EQ(Text(), u"Old notes");
   ASSERT_TRUE(platform::UserType(Ink(), u""));
   Ok();
-  // The old blob is overwritten by one of size 0, which the store reads as no notes.
-  EXPECT_FALSE(StoredNotes(trip, ItemKind::Task));
+  Database tasks;
+  ASSERT_TRUE(tasks.OpenByName(TasksDatabaseName()));
+  ASSERT_TRUE(tasks.SeekToOid(trip));
+  Record record;
+  ASSERT_TRUE(tasks.ReadRecord(record));
+  ASSERT_NE(record.Find(kNotesTag), nullptr) << "the old blob is overwritten";
+  EXPECT_EQ(record.Find(kNotesTag)->AsBlob().size(), 0u);
   Open(EditorKind::EditTask, trip);
   EXPECT_EQ(Text(), u"") << "the old notes do not come back";
 }
