@@ -324,6 +324,32 @@ TEST_F(NotesPageTest, TheModeFollowsTheNoteSettingOfEmptyOrNonEmptyNotes) {
   }
 }
 
+TEST_F(NotesPageTest, TheModeCommandsSwitchBetweenTypingAndThePens) {
+  struct Step {
+    int command;
+    NoteMode mode;
+    WPARAM input;
+  };
+  const Step steps[] = {
+      {kCommandTypingMode, NoteMode::Typing, IM_INPUT_TYPING},
+      {kCommandDrawingMode, NoteMode::Typing, IM_INPUT_TYPING},  // drawing needs a pen
+      {kCommandPenMode, NoteMode::Writing, IM_INPUT_INK},
+      {kCommandDrawingMode, NoteMode::Drawing, IM_INPUT_DRAWING},
+      {kCommandDrawingMode, NoteMode::Writing, IM_INPUT_INK},
+      {kCommandPenMode, NoteMode::Typing, IM_INPUT_TYPING},
+  };
+  ItemOid trip = SaveTask(u"Trip");
+  Open(EditorKind::EditTask, trip);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.command);
+    Command(step.command);
+    EXPECT_EQ(Page()->Mode(), step.mode);
+    EXPECT_EQ(static_cast<WPARAM>(SendMessageW(Ink(), IM_GETINPUTMODE, 0, 0)), step.input);
+    EXPECT_EQ(SendMessageW(Page()->MenuBar(), TB_ISBUTTONCHECKED, kCommandPenMode, 0) != 0,
+              step.mode != NoteMode::Typing);
+  }
+}
+
 TEST_F(NotesPageTest, TheFormatCommandsToggleTheSelection) {
   ItemOid trip = SaveTask(u"Trip");
   Open(EditorKind::EditTask, trip);
