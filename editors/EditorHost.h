@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "CalyraEditor.h"
 #include "editors/CloseAction.h"
 #include "editors/EditorKind.h"
 #include "platform/gdi/Gdi.h"
@@ -63,6 +64,10 @@ class EditorHost {
   virtual CategoryChangeFlags* CategoryChanges() { return nullptr; }
   // Where the component names its modal dialog while one is up; null: nowhere.
   virtual HWND* ModalDialogSlot() { return nullptr; }
+  // The note options (the input modes by note settings 1 to 3, the zoom index, the note flags); a
+  // host that keeps none answers the defaults of a fresh component.
+  virtual CalyraNoteOptions NoteOptions() const;
+  virtual void SetNoteOptions(const CalyraNoteOptions&) {}
 };
 
 }  // namespace calyra

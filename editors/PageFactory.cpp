@@ -5,6 +5,7 @@
 #include "editors/CategoriesPage.h"
 #include "editors/ContactPage.h"
 #include "editors/LinksPage.h"
+#include "editors/NotesPage.h"
 #include "editors/RecurrencePage.h"
 #include "editors/TaskPage.h"
 
@@ -26,6 +27,8 @@ PageFactory::PageFactory() {
   SetMaker(PageNumber::Categories, [] { return std::make_unique<CategoriesPage>(); });
   SetMaker(PageNumber::Contact, [] { return std::make_unique<ContactPage>(); });
   SetMaker(PageNumber::Links, [] { return std::make_unique<LinksPage>(); });
+  SetMaker(PageNumber::Notes, [] { return std::make_unique<NotesPage>(PageNumber::Notes); });
+  SetMaker(PageNumber::ProjectNotes, [] { return std::make_unique<NotesPage>(PageNumber::ProjectNotes); });
   SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
   SetMaker(PageNumber::Task, [] { return std::make_unique<TaskPage>(); });
 }

@@ -1,6 +1,7 @@
 #include "host/EditorFrame.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "editors/EditorMessages.h"
 #include "host/Component.h"
@@ -8,6 +9,7 @@
 #include "host/NewItemDefaults.h"
 #include "links/LinkOperations.h"
 #include "operations/ItemDeletion.h"
+#include "platform/text/Text.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
@@ -111,6 +113,24 @@ CategoryChangeFlags* EditorFrame::CategoryChanges() {
 
 HWND* EditorFrame::ModalDialogSlot() {
   return &Component::Process().modalDialog;
+}
+
+CalyraNoteOptions EditorFrame::NoteOptions() const {
+  CalyraNoteOptions options{};
+  Component::Process().Options().GetNoteOptions(&options);
+  return options;
+}
+
+// Field by field: the pages change the values, not whether the host has given options.
+void EditorFrame::SetNoteOptions(const CalyraNoteOptions& options) {
+  OptionStore& store = Component::Process().Options();
+  store.SetNoteSetting(1, options.setting1);
+  store.SetNoteSetting(2, options.setting2);
+  store.SetNoteSetting(3, options.setting3);
+  store.SetNoteZoom(options.zoom);
+  store.SetNoteFlags(options.flags);
+  store.SetNoteFontSize(options.fontSize);
+  store.SetNoteFontName(platform::TextView(options.fontName, std::size(options.fontName) - 1));
 }
 
 HIMAGELIST EditorFrame::ItemIconImage(ItemOid item) const {

@@ -66,6 +66,8 @@ class EditorFrame : public EditorHost {
   LinkCache* Links() override;
   CategoryChangeFlags* CategoryChanges() override;
   HWND* ModalDialogSlot() override;
+  CalyraNoteOptions NoteOptions() const override;
+  void SetNoteOptions(const CalyraNoteOptions& options) override;
 
  private:
   static bool IsWindowAlive(HWND window);

@@ -21,6 +21,12 @@ inline constexpr unsigned kStringLinksPickAppointments = 22508;
 // The entries of a listed link's tap-and-hold menu.
 inline constexpr unsigned kStringDeleteLink = 22503;
 inline constexpr unsigned kStringOpenLink = 22505;
+// The label of a file hyperlink in notes.
+inline constexpr unsigned kStringFileLinkLabel = 22504;
+// Notes too large to be saved: their size and the maximum, in kilobytes.
+inline constexpr unsigned kStringNotesTooLarge = 63650;
+// The input modes of the note options: typing, the writing pen, the drawing pen.
+inline constexpr unsigned kStringNoteModeFirst = 63651;  // 63651 to 63653
 inline constexpr unsigned kStringInvalidReminder = 26005;
 inline constexpr unsigned kStringJournalDeleted = 53000;
 inline constexpr unsigned kStringJournalCompleted = 53001;

@@ -257,6 +257,10 @@ extern const CalyraResourceString kStrings[] = {
     {63645, u"Yearly (by weekday)"},
     // Notes page: notes too large (size and maximum in KB)
     {63650, u"The notes are too large to be saved: %.2f KB, at most %.2f KB."},
+    // Note options: the input modes
+    {63651, u"Typing"},
+    {63652, u"Writing"},
+    {63653, u"Drawing"},
     // Categories: validation of a name
     {63670, u"Please enter a category name."},
     {63671, u"A category name cannot be made of blanks only."},

@@ -20,7 +20,8 @@ void PimItem::ReadNotes() {
 }
 
 bool PimItem::WriteNotes() const {
-  if (!hasNotes || notes.empty()) return true;
+  // Notes emptied in the editor are written as an empty blob, so that the old ones do not come back.
+  if (!hasNotes) return true;
   return WritePimProperty(oid, Kind(), kNotesTag, notes.data(), static_cast<DWORD>(notes.size()));
 }
 

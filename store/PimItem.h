@@ -57,7 +57,7 @@ class PimItem {
  protected:
   // Reads the notes blob of the stored item.
   void ReadNotes();
-  // Writes the notes blob when the item has notes.
+  // Writes the notes blob (an empty one too) when the item has notes.
   bool WriteNotes() const;
   void ResetCommon();
   // Lowers the category counters of the stored item's categories, as it is about to be deleted.

@@ -2,16 +2,19 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hosts/calyra/LinkCommands.h"
 #include "platform/time/TimeConversion.h"
+#include "platform/ui/controls/InkBlob.h"
 #include "store/CPIMAppointment.h"
 #include "store/CategoryDatabase.h"
 #include "store/CategorySet.h"
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
+#include "store/PimDatabase.h"
 #include "store/PimItem.h"
 
 namespace calyra::host {
@@ -101,6 +104,18 @@ void CategoriesMember(JsonWriter* json, const std::u16string& text, ItemOid oid,
   json->EndArray();
 }
 
+// The notes' plain text: the typed text of the item's notes blob (what the notes page wrote), else
+// the model's Body text (notes imported or written as plain text); "" when there are none.
+template <class Item>
+std::u16string NotesText(Item* item, ItemOid oid, calyra::ItemKind kind) {
+  std::vector<BYTE> blob;
+  if (ReadPimProperty(oid, kind, kNotesTag, &blob)) {
+    std::optional<std::u16string> text = platform::InkBlobPlainText(blob.data(), blob.size());
+    if (text && !text->empty()) return *text;
+  }
+  return Text(item, &Item::get_Body);
+}
+
 // The members every kind has, after its oid and kind.
 template <class Item>
 void CommonMembers(JsonWriter* json, Item* item, const char* kind, calyra::ItemKind itemKind) {
@@ -110,9 +125,7 @@ void CommonMembers(JsonWriter* json, Item* item, const char* kind, calyra::ItemK
   json->Key("kind");
   json->String(Ascii(kind));
   CategoriesMember(json, Text(item, &Item::get_Categories), static_cast<ItemOid>(oid), itemKind);
-  // The body text is the plain notes the model offers; the rich notes blob (ink, formatting) is
-  // the component's and is not decoded here.
-  TextMember(json, "notes", Text(item, &Item::get_Body));
+  TextMember(json, "notes", NotesText(item, static_cast<ItemOid>(oid), itemKind));
 }
 
 // Null for an item that does not recur; asked first because GetRecurrencePattern would give the

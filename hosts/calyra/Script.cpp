@@ -103,6 +103,7 @@ const std::map<std::string_view, Syntax>& Steps() {
   static const std::map<std::string_view, Syntax> kSteps = {
       {"type", {StepKind::kType, "type <control id> <text>"}},
       {"click", {StepKind::kClick, "click <control id>"}},
+      {"draw", {StepKind::kDraw, "draw <ink control id> <x>,<y> [<x>,<y>...]"}},
       {"check", {StepKind::kCheck, "check <control id> on|off"}},
       {"choose", {StepKind::kChoose, "choose <control id> <index>"}},
       {"choose-text", {StepKind::kChooseText, "choose-text <control id> <text>"}},
@@ -137,6 +138,17 @@ bool ReadArguments(std::string_view rest, ScriptStep* step) {
       if (!number(&step->id)) return false;
       step->text = Unescape(rest);
       return true;
+    case StepKind::kDraw:
+      if (!number(&step->id)) return false;
+      for (std::string_view point = word(); !point.empty(); point = word()) {
+        size_t comma = point.find(',');
+        if (comma == std::string_view::npos) return false;
+        std::optional<int> x = Number(point.substr(0, comma));
+        std::optional<int> y = Number(point.substr(comma + 1));
+        if (!x || !y) return false;
+        step->points.push_back(POINT{*x, *y});
+      }
+      return !step->points.empty();
     case StepKind::kChooseText:
       if (!number(&step->id) || Trim(rest).empty()) return false;
       step->text = Unescape(Trim(rest));

@@ -27,6 +27,7 @@ namespace calyra::host {
 //   dump                      prints the window dump of the page in front
 // Answers to what a step will raise, given before that step:
 //   answer <string id> IDYES|IDNO|IDOK|IDCANCEL   the message box showing resource string <id>
+//   draw <id> <x>,<y>...      draws a pen stroke through the points in an ink control
 //   popup <command>           the next popup menu chooses <command> (0 dismisses it)
 //   file <path> | none        the next file dialog
 //   dialog <template id>      the next modal dialog; the lines up to the matching `end` are done in
@@ -34,6 +35,7 @@ namespace calyra::host {
 //   end
 enum class StepKind {
   kType,
+  kDraw,
   kClick,
   kCheck,
   kChoose,
@@ -62,6 +64,7 @@ struct ScriptStep {
   std::u16string text;
   std::optional<SYSTEMTIME> date;  // kDate: empty for "none"
   std::vector<ScriptStep> inner;   // kDialog: what is done in the dialog
+  std::vector<POINT> points;       // kDraw: the stroke
 
   // Answers are queued before the step that raises what they answer; the rest act at once.
   bool IsAnswer() const {

@@ -108,6 +108,9 @@ bool StepPerformer::PerformInControl(const ScriptStep& step, HWND target, std::s
     case StepKind::kClick:
       done = platform::UserClick(control);
       break;
+    case StepKind::kDraw:
+      done = platform::UserDrawStroke(control, step.points);
+      break;
     case StepKind::kCheck: {
       bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
       done = checked == (step.value != 0) || platform::UserClick(control);

@@ -56,11 +56,19 @@ std::string DayText(const SYSTEMTIME& day) {
 // On the categories tab: "Taxes" added through the category dialog, then it and the category that
 // was there first ticked. The list is in name order: "Errands", "Taxes".
 std::string TwoCategories() {
-  constexpr int kCategoriesTab = 2;
+  constexpr int kCategoriesTab = 3;  // after the task, recurrence and notes pages
   return "tab " + std::to_string(kCategoriesTab) + "\n" + Step("dialog", kDialogCategories) +
          Step("type", kCategoryName, "Taxes") + Step("click", kCategoryAdd) + "ok\nend\n" +
          Step("click", kCategoriesEdit) + Step("check-row", kCategoriesList, "0 on") +
          Step("check-row", kCategoriesList, "1 on") + "tab 0\n";
+}
+
+// On the notes tab: a typed line, then a stroke with the writing pen.
+std::string NoteWithAStroke() {
+  constexpr int kNotesTab = 2;
+  return "tab " + std::to_string(kNotesTab) + "\n" + Step("menu", kCommandTypingMode) +
+         Step("type", kNotesInk, "Receipts are in the blue folder") + Step("menu", kCommandPenMode) +
+         Step("draw", kNotesInk, "10,120 60,140 110,125") + "tab 0\n";
 }
 
 }  // namespace
@@ -93,7 +101,7 @@ std::string TaxReturnScript(const SYSTEMTIME& due) {
          Step("choose", kTaskPriorityDigit, std::to_string(kDigit1)) +
          Step("type", kTaskSubject, "File the tax return") + Step("date", kTaskDueDate, day) +
          Step("date", kTaskReminderDate, reminder) + SevenInTheEvening() + Step("click", kTaskReminderTime) +
-         Step("click", kTaskImportanceHigh) + TwoCategories();
+         Step("click", kTaskImportanceHigh) + NoteWithAStroke() + TwoCategories();
 }
 
 // The name, company, numbers and address as a person types them into the contact page's rows.

@@ -14,7 +14,8 @@ std::string RehearsalScript();
 // "Dentist check-up" with a second reminder the day before.
 std::string CheckUpScript();
 // "B1: File the tax return", due on `due`, reminded the day before at 7 PM, high importance, in the
-// categories "Errands" (which must exist) and "Taxes" (added on the way).
+// categories "Errands" (which must exist) and "Taxes" (added on the way), with a typed note and a pen
+// stroke.
 std::string TaxReturnScript(const SYSTEMTIME& due);
 // "Ada Lovelace" of a company, with two phone numbers, an e-mail address and a work address in Berlin.
 std::string AdaLovelaceScript();

@@ -10,6 +10,9 @@
 #include "platform/outlook/PocketOutlook.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
+#include "platform/ui/controls/InkBlob.h"
+#include "store/PimDatabase.h"
+#include "store/PimItem.h"
 #include "tests/hosts/JsonReader.h"
 #include "tests/hosts/ProgramRun.h"
 #include "tests/support/DateSupport.h"
@@ -317,6 +320,38 @@ TEST_F(CalyraJsonTest, TextWithQuotesControlCharactersAndNonAsciiRoundTrips) {
   ASSERT_TRUE(value) << error << "\n" << run.output;
   EXPECT_EQ((*value)["subject"].text, platform::ToUtf8(subject));
   EXPECT_EQ((*value)["notes"].text, platform::ToUtf8(subject));
+}
+
+TEST_F(CalyraJsonTest, NotesAreTheTypedTextOfTheNotesBlobElseTheBodyText) {
+  platform::InkContent typed;
+  typed.text = u"Typed\r\nnotes";
+  typed.strokes.push_back({{{1, 2}, {3, 4}}});
+  platform::InkContent drawn;
+  drawn.strokes.push_back({{{5, 6}}});
+  struct Case {
+    const char16_t* body;
+    std::vector<uint8_t> blob;  // none when empty
+    std::string notes;
+  };
+  const Case cases[] = {
+      {u"", {}, ""},
+      {u"Plain body", {}, "Plain body"},
+      {u"Old body", platform::WriteInkBlob(typed), "Typed\r\nnotes"},
+      {u"Body of a drawing", platform::WriteInkBlob(drawn), "Body of a drawing"},
+      {u"Body of a broken blob", {1, 2, 3}, "Body of a broken blob"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(platform::ToUtf8(c.body));
+    auto t = Create<ITask>(olTaskItem, IID_ITask);
+    Put(t.Get(), &ITask::put_Subject, u"Notes");
+    Put(t.Get(), &ITask::put_Body, c.body);
+    CEOID oid = Save(t.Get());
+    if (!c.blob.empty()) {
+      ASSERT_TRUE(calyra::WritePimProperty(oid, calyra::ItemKind::Task, calyra::kNotesTag, c.blob.data(),
+                                           static_cast<DWORD>(c.blob.size())));
+    }
+    EXPECT_EQ(Parsed({"show", std::to_string(oid), "--json"})["notes"].text, c.notes);
+  }
 }
 
 TEST_F(CalyraJsonTest, JsonKeepsTheExitCodesOfBadCommandLines) {

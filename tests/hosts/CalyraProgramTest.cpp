@@ -190,6 +190,23 @@ TEST_F(CalyraProgramTest, AScriptedNewTaskIsSavedAndOpensAgainByItsOid) {
   EXPECT_NE(edited.output.find("host: 6383 editor closed"), std::string::npos) << edited.output;
 }
 
+TEST_F(CalyraProgramTest, AScriptTypesAndDrawsIntoTheNotes) {
+  std::string script = Script("notes.txt",
+                              "tab 2\nmenu 40045\ntype 1200 Call the bank\nmenu 40253\n"
+                              "draw 1200 10,10 20,30 -4,0x10\ndump\nok\n");
+  ProgramRun run = Calyra({"new", "task", "--script", script});
+  if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("text=\"Call the bank\" strokes=1"), std::string::npos) << run.output;
+
+  std::string typing = Script("typing.txt", "tab 2\nmenu 40045\ndraw 1200 1,1\nok\n");
+  run = Calyra({"new", "task", "--script", typing});
+  EXPECT_EQ(run.exitCode, 4) << "no stroke while typing\n" << run.output;
+  std::string malformed = Script("malformed.txt", "draw 1200 1;1\nok\n");
+  run = Calyra({"new", "task", "--script", malformed});
+  EXPECT_EQ(run.exitCode, 4) << run.output;
+}
+
 TEST_F(CalyraProgramTest, ThePersonAtTheTerminalPressesOk) {
   ProgramRun run = Calyra({"new", "contact"}, "help\nok\n");
   if (ComponentMissing(run)) GTEST_SKIP() << "the component does not start: " << run.output;
@@ -223,6 +240,11 @@ TEST_F(CalyraProgramTest, TheTourSavesAnItemOfEachKindAndReportsTheNotifications
   EXPECT_NE(run.output.find("[*Lovelace, Ada]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("[ada@example.org]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("shows page 493"), std::string::npos) << "the links page\n" << run.output;
+  // The tax return's notes: a typed line and a pen stroke, in the dump and in its JSON.
+  EXPECT_NE(run.output.find("text=\"Receipts are in the blue folder\" strokes=1"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("\"notes\": \"Receipts are in the blue folder\""), std::string::npos)
+      << run.output;
   // The contact's summary shows her photo and call, and mails and dials her.
   EXPECT_NE(run.output.find("the summary shows the photo: yes"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("\"Incoming 00:03:05  Outgoing 00:00:00\""), std::string::npos) << run.output;

@@ -258,6 +258,31 @@ TEST_F(TaskObjectTest, ASaveCutsTheSubjectAndFailsWholeWhenTheNotesCannotBeWritt
       << "the stored task is as it was";
 }
 
+// Guards against notes emptied in an editor coming back: the save writes an empty blob over them.
+TEST_F(TaskObjectTest, EmptiedNotesAreWrittenAsAnEmptyBlob) {
+  CPIMTask task;
+  task.subject = u"Plant bulbs";
+  task.hasNotes = true;
+  task.notes = {7, 7, 7};
+  ItemOid oid = SaveNew(task);
+
+  auto untouched = Loaded(oid);
+  untouched->subject = u"Plant tulips";
+  ASSERT_EQ(untouched->Save(context_), S_OK);
+  Record kept = Raw(oid);
+  ASSERT_NE(kept.Find(kNotesTag), nullptr);
+  EXPECT_EQ(kept.Find(kNotesTag)->AsBlob(), (std::vector<BYTE>{7, 7, 7}))
+      << "notes not loaded are not written";
+
+  auto emptied = Loaded(oid);
+  emptied->hasNotes = true;
+  emptied->notes.clear();
+  ASSERT_EQ(emptied->Save(context_), S_OK);
+  Record cleared = Raw(oid);
+  ASSERT_NE(cleared.Find(kNotesTag), nullptr);
+  EXPECT_TRUE(cleared.Find(kNotesTag)->AsBlob().empty());
+}
+
 TEST_F(TaskObjectTest, CopyMakesATemplate) {
   CPIMTask task;
   task.subject = u"Weekly report";

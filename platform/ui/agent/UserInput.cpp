@@ -52,6 +52,12 @@ bool UserType(HWND control, std::u16string_view text) {
   return true;
 }
 
+bool UserDrawStroke(HWND ink, const std::vector<POINT>& points) {
+  if (!Reachable(ink) || !ui::IsClass(ink, WC_INKX) || points.empty()) return false;
+  SetFocus(ink);
+  return SendMessageW(ink, IM_ADDSTROKE, points.size(), reinterpret_cast<LPARAM>(points.data())) != FALSE;
+}
+
 bool UserChoose(HWND control, int index) {
   if (!Reachable(control)) return false;
   if (ui::IsClass(control, WC_LISTBOX))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "platform/ui/WindowTypes.h"
 
@@ -13,6 +14,9 @@ namespace platform {
 bool UserClick(HWND control);
 // Replaces the text of an edit control (or of a combo box's edit field) by typing it.
 bool UserType(HWND control, std::u16string_view text);
+// Draws a pen stroke through the points (client coordinates) in an ink control; false for another
+// control or when the control takes no stroke (not in a pen mode, too many points).
+bool UserDrawStroke(HWND ink, const std::vector<POINT>& points);
 // Chooses an item of a list box, combo box, list view or tab control.
 bool UserChoose(HWND control, int index);
 // Chooses the item of a list box or combo box whose text is `text` (case-insensitive).

@@ -7,6 +7,7 @@
 #include "platform/ui/Message.h"
 #include "platform/ui/WindowTypes.h"
 #include "platform/ui/controls/DateTimeTypes.h"
+#include "platform/ui/controls/InkBlob.h"
 #include "platform/ui/controls/ListViewTypes.h"
 #include "platform/ui/controls/TreeViewTypes.h"
 
@@ -137,17 +138,19 @@ inline int TabCtrl_GetRowCount(HWND tab) {
 }
 
 // ---- Ink control ----
-// A stand-in for the device's ink control: it keeps the ink as an opaque blob, the input mode, the
-// zoom, the view and a modified flag, and owns a rich-ink child window that holds the typed text.
-// The message numbers are this emulation's own, in the WM_USER range.
+// A stand-in for the device's ink control: typed rich text (in its rich-ink child window), pen
+// strokes, the input mode, the zoom, the view and a modified flag. Its data is the whole content in
+// the control's own blob format (platform/ui/controls/InkBlob.h, docs/INK.md). The message numbers
+// are this emulation's own, in the WM_USER range.
 
 inline constexpr const char16_t* WC_INKX = u"InkX";
 inline constexpr const char16_t* WC_RICHINK = u"RichInk";
 
-// wParam: the size in bytes; lParam: the bytes (may be null only for size 0). TRUE, or FALSE for a null
-// buffer with a size. Clears the modified flag.
+// wParam: the size in bytes; lParam: the blob (may be null only for size 0). TRUE with the content
+// replaced; FALSE for a blob that cannot be read, which leaves the control empty. Clears the modified
+// flag.
 inline constexpr UINT IM_SETDATA = WM_USER + 200;
-// The size of the blob in bytes.
+// The size in bytes of the content's blob (0 for an empty control).
 inline constexpr UINT IM_GETDATALEN = WM_USER + 201;
 // wParam: the buffer's size in bytes; lParam: the buffer. TRUE with the whole blob copied, FALSE for a
 // null or too small buffer.
@@ -166,29 +169,67 @@ inline constexpr UINT IM_GETMODIFY = WM_USER + 209;
 inline constexpr UINT IM_SETMODIFY = WM_USER + 210;
 // The rich-ink child window.
 inline constexpr UINT IM_GETRICHWND = WM_USER + 211;
-// Empties the blob and the text.
+// Empties the text and the strokes.
 inline constexpr UINT IM_CLEARALL = WM_USER + 212;
+// A stroke as the pen draws it: wParam the number of points, lParam the POINTs in client
+// coordinates. TRUE; FALSE outside a pen mode, for no points, or beyond the blob's bounds. Marks the
+// control modified and sends EN_CHANGE to its parent.
+inline constexpr UINT IM_ADDSTROKE = WM_USER + 213;
+inline constexpr UINT IM_GETSTROKECOUNT = WM_USER + 214;
 
-inline constexpr WPARAM IM_INPUT_INK = 0;
+inline constexpr WPARAM IM_INPUT_INK = 0;  // the writing pen
 inline constexpr WPARAM IM_INPUT_TYPING = 1;
 inline constexpr WPARAM IM_INPUT_SELECT = 2;
+inline constexpr WPARAM IM_INPUT_DRAWING = 3;  // the drawing pen
 inline constexpr WPARAM IM_VIEW_WRITING = 0;
 inline constexpr WPARAM IM_VIEW_DRAWING = 1;
 inline constexpr WPARAM IM_ZOOM_MIN = 25;
 inline constexpr WPARAM IM_ZOOM_MAX = 400;
 inline constexpr WPARAM IM_ZOOM_DEFAULT = 100;
 
-// The rich-ink window answers WM_SETTEXT, WM_GETTEXT, WM_CHAR, EM_REPLACESEL, EM_GETSEL, EM_SETSEL,
-// EM_GETMODIFY and EM_SETMODIFY as an edit control does, and keeps links: EM_INSERTLINK replaces the
-// selection with the link's text (lParam a RICHINKLINKW*; TRUE, or FALSE for a null record or text).
-// Every change it makes goes to its parent as EN_CHANGE; the ink control marks itself modified and
-// passes the EN_CHANGE on to its own parent with its own id.
+// The rich-ink window answers WM_SETTEXT, WM_GETTEXT, WM_CHAR, WM_CLEAR, EM_REPLACESEL, EM_GETSEL,
+// EM_SETSEL, EM_GETMODIFY and EM_SETMODIFY as an edit control does, and keeps links and character
+// formats: EM_INSERTLINK replaces the selection with the link's text (lParam a RICHINKLINKW*; TRUE, or
+// FALSE for a null record or text). Every change it makes goes to its parent as EN_CHANGE; the ink
+// control marks itself modified and passes the EN_CHANGE on to its own parent with its own id. The ink
+// control passes the typing messages (WM_CHAR, WM_CLEAR, the selection, EM_REPLACESEL, EM_INSERTLINK
+// and the format messages) on to its rich-ink window, so it takes typing as an edit does.
 struct RICHINKLINKW {
   LPCWSTR pszText;
   LPCWSTR pszTarget;
 };
 inline constexpr UINT EM_INSERTLINK = WM_USER + 220;
 inline constexpr UINT EM_GETLINKCOUNT = WM_USER + 221;
+
+// Character formats. EM_SETCHARFORMAT (wParam SCF_SELECTION or SCF_ALL, lParam a CHARFORMATW*) sets
+// the effects of the mask's bits on the characters; TRUE, or FALSE for an empty selection.
+// EM_GETCHARFORMAT fills the record for the selection (an empty one: the character before the caret):
+// a mask bit is set where all its characters agree, an effect where all have it. Typed text is plain.
+struct CHARFORMATW {
+  UINT cbSize;
+  DWORD dwMask;
+  DWORD dwEffects;
+  LONG yHeight;
+  LONG yOffset;
+  COLORREF crTextColor;
+  BYTE bCharSet;
+  BYTE bPitchAndFamily;
+  WCHAR szFaceName[32];
+};
+inline constexpr UINT EM_GETCHARFORMAT = WM_USER + 58;
+inline constexpr UINT EM_SETCHARFORMAT = WM_USER + 68;
+inline constexpr WPARAM SCF_SELECTION = 0x0001;
+inline constexpr WPARAM SCF_ALL = 0x0004;
+inline constexpr DWORD CFM_BOLD = 0x00000001;
+inline constexpr DWORD CFM_ITALIC = 0x00000002;
+inline constexpr DWORD CFM_UNDERLINE = 0x00000004;
+inline constexpr DWORD CFM_STRIKEOUT = 0x00000008;
+inline constexpr DWORD CFM_HIGHLIGHT = 0x00000800;
+inline constexpr DWORD CFE_BOLD = 0x00000001;
+inline constexpr DWORD CFE_ITALIC = 0x00000002;
+inline constexpr DWORD CFE_UNDERLINE = 0x00000004;
+inline constexpr DWORD CFE_STRIKEOUT = 0x00000008;
+inline constexpr DWORD CFE_HIGHLIGHT = 0x00040000;
 
 BOOL InitInkX();
 BOOL InitRichInkDLL();
@@ -274,6 +315,8 @@ struct RichInkLink {
   size_t position = 0;  // where the text starts in the window text
 };
 std::vector<RichInkLink> RichInkLinks(HWND richInk);
+// The pen strokes of an ink control, in drawing order; none for another window.
+std::vector<InkStroke> InkStrokes(HWND ink);
 // The RTF (or other text) as loaded by a rich-text view.
 std::string RichViewRawText(HWND view);
 

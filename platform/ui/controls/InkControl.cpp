@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,153 +11,23 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
+#include "platform/ui/controls/InkBlob.h"
+#include "platform/ui/controls/RichInkContent.h"
 
 namespace platform::ui {
 
 namespace {
 
-constexpr size_t kTextLimit = 1 << 20;
 // The id of the rich-ink child inside its ink control.
 constexpr int kRichInkId = 1;
+// How much of the text a window dump shows.
+constexpr size_t kDescribedChars = 60;
 
-// ---- The rich-ink window: text and links ----
-
-struct RichInkState : ControlState {
-  size_t selStart = 0;
-  size_t selEnd = 0;
-  bool modified = false;
-  std::vector<platform::RichInkLink> links;
-};
-
-struct RichInk {
-  HWND window = nullptr;
-  std::shared_ptr<WindowObject> object;
-  RichInkState* state = nullptr;
-
-  static RichInk Of(HWND window) {
-    RichInk ink{window, WindowManager::Current().Find(window), nullptr};
-    if (ink.object && IsClass(window, WC_RICHINK)) ink.state = ControlStateOf<RichInkState>(window);
-    return ink;
-  }
-  explicit operator bool() const { return state != nullptr; }
-
-  void Clamp() {
-    state->selStart = std::min(state->selStart, object->text.size());
-    state->selEnd = std::min(state->selEnd, object->text.size());
-    if (state->selStart > state->selEnd) std::swap(state->selStart, state->selEnd);
-  }
-
-  // Replaces the selection; links inside it go, links after it move along. Returns where the new
-  // text starts.
-  size_t Replace(const std::u16string& text) {
-    Clamp();
-    size_t start = state->selStart;
-    size_t end = state->selEnd;
-    auto& links = state->links;
-    links.erase(std::remove_if(links.begin(), links.end(),
-                               [&](const platform::RichInkLink& link) {
-                                 return link.position < end && link.position + link.text.size() > start;
-                               }),
-                links.end());
-    for (auto& link : links) {
-      if (link.position >= end) link.position = link.position - (end - start) + text.size();
-    }
-    object->text.replace(start, end - start, text);
-    state->selStart = state->selEnd = start + text.size();
-    return start;
-  }
-
-  void Changed() {
-    state->modified = true;
-    NotifyParentCommand(window, EN_CHANGE);
-  }
-
-  void Type(char16_t c) {
-    std::u16string text(1, c);
-    if (c == u'\r') text = u"\r\n";
-    if (c == u'\b') {
-      Clamp();
-      if (state->selStart == state->selEnd && state->selStart > 0) --state->selStart;
-      text.clear();
-      if (state->selStart == state->selEnd) return;
-    }
-    Replace(text);
-    Changed();
-  }
-};
-
-LRESULT InsertLink(RichInk& ink, const RICHINKLINKW* link) {
-  if (!link || !link->pszText || !*link->pszText) return FALSE;
-  std::u16string text(TextView(link->pszText, kTextLimit));
-  std::u16string target(TextView(link->pszTarget, kTextLimit));
-  size_t position = ink.Replace(text);
-  auto& links = ink.state->links;
-  auto at = std::find_if(links.begin(), links.end(),
-                         [&](const platform::RichInkLink& other) { return other.position > position; });
-  links.insert(at, platform::RichInkLink{text, target, position});
-  ink.Changed();
-  return TRUE;
-}
-
-LRESULT RichInkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RichInk ink = RichInk::Of(window);
-  if (!ink) return DefWindowProcW(window, message, wParam, lParam);
-  RichInkState& state = *ink.state;
-  switch (message) {
-    case WM_SETTEXT:
-      ink.object->text = TextView(reinterpret_cast<LPCWSTR>(lParam), kTextLimit);
-      state.selStart = state.selEnd = 0;
-      state.links.clear();
-      state.modified = false;
-      return TRUE;
-    case WM_CHAR:
-      ink.Type(static_cast<char16_t>(wParam));
-      return 0;
-    case EM_REPLACESEL:
-      ink.Replace(std::u16string(TextView(reinterpret_cast<LPCWSTR>(lParam), kTextLimit)));
-      ink.Changed();
-      return 0;
-    case EM_GETSEL:
-      ink.Clamp();
-      if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(state.selStart);
-      if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(state.selEnd);
-      return MAKELRESULT(static_cast<WORD>(state.selStart), static_cast<WORD>(state.selEnd));
-    case EM_SETSEL: {
-      size_t length = ink.object->text.size();
-      if (static_cast<LPARAM>(wParam) == -1) {
-        state.selStart = state.selEnd = std::min(state.selEnd, length);
-        return 0;
-      }
-      state.selStart = std::min<size_t>(wParam, length);
-      state.selEnd = lParam < 0 ? length : std::min(static_cast<size_t>(lParam), length);
-      ink.Clamp();
-      return 0;
-    }
-    case EM_GETMODIFY:
-      return state.modified ? TRUE : FALSE;
-    case EM_SETMODIFY:
-      state.modified = wParam != 0;
-      return 0;
-    case EM_INSERTLINK:
-      return InsertLink(ink, reinterpret_cast<const RICHINKLINKW*>(lParam));
-    case EM_GETLINKCOUNT:
-      return static_cast<LRESULT>(state.links.size());
-    case WM_GETDLGCODE:
-      return DLGC_WANTALLKEYS;
-    case WM_EMU_DESCRIBE: {
-      auto* text = reinterpret_cast<std::u16string*>(lParam);
-      if (text && !state.links.empty()) *text += u" links=" + FromUtf8(std::to_string(state.links.size()));
-      return 0;
-    }
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
-  }
-}
-
-// ---- The ink control ----
-
+// The ink control: the pen strokes and the control's settings; the typed part lives in the rich-ink
+// child, and the blob is made from both whenever it is asked for.
 struct InkState : ControlState {
-  std::vector<BYTE> data;
+  std::vector<InkStroke> strokes;
+  size_t points = 0;
   WPARAM mode = IM_INPUT_INK;
   WPARAM zoom = IM_ZOOM_DEFAULT;
   WPARAM view = IM_VIEW_WRITING;
@@ -176,20 +46,105 @@ struct Ink {
     return ink;
   }
   explicit operator bool() const { return state != nullptr; }
+
+  InkContent Content() const {
+    InkContent content;
+    GetRichInkContent(state->rich, &content);
+    content.strokes = state->strokes;
+    return content;
+  }
+  void Clear() {
+    state->strokes.clear();
+    state->points = 0;
+    if (IsWindow(state->rich)) SetRichInkContent(state->rich, InkContent());
+    state->modified = false;
+  }
+  void Changed() {
+    state->modified = true;
+    NotifyParentCommand(window, EN_CHANGE);
+  }
 };
 
+bool IsPenMode(WPARAM mode) {
+  return mode == IM_INPUT_INK || mode == IM_INPUT_DRAWING;
+}
+
+// A blob that cannot be read leaves the control empty.
 LRESULT SetData(Ink& ink, WPARAM size, LPARAM bytes) {
-  if (size > 0 && !bytes) return FALSE;
-  auto* first = reinterpret_cast<const BYTE*>(bytes);
-  ink.state->data.assign(first, first + size);
-  ink.state->modified = false;
+  std::optional<InkContent> content;
+  if (size == 0 || bytes) content = ReadInkBlob(reinterpret_cast<const uint8_t*>(bytes), size);
+  ink.Clear();
+  if (!content) return FALSE;
+  SetRichInkContent(ink.state->rich, *content);
+  for (const InkStroke& stroke : content->strokes) ink.state->points += stroke.points.size();
+  ink.state->strokes = std::move(content->strokes);
   return TRUE;
 }
 
 LRESULT GetData(Ink& ink, WPARAM size, LPARAM buffer) {
-  const auto& data = ink.state->data;
-  if (!buffer || size < data.size()) return FALSE;
-  if (!data.empty()) std::memcpy(reinterpret_cast<BYTE*>(buffer), data.data(), data.size());
+  std::vector<uint8_t> blob = WriteInkBlob(ink.Content());
+  if (!buffer || size < blob.size()) return FALSE;
+  if (!blob.empty()) std::memcpy(reinterpret_cast<BYTE*>(buffer), blob.data(), blob.size());
+  return TRUE;
+}
+
+// A stroke drawn with the pen: only in a pen mode, and only within the bounds of the blob.
+LRESULT AddStroke(Ink& ink, WPARAM count, LPARAM points) {
+  InkState& state = *ink.state;
+  if (!IsPenMode(state.mode) || !points || count == 0 || count > kInkStrokeMaxPoints ||
+      state.strokes.size() >= kInkStrokeMaxCount || state.points + count > kInkTotalPointsMax) {
+    return FALSE;
+  }
+  const auto* drawn = reinterpret_cast<const POINT*>(points);
+  InkStroke stroke;
+  for (size_t i = 0; i < count; ++i)
+    stroke.points.push_back({static_cast<int32_t>(drawn[i].x), static_cast<int32_t>(drawn[i].y)});
+  state.strokes.push_back(std::move(stroke));
+  state.points += count;
+  ink.Changed();
+  return TRUE;
+}
+
+void Describe(Ink& ink, std::u16string* text) {
+  if (!text) return;
+  InkState& state = *ink.state;
+  std::u16string typed;
+  if (IsWindow(state.rich)) {
+    std::u16string all = WindowManager::Current().Find(state.rich)->text;
+    for (char16_t c : all.substr(0, kDescribedChars)) {
+      if (c == u'\n') continue;
+      typed += c == u'\r' ? std::u16string(u"\\n") : std::u16string(1, c);
+    }
+    if (all.size() > kDescribedChars) typed += u"...";
+  }
+  *text += u" text=\"" + typed + u"\"";
+  *text += u" strokes=" + FromUtf8(std::to_string(state.strokes.size()));
+  *text += u" mode=" + FromUtf8(std::to_string(state.mode));
+  *text += u" zoom=" + FromUtf8(std::to_string(state.zoom));
+  if (state.view != IM_VIEW_WRITING) *text += u" view=" + FromUtf8(std::to_string(state.view));
+  if (state.modified) *text += u" modified";
+}
+
+// The typing messages go to the rich-ink child, so the control takes typing as an edit does.
+bool IsTypingMessage(UINT message) {
+  switch (message) {
+    case WM_CHAR:
+    case WM_CLEAR:
+    case EM_GETSEL:
+    case EM_SETSEL:
+    case EM_REPLACESEL:
+    case EM_INSERTLINK:
+    case EM_GETCHARFORMAT:
+    case EM_SETCHARFORMAT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT SetSetting(WPARAM* setting, WPARAM value, bool valid) {
+  if (!valid) return FALSE;
+  *setting = value;
   return TRUE;
 }
 
@@ -197,6 +152,8 @@ LRESULT InkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Ink ink = Ink::Of(window);
   if (!ink) return DefWindowProcW(window, message, wParam, lParam);
   InkState& state = *ink.state;
+  if (IsTypingMessage(message))
+    return IsWindow(state.rich) ? SendMessageW(state.rich, message, wParam, lParam) : 0;
   switch (message) {
     case WM_CREATE: {
       RECT rect{};
@@ -213,33 +170,31 @@ LRESULT InkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       // The typed text changed: the note is modified, and its owner hears of it.
-      if (reinterpret_cast<HWND>(lParam) == state.rich && HIWORD(wParam) == EN_CHANGE) {
-        state.modified = true;
-        NotifyParentCommand(window, EN_CHANGE);
-      }
+      if (reinterpret_cast<HWND>(lParam) == state.rich && HIWORD(wParam) == EN_CHANGE) ink.Changed();
       return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTALLKEYS;
     case IM_SETDATA:
       return SetData(ink, wParam, lParam);
     case IM_GETDATALEN:
-      return static_cast<LRESULT>(state.data.size());
+      return static_cast<LRESULT>(WriteInkBlob(ink.Content()).size());
     case IM_GETDATA:
       return GetData(ink, wParam, lParam);
+    case IM_ADDSTROKE:
+      return AddStroke(ink, wParam, lParam);
+    case IM_GETSTROKECOUNT:
+      return static_cast<LRESULT>(state.strokes.size());
     case IM_SETINPUTMODE:
-      if (wParam != IM_INPUT_INK && wParam != IM_INPUT_TYPING && wParam != IM_INPUT_SELECT) return FALSE;
-      state.mode = wParam;
-      return TRUE;
+      return SetSetting(&state.mode, wParam,
+                        IsPenMode(wParam) || wParam == IM_INPUT_TYPING || wParam == IM_INPUT_SELECT);
     case IM_GETINPUTMODE:
       return static_cast<LRESULT>(state.mode);
     case IM_SETZOOM:
-      if (wParam < IM_ZOOM_MIN || wParam > IM_ZOOM_MAX) return FALSE;
-      state.zoom = wParam;
-      return TRUE;
+      return SetSetting(&state.zoom, wParam, wParam >= IM_ZOOM_MIN && wParam <= IM_ZOOM_MAX);
     case IM_GETZOOM:
       return static_cast<LRESULT>(state.zoom);
     case IM_SETVIEW:
-      if (wParam != IM_VIEW_WRITING && wParam != IM_VIEW_DRAWING) return FALSE;
-      state.view = wParam;
-      return TRUE;
+      return SetSetting(&state.view, wParam, wParam == IM_VIEW_WRITING || wParam == IM_VIEW_DRAWING);
     case IM_GETVIEW:
       return static_cast<LRESULT>(state.view);
     case IM_GETMODIFY:
@@ -250,18 +205,11 @@ LRESULT InkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case IM_GETRICHWND:
       return reinterpret_cast<LRESULT>(state.rich);
     case IM_CLEARALL:
-      state.data.clear();
-      if (IsWindow(state.rich)) SendMessageW(state.rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u""));
-      state.modified = false;
+      ink.Clear();
       return TRUE;
-    case WM_EMU_DESCRIBE: {
-      auto* text = reinterpret_cast<std::u16string*>(lParam);
-      if (!text) return 0;
-      *text += u" ink=" + FromUtf8(std::to_string(state.data.size()));
-      *text += u" zoom=" + FromUtf8(std::to_string(state.zoom));
-      if (state.modified) *text += u" modified";
+    case WM_EMU_DESCRIBE:
+      Describe(ink, reinterpret_cast<std::u16string*>(lParam));
       return 0;
-    }
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -288,9 +236,9 @@ BOOL InitRichInkDLL() {
 
 namespace platform {
 
-std::vector<RichInkLink> RichInkLinks(HWND window) {
-  ui::RichInk ink = ui::RichInk::Of(window);
-  return ink ? ink.state->links : std::vector<RichInkLink>();
+std::vector<InkStroke> InkStrokes(HWND ink) {
+  ui::Ink control = ui::Ink::Of(ink);
+  return control ? control.state->strokes : std::vector<InkStroke>();
 }
 
 }  // namespace platform
