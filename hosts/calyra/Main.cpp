@@ -22,6 +22,7 @@
 #include "hosts/calyra/IcsCommands.h"
 #include "hosts/calyra/ItemCommands.h"
 #include "hosts/calyra/LinkCommands.h"
+#include "hosts/calyra/NoteCommands.h"
 #include "hosts/calyra/OperationCommands.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
@@ -65,10 +66,12 @@ constexpr const char* kUsage =
     "  delete OID [--occurrence DATE] [--no-confirm]\n"
     "                                      deletes an item with the questions a host's delete asks\n"
     "  convert OID                         a new task from an appointment, or an appointment from a task\n"
+    "  notes [--json]                      the note files: alarm time, notification handle, title, path\n"
     "  tick [--until YYYY-MM-DDTHH:MM | --minutes N]\n"
     "                                      moves the device clock on and runs the notifications that come "
     "due\n"
-    "--json: list, links, categories and call-log print one JSON array, show one JSON object (docs/DEMO.md)\n"
+    "--json: list, links, categories, notes and call-log print one JSON array, show one JSON object\n"
+    "(docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
     "OID: a record number, 0x1234 or 4660. DATE: 2026-03-05 or 2026-03-05T09:30. Scripts and call\n"
@@ -91,6 +94,13 @@ int Usage(const char* problem = nullptr) {
   if (problem) std::fprintf(stderr, "calyra: %s\n", problem);
   std::fprintf(stderr, "%s", kUsage);
   return kExitUsage;
+}
+
+constexpr const char* kJsonUsage = "--json is for list, show, links, categories, notes and call-log";
+
+bool TakesJson(const std::string& name) {
+  return name == "list" || name == "show" || name == "links" || name == "categories" || name == "notes" ||
+         name == "call-log";
 }
 
 // False when an option lacks its value or comes twice.
@@ -329,6 +339,7 @@ int Run(const Arguments& arguments, CallCommand& call) {
   if (name == "call" || name == "category-dialog") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "categories") return ListCategories(format, stdout);
+  if (name == "notes") return ListNoteFiles(format, stdout);
   if (name == "call-log") {
     return words.size() == 2 ? AddCall(arguments.callOptions, stdout, stderr)
                              : ListCalls(format, stdout, stderr);
@@ -376,10 +387,8 @@ int main(int argc, char** argv) {
     if (words.size() < 2) return Usage("call needs the name of an export");
     if (int failed = CheckCall({words.begin() + 1, words.end()}, &call)) return failed;
   }
-  if (name == "category-dialog" || name == "categories") {
+  if (name == "category-dialog" || name == "categories" || name == "notes") {
     if (words.size() != 1) return Usage(("wrong number of arguments for " + name).c_str());
-    if (arguments.json && name != "categories")
-      return Usage("--json is for list, show, links, categories and call-log");
     // The dialog is the export a host calls, over the host's window, listed categories only.
     std::string error;
     if (name == "category-dialog" &&
@@ -390,7 +399,7 @@ int main(int argc, char** argv) {
   bool addCall = callLog && words.size() == 2 && words[1] == "add";
   if (callLog && words.size() != 1 && !addCall) return Usage("call-log, or call-log add with its options");
   if (!arguments.callOptions.empty() && !addCall) return Usage("--kind, --number, ... are for call-log add");
-  if (arguments.json && addCall) return Usage("--json is for list, show, links, categories and call-log");
+  if (arguments.json && (addCall || !TakesJson(name))) return Usage(kJsonUsage);
   if (name == "exports" && words.size() == 1) {
     PrintExportTable(stdout);
     return kExitDone;
@@ -401,7 +410,7 @@ int main(int argc, char** argv) {
   }
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
-  bool categories = name == "categories" || name == "category-dialog";
+  bool categories = name == "categories" || name == "category-dialog" || name == "notes";
   if (IsLinkCommand(name)) {
     if (int failed = CheckLinkCommand(words)) return failed;
   } else if (IsOperationCommand(name)) {
@@ -414,9 +423,6 @@ int main(int argc, char** argv) {
   } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
-  if (arguments.json && name != "list" && name != "show" && name != "links" && name != "categories" &&
-      !callLog)
-    return Usage("--json is for list, show, links, categories and call-log");
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
   if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
   if ((name == "show" || name == "edit" || IsOperationCommand(name)) && !ParseOid(words[1])) {

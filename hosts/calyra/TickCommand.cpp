@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "hosts/calyra/ExitCodes.h"
 #include "platform/core/System.h"
 #include "platform/notify/Notifications.h"
+#include "platform/process/Processes.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 
@@ -106,9 +108,60 @@ std::string Indented(const std::string& text) {
   return lines;
 }
 
+constexpr const char16_t* kNoteLauncher = u"CalyraNotesLauncher.exe";
+
+// What the note launcher printed for each command line it was started with, while a tick runs: the
+// device starts the launcher program beside this one, on the same device.
+class NoteLauncher {
+ public:
+  NoteLauncher() {
+    platform::RegisterProgramHandler(kNoteLauncher, [this](const std::u16string&, const std::u16string& arguments) {
+      outputs_.emplace_back(arguments, Run(arguments));
+    });
+  }
+  ~NoteLauncher() { platform::UnregisterProgramHandler(kNoteLauncher); }
+  NoteLauncher(const NoteLauncher&) = delete;
+  NoteLauncher& operator=(const NoteLauncher&) = delete;
+
+  // What the launcher printed when started with `arguments` (taken once), or nothing.
+  std::optional<std::string> Take(const std::u16string& arguments) {
+    for (auto output = outputs_.begin(); output != outputs_.end(); ++output) {
+      if (output->first != arguments) continue;
+      std::string text = std::move(output->second);
+      outputs_.erase(output);
+      return text;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  static std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+  }
+  static std::string Run(const std::u16string& arguments) {
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe").parent_path() /
+                                    "CalyraNotesLauncher";
+    std::string command = Quoted(program.string()) + " --device " +
+                          Quoted(platform::CurrentDevice()->Folder().string()) + " " +
+                          Quoted(platform::ToUtf8(arguments)) + " 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+      char buffer[4096];
+      size_t read = 0;
+      while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
+      pclose(pipe);
+    }
+    return output;
+  }
+
+  std::vector<std::pair<std::u16string, std::string>> outputs_;
+};
+
 // Runs what is due now and prints each program the run started, with the text of its reminder: the
 // notifications that were due and are gone afterwards ran.
-void RunDue(std::FILE* out) {
+void RunDue(NoteLauncher& launcher, std::FILE* out) {
   int64_t now = platform::System::Current().DeviceClock().NowUtc();
   std::vector<platform::PendingNotification> before = platform::ReadPendingNotifications();
   platform::RunDueNotifications();
@@ -121,6 +174,8 @@ void RunDue(std::FILE* out) {
                  platform::ToUtf8(pending.application).c_str(), platform::ToUtf8(pending.arguments).c_str());
     if (!pending.dialogText.empty())
       std::fprintf(out, "  it shows: %s\n", Indented(platform::ToUtf8(pending.dialogText)).c_str());
+    if (std::optional<std::string> output = launcher.Take(pending.arguments))
+      std::fprintf(out, "  the launcher: %s\n", Indented(*output).c_str());
   }
 }
 
@@ -162,9 +217,10 @@ int Tick(const std::map<std::string, std::string>& options, std::FILE* out, std:
     return kExitUsage;
   }
   std::fprintf(out, "the clock: %s\n", LocalText(now).c_str());
+  NoteLauncher launcher;
   for (int64_t due : DueTimes(target)) {
     if (due > now) SetDeviceClock(due);
-    RunDue(out);
+    RunDue(launcher, out);
   }
   SetDeviceClock(target);
   std::fprintf(out, "the clock: %s\n", LocalText(target).c_str());
