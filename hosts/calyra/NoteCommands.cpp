@@ -62,11 +62,12 @@ int ListNoteFiles(ListingFormat format, std::FILE* out) {
     return kExitDone;
   }
   for (const AlarmNote& note : notes) {
-    std::string when = !IsAlarm(note)                  ? "plain note      "
+    std::string when = !IsAlarm(note)                 ? "plain note      "
                        : note.alarmTime.wYear <= 1900 ? "no alarm        "
-                                                       : TimeText(note.alarmTime) + "  ";
+                                                      : TimeText(note.alarmTime) + "  ";
     char handle[24] = "no handle";
-    if (note.notification) std::snprintf(handle, sizeof handle, "0x%08X", static_cast<unsigned>(note.notification));
+    if (note.notification)
+      std::snprintf(handle, sizeof handle, "0x%08X", static_cast<unsigned>(note.notification));
     std::fprintf(out, "%s %-10s  %s  %s\n", when.c_str(), handle, platform::ToUtf8(note.title).c_str(),
                  platform::ToUtf8(note.Path()).c_str());
   }

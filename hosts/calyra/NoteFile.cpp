@@ -14,7 +14,8 @@ std::optional<std::u16string> NoteFileText(std::u16string_view path) {
   std::vector<uint8_t> bytes;
   uint8_t buffer[4096];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.insert(bytes.end(), buffer, buffer + read);
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    bytes.insert(bytes.end(), buffer, buffer + read);
   CloseHandle(file);
   if (bytes.empty()) return std::u16string();
   return platform::InkBlobPlainText(bytes.data(), bytes.size());

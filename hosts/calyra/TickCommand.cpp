@@ -115,9 +115,10 @@ constexpr const char16_t* kNoteLauncher = u"CalyraNotesLauncher.exe";
 class NoteLauncher {
  public:
   NoteLauncher() {
-    platform::RegisterProgramHandler(kNoteLauncher, [this](const std::u16string&, const std::u16string& arguments) {
-      outputs_.emplace_back(arguments, Run(arguments));
-    });
+    platform::RegisterProgramHandler(kNoteLauncher,
+                                     [this](const std::u16string&, const std::u16string& arguments) {
+                                       outputs_.emplace_back(arguments, Run(arguments));
+                                     });
   }
   ~NoteLauncher() { platform::UnregisterProgramHandler(kNoteLauncher); }
   NoteLauncher(const NoteLauncher&) = delete;
@@ -141,8 +142,8 @@ class NoteLauncher {
     return quoted + "'";
   }
   static std::string Run(const std::u16string& arguments) {
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe").parent_path() /
-                                    "CalyraNotesLauncher";
+    std::filesystem::path program =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "CalyraNotesLauncher";
     std::string command = Quoted(program.string()) + " --device " +
                           Quoted(platform::CurrentDevice()->Folder().string()) + " " +
                           Quoted(platform::ToUtf8(arguments)) + " 2>&1";

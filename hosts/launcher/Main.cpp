@@ -50,8 +50,12 @@ int Edit(const Arguments& arguments, const std::string& path) {
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
   std::string calyra = (self.parent_path() / "calyra").string();
   std::string device = arguments.device.string();
-  std::vector<char*> argv{calyra.data(), const_cast<char*>("--device"), device.data(),
-                          const_cast<char*>("note"),   const_cast<char*>("edit"), const_cast<char*>(path.c_str()),
+  std::vector<char*> argv{calyra.data(),
+                          const_cast<char*>("--device"),
+                          device.data(),
+                          const_cast<char*>("note"),
+                          const_cast<char*>("edit"),
+                          const_cast<char*>(path.c_str()),
                           nullptr};
   std::fflush(stdout);
   execv(calyra.c_str(), argv.data());
