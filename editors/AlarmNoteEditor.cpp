@@ -163,6 +163,7 @@ void AlarmNoteEditor::BuildTitleLine() {
       : mode_ == NoteEditorMode::NewPlain ? ResourceText(resources, kStringNewPlainNoteTitle)
                                           : note_.title;
   if (initial.size() > kNoteTitleChars) initial.resize(kNoteTitleChars);
+  SendMessageW(title, EM_LIMITTEXT, kNoteTitleChars, 0);
   SetWindowTextW(title, initial.c_str());
 }
 

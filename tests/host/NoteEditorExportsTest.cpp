@@ -106,18 +106,19 @@ class NoteEditorExportsTest : public EditorHostTest {
     return platform::TicksOf(utc);
   }
   // Stands the running device's clock at a local time (the component stays attached).
-  static void SetClock(SYSTEMTIME local) { platform::System::Current().DeviceClock().SetFixed(UtcTicksOf(local)); }
+  static void SetClock(SYSTEMTIME local) {
+    platform::System::Current().DeviceClock().SetFixed(UtcTicksOf(local));
+  }
 
   // The editor as it appears: what is typed into the title and the ink, and the ink's blob kept.
   Step& ExpectEditor() { return user_->ExpectDialog(kDialogNoteEditor); }
   Step& TypeNote(Step& step, std::u16string title, std::u16string content) {
     return step.Type(kNoteEditorTitle, std::move(title))
         .Do("type the note", [content](HWND dialog) { return platform::UserType(Ink(dialog), content); })
-        .Do("keep the blob",
-            [this](HWND dialog) {
-              typed_ = AsBytes(InkBlob(Ink(dialog)));
-              return !typed_.empty();
-            });
+        .Do("keep the blob", [this](HWND dialog) {
+          typed_ = AsBytes(InkBlob(Ink(dialog)));
+          return !typed_.empty();
+        });
   }
   static Step& Command(Step& step, int command) {
     return step.Do("command " + std::to_string(command),
@@ -248,10 +249,10 @@ TEST_F(NoteEditorExportsTest, ARefusedTitleKeepsTheEditorOpenOnTheTitle) {
   TypeNote(editor, u"A/B", u"Notes");
   AlarmTomorrow();
   Command(ExpectEditor().Do("focus the ink",
-                           [](HWND dialog) {
-                             SetFocus(Ink(dialog));
-                             return GetFocus() == Ink(dialog);
-                           }),
+                            [](HWND dialog) {
+                              SetFocus(Ink(dialog));
+                              return GetFocus() == Ink(dialog);
+                            }),
           kCommandOk);
   user_->ExpectMessageBoxString(kStringNoteTitleInvalid, IDOK);
   ExpectEditor()
@@ -286,7 +287,7 @@ TEST_F(NoteEditorExportsTest, CancelWritesNothing) {
   EXPECT_TRUE(NamesIn(kDocuments).empty());
 }
 
-TEST_F(NoteEditorExportsTest, TheNextFullHourSavesTheOpenNoteWithTheSecondsKept) {
+TEST_F(NoteEditorExportsTest, TheNextFullHourSavesTheOpenNoteAtThatHour) {
   struct Case {
     SYSTEMTIME now;
     SYSTEMTIME alarm;
@@ -317,13 +318,15 @@ TEST_F(NoteEditorExportsTest, TheNextFullHourSavesTheOpenNoteWithTheSecondsKept)
   }
 }
 
-TEST_F(NoteEditorExportsTest, TheNextFullHourBoundary) {
+TEST_F(NoteEditorExportsTest, TheNextFullHourKeepsTheSecondsAndSkipsAnHourFromMinute46) {
   struct Case {
     WORD minute;
     SYSTEMTIME next;
   };
   const Case cases[] = {
-      {0, Date(2024, 3, 15, 11, 0)},   {45, Date(2024, 3, 15, 11, 0)}, {46, Date(2024, 3, 15, 12, 0)},
+      {0, Date(2024, 3, 15, 11, 0)},
+      {45, Date(2024, 3, 15, 11, 0)},
+      {46, Date(2024, 3, 15, 12, 0)},
       {59, Date(2024, 3, 15, 12, 0)},
   };
   for (const Case& c : cases) {
@@ -350,9 +353,8 @@ TEST_F(NoteEditorExportsTest, TheHostsSwitchAwayIsToldToWaitAndTheNoteStaysOpen)
   ExpectEditor().Do("switch away to a target",
                     [](HWND dialog) { return PostMessageW(dialog, kMsgModalSwitchAway, 0, 1) != FALSE; });
   user_->ExpectMessageBoxString(kStringCloseNoteFirst, IDOK);
-  ExpectEditor().Do("switch away", [](HWND dialog) {
-    return PostMessageW(dialog, kMsgModalSwitchAway, 0, 0) != FALSE;
-  });
+  ExpectEditor().Do("switch away",
+                    [](HWND dialog) { return PostMessageW(dialog, kMsgModalSwitchAway, 0, 0) != FALSE; });
   user_->ExpectMessageBoxString(kStringNoteBeingEdited, IDOK);
   ExpectEditor()
       .Do("see it open",
@@ -396,11 +398,10 @@ TEST_F(NoteEditorExportsTest, ClearingEmptiesTheNoteAndTheViewButtonToggles) {
   std::vector<LRESULT> seen;
   Step& editor = ExpectEditor();
   TypeNote(editor, u"Call bank", u"Notes");
-  editor
-      .Do("see the pen", [&](HWND dialog) {
-        seen.push_back(SendMessageW(Ink(dialog), IM_GETINPUTMODE, 0, 0));
-        return true;
-      });
+  editor.Do("see the pen", [&](HWND dialog) {
+    seen.push_back(SendMessageW(Ink(dialog), IM_GETINPUTMODE, 0, 0));
+    return true;
+  });
   Command(editor, kCommandClearNote);
   Command(editor, kCommandViewSwitch);
   ExpectEditor()
@@ -414,7 +415,8 @@ TEST_F(NoteEditorExportsTest, ClearingEmptiesTheNoteAndTheViewButtonToggles) {
           })
       .Click(IDCANCEL);
   EXPECT_EQ(CalyraEditor_NewAlarmNote(host_, 0), 0);
-  std::vector<LRESULT> expected = {static_cast<LRESULT>(IM_INPUT_INK), 0, static_cast<LRESULT>(IM_INPUT_TYPING),
+  std::vector<LRESULT> expected = {static_cast<LRESULT>(IM_INPUT_INK), 0,
+                                   static_cast<LRESULT>(IM_INPUT_TYPING),
                                    static_cast<LRESULT>(IM_VIEW_DRAWING), 1};
   EXPECT_EQ(seen, expected);
 }
@@ -437,6 +439,54 @@ TEST_F(NoteEditorExportsTest, WithoutTitleLineTheInkFillsTheEditor) {
       .Click(IDCANCEL);
   EXPECT_EQ(editor.Show(host_), 0);
   EXPECT_TRUE(untitled_);
+}
+
+TEST_F(NoteEditorExportsTest, AZoomOutOfRangeIsResetAndAMissingFileIsAnEmptyNote) {
+  CalyraNoteOptions options{};
+  Component::Process().Options().GetNoteOptions(&options);
+  options.zoom = 5;
+  Component::Process().Options().SetNoteOptions(options);
+  AlarmNote saved = SavedAlarmNote(u"Call bank", kNextWeek, "old");
+  CalyraAlarmNote host = ToHostNote(saved);
+  ASSERT_TRUE(DeleteFileW(saved.Path().c_str()));
+  LRESULT zoom = 0;
+  LRESULT length = -1;
+  ExpectEditor()
+      .Do("read zoom and content",
+          [&](HWND dialog) {
+            zoom = SendMessageW(Ink(dialog), IM_GETZOOM, 0, 0);
+            length = SendMessageW(Ink(dialog), IM_GETDATALEN, 0, 0);
+            return true;
+          })
+      .Click(IDCANCEL);
+  EXPECT_EQ(CalyraEditor_EditAlarmNote(host_, &host), 0);
+  EXPECT_EQ(zoom, 100);
+  EXPECT_EQ(length, 0);
+  Component::Process().Options().GetNoteOptions(&options);
+  EXPECT_EQ(options.zoom, 1u) << "the option itself is reset";
+}
+
+TEST_F(NoteEditorExportsTest, TheFileLinkCommandInsertsTheFilesHyperlink) {
+  const std::u16string path = u"\\My Documents\\Plans.psw";
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  std::vector<platform::RichInkLink> links;
+  Command(ExpectEditor(), kCommandInsertFileLink);
+  user_->ExpectFileDialog(path);
+  ExpectEditor()
+      .Do("read the links",
+          [&](HWND dialog) {
+            links = platform::RichInkLinks(
+                reinterpret_cast<HWND>(SendMessageW(Ink(dialog), IM_GETRICHWND, 0, 0)));
+            return true;
+          })
+      .Click(IDCANCEL);
+  EXPECT_EQ(CalyraEditor_NewAlarmNote(host_, 0), 0);
+  ASSERT_EQ(links.size(), 1u);
+  EXPECT_EQ(links[0].text, u"File: <file:" + path + u"{Plans.psw}  >");
+  EXPECT_EQ(links[0].target, path);
 }
 
 }  // namespace
