@@ -19,6 +19,11 @@ inline constexpr UINT kMsgSummaryClosing = 2157;    // sent before the summary g
 inline constexpr UINT kMsgSummaryOpenItem = 2158;   // wParam ItemKind, lParam ItemOid
 inline constexpr UINT kMsgTaskSubjectEnter = 2160;  // Enter in a task's subject: the phrase selection
 
+// To the note editor.
+inline constexpr UINT kMsgNoteInputMode = 4375;      // wParam: the ink control's new input mode
+inline constexpr UINT kMsgNoteAlarmNextHour = 4376;  // the alarm to the next full hour, then saved
+inline constexpr UINT kMsgNoteInkNotice = 4377;      // passed on to the ink control
+
 // What the host window is told.
 inline constexpr UINT kNotifyEditorClosed = 6383;
 inline constexpr UINT kNotifyOptionsAccepted = 6384;

@@ -2,6 +2,7 @@
 
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
+#include "editors/MenuBar.h"
 #include "editors/TextPrompt.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Formatter.h"
@@ -20,16 +21,11 @@ namespace calyra {
 namespace {
 
 constexpr size_t kDescriptionCapacity = 8192;
-constexpr int kHighDpi = 192;
 
 // The host's views named in the switch-away question, by the target code the host passes.
 constexpr WPARAM kTargetTasks = 201;
 constexpr WPARAM kTargetContacts = 301;
 constexpr WPARAM kTargetProjects = 601;
-
-int ToolbarImageSize(int dpi) {
-  return 16 * (dpi + 3) / 96;
-}
 
 unsigned TargetNameString(WPARAM target) {
   if (target < kTargetTasks) return resources::kStringNameCalendar;
@@ -115,22 +111,7 @@ void EditorPage::LoadNow() {
 
 void EditorPage::CreateMenuBar() {
   if (menuBar_ && IsWindow(menuBar_)) DestroyWindow(menuBar_);
-  SHMENUBARINFO info{};
-  info.cbSize = sizeof(info);
-  info.hwndParent = window_;
-  info.nToolBarId = static_cast<UINT>(MenuResource());
-  info.hInstRes = Host().Resources();
-  menuBar_ = SHCreateMenuBar(&info) ? info.hwndMB : nullptr;
-  if (!menuBar_) return;
-  HDC screen = GetDC(nullptr);
-  int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  int bitmap = dpiX >= kHighDpi ? resources::kBitmapToolbarLarge : resources::kBitmapToolbar;
-  if (CommandBar_AddBitmap(menuBar_, Host().Resources(), bitmap, kToolbarImages, ToolbarImageSize(dpiX),
-                           ToolbarImageSize(dpiY)) < 0) {
-    CommandBar_AddBitmap(menuBar_, Host().Resources(), resources::kBitmapToolbar, kToolbarImages, 16, 16);
-  }
+  menuBar_ = CreateImageMenuBar(window_, Host().Resources(), MenuResource());
 }
 
 void EditorPage::Deactivate() {

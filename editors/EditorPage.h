@@ -52,9 +52,6 @@ class EditorPage {
   HWND MenuBar() const { return menuBar_; }
   const PageTraits& Traits() const { return traits_; }
 
-  // The number of images in the toolbar strip of the page menu bars.
-  static constexpr int kToolbarImages = 26;
-
  protected:
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   int MenuResource() const { return enabled_ ? traits_.menu : traits_.disabledMenu; }

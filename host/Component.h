@@ -60,6 +60,7 @@ class Component : public platform::ProcessState {
   HWND hostWindow = nullptr;
   std::unique_ptr<MainWindow> mainWindow;
   HWND modalDialog = nullptr;  // whichever modal dialog of the component is up
+  HWND noteEditor = nullptr;   // the open note editor, which the host can give the next full hour
   WORD processKind = 0;
   OpenItemTable openItems;
   PendingReturn pendingReturn;

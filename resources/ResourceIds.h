@@ -124,6 +124,13 @@ inline constexpr unsigned kStringTaskCompletedOn = 64335;
 inline constexpr unsigned kStringRecurringTaskNotMoved = 63642;
 // Notes: a title that cannot be a file name.
 inline constexpr unsigned kStringNoteTitleInvalid = 63695;
+// The note editor: the title line's label, the first titles of new notes, and what the host is told
+// when it asks to switch away from an open note (with or without its target).
+inline constexpr unsigned kStringNoteTitleLabel = 50002;
+inline constexpr unsigned kStringNewPlainNoteTitle = 63687;
+inline constexpr unsigned kStringNewAlarmNoteTitle = 63688;
+inline constexpr unsigned kStringCloseNoteFirst = 63635;
+inline constexpr unsigned kStringNoteBeingEdited = 63636;
 // Units of a lead or a time from now.
 inline constexpr unsigned kStringUnitMinutes = 38500;
 inline constexpr unsigned kStringUnitWeeks = 38501;

@@ -3,12 +3,6 @@
 // lists them. None pretends success.
 #include "CalyraEditor.h"
 
-CALYRA_API int CalyraEditor_NewAlarmNote(HWND, WORD) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_EditAlarmNote(HWND, CalyraAlarmNote*) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_OpenJournal(HWND) {
   return 0;
 }

@@ -69,8 +69,8 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(FloatingLinkDialog_DropItem, kIntResult, kBuilt, kUint, kInt),
     CALYRA_EXPORT_ROW(FloatingLinkDialog_IsPointInRect, kIntResult, kBuilt, kInt, kInt),
     // Alarm notes, journal dialogs, phrases.
-    CALYRA_EXPORT_ROW(NewAlarmNote, kIntResult, kPending, kHandle, kWord),
-    CALYRA_EXPORT_ROW(EditAlarmNote, kIntResult, kPending, kHandle, kRecord),
+    CALYRA_EXPORT_ROW(NewAlarmNote, kIntResult, kBuilt, kHandle, kWord),
+    CALYRA_EXPORT_ROW(EditAlarmNote, kIntResult, kBuilt, kHandle, kRecord),
     CALYRA_EXPORT_ROW(EditAlarmNoteTime, kIntResult, kBuilt, kHandle, kTime),
     CALYRA_EXPORT_ROW(OpenJournal, kIntResult, kPending, kHandle),
     CALYRA_EXPORT_ROW(AddJournalEntryCustom, kIntResult, kPending, kHandle),
