@@ -14,7 +14,8 @@ constexpr std::u16string_view kAlarmNotesFolder = u"CalyraAlarmNotes";
 const std::u16string& AlarmNoteFolders::Documents() {
   std::call_once(documentsFound_, [this] {
     WCHAR buffer[MAX_PATH] = {};
-    SHGetSpecialFolderPath(nullptr, buffer, CSIDL_PERSONAL, FALSE);
+    // Made when missing: the notes are written into it.
+    SHGetSpecialFolderPath(nullptr, buffer, CSIDL_PERSONAL, TRUE);
     documents_ = platform::TextView(buffer, MAX_PATH);
     if (documents_.empty() || documents_.back() != u'\\') documents_ += u'\\';
   });

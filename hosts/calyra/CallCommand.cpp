@@ -43,15 +43,6 @@ void Call(EditorSession& session, void* symbol, CallCommand& command, std::FILE*
   std::fflush(out);
 }
 
-int RunAtTerminal(EditorSession& session, void* symbol, CallCommand& command, std::FILE* in, std::FILE* out) {
-  TerminalUserAgent person(session, in, out);
-  platform::SetUserAgent(&person);
-  Call(session, symbol, command, out);
-  if (session.EditorOpen()) WorkEditorAtTerminal(session, person, out);
-  platform::SetUserAgent(nullptr);
-  return kExitDone;
-}
-
 }  // namespace
 
 bool ParseCallCommand(const std::vector<std::string>& words, CallCommand* command, std::string* error) {
@@ -73,6 +64,13 @@ int RunCallCommand(const EditorLibrary& library, CallCommand& command, std::FILE
     std::fprintf(err, "calyra: the component does not export %s (%s)\n", row.symbol, library.Path().c_str());
     return kExitNoComponent;
   }
+  return RunInSession(
+      library, command, [&](EditorSession& session) { Call(session, symbol, command, out); }, in, out, err);
+}
+
+int RunInSession(const EditorLibrary& library, const ScriptInput& script,
+                 const std::function<void(EditorSession&)>& call, std::FILE* in, std::FILE* out,
+                 std::FILE* err) {
   EditorSession session(library.Exports(), out);
   std::string error;
   if (!session.Start(&error)) {
@@ -80,14 +78,18 @@ int RunCallCommand(const EditorLibrary& library, CallCommand& command, std::FILE
     return kExitNoComponent;
   }
   int result = kExitDone;
-  if (command.scripted) {
-    ScriptRunner runner(session, command.scriptName, out, err);
-    result = runner.Run(command.steps, [&](std::string*) {
-      Call(session, symbol, command, out);
+  if (script.scripted) {
+    ScriptRunner runner(session, script.scriptName, out, err);
+    result = runner.Run(script.steps, [&](std::string*) {
+      call(session);
       return true;
     });
   } else {
-    result = RunAtTerminal(session, symbol, command, in, out);
+    TerminalUserAgent person(session, in, out);
+    platform::SetUserAgent(&person);
+    call(session);
+    if (session.EditorOpen()) WorkEditorAtTerminal(session, person, out);
+    platform::SetUserAgent(nullptr);
   }
   session.Stop();
   return result;

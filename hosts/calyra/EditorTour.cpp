@@ -12,6 +12,7 @@
 #include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/LinkTour.h"
 #include "hosts/calyra/LinkWindowTour.h"
+#include "hosts/calyra/NoteTour.h"
 #include "hosts/calyra/OperationTour.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/Script.h"
@@ -280,6 +281,7 @@ int Tour::Run() {
         [this](HWND summary) { failed_ |= !UseContactSummary(summary, out_); });
   }
   if (RunOperationTour(session_, appointment, task, out_) != 0) failed_ = true;
+  if (RunNoteTour(out_) != 0) failed_ = true;
 
   std::fprintf(out_, "\nthe store now holds\n");
   PrintStore();

@@ -67,6 +67,8 @@ constexpr const char* kUsage =
     "                                      deletes an item with the questions a host's delete asks\n"
     "  convert OID                         a new task from an appointment, or an appointment from a task\n"
     "  notes [--json]                      the note files: alarm time, notification handle, title, path\n"
+    "  note new [--script FILE]            the note editor for a new alarm note\n"
+    "  note edit PATH [--script FILE]      the note editor on the note file at PATH (a path on the device)\n"
     "  tick [--until YYYY-MM-DDTHH:MM | --minutes N]\n"
     "                                      moves the device clock on and runs the notifications that come "
     "due\n"
@@ -315,6 +317,21 @@ int CheckCall(const std::vector<std::string>& words, CallCommand* command) {
   return kExitDone;
 }
 
+// `note new` calls CalyraEditor_NewAlarmNote for a new alarm note; `note edit PATH` hands the note
+// file to CalyraEditor_EditAlarmNote.
+int RunNoteCommand(const Arguments& arguments) {
+  if (arguments.words[1] == "new") {
+    CallCommand call;
+    if (int failed = CheckCall({"NewAlarmNote", "host", "0"}, &call)) return failed;
+    return RunCall(call, arguments);
+  }
+  ScriptInput script;
+  if (int failed = TakeScript(arguments, &script)) return failed;
+  EditorLibrary library;
+  if (!LoadComponent(&library)) return kExitNoComponent;
+  return EditNoteFile(library, platform::FromUtf8(arguments.words[2]), script, stdin, stdout, stderr);
+}
+
 // An item operation, once the device is open: the call of its export; kExitFailed when the export
 // answered 0 (declined, refused or failed).
 int RunOperation(const Arguments& arguments) {
@@ -340,6 +357,7 @@ int Run(const Arguments& arguments, CallCommand& call) {
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "categories") return ListCategories(format, stdout);
   if (name == "notes") return ListNoteFiles(format, stdout);
+  if (name == "note") return RunNoteCommand(arguments);
   if (name == "call-log") {
     return words.size() == 2 ? AddCall(arguments.callOptions, stdout, stderr)
                              : ListCalls(format, stdout, stderr);
@@ -377,9 +395,9 @@ int main(int argc, char** argv) {
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
   bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
-                 IsOperationCommand(name);
+                 name == "note" || IsOperationCommand(name);
   if (arguments.script && !editing)
-    return Usage("--script is for new, edit, call, category-dialog and the item operations");
+    return Usage("--script is for new, edit, call, category-dialog, note and the item operations");
   if (!arguments.operationOptions.empty() && !IsOperationCommand(name) && name != "tick")
     return Usage("--mode, --copy, --occurrence and --no-confirm are for the item operations");
   CallCommand call;
@@ -416,6 +434,9 @@ int main(int argc, char** argv) {
   } else if (IsOperationCommand(name)) {
     std::string problem = CheckOperationCommand(words, arguments.operationOptions);
     if (!problem.empty()) return Usage(problem.c_str());
+  } else if (name == "note") {
+    bool fits = (words.size() == 2 && words[1] == "new") || (words.size() == 3 && words[1] == "edit");
+    if (!fits) return Usage("note new, or note edit PATH");
   } else if (name == "tick") {
     std::string problem =
         words.size() == 1 ? CheckTickOptions(arguments.operationOptions) : "tick takes no words";

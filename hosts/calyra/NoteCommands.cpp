@@ -5,8 +5,10 @@
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/NoteFile.h"
+#include "notes/AlarmNoteActions.h"
 #include "notes/NoteListing.h"
 #include "notes/NoteName.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/Text.h"
 
 namespace calyra::host {
@@ -72,6 +74,36 @@ int ListNoteFiles(ListingFormat format, std::FILE* out) {
                  platform::ToUtf8(note.Path()).c_str());
   }
   return kExitDone;
+}
+
+int EditNoteFile(const EditorLibrary& library, const std::u16string& path, const ScriptInput& script,
+                 std::FILE* in, std::FILE* out, std::FILE* err) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    std::fprintf(err, "calyra: no note file at %s\n", platform::ToUtf8(path).c_str());
+    return kExitFailed;
+  }
+  auto edit =
+      reinterpret_cast<decltype(&CalyraEditor_EditAlarmNote)>(library.Find("CalyraEditor_EditAlarmNote"));
+  if (edit == nullptr) {
+    std::fprintf(err, "calyra: the component does not export CalyraEditor_EditAlarmNote\n");
+    return kExitNoComponent;
+  }
+  AlarmNote note;
+  RecogniseNote(note, path);
+  CalyraAlarmNote record = ToHostNote(note);
+  int result = 0;
+  int exitCode = RunInSession(
+      library, script,
+      [&](EditorSession& session) {
+        std::fprintf(out, "calling CalyraEditor_EditAlarmNote\n");
+        std::fflush(out);
+        result = edit(session.Host().Handle(), &record);
+        std::fprintf(out, "result: %d\nthe note: %s\n", result, platform::ToUtf8(record.path).c_str());
+        session.Pump();
+        std::fflush(out);
+      },
+      in, out, err);
+  return exitCode;
 }
 
 }  // namespace calyra::host

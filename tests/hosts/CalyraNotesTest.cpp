@@ -87,6 +87,35 @@ TEST_F(CalyraNotesTest, NotesAreListedAsTakenAndAnAlarmNoteThatComesDueIsShown) 
       << run.output;
 }
 
+TEST_F(CalyraNotesTest, TheNoteEditorMakesAndRenamesNotesFromAScript) {
+  std::filesystem::path script = DeviceFolder() / "new.txt";
+  std::ofstream(script) << "dialog 610\ntype 2001 Shopping\ntype 2002 Milk\n"
+                           "# no alarm time: saved as a plain note\ndialog 200\nclick 6\nend\nok\nend\n";
+  ProgramRun run = Calyra({"note", "new", "--script", script.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("calling CalyraEditor_NewAlarmNote\n"), std::string::npos) << run.output;
+  EXPECT_EQ(Calyra({"notes"}).output,
+            "plain note       no handle   Shopping  \\My Documents\\Shopping.pwi\n");
+
+  WriteNote("My Documents/CalyraAlarmNotes/202403151100]Call bank.pwi", u"Ask about the loan");
+  std::filesystem::path rename = DeviceFolder() / "rename.txt";
+  std::ofstream(rename) << "dialog 610\ntype 2001 Call\nok\nend\n";
+  run = Calyra({"note", "edit", "\\My Documents\\CalyraAlarmNotes\\202403151100]Call bank.pwi", "--script",
+                rename.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("result: 1\nthe note: \\My Documents\\CalyraAlarmNotes\\202403151100]"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("]Call.pwi\n"), std::string::npos) << run.output;
+  EXPECT_NE(Calyra({"notes", "--json"}).output.find("\"text\": \"Ask about the loan\""), std::string::npos)
+      << "the content stays";
+
+  run = Calyra({"note", "edit", "\\My Documents\\gone.pwi"});
+  EXPECT_EQ(run.exitCode, kFailed);
+  EXPECT_NE(run.output.find("no note file at \\My Documents\\gone.pwi"), std::string::npos) << run.output;
+  EXPECT_EQ(Calyra({"note", "open"}).exitCode, kUsage);
+}
+
 TEST_F(CalyraNotesTest, TheLauncherRefusesWhatItCannotOpen) {
   EXPECT_EQ(Launcher({}).exitCode, kUsage);
   EXPECT_EQ(Launcher({"OpenAlarmNote"}).exitCode, kUsage);
