@@ -16,6 +16,7 @@
 #include "platform/time/TimeConversion.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/DeviceTest.h"
+#include "tests/support/NoteFiles.h"
 
 namespace calyra::testing {
 
@@ -45,33 +46,11 @@ class NoteFileTest : public DeviceTest {
   static bool Exists(const std::u16string& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
-  static std::string Bytes(const std::u16string& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
-  }
-  // The names in a folder, sorted.
-  static std::vector<std::u16string> NamesIn(const std::u16string& folder) {
-    std::vector<std::u16string> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + u"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  static std::string Bytes(const std::u16string& path) { return FileBytes(path); }
+  static std::vector<std::u16string> NamesIn(const std::u16string& folder) { return FileNamesIn(folder); }
 
-  // The name of an alarm note whose notification is `handle`.
   static std::u16string WithHandle(std::u16string_view stamp, DWORD handle, std::u16string_view title) {
-    return platform::FormatText(u"%s]%08X]%s.pwi", {stamp, handle, title});
+    return AlarmNoteName(stamp, handle, title);
   }
 
   static std::vector<platform::PendingNotification> Pending() { return platform::ReadPendingNotifications(); }
