@@ -139,7 +139,7 @@ TEST_F(InkControlTest, MalformedBlobsAreRefusedAndLeaveTheControlEmpty) {
       {"truncated in the text", [](std::vector<BYTE>& b) { b.resize(kText + 10); }},
       {"truncated in the runs", [](std::vector<BYTE>& b) { b.resize(kRuns + 8); }},
       {"truncated in the links", [](std::vector<BYTE>& b) { b.resize(kLinks + 20); }},
-      {"truncated in the strokes", [](std::vector<BYTE>& b) { b.resize(b.size() - 3); }},
+      {"truncated in the strokes", [](std::vector<BYTE>& b) { b.erase(b.end() - 3, b.end()); }},
       {"text longer than the data", [&](std::vector<BYTE>& b) { put32(b, kText, 0x7FFFFFFF); }},
       {"more runs than the data", [&](std::vector<BYTE>& b) { put32(b, kRuns, 1000); }},
       {"more links than the data", [&](std::vector<BYTE>& b) { put32(b, kLinks, 1000); }},
