@@ -5,6 +5,7 @@
 #include "editors/ContactChooser.h"
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
+#include "editors/MenuBar.h"
 #include "editors/NoteOptionsDialog.h"
 #include "platform/text/Formatter.h"
 #include "platform/ui/Message.h"
@@ -31,14 +32,10 @@ constexpr double kKilobytesPerByte = 0.0009765625;
 constexpr WPARAM kZoomSteps[] = {75, 100, 150, 200, 300};
 
 // The menu bar buttons of the notes and their toolbar images.
-struct BarImage {
-  int command;
-  int image;
-};
-constexpr BarImage kBarImages[] = {{kCommandTypingMode, kImageTyping},
-                                   {kCommandPenMode, kImagePen},
-                                   {kCommandDrawingMode, kImageDrawing},
-                                   {kCommandZoom, kImageZoom}};
+constexpr MenuBarImage kBarImages[] = {{kCommandTypingMode, kImageTyping},
+                                       {kCommandPenMode, kImagePen},
+                                       {kCommandDrawingMode, kImageDrawing},
+                                       {kCommandZoom, kImageZoom}};
 
 // The format toggles: command, mask, effect.
 struct EffectCommand {
@@ -141,14 +138,7 @@ void NotesPage::SwitchMode(NoteMode mode) {
 
 void NotesPage::UpdateMenuBar() {
   if (HWND bar = MenuBar()) {
-    TBBUTTONINFOW image{};
-    image.cbSize = sizeof(image);
-    image.dwMask = TBIF_IMAGE;
-    for (const BarImage& button : kBarImages) {
-      image.iImage = button.image;
-      SendMessageW(bar, TB_SETBUTTONINFOW, static_cast<WPARAM>(button.command),
-                   reinterpret_cast<LPARAM>(&image));
-    }
+    SetMenuBarImages(bar, kBarImages);
     SendMessageW(bar, TB_CHECKBUTTON, kCommandPenMode, IsPenMode(mode_) ? TRUE : FALSE);
     SendMessageW(bar, TB_ENABLEBUTTON, kCommandDrawingMode, IsPenMode(mode_) ? TRUE : FALSE);
   }

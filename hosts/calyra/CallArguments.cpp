@@ -42,7 +42,23 @@ bool InRange(ParamKind kind, int64_t value) {
   }
 }
 
-// "2026-03-05T09:30" or "2026-03-05".
+// The text between double quotes, with \" \\ and \n; nothing when the quotes do not close it.
+std::optional<std::string> Unquote(const std::string& word) {
+  std::string text;
+  for (size_t i = 1; i < word.size(); ++i) {
+    char c = word[i];
+    if (c == '"') return i + 1 == word.size() ? std::optional<std::string>(text) : std::nullopt;
+    if (c == '\\' && i + 1 < word.size()) {
+      c = word[++i];
+      if (c == 'n') c = '\n';
+    }
+    text += c;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<SYSTEMTIME> ParseDate(const std::string& word) {
   unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0;
   int used = 0;
@@ -63,23 +79,6 @@ std::optional<SYSTEMTIME> ParseDate(const std::string& word) {
   time.wMinute = static_cast<WORD>(minute);
   return time;
 }
-
-// The text between double quotes, with \" \\ and \n; nothing when the quotes do not close it.
-std::optional<std::string> Unquote(const std::string& word) {
-  std::string text;
-  for (size_t i = 1; i < word.size(); ++i) {
-    char c = word[i];
-    if (c == '"') return i + 1 == word.size() ? std::optional<std::string>(text) : std::nullopt;
-    if (c == '\\' && i + 1 < word.size()) {
-      c = word[++i];
-      if (c == 'n') c = '\n';
-    }
-    text += c;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 bool CallArguments::Parse(const ExportRow& row, const std::vector<std::string>& words, std::string* error) {
   if (words.size() != row.params.size()) {

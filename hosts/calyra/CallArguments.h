@@ -2,12 +2,17 @@
 
 #include <cstdio>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hosts/calyra/ExportTable.h"
 
 namespace calyra::host {
+
+// A date as the command line writes it: "2026-03-05T09:30" or "2026-03-05" (midnight), years 1601 to
+// 9999; nothing for anything else.
+std::optional<SYSTEMTIME> ParseDate(const std::string& word);
 
 // The arguments of `calyra call` read from the command line by the kinds of the export's row, and
 // the storage their pointers point into (texts, dates, category arrays, out-arguments), which lives

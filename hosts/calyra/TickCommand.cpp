@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "hosts/calyra/CallArguments.h"
 #include "hosts/calyra/ExitCodes.h"
 #include "platform/core/System.h"
 #include "platform/notify/Notifications.h"
@@ -24,21 +25,7 @@ constexpr int64_t kMaxMinutes = 10LL * 366 * 24 * 60;  // ten years
 
 // "YYYY-MM-DDTHH:MM", a local time.
 std::optional<SYSTEMTIME> ParseStamp(const std::string& text) {
-  unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0;
-  char tail = 0;
-  if (text.size() != 16 ||
-      std::sscanf(text.c_str(), "%4u-%2u-%2uT%2u:%2u%c", &year, &month, &day, &hour, &minute, &tail) != 5 ||
-      year < 1601 || month < 1 || month > 12 || day < 1 ||
-      static_cast<int>(day) > platform::DaysInMonth(static_cast<int>(year), static_cast<int>(month)) ||
-      hour > 23 || minute > 59)
-    return std::nullopt;
-  SYSTEMTIME local{};
-  local.wYear = static_cast<WORD>(year);
-  local.wMonth = static_cast<WORD>(month);
-  local.wDay = static_cast<WORD>(day);
-  local.wHour = static_cast<WORD>(hour);
-  local.wMinute = static_cast<WORD>(minute);
-  return local;
+  return text.size() == 16 ? ParseDate(text) : std::nullopt;
 }
 
 // The local time in UTC ticks, by the device's time zone.
