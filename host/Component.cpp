@@ -30,6 +30,10 @@ void Component::StartLinkLoad() {
   });
 }
 
+std::optional<std::u16string> Component::SelectPhrase(HWND, DWORD, CEOID*) {
+  return std::nullopt;
+}
+
 OperationContext Component::OperationContextFor(HWND owner) {
   OperationContext context;
   context.owner = owner;

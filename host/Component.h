@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "categories/CategoryChangeFlags.h"
@@ -80,6 +82,10 @@ class Component : public platform::ProcessState {
   // The context of an item operation whose questions `owner` owns: the journal options and the link
   // cache of this process.
   OperationContext OperationContextFor(HWND owner);
+  // The phrase selection over `owner` for a field (`usage`: the phrase library's usage flags): the
+  // chosen phrase expanded, or none when the person cancelled. With the subject bit, `contact` is the
+  // contact the phrase's contact codes read, and takes the one the person picked.
+  std::optional<std::u16string> SelectPhrase(HWND owner, DWORD usage, CEOID* contact = nullptr);
 
   // Fills the link cache afresh from the database on a thread of its own; an earlier load ends first.
   void StartLinkLoad();
