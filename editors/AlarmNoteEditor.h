@@ -26,7 +26,7 @@ class NoteEditorHost {
   // Writes back a zoom index that had to be reset.
   virtual void SetNoteZoom(DWORD zoom) = 0;
   // The phrase selection (`usage`: the phrase library's usage flags); the same hook as the notes
-  // pages', which answers nothing until the phrase library is there.
+  // pages'. None when the person cancelled; a host without phrases answers none.
   virtual std::optional<std::u16string> SelectPhrase(HWND, DWORD /*usage*/) { return std::nullopt; }
   // Where the component names its open modal dialog, and its open note editor; null: nowhere.
   virtual HWND* ModalDialogSlot() { return nullptr; }

@@ -3,8 +3,12 @@
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
 #include "host/SummaryWindow.h"
+#include "editors/PhraseSelectionDialog.h"
 #include "links/LinkStore.h"
+#include "platform/core/LocalMemory.h"
+#include "platform/text/Text.h"
 #include "platform/ui/ResourceLibrary.h"
+#include "store/OutlookContactFields.h"
 
 namespace calyra {
 
@@ -30,8 +34,27 @@ void Component::StartLinkLoad() {
   });
 }
 
-std::optional<std::u16string> Component::SelectPhrase(HWND, DWORD, CEOID*) {
-  return std::nullopt;
+bool Component::SelectPhraseBuffer(HWND owner, DWORD usage, CEOID* contact, char16_t** text) {
+  *text = nullptr;
+  if (phraseSelectionUp_) return false;
+  phraseSelectionUp_ = true;
+  phraseLibrary = std::make_unique<PhraseLibrary>();
+  // Only a subject's phrase has a contact: the one given, and the one picked written back.
+  bool forSubject = (usage & kPhraseSubject) != 0 && contact != nullptr;
+  CEOID chosen = forSubject ? *contact : 0;
+  PhraseSelectionDialog dialog(*phraseLibrary, fieldCodeValues_, &OpenOutlookContact);
+  bool selected = dialog.Show(owner, resources_, usage, chosen, *text, &modalDialog);
+  phraseSelectionUp_ = false;
+  if (selected && forSubject) *contact = chosen;
+  return selected;
+}
+
+std::optional<std::u16string> Component::SelectPhrase(HWND owner, DWORD usage, CEOID* contact) {
+  char16_t* text = nullptr;
+  if (!SelectPhraseBuffer(owner, usage, contact, &text)) return std::nullopt;
+  std::u16string phrase(platform::TextView(text));
+  LocalFree(text);
+  return phrase;
 }
 
 OperationContext Component::OperationContextFor(HWND owner) {

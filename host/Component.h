@@ -21,6 +21,7 @@
 #include "text/CountryTable.h"
 #include "text/DateTimeText.h"
 #include "text/FieldCodes.h"
+#include "text/PhraseLibrary.h"
 
 namespace calyra {
 
@@ -78,6 +79,8 @@ class Component : public platform::ProcessState {
   LinkCache links;                      // the process-wide mirror of the link database
   FloatingLinkWindow floatingLinks;     // the one floating link window
   AlarmNoteFolders noteFolders;         // where notes live, worked out once
+  // Read anew by each phrase selection; kept from there until Destroy.
+  std::unique_ptr<PhraseLibrary> phraseLibrary;
 
   // The context of an item operation whose questions `owner` owns: the journal options and the link
   // cache of this process.
@@ -86,6 +89,9 @@ class Component : public platform::ProcessState {
   // chosen phrase expanded, or none when the person cancelled. With the subject bit, `contact` is the
   // contact the phrase's contact codes read, and takes the one the person picked.
   std::optional<std::u16string> SelectPhrase(HWND owner, DWORD usage, CEOID* contact = nullptr);
+  // The same with the expansion in a local-heap buffer for the host (null for an empty phrase); the
+  // contact is written back only for a subject. False when cancelled, or while another is up.
+  bool SelectPhraseBuffer(HWND owner, DWORD usage, CEOID* contact, char16_t** text);
 
   // Fills the link cache afresh from the database on a thread of its own; an earlier load ends first.
   void StartLinkLoad();
@@ -100,6 +106,7 @@ class Component : public platform::ProcessState {
   OptionStore options_;
   HINSTANCE resources_ = nullptr;
   HINSTANCE ownModule_ = nullptr;
+  bool phraseSelectionUp_ = false;
   // Joined before the cache it fills goes.
   std::thread linkLoader_;
 };

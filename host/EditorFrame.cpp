@@ -154,6 +154,10 @@ ItemOid EditorFrame::AddToProject(ItemOid project, ItemKind, ItemOid item, const
   return AddItemToProject2(MainWindow(), Resources(), project, item, date, nullptr) ? project : 0;
 }
 
+std::optional<std::u16string> EditorFrame::SelectPhrase(HWND owner, DWORD usage) {
+  return Component::Process().SelectPhrase(owner, usage);
+}
+
 int EditorFrame::ReminderMinuteOfDay() const {
   const OptionStore& options = Component::Process().Options();
   return options.ReminderHour() * 60 + options.ReminderMinute();

@@ -57,6 +57,7 @@ class EditorFrame : public EditorHost {
   bool DeleteItem(ItemKind kind, ItemOid item, const SYSTEMTIME* occurrence) override;
   ItemOid AddToProject(ItemOid project, ItemKind kind, ItemOid item, const SYSTEMTIME* date) override;
   int ReminderMinuteOfDay() const override;
+  std::optional<std::u16string> SelectPhrase(HWND owner, DWORD usage) override;
   std::u16string AreaCode() const override;
   std::u16string CityLine(const std::u16string& country, const std::u16string& city,
                           const std::u16string& region, const std::u16string& postalCode) const override;

@@ -131,6 +131,12 @@ inline constexpr unsigned kStringNewPlainNoteTitle = 63687;
 inline constexpr unsigned kStringNewAlarmNoteTitle = 63688;
 inline constexpr unsigned kStringCloseNoteFirst = 63635;
 inline constexpr unsigned kStringNoteBeingEdited = 63636;
+// The phrase selection's title ("%s" the field's name) and the field names it takes.
+inline constexpr unsigned kStringPhraseSelectionTitle = 64913;
+inline constexpr unsigned kStringPhraseFieldSubject = 50002;
+inline constexpr unsigned kStringPhraseFieldLocation = 64914;
+inline constexpr unsigned kStringPhraseFieldNotes = 63604;
+inline constexpr unsigned kStringPhraseFieldText = 64915;
 // Units of a lead or a time from now.
 inline constexpr unsigned kStringUnitMinutes = 38500;
 inline constexpr unsigned kStringUnitWeeks = 38501;
@@ -318,6 +324,17 @@ inline constexpr int kImageCut = 22;
 inline constexpr int kImageCopy = 23;
 inline constexpr int kImagePaste = 24;
 inline constexpr int kImageProject = 25;
+
+// Images of the item icon strip 202/203, by index.
+inline constexpr int kItemImageAppointment = 0;
+inline constexpr int kItemImageTask = 1;
+inline constexpr int kItemImageContact = 2;
+inline constexpr int kItemImageFile = 3;
+inline constexpr int kItemImageProject = 4;
+inline constexpr int kItemImageNote = 5;
+inline constexpr int kItemImagePhrase = 6;
+inline constexpr int kItemImageWeb = 7;
+inline constexpr int kItemImageCount = 8;
 
 // ---- Menu commands ----
 inline constexpr int kCommandOk = 40008;

@@ -35,6 +35,9 @@ class ComponentNoteHost : public calyra::NoteEditorHost {
     return options;
   }
   void SetNoteZoom(DWORD zoom) override { Component::Process().Options().SetNoteZoom(zoom); }
+  std::optional<std::u16string> SelectPhrase(HWND owner, DWORD usage) override {
+    return Component::Process().SelectPhrase(owner, usage);
+  }
   HWND* ModalDialogSlot() override { return &Component::Process().modalDialog; }
   HWND* NoteEditorSlot() override { return &Component::Process().noteEditor; }
 };

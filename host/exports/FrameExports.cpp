@@ -57,6 +57,7 @@ CALYRA_API int CalyraEditor_Destroy(void) {
     calyra::LinkStore(&component.links).PurgeStaleLinks();
     component.openItems.SetOwn(0);
     component.fonts.Clear();
+    component.phraseLibrary.reset();
     if (component.updateMutex) CloseHandle(component.updateMutex);
     component.updateMutex = nullptr;
     component.initialised = false;

@@ -9,10 +9,6 @@ CALYRA_API int CalyraEditor_OpenJournal(HWND) {
 CALYRA_API int CalyraEditor_AddJournalEntryCustom(HWND) {
   return 0;
 }
-CALYRA_API int CalyraEditor_DoPhraseSelection(HWND, DWORD, CEOID*, WCHAR** text) {
-  if (text) *text = nullptr;
-  return 0;
-}
 CALYRA_API int CalyraEditor_SaveItemAsTemplate(HWND, CEOID) {
   return 0;
 }

@@ -1,4 +1,4 @@
-// The exports of the text services. No exception leaves an export: each answers its failure value.
+// The exports of the text services: address lines and the phrase selection. No exception leaves an export: each answers its failure value.
 #include "CalyraEditor.h"
 #include "host/Component.h"
 #include "host/exports/ExportGuard.h"
@@ -15,6 +15,14 @@ CALYRA_API int CalyraEditor_GetAddressCityLineFormat(const WCHAR* country, const
   if (written >= 0) return written;
   if (output != nullptr && outputSize > 0) output[0] = u'\0';
   return 0;
+}
+
+CALYRA_API int CalyraEditor_DoPhraseSelection(HWND parent, DWORD filter, CEOID* contact, WCHAR** text) {
+  if (text == nullptr) return 0;
+  *text = nullptr;
+  return calyra::Guarded(0, [&] {
+    return calyra::Component::Process().SelectPhraseBuffer(parent, filter, contact, text) ? 1 : 0;
+  });
 }
 
 CALYRA_API void CalyraEditor_FreePhraseBuffer(WCHAR* buffer) {
