@@ -17,6 +17,7 @@
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/shell/Shell.h"
 #include "resources/ResourceIds.h"
+#include "text/PhraseLibrary.h"
 #include "store/PimItem.h"
 
 namespace calyra {
@@ -26,7 +27,6 @@ namespace {
 using namespace resources;
 
 // Every phrase kind is offered in a note.
-constexpr DWORD kAllPhrases = 0xFFFFFFFF;
 // From this minute on, the next full hour is less than a quarter of an hour away: the one after.
 constexpr WORD kLateMinute = 46;
 constexpr DWORD kFileSizeFailed = 0xFFFFFFFF;  // GetFileSize's failure
@@ -214,7 +214,7 @@ void AlarmNoteEditor::ToggleView() {
 }
 
 void AlarmNoteEditor::InsertPhrase() {
-  if (std::optional<std::u16string> phrase = host_.SelectPhrase(Window(), kAllPhrases))
+  if (std::optional<std::u16string> phrase = host_.SelectPhrase(Window(), kEveryPhrase))
     InsertInkText(ink_, *phrase);
 }
 

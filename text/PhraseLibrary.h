@@ -23,6 +23,8 @@ enum PhraseUsage : DWORD {
 };
 inline constexpr DWORD kPhraseFieldBits = 0x0000FFFF;
 inline constexpr DWORD kPhraseKindBits = 0xFFFF0000;
+// A filter every phrase suits.
+inline constexpr DWORD kEveryPhrase = 0xFFFFFFFF;
 
 struct Phrase {
   std::u16string title;

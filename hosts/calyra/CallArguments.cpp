@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "platform/core/LocalMemory.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 
@@ -124,6 +125,14 @@ bool CallArguments::ParseOne(ParamKind kind, const std::string& word, Parsed* pa
       parsed->value.pointer = &outs_.emplace_back(0);
       parsed->written = true;
       return true;
+    case ParamKind::kOutBuffer:
+      if (word != "&buffer") {
+        *why = "is not an out-buffer (write &buffer, or null)";
+        return false;
+      }
+      parsed->value.pointer = &buffers_.emplace_back(nullptr);
+      parsed->written = true;
+      return true;
     case ParamKind::kRecord:
       *why = "is not null: a record cannot be written on the command line";
       return false;
@@ -208,6 +217,10 @@ bool CallArguments::ParseCategories(const std::string& word, Parsed* parsed, std
   return true;
 }
 
+CallArguments::~CallArguments() {
+  for (WCHAR* buffer : buffers_) LocalFree(buffer);
+}
+
 std::vector<CallArgument> CallArguments::Values(HWND host, HINSTANCE resources) const {
   std::vector<CallArgument> values;
   for (const Parsed& parsed : parsed_) {
@@ -225,6 +238,13 @@ void CallArguments::PrintOuts(std::FILE* out) const {
     if (!parsed.written) continue;
     if (parsed.kind == ParamKind::kOutInt) {
       std::fprintf(out, "out %zu: %" PRIu32 "\n", i + 1, *static_cast<const DWORD*>(parsed.value.pointer));
+    } else if (parsed.kind == ParamKind::kOutBuffer) {
+      const WCHAR* buffer = *static_cast<WCHAR* const*>(parsed.value.pointer);
+      if (buffer) {
+        std::fprintf(out, "out %zu: \"%s\"\n", i + 1, platform::ToUtf8(buffer).c_str());
+      } else {
+        std::fprintf(out, "out %zu: null\n", i + 1);
+      }
     } else {
       std::fprintf(out, "out %zu: \"%s\"\n", i + 1,
                    platform::ToUtf8(static_cast<const char16_t*>(parsed.value.pointer)).c_str());

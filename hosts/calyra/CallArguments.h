@@ -23,6 +23,8 @@ class CallArguments {
   static constexpr size_t kTextBufferSize = 1024;
 
   CallArguments() = default;
+  // Releases the buffers exports handed out, as a host frees them.
+  ~CallArguments();
   CallArguments(const CallArguments&) = delete;
   CallArguments& operator=(const CallArguments&) = delete;
 
@@ -54,6 +56,7 @@ class CallArguments {
   std::deque<std::u16string> texts_;
   std::deque<std::vector<WORD>> categories_;
   std::deque<DWORD> outs_;
+  std::deque<WCHAR*> buffers_;
 };
 
 }  // namespace calyra::host

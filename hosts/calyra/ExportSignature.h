@@ -21,6 +21,7 @@ enum class ParamKind {
   kText,        // const WCHAR*: a text, or `null`
   kTextBuffer,  // WCHAR* the export writes: `&text`, a text to start from, or `null`
   kOutInt,      // DWORD* or CEOID* the export writes: `&int` or `null`
+  kOutBuffer,   // WCHAR** the export fills with a buffer of its own: `&buffer` or `null`
   kCategories,  // const WORD*: [3,7], padded with zeros to CALYRA_MAX_NEW_CATEGORIES, or `null`
   kRecord,      // any other record (options, MSG, RECT, ...): only `null`
 };
@@ -80,6 +81,8 @@ constexpr bool Fits(ParamKind kind) {
       return std::is_same_v<T, WCHAR*>;
     case ParamKind::kOutInt:
       return std::is_same_v<T, uint32_t*>;
+    case ParamKind::kOutBuffer:
+      return std::is_same_v<T, WCHAR**>;
     case ParamKind::kCategories:
       return std::is_same_v<T, const WORD*>;
     case ParamKind::kRecord:

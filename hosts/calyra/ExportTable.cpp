@@ -74,7 +74,7 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(EditAlarmNoteTime, kIntResult, kBuilt, kHandle, kTime),
     CALYRA_EXPORT_ROW(OpenJournal, kIntResult, kPending, kHandle),
     CALYRA_EXPORT_ROW(AddJournalEntryCustom, kIntResult, kPending, kHandle),
-    CALYRA_EXPORT_ROW(DoPhraseSelection, kIntResult, kPending, kHandle, kUint, kOutInt, kRecord),
+    CALYRA_EXPORT_ROW(DoPhraseSelection, kIntResult, kBuilt, kHandle, kUint, kOutInt, kOutBuffer),
     // Templates, categories, projects.
     CALYRA_EXPORT_ROW(SaveItemAsTemplate, kIntResult, kPending, kHandle, kUint),
     CALYRA_EXPORT_ROW(GetTemplateCount, kIntResult, kBuilt, kWord),
@@ -129,6 +129,8 @@ const char* KindName(ParamKind kind) {
       return "&text";
     case kOutInt:
       return "&int";
+    case kOutBuffer:
+      return "&buffer";
     case kCategories:
       return "[categories]";
     case kRecord:

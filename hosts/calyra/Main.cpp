@@ -24,6 +24,8 @@
 #include "hosts/calyra/LinkCommands.h"
 #include "hosts/calyra/NoteCommands.h"
 #include "hosts/calyra/OperationCommands.h"
+#include "hosts/calyra/PhraseCommands.h"
+#include "text/PhraseLibrary.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
@@ -69,10 +71,12 @@ constexpr const char* kUsage =
     "  notes [--json]                      the note files: alarm time, notification handle, title, path\n"
     "  note new [--script FILE]            the note editor for a new alarm note\n"
     "  note edit PATH [--script FILE]      the note editor on the note file at PATH (a path on the device)\n"
+    "  phrases [--filter FLAGS] [--json]   the phrases a field of these usage flags (0x10001, or words such as\n"
+    "                                      subject,task) is offered; every phrase without --filter\n"
     "  tick [--until YYYY-MM-DDTHH:MM | --minutes N]\n"
     "                                      moves the device clock on and runs the notifications that come "
     "due\n"
-    "--json: list, links, categories, notes and call-log print one JSON array, show one JSON object\n"
+    "--json: list, links, categories, notes, phrases and call-log print one JSON array, show one JSON object\n"
     "(docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
@@ -85,6 +89,7 @@ constexpr const char* kUsage =
 struct Arguments {
   std::filesystem::path device = platform::Device::DefaultFolder();
   std::optional<std::string> script;
+  std::optional<std::string> phraseFilter;
   bool json = false;
   std::vector<std::string> words;
   std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
@@ -98,11 +103,11 @@ int Usage(const char* problem = nullptr) {
   return kExitUsage;
 }
 
-constexpr const char* kJsonUsage = "--json is for list, show, links, categories, notes and call-log";
+constexpr const char* kJsonUsage = "--json is for list, show, links, categories, notes, phrases and call-log";
 
 bool TakesJson(const std::string& name) {
   return name == "list" || name == "show" || name == "links" || name == "categories" || name == "notes" ||
-         name == "call-log";
+         name == "phrases" || name == "call-log";
 }
 
 // False when an option lacks its value or comes twice.
@@ -114,6 +119,9 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
     if (std::strcmp(argv[i], "--json") == 0) {
       if (arguments->json) return false;
       arguments->json = true;
+    } else if (std::strcmp(argv[i], "--filter") == 0) {
+      if (++i >= argc || arguments->phraseFilter) return false;
+      arguments->phraseFilter = argv[i];
     } else if (isDevice || isScript) {
       if (++i >= argc || (isDevice && device) || (isScript && arguments->script)) return false;
       if (isDevice) {
@@ -149,6 +157,7 @@ bool OpenDevice(const std::filesystem::path& folder) {
     return false;
   }
   platform::System::Current().AttachDevice(std::move(device));
+  PutSamplePhrases();
   return true;
 }
 
@@ -357,6 +366,10 @@ int Run(const Arguments& arguments, CallCommand& call) {
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "categories") return ListCategories(format, stdout);
   if (name == "notes") return ListNoteFiles(format, stdout);
+  if (name == "phrases") {
+    DWORD filter = arguments.phraseFilter ? *ParsePhraseFilter(*arguments.phraseFilter) : calyra::kEveryPhrase;
+    return ListPhrases(filter, format, stdout, stderr);
+  }
   if (name == "note") return RunNoteCommand(arguments);
   if (name == "call-log") {
     return words.size() == 2 ? AddCall(arguments.callOptions, stdout, stderr)
@@ -398,6 +411,10 @@ int main(int argc, char** argv) {
                  name == "note" || IsOperationCommand(name);
   if (arguments.script && !editing)
     return Usage("--script is for new, edit, call, category-dialog, note and the item operations");
+  if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
+  if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))
+    return Usage("--filter takes usage flags (0x10001) or usage words (subject, location, text, task, "
+                 "appointment, contact, notes)");
   if (!arguments.operationOptions.empty() && !IsOperationCommand(name) && name != "tick")
     return Usage("--mode, --copy, --occurrence and --no-confirm are for the item operations");
   CallCommand call;
@@ -405,7 +422,7 @@ int main(int argc, char** argv) {
     if (words.size() < 2) return Usage("call needs the name of an export");
     if (int failed = CheckCall({words.begin() + 1, words.end()}, &call)) return failed;
   }
-  if (name == "category-dialog" || name == "categories" || name == "notes") {
+  if (name == "category-dialog" || name == "categories" || name == "notes" || name == "phrases") {
     if (words.size() != 1) return Usage(("wrong number of arguments for " + name).c_str());
     // The dialog is the export a host calls, over the host's window, listed categories only.
     std::string error;
@@ -428,7 +445,7 @@ int main(int argc, char** argv) {
   }
   size_t expected = name == "tour" ? 1 : 2;
   bool known = name == "tour" || name == "list" || name == "show" || name == "new" || name == "edit";
-  bool categories = name == "categories" || name == "category-dialog" || name == "notes";
+  bool categories = name == "categories" || name == "category-dialog" || name == "notes" || name == "phrases";
   if (IsLinkCommand(name)) {
     if (int failed = CheckLinkCommand(words)) return failed;
   } else if (IsOperationCommand(name)) {
