@@ -240,11 +240,15 @@ TEST_F(CalyraProgramTest, TheTourSavesAnItemOfEachKindAndReportsTheNotifications
   EXPECT_NE(run.output.find("[*Lovelace, Ada]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("[ada@example.org]"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("shows page 493"), std::string::npos) << "the links page\n" << run.output;
-  // The tax return's notes: a typed line and a pen stroke, in the dump and in its JSON.
-  EXPECT_NE(run.output.find("text=\"Receipts are in the blue folder\" strokes=1"), std::string::npos)
-      << run.output;
-  EXPECT_NE(run.output.find("\"notes\": \"Receipts are in the blue folder\""), std::string::npos)
-      << run.output;
+  // The tax return's notes: a typed line, the sample phrases' time stamp chosen in the phrase selection,
+  // and a pen stroke, in the dump and in its JSON.
+  EXPECT_NE(run.output.find("STATIC #1454 \"Phrases: Notes\""), std::string::npos) << run.output;
+  size_t notes = run.output.find("text=\"Receipts are in the blue folder\\n");
+  ASSERT_NE(notes, std::string::npos) << run.output;
+  std::string line = run.output.substr(notes, run.output.find('\n', notes) - notes);
+  EXPECT_NE(line.find(" '"), std::string::npos) << line;  // the stamp's year, as "December 07 '26"
+  EXPECT_NE(line.find(" strokes=1"), std::string::npos) << line;
+  EXPECT_NE(run.output.find("\"notes\": \"Receipts are in the blue folder"), std::string::npos) << run.output;
   // The contact's summary shows her photo and call, and mails and dials her.
   EXPECT_NE(run.output.find("the summary shows the photo: yes"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("\"Incoming 00:03:05  Outgoing 00:00:00\""), std::string::npos) << run.output;
