@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/valid.h>
+#include <libxml/xmlstring.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -53,15 +54,23 @@ std::u16string FromXml(const xmlChar* text) {
   return text ? platform::FromUtf8(reinterpret_cast<const char*>(text)) : std::u16string();
 }
 
-bool NameIs(const xmlChar* name, std::u16string_view wanted) {
-  return name && platform::EqualsNoCase(FromXml(name), wanted);
+// Element and attribute names are compared without regard to case; the names looked for are ASCII.
+bool NameIs(const xmlChar* name, const char* wanted) {
+  return name && xmlStrcasecmp(name, reinterpret_cast<const xmlChar*>(wanted)) == 0;
 }
 
-std::u16string AttributeValue(const xmlAttr* attribute) {
+// A value of several nodes (entity references among its text) joined into one.
+std::u16string JoinedValue(const xmlAttr* attribute) {
   xmlChar* value = xmlNodeListGetString(attribute->doc, attribute->children, 1);
   std::u16string text = FromXml(value);
   xmlFree(value);
   return text;
+}
+
+std::u16string AttributeValue(const xmlAttr* attribute) {
+  const xmlNode* value = attribute->children;
+  if (value && value->next == nullptr && value->type == XML_TEXT_NODE) return FromXml(value->content);
+  return JoinedValue(attribute);
 }
 
 std::u16string WithoutTrailingNewline(std::u16string text) {
@@ -84,8 +93,8 @@ std::u16string PhraseText(const xmlNode* element) {
 Phrase ReadPhrase(const xmlNode* element) {
   Phrase phrase;
   for (const xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
-    if (NameIs(attribute->name, u"title")) phrase.title = AttributeValue(attribute);
-    if (NameIs(attribute->name, u"usage")) phrase.usage = ParsePhraseUsage(AttributeValue(attribute));
+    if (NameIs(attribute->name, "title")) phrase.title = AttributeValue(attribute);
+    if (NameIs(attribute->name, "usage")) phrase.usage = ParsePhraseUsage(AttributeValue(attribute));
   }
   phrase.text = PhraseText(element);
   return phrase;
@@ -94,11 +103,11 @@ Phrase ReadPhrase(const xmlNode* element) {
 void ReadRoot(PhraseLibrary& library, const xmlNode* root) {
   library.rootName = Cut(FromXml(root->name));
   for (const xmlAttr* attribute = root->properties; attribute; attribute = attribute->next) {
-    if (NameIs(attribute->name, u"menuentry")) library.menuEntry = Cut(AttributeValue(attribute));
+    if (NameIs(attribute->name, "menuentry")) library.menuEntry = Cut(AttributeValue(attribute));
   }
   for (const xmlNode* child = root->children; child && library.phrases.size() < kMaxPhrases;
        child = child->next) {
-    if (child->type == XML_ELEMENT_NODE && NameIs(child->name, u"phrase"))
+    if (child->type == XML_ELEMENT_NODE && NameIs(child->name, "phrase"))
       library.phrases.push_back(ReadPhrase(child));
   }
 }
@@ -225,7 +234,11 @@ void Clear(PhraseLibrary& library) {
 }  // namespace
 
 DWORD ParsePhraseUsage(std::u16string_view usage) {
-  std::u16string folded = platform::FoldCase(usage);
+  // The keywords are ASCII: folding the ASCII letters finds them in any case.
+  std::u16string folded(usage);
+  for (char16_t& c : folded) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
   DWORD bits = 0;
   for (const UsageKeyword& keyword : kUsageKeywords) {
     if (folded.find(keyword.keyword) != std::u16string::npos) bits |= keyword.bit;
