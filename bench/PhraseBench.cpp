@@ -17,8 +17,10 @@ const std::string& PhraseFile() {
     bench::AttachBenchDevice();
     std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<velmoraquillon menuentry=\"Bench\">\n";
     for (size_t i = 0; i < kMaxPhrases; ++i) {
-      text += "  <phrase title=\"Phrase " + std::to_string(i) + "\" usage=\"subject, task, text\">\n"
-              "    Call [fn] [ln] about item " + std::to_string(i) + " on [ds]</phrase>\n";
+      text += "  <phrase title=\"Phrase " + std::to_string(i) +
+              "\" usage=\"subject, task, text\">\n"
+              "    Call [fn] [ln] about item " +
+              std::to_string(i) + " on [ds]</phrase>\n";
     }
     text += "</velmoraquillon>\n";
     CreateDirectoryW(u"\\My Documents", nullptr);

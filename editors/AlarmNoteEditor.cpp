@@ -17,8 +17,8 @@
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/shell/Shell.h"
 #include "resources/ResourceIds.h"
-#include "text/PhraseLibrary.h"
 #include "store/PimItem.h"
+#include "text/PhraseLibrary.h"
 
 namespace calyra {
 

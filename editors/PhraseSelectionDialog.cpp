@@ -113,7 +113,8 @@ void PhraseSelectionDialog::Init() {
   SHInitDialog(&init);
   CreateImageMenuBar(Window(), Resources(), kMenuPhraseSelection);
   std::u16string field = ResourceText(Resources(), FieldNameOf(filter_));
-  std::u16string title = platform::FormatText(ResourceText(Resources(), kStringPhraseSelectionTitle), {field});
+  std::u16string title =
+      platform::FormatText(ResourceText(Resources(), kStringPhraseSelectionTitle), {field});
   SetDlgItemTextW(Window(), kPhraseTitle, title.c_str());
   hintBrush_ = CreateSolidBrush(kHintBackground);
   HWND list = Item(kPhraseList);
@@ -135,7 +136,8 @@ void PhraseSelectionDialog::MakeImageList() {
   ReleaseDC(nullptr, screen);
   bool large = dpi >= kHighDpi;
   int size = large ? kSmallImage * 2 : kSmallImage;
-  HBITMAP strip = LoadBitmapW(Resources(), MAKEINTRESOURCEW(large ? kBitmapItemIconsLarge : kBitmapItemIcons));
+  HBITMAP strip =
+      LoadBitmapW(Resources(), MAKEINTRESOURCEW(large ? kBitmapItemIconsLarge : kBitmapItemIcons));
   images_ = ImageList_Create(size, size, ILC_COLOR | ILC_MASK, kItemImageCount, 0);
   if (strip) {
     if (images_) ImageList_AddMasked(images_, strip, kImageKeyColour);

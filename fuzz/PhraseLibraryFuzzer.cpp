@@ -21,7 +21,8 @@ void Check(bool condition) {
 
 void CheckPhrase(const Phrase& phrase) {
   Check((phrase.usage & ~kKnownUsage) == 0);
-  Check(phrase.text.empty() || std::u16string_view(u"\r\n\t ").find(phrase.text.front()) == std::u16string::npos);
+  Check(phrase.text.empty() ||
+        std::u16string_view(u"\r\n\t ").find(phrase.text.front()) == std::u16string::npos);
   Check(PhraseSuits(phrase.usage, kEveryPhrase));
 }
 

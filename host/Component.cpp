@@ -1,9 +1,9 @@
 #include "host/Component.h"
 
+#include "editors/PhraseSelectionDialog.h"
 #include "host/MainWindow.h"
 #include "host/OwnResources.h"
 #include "host/SummaryWindow.h"
-#include "editors/PhraseSelectionDialog.h"
 #include "links/LinkStore.h"
 #include "platform/core/LocalMemory.h"
 #include "platform/text/Text.h"

@@ -256,8 +256,7 @@ PhraseLoadResult ReadPhraseDocument(PhraseLibrary& library, std::u16string_view 
                                     std::string_view bytes) {
   Clear(library);
   return ParseInto(library, path, [bytes](xmlParserCtxt* parser, int options) {
-    return xmlCtxtReadMemory(parser, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
-                             options);
+    return xmlCtxtReadMemory(parser, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options);
   });
 }
 

@@ -64,8 +64,7 @@ PhraseLoadResult LoadPhraseLibrary(PhraseLibrary& library, std::u16string_view n
 
 // Reads a phrase document already in memory (the file's bytes) into the library; `path` is recorded
 // as the loaded path. The same rules as the file's load after the file was found.
-PhraseLoadResult ReadPhraseDocument(PhraseLibrary& library, std::u16string_view path,
-                                    std::string_view bytes);
+PhraseLoadResult ReadPhraseDocument(PhraseLibrary& library, std::u16string_view path, std::string_view bytes);
 
 // The usage bits a usage attribute names: every keyword found anywhere in it, in any case.
 DWORD ParsePhraseUsage(std::u16string_view usage);

@@ -1,4 +1,5 @@
-// The exports of the text services: address lines and the phrase selection. No exception leaves an export: each answers its failure value.
+// The exports of the text services: address lines and the phrase selection. No exception leaves an export:
+// each answers its failure value.
 #include "CalyraEditor.h"
 #include "host/Component.h"
 #include "host/exports/ExportGuard.h"

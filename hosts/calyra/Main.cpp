@@ -25,12 +25,12 @@
 #include "hosts/calyra/NoteCommands.h"
 #include "hosts/calyra/OperationCommands.h"
 #include "hosts/calyra/PhraseCommands.h"
-#include "text/PhraseLibrary.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
 #include "platform/core/System.h"
 #include "platform/text/Text.h"
+#include "text/PhraseLibrary.h"
 
 namespace {
 
@@ -71,12 +71,14 @@ constexpr const char* kUsage =
     "  notes [--json]                      the note files: alarm time, notification handle, title, path\n"
     "  note new [--script FILE]            the note editor for a new alarm note\n"
     "  note edit PATH [--script FILE]      the note editor on the note file at PATH (a path on the device)\n"
-    "  phrases [--filter FLAGS] [--json]   the phrases a field of these usage flags (0x10001, or words such as\n"
+    "  phrases [--filter FLAGS] [--json]   the phrases a field of these usage flags (0x10001, or words such "
+    "as\n"
     "                                      subject,task) is offered; every phrase without --filter\n"
     "  tick [--until YYYY-MM-DDTHH:MM | --minutes N]\n"
     "                                      moves the device clock on and runs the notifications that come "
     "due\n"
-    "--json: list, links, categories, notes, phrases and call-log print one JSON array, show one JSON object\n"
+    "--json: list, links, categories, notes, phrases and call-log print one JSON array, show one JSON "
+    "object\n"
     "(docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
@@ -367,7 +369,8 @@ int Run(const Arguments& arguments, CallCommand& call) {
   if (name == "categories") return ListCategories(format, stdout);
   if (name == "notes") return ListNoteFiles(format, stdout);
   if (name == "phrases") {
-    DWORD filter = arguments.phraseFilter ? *ParsePhraseFilter(*arguments.phraseFilter) : calyra::kEveryPhrase;
+    DWORD filter =
+        arguments.phraseFilter ? *ParsePhraseFilter(*arguments.phraseFilter) : calyra::kEveryPhrase;
     return ListPhrases(filter, format, stdout, stderr);
   }
   if (name == "note") return RunNoteCommand(arguments);
@@ -413,8 +416,9 @@ int main(int argc, char** argv) {
     return Usage("--script is for new, edit, call, category-dialog, note and the item operations");
   if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
   if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))
-    return Usage("--filter takes usage flags (0x10001) or usage words (subject, location, text, task, "
-                 "appointment, contact, notes)");
+    return Usage(
+        "--filter takes usage flags (0x10001) or usage words (subject, location, text, task, "
+        "appointment, contact, notes)");
   if (!arguments.operationOptions.empty() && !IsOperationCommand(name) && name != "tick")
     return Usage("--mode, --copy, --occurrence and --no-confirm are for the item operations");
   CallCommand call;

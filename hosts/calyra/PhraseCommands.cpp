@@ -119,7 +119,8 @@ void PutSamplePhrases() {
   if (xml.empty()) return;
   CreateDirectoryW(kDocumentsFolder, nullptr);
   std::u16string path = std::u16string(kDocumentsFolder) + u"\\" + kPhraseFileName;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   WriteFile(file, xml.data(), static_cast<DWORD>(xml.size()), &written, nullptr);

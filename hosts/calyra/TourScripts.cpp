@@ -69,8 +69,9 @@ std::string NoteWithAStroke() {
   constexpr int kNotesTab = 2;
   constexpr int kTimeStampRow = 1;  // of the sample phrases a task's notes are offered
   return "tab " + std::to_string(kNotesTab) + "\n" + Step("menu", kCommandTypingMode) +
-         Step("type", kNotesInk, "Receipts are in the blue folder\\n") + Step("dialog", kDialogPhraseSelection) +
-         "dump\n" + Step("choose", kPhraseList, std::to_string(kTimeStampRow)) + "end\n" +
+         Step("type", kNotesInk, "Receipts are in the blue folder\\n") +
+         Step("dialog", kDialogPhraseSelection) + "dump\n" +
+         Step("choose", kPhraseList, std::to_string(kTimeStampRow)) + "end\n" +
          Step("menu", kCommandInsertPhrase) + Step("menu", kCommandPenMode) +
          Step("draw", kNotesInk, "10,120 60,140 110,125") + "tab 0\n";
 }

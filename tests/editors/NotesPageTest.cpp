@@ -25,6 +25,7 @@
 #include "store/DatabaseNames.h"
 #include "store/PimDatabase.h"
 #include "tests/support/DateSupport.h"
+#include "tests/support/PhraseFiles.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
 
@@ -365,18 +366,24 @@ TEST_F(NotesPageTest, TheFormatCommandsToggleTheSelection) {
   EXPECT_EQ(content->runs, (std::vector<platform::InkFormatRun>{{1, 2, CFE_STRIKEOUT | CFE_HIGHLIGHT}}));
 }
 
-TEST_F(NotesPageTest, PhrasesAreNotThereYetAndAContactIsInsertedByName) {
+TEST_F(NotesPageTest, APhraseForTheItemsKindAndAContactByNameGoInAtTheCaret) {
+  WritePhraseFile(R"(<q><phrase title="Appointment" usage="text appointment">no</phrase>
+                     <phrase title="Task" usage="text task">, then book it</phrase></q>)");
   ItemOid anna = SaveContact(u"Berg, Anna");
   ItemOid trip = SaveTask(u"Trip");
   (void)anna;
   Open(EditorKind::EditTask, trip);
   SetWindowTextW(Rich(), u"Ask");
   SendMessageW(Ink(), EM_SETSEL, 3, 3);
+  user_->ExpectDialog(kDialogPhraseSelection)
+      .Do("see the task's phrase alone",
+          [](HWND dialog) { return ListView_GetItemCount(GetDlgItem(dialog, kPhraseList)) == 1; })
+      .Choose(kPhraseList, 0);
   Command(kCommandInsertPhrase);
-  EXPECT_EQ(Text(), u"Ask") << "the phrase library answers nothing";
+  EXPECT_EQ(Text(), u"Ask, then book it");
   user_->ExpectDialog(kDialogContactChooser).Choose(kContactChooserList, 0).Click(IDOK);
   Command(kCommandInsertContact);
-  EXPECT_EQ(Text(), u"Ask @ Berg, Anna");
+  EXPECT_EQ(Text(), u"Ask, then book it @ Berg, Anna");
 }
 
 TEST_F(NotesPageTest, TheNoteOptionsDialogWritesTheOptionsAndASwitchAwayClosesTheEditor) {

@@ -18,6 +18,7 @@
 #include "store/Database.h"
 #include "store/DatabaseNames.h"
 #include "tests/support/DateSupport.h"
+#include "tests/support/PhraseFiles.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
 
@@ -246,13 +247,20 @@ TEST_F(TaskPageTest, ARecurringTaskShowsItsFirstOccurrenceWithFixedDates) {
   EXPECT_EQ(Picked(kTaskStartDate).wDay, 20) << "the first Wednesday";
 }
 
-TEST_F(TaskPageTest, EnterInTheSubjectAddsNoLine) {
+TEST_F(TaskPageTest, EnterInTheSubjectOpensThePhrasesAndAddsNoLine) {
+  WritePhraseFile(R"(<q><phrase title="Back" usage="subject task"> back</phrase></q>)");
   OpenNew(std::nullopt, std::nullopt, u"Call");
   HWND subject = Control(kTaskSubject);
   SetFocus(subject);
+  SendMessageW(subject, EM_SETSEL, 4, 4);
+  user_->ExpectDialog(kDialogPhraseSelection).Click(IDCANCEL);
   ASSERT_TRUE(platform::UserPressKey(subject, VK_RETURN));
   Pump();
   EXPECT_EQ(TextOf(kTaskSubject), u"Call");
+  user_->ExpectDialog(kDialogPhraseSelection).Choose(kPhraseList, 0);
+  ASSERT_TRUE(platform::UserPressKey(subject, VK_RETURN));
+  Pump();
+  EXPECT_EQ(TextOf(kTaskSubject), u"Callback");
 }
 
 TEST_F(TaskPageTest, TheSubjectGrowsWhileItHasTheFocus) {

@@ -18,6 +18,7 @@
 #include "platform/ui/shell/Shell.h"
 #include "resources/ResourceIds.h"
 #include "store/CPIMContact.h"
+#include "tests/support/PhraseFiles.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
 
@@ -45,18 +46,9 @@ class PhraseSelectionTest : public EditorHostTest {
  protected:
   void SetUp() override {
     EditorHostTest::SetUp();
-    CreateDirectoryW(u"\\My Documents", nullptr);
-    WritePhrases(kPhrases);
+    WritePhraseFile(kPhrases);
   }
 
-  static void WritePhrases(const std::string& xml) {
-    HANDLE file = CreateFileW(u"\\My Documents\\quillon.xml", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, xml.data(), static_cast<DWORD>(xml.size()), &written, nullptr);
-    CloseHandle(file);
-  }
   static ItemOid SaveContact(const std::u16string& first, const std::u16string& last) {
     CPIMContact contact;
     contact.SetText(CPIMContact::kFileAs, last + u", " + first);
@@ -123,7 +115,8 @@ TEST_F(PhraseSelectionTest, AFieldIsOfferedThePhrasesThatSuitIt) {
       {0x20002, u"Phrases: Location", {u"Room:6", u"Anywhere:6", u"Empty:6"}},
       {0x20004, u"Phrases: Notes", {u"Anywhere:6", u"Signature:6", u"Empty:6"}},
       {0x20000, u"Phrases: Text", {u"Anywhere:6", u"Empty:6"}},
-      {0xFFFFFFFF, u"Phrases: Subject",
+      {0xFFFFFFFF,
+       u"Phrases: Subject",
        {u"Call back:2", u"Meet:6", u"Room:6", u"Anywhere:6", u"Signature:6", u"Empty:6"}},
   };
   for (const Case& each : cases) {
@@ -172,7 +165,7 @@ TEST_F(PhraseSelectionTest, ASubjectPhraseWithContactCodesAsksForTheContactAndHa
 
 TEST_F(PhraseSelectionTest, WithoutTheSubjectBitTheContactIsAskedForButNotHandedBack) {
   ItemOid ann = SaveContact(u"Ann", u"Lee");
-  WritePhrases("<q><phrase title=\"Dear\" usage=\"text\">Dear [fn],</phrase></q>");
+  WritePhraseFile("<q><phrase title=\"Dear\" usage=\"text\">Dear [fn],</phrase></q>");
   CEOID contact = 12345;  // not read without the subject bit
   user_->ExpectDialog(kDialogPhraseSelection).Do("tap Dear", Tap(u"Dear"));
   user_->ExpectDialog(kDialogContactChooser).Choose(kContactChooserList, 0).Click(IDOK);
@@ -239,7 +232,7 @@ TEST_F(PhraseSelectionTest, WithoutAPhraseFileTheListIsEmpty) {
 TEST_F(PhraseSelectionTest, TheListFollowsTheInputPanelAndLeavesRoomForTheScrollBar) {
   std::string xml = "<q>";
   for (int i = 0; i < 40; ++i) xml += "<phrase title=\"P" + std::to_string(i) + "\">t</phrase>";
-  WritePhrases(xml + "</q>");
+  WritePhraseFile(xml + "</q>");
   int heightDown = 0, heightUp = 0, column = 0, listWidth = 0;
   auto listHeight = [](HWND dialog) {
     RECT rect{};

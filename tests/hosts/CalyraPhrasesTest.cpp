@@ -101,7 +101,9 @@ TEST_F(CalyraPhrasesTest, BadFiltersAndMissingFilesAreToldInOneLine) {
       {{"phrases", "--filter", "0x1FFFFFFFF"}, kUsage, "calyra: --filter takes usage flags"},
       {{"list", "tasks", "--filter", "0x1"}, kUsage, "calyra: --filter is for phrases"},
       {{"phrases", "extra"}, kUsage, "calyra: wrong number of arguments for phrases"},
-      {{"phrases"}, kFailed, "calyra: the phrase file quillon.xml cannot be read: XML import file not found.\n"},
+      {{"phrases"},
+       kFailed,
+       "calyra: the phrase file quillon.xml cannot be read: XML import file not found.\n"},
   };
   for (const Case& each : cases) {
     ProgramRun run = Calyra(each.arguments);

@@ -1,7 +1,5 @@
 // The phrase library: where the file is looked for, what a phrase file yields, and how usage bits
 // filter phrases for a field.
-#include "text/PhraseLibrary.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -12,25 +10,20 @@
 #include "platform/text/Formatter.h"
 #include "platform/text/Text.h"
 #include "tests/support/DeviceTest.h"
+#include "tests/support/PhraseFiles.h"
+#include "text/PhraseLibrary.h"
 
 namespace calyra {
 namespace {
 
 using testing::DeviceTest;
+using testing::WriteDeviceFile;
 
 std::string DataFile(const std::string& name) {
   std::ifstream in(std::string(CALYRA_PHRASE_TEST_DATA) + "/" + name, std::ios::binary);
   std::stringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
-}
-
-void WriteDeviceFile(const std::u16string& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
 }
 
 constexpr char16_t kProgramFolder[] = u"\\Program Files\\Calyra\\";
@@ -86,19 +79,20 @@ TEST(PhraseUsageTest, APhraseSuitsWhenItsKindsAndFieldsMeetTheFilter) {
     bool suits;
   };
   const Case cases[] = {
-      {kPhraseSubject | kPhraseTask, 0x10001, true},    // a task's subject
-      {kPhraseSubject | kPhraseTask, 0x20001, false},   // an appointment's subject
-      {kPhraseSubject | kPhraseTask, 0x10004, false},   // a task's notes
-      {0, 0x20002, true},                               // no usage: everywhere
+      {kPhraseSubject | kPhraseTask, 0x10001, true},   // a task's subject
+      {kPhraseSubject | kPhraseTask, 0x20001, false},  // an appointment's subject
+      {kPhraseSubject | kPhraseTask, 0x10004, false},  // a task's notes
+      {0, 0x20002, true},                              // no usage: everywhere
       {0, 0, true},
-      {kPhraseText, 0x40004, true},                     // a field alone suits every kind
-      {kPhraseContact, 0x40001, true},                  // a kind alone suits every field
+      {kPhraseText, 0x40004, true},     // a field alone suits every kind
+      {kPhraseContact, 0x40001, true},  // a kind alone suits every field
       {kPhraseContact, 0x20001, false},
-      {kPhraseNotes | kPhraseText, 0xFFFFFFFF, true},   // the note editor offers every phrase
-      {kPhraseSubject, 0x20000, false},                 // the filter names no field
+      {kPhraseNotes | kPhraseText, 0xFFFFFFFF, true},  // the note editor offers every phrase
+      {kPhraseSubject, 0x20000, false},                // the filter names no field
   };
   for (const Case& each : cases)
-    EXPECT_EQ(PhraseSuits(each.usage, each.filter), each.suits) << std::hex << each.usage << " " << each.filter;
+    EXPECT_EQ(PhraseSuits(each.usage, each.filter), each.suits)
+        << std::hex << each.usage << " " << each.filter;
 }
 
 TEST_F(PhraseLibraryTest, AFileYieldsItsPhrasesInOrder) {
@@ -144,7 +138,8 @@ TEST_F(PhraseLibraryTest, TheLibraryHoldsTwoHundredFiftyFivePhrases) {
 
 TEST_F(PhraseLibraryTest, LongNamesAreCutAtTheirBound) {
   std::string longName(300, 'r');
-  std::string xml = "<" + longName + " menuentry=\"" + std::string(300, 'm') + "\"><phrase/></" + longName + ">";
+  std::string xml =
+      "<" + longName + " menuentry=\"" + std::string(300, 'm') + "\"><phrase/></" + longName + ">";
   WriteDeviceFile(std::u16string(kDocuments) + kPhraseFileName, xml);
   ASSERT_EQ(LoadPhraseLibrary(library, kPhraseFileName), PhraseLoadResult::Loaded);
   EXPECT_EQ(library.rootName.size(), kPhraseLibraryTextChars);
