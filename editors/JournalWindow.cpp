@@ -32,14 +32,6 @@ auto TimeKey(const SYSTEMTIME& time) {
                   time.wMilliseconds);
 }
 
-// The order of the rows: by time, oldest or newest first; entries of one time keep the file's order.
-struct TimeOrder {
-  bool ascending;
-  bool operator()(const JournalEntry& a, const JournalEntry& b) const {
-    return ascending ? TimeKey(a.time) < TimeKey(b.time) : TimeKey(b.time) < TimeKey(a.time);
-  }
-};
-
 }  // namespace
 
 JournalWindow::JournalWindow(std::u16string path, JournalWindowState state, EntryPrompt askEntry)
@@ -48,11 +40,26 @@ JournalWindow::JournalWindow(std::u16string path, JournalWindowState state, Entr
       ascending_(state.sortAscending != 0),
       askEntry_(std::move(askEntry)) {}
 
+// By time, oldest or newest first. Of rows with one time the one written later counts as the newer, so
+// the newest-first order is the oldest-first order turned round, however often the order changes.
+bool JournalWindow::Before(const Row& a, const Row& b, bool ascending) {
+  auto first = std::tuple_cat(TimeKey(a.entry.time), std::tie(a.written));
+  auto second = std::tuple_cat(TimeKey(b.entry.time), std::tie(b.written));
+  return ascending ? first < second : second < first;
+}
+
+void JournalWindow::SortRows() {
+  std::sort(rows_.begin(), rows_.end(),
+            [this](const Row& a, const Row& b) { return Before(a, b, ascending_); });
+}
+
 std::optional<JournalWindowState> JournalWindow::Show(HWND owner, HINSTANCE resources, HWND* modalSlot) {
   std::optional<std::vector<JournalEntry>> entries = JournalFile(path_).LoadAll();
   if (!entries) return std::nullopt;
-  rows_ = std::move(*entries);
-  std::stable_sort(rows_.begin(), rows_.end(), TimeOrder{ascending_});
+  rows_.clear();
+  rows_.reserve(entries->size());
+  for (JournalEntry& entry : *entries) rows_.push_back(Row{std::move(entry), nextWritten_++});
+  SortRows();
   modalSlot_ = modalSlot;
   HWND previous = modalSlot ? *modalSlot : nullptr;
   Run(resources, kDialogJournal, owner);
@@ -116,35 +123,37 @@ std::u16string JournalWindow::WhenText(const JournalEntry& entry) const {
 
 // Row `index` of the list shows rows_[index].
 void JournalWindow::InsertRow(size_t index) {
-  std::u16string when = WhenText(rows_[index]);
+  std::u16string when = WhenText(rows_[index].entry);
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = static_cast<int>(index);
   item.pszText = when.data();
   int row = ListView_InsertItem(List(), &item);
-  ListView_SetItemText(List(), row, kTextColumn, rows_[index].text.c_str());
+  ListView_SetItemText(List(), row, kTextColumn, rows_[index].entry.text.c_str());
 }
 
 void JournalWindow::ShowWhen() {
   for (size_t index = 0; index < rows_.size(); ++index)
-    ListView_SetItemText(List(), static_cast<int>(index), kWhenColumn, WhenText(rows_[index]).c_str());
+    ListView_SetItemText(List(), static_cast<int>(index), kWhenColumn, WhenText(rows_[index].entry).c_str());
 }
 
 void JournalWindow::Sort(bool ascending) {
   ascending_ = ascending;
-  std::stable_sort(rows_.begin(), rows_.end(), TimeOrder{ascending_});
+  SortRows();
   ListView_DeleteAllItems(List());
   for (size_t index = 0; index < rows_.size(); ++index) InsertRow(index);
 }
 
-// The new row goes where the order puts it, after the rows of the same time.
+// The new row goes where the order puts it, as the newest of the rows of its time.
 void JournalWindow::Add() {
   if (!askEntry_) return;
   std::optional<JournalEntry> entry = askEntry_(Window());
   if (!entry) return;
-  auto at = std::upper_bound(rows_.begin(), rows_.end(), *entry, TimeOrder{ascending_});
+  Row row{std::move(*entry), nextWritten_++};
+  auto at = std::upper_bound(rows_.begin(), rows_.end(), row,
+                             [this](const Row& a, const Row& b) { return Before(a, b, ascending_); });
   auto index = static_cast<size_t>(at - rows_.begin());
-  rows_.insert(at, std::move(*entry));
+  rows_.insert(at, std::move(row));
   InsertRow(index);
   ListView_SetItemState(List(), static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);
@@ -178,7 +187,12 @@ void JournalWindow::Export() {
 }
 
 void JournalWindow::Accept() {
-  if (changed_) JournalFile(path_).Rewrite(rows_);
+  if (changed_) {
+    std::vector<JournalEntry> entries;
+    entries.reserve(rows_.size());
+    for (const Row& row : rows_) entries.push_back(row.entry);
+    JournalFile(path_).Rewrite(entries);
+  }
   EndDialog(Window(), IDOK);
 }
 

@@ -38,7 +38,15 @@ class JournalWindow : public ModalDialog {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // A row's entry and the place it was written in: the file's order, then the order rows were added.
+  struct Row {
+    JournalEntry entry;
+    size_t written = 0;
+  };
+
   void Init();
+  static bool Before(const Row& a, const Row& b, bool ascending);
+  void SortRows();
   bool Command(int id, WORD code);
   void AddColumn(int index, unsigned title, int width);
   void FillViewChoice();
@@ -59,8 +67,9 @@ class JournalWindow : public ModalDialog {
   bool ascending_;
   EntryPrompt askEntry_;
   JournalTimeTexts texts_;
-  std::vector<JournalEntry> rows_;  // in the order shown
-  bool changed_ = false;            // a row was added or deleted
+  std::vector<Row> rows_;  // in the order shown
+  size_t nextWritten_ = 0;
+  bool changed_ = false;  // a row was added or deleted
   bool shown_ = false;
   HWND* modalSlot_ = nullptr;
 };

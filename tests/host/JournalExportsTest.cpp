@@ -252,16 +252,18 @@ TEST_F(JournalExportsTest, ChoosingAViewRewritesTheFirstColumnAndIsHandedBack) {
 }
 
 TEST_F(JournalExportsTest, RowsAreSortedByTimeAndSortedAgainOnEveryClick) {
-  // In the file's order: the 14th, the 12th, two of the 13th (the later written first), then the 11th.
-  Write({Entry(u"d", 14), Entry(u"b", 12), Entry(u"c2", 13, 11), Entry(u"c1", 13, 10), Entry(u"a", 11)});
+  // In the file's order: the 14th, the 12th, two of the 13th (the later one written first), then the
+  // 11th, and two of one time on the 12th: of these the one written later counts as the newer.
+  Write({Entry(u"d", 14), Entry(u"b1", 12), Entry(u"c2", 13, 11), Entry(u"c1", 13, 10), Entry(u"a", 11),
+         Entry(u"b2", 12)});
   struct Case {
     DWORD given;
     Rows opened;
   };
   const Case cases[] = {
-      {kAscending, {u"a", u"b", u"c1", u"c2", u"d"}},
-      {kDescending, {u"d", u"c2", u"c1", u"b", u"a"}},
-      {7, {u"a", u"b", u"c1", u"c2", u"d"}},  // non-zero: oldest first
+      {kAscending, {u"a", u"b1", u"b2", u"c1", u"c2", u"d"}},
+      {kDescending, {u"d", u"c2", u"c1", u"b2", u"b1", u"a"}},
+      {7, {u"a", u"b1", u"b2", u"c1", u"c2", u"d"}},  // non-zero: oldest first
   };
   for (const Case& entry : cases) {
     SCOPED_TRACE(entry.given);
@@ -279,11 +281,11 @@ TEST_F(JournalExportsTest, RowsAreSortedByTimeAndSortedAgainOnEveryClick) {
   ReadTexts(step, &oldest).Click(kJournalSortAscending);
   ReadTexts(step, &again).Click(kJournalSortDescending).Click(IDOK);
   CalyraEditor_OpenJournal(host_);
-  EXPECT_EQ(newest, (Rows{u"d", u"c2", u"c1", u"b", u"a"}));
-  EXPECT_EQ(oldest, (Rows{u"a", u"b", u"c1", u"c2", u"d"}));
+  EXPECT_EQ(newest, (Rows{u"d", u"c2", u"c1", u"b2", u"b1", u"a"}));
+  EXPECT_EQ(oldest, (Rows{u"a", u"b1", u"b2", u"c1", u"c2", u"d"}));
   EXPECT_EQ(again, oldest);
   EXPECT_EQ(Options().windowState[1], kDescending) << "the last click is handed back";
-  EXPECT_EQ(Texts(), (Rows{u"d", u"b", u"c2", u"c1", u"a"})) << "sorting alone writes nothing";
+  EXPECT_EQ(Texts(), (Rows{u"d", u"b1", u"c2", u"c1", u"a", u"b2"})) << "sorting alone writes nothing";
 }
 
 TEST_F(JournalExportsTest, AddedAndDeletedRowsAreWrittenInTheOrderShownOnOk) {
@@ -307,6 +309,37 @@ TEST_F(JournalExportsTest, AddedAndDeletedRowsAreWrittenInTheOrderShownOnOk) {
   EXPECT_EQ(entries[0].item, 0u);
   EXPECT_EQ(entries[1].text, u"c");
   EXPECT_EQ(entries[2].text, u"a");
+}
+
+TEST_F(JournalExportsTest, ANewRowGoesWhereItsTimePutsItAsTheNewestOfThatTime) {
+  // "x" has the time the entry dialog starts at: now.
+  Write({Entry(u"later", 16), Entry(u"x", 15, 10, 30), Entry(u"earlier", 14)});
+  struct Case {
+    DWORD sort;
+    Rows shown;
+  };
+  const Case cases[] = {
+      {kAscending, {u"earlier", u"x", u"new", u"later"}},
+      {kDescending, {u"later", u"new", u"x", u"earlier"}},
+  };
+  for (const Case& entry : cases) {
+    SCOPED_TRACE(entry.sort);
+    SetOptions(kJournal, kViewDate, entry.sort);
+    Rows shown;
+    int selected = -1;
+    ReadTexts(user_->ExpectDialog(kDialogJournal).Click(kJournalAdd), &shown)
+        .Do("read the selection",
+            [&selected](HWND dialog) {
+              selected = ListView_GetNextItem(List(dialog), -1, LVNI_SELECTED);
+              return true;
+            })
+        .Click(IDCANCEL);
+    user_->ExpectDialog(kDialogJournalEntry).Type(kJournalEntryText, u"new").Click(IDOK);
+    CalyraEditor_OpenJournal(host_);
+    EXPECT_EQ(shown, entry.shown);
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(shown[static_cast<size_t>(selected)], u"new") << "the new row is selected";
+  }
 }
 
 TEST_F(JournalExportsTest, OnlyOkWritesAndOnlyAfterAChange) {
