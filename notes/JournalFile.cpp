@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "notes/JournalTimeTexts.h"
 #include "platform/core/LastError.h"
 #include "platform/files/FileSystem.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Formatter.h"
 #include "platform/text/Text.h"
-#include "platform/time/Locale.h"
-#include "text/DateTimeText.h"
 
 namespace calyra {
 
@@ -43,17 +42,6 @@ std::vector<BYTE> Serialise(const JournalEntry& entry) {
   PutDword(bytes.data() + 28, length);
   if (length) std::memcpy(bytes.data() + 32, entry.text.c_str(), length * 2);
   return bytes;
-}
-
-std::u16string ShortDate(const SYSTEMTIME& time) {
-  WCHAR buffer[64];
-  return GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, 64) ? buffer : u"";
-}
-
-std::u16string TimeWithoutSeconds(const SYSTEMTIME& time) {
-  std::u16string picture = DateTimeText().GetTimePictureWithoutSeconds();
-  WCHAR buffer[64];
-  return GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &time, picture.c_str(), buffer, 64) ? buffer : u"";
 }
 
 }  // namespace
@@ -185,10 +173,11 @@ std::optional<std::u16string> JournalFile::ExportText() {
     lastError_ = GetLastError();
     return std::nullopt;
   }
+  JournalTimeTexts texts;
   bool ok = true;
   for (const JournalEntry& entry : *entries) {
-    std::u16string line = platform::FormatText(
-        u"%s %s %s\r\n", {ShortDate(entry.time), TimeWithoutSeconds(entry.time), entry.text});
+    std::u16string line =
+        platform::FormatText(u"%s %s %s\r\n", {texts.Date(entry.time), texts.Time(entry.time), entry.text});
     std::string bytes = platform::ToCodePage1252(line);
     if (!WriteAll(file, bytes.data(), static_cast<DWORD>(bytes.size()))) {
       lastError_ = GetLastError();

@@ -31,6 +31,13 @@ inline constexpr unsigned kStringInvalidReminder = 26005;
 inline constexpr unsigned kStringJournalDeleted = 53000;
 inline constexpr unsigned kStringJournalCompleted = 53001;
 inline constexpr unsigned kStringJournalNoted = 53002;
+// The journal window: the text column's heading, the view choices (53006 also heads the first
+// column), and the message after an export, naming the text file.
+inline constexpr unsigned kStringJournalEntryColumn = 53003;
+inline constexpr unsigned kStringJournalViewDate = 53004;
+inline constexpr unsigned kStringJournalViewTime = 53005;
+inline constexpr unsigned kStringJournalViewDateTime = 53006;
+inline constexpr unsigned kStringJournalExported = 63017;
 // Saving refused: the caption, and the texts shown with the save's result code.
 inline constexpr unsigned kStringCannotSave = 63002;
 inline constexpr unsigned kStringAppointmentNotSaved = 63003;
@@ -649,6 +656,8 @@ inline constexpr int kJournalEntryTime = 2021;
 inline constexpr int kJournalEntryText = 2022;
 inline constexpr int kJournalEntryPhrase = 2023;
 inline constexpr int kJournalEntryField = 2024;
+// The field menu of 2024: one command per general field code, in the order of the code table.
+inline constexpr int kCommandFirstFieldCode = 62200;
 
 // Location dialog (567).
 inline constexpr int kLocationText = 2030;

@@ -3,12 +3,6 @@
 // lists them. None pretends success.
 #include "CalyraEditor.h"
 
-CALYRA_API int CalyraEditor_OpenJournal(HWND) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_AddJournalEntryCustom(HWND) {
-  return 0;
-}
 CALYRA_API int CalyraEditor_SaveItemAsTemplate(HWND, CEOID) {
   return 0;
 }

@@ -64,6 +64,8 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_MarkTaskComplete", &e.markTaskComplete, error);
   all &= Resolve(handle_, "CalyraEditor_MoveTaskToDate", &e.moveTaskToDate, error);
   all &= Resolve(handle_, "CalyraEditor_DeleteAppointment", &e.deleteAppointment, error);
+  all &= Resolve(handle_, "CalyraEditor_OpenJournal", &e.openJournal, error);
+  all &= Resolve(handle_, "CalyraEditor_AddJournalEntryCustom", &e.addJournalEntryCustom, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

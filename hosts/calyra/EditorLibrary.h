@@ -33,6 +33,8 @@ struct EditorExports {
   decltype(&CalyraEditor_MarkTaskComplete) markTaskComplete = nullptr;
   decltype(&CalyraEditor_MoveTaskToDate) moveTaskToDate = nullptr;
   decltype(&CalyraEditor_DeleteAppointment) deleteAppointment = nullptr;
+  decltype(&CalyraEditor_OpenJournal) openJournal = nullptr;
+  decltype(&CalyraEditor_AddJournalEntryCustom) addJournalEntryCustom = nullptr;
 };
 
 // libCalyraEditor.so, loaded as a device host loads the component's DLL: at run time, by path, with

@@ -1,6 +1,9 @@
 #include "hosts/calyra/EditorSession.h"
 
+#include <iterator>
+
 #include "hosts/calyra/WindowSearch.h"
+#include "notes/AlarmNoteFolders.h"
 #include "platform/core/LastError.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Message.h"
@@ -14,6 +17,8 @@ namespace calyra::host {
 namespace {
 
 constexpr WORD kProcessKindMain = 1;
+constexpr DWORD kJournalEverything = 0x3F;  // on (bit 0) with every kind of entry (bits 1 to 5)
+constexpr std::u16string_view kJournalName = u"journal.dat";
 
 void CopyText(WCHAR* target, size_t size, std::u16string_view text) {
   size_t length = text.size() < size ? text.size() : size - 1;
@@ -26,6 +31,11 @@ bool IsPage(HWND window) {
 }
 
 }  // namespace
+
+std::u16string EditorSession::JournalPath() {
+  AlarmNoteFolders folders;
+  return folders.Documents() + std::u16string(kJournalName);
+}
 
 bool EditorSession::Start(std::string* error) {
   SIPINFO sip{};
@@ -83,8 +93,11 @@ void EditorSession::SetOptions() {
   for (int i = 0; i < 6; ++i) display.calendarColors[i] = calendar[i];
   exports_.setDisplayOptions(&display);
 
+  // The journal is on and logs everything: deletions, completed tasks and the host's requests.
   CalyraJournalOptions journal{};
+  journal.flags = kJournalEverything;
   journal.windowState[1] = 1;
+  CopyText(journal.location, std::size(journal.location), JournalPath());
   exports_.setJournalOptions(&journal);
 
   CalyraContactOptions contact{};

@@ -24,6 +24,10 @@ class EditorSession {
   EditorSession(const EditorSession&) = delete;
   EditorSession& operator=(const EditorSession&) = delete;
 
+  // The journal file the session gives the component: "journal.dat" in the device's documents folder,
+  // which is made when missing.
+  static std::u16string JournalPath();
+
   // False with `error` when the host window, the resources or the component's start-up fail.
   bool Start(std::string* error);
   // Closes an editor still open, then CalyraEditor_Destroy, the resources and the host window.

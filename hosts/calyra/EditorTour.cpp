@@ -9,6 +9,7 @@
 #include "hosts/calyra/CategoryTour.h"
 #include "hosts/calyra/ContactSummaryTour.h"
 #include "hosts/calyra/ItemJson.h"
+#include "hosts/calyra/JournalTour.h"
 #include "hosts/calyra/JsonWriter.h"
 #include "hosts/calyra/LinkTour.h"
 #include "hosts/calyra/LinkWindowTour.h"
@@ -281,6 +282,7 @@ int Tour::Run() {
         [this](HWND summary) { failed_ |= !UseContactSummary(summary, out_); });
   }
   if (RunOperationTour(session_, appointment, task, out_) != 0) failed_ = true;
+  if (RunJournalTour(session_, out_) != 0) failed_ = true;
   if (RunNoteTour(out_) != 0) failed_ = true;
 
   std::fprintf(out_, "\nthe store now holds\n");

@@ -72,8 +72,8 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(NewAlarmNote, kIntResult, kBuilt, kHandle, kWord),
     CALYRA_EXPORT_ROW(EditAlarmNote, kIntResult, kBuilt, kHandle, kRecord),
     CALYRA_EXPORT_ROW(EditAlarmNoteTime, kIntResult, kBuilt, kHandle, kTime),
-    CALYRA_EXPORT_ROW(OpenJournal, kIntResult, kPending, kHandle),
-    CALYRA_EXPORT_ROW(AddJournalEntryCustom, kIntResult, kPending, kHandle),
+    CALYRA_EXPORT_ROW(OpenJournal, kIntResult, kBuilt, kHandle),
+    CALYRA_EXPORT_ROW(AddJournalEntryCustom, kIntResult, kBuilt, kHandle),
     CALYRA_EXPORT_ROW(DoPhraseSelection, kIntResult, kBuilt, kHandle, kUint, kOutInt, kOutBuffer),
     // Templates, categories, projects.
     CALYRA_EXPORT_ROW(SaveItemAsTemplate, kIntResult, kPending, kHandle, kUint),

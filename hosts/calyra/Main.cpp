@@ -21,6 +21,7 @@
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/IcsCommands.h"
 #include "hosts/calyra/ItemCommands.h"
+#include "hosts/calyra/JournalCommands.h"
 #include "hosts/calyra/LinkCommands.h"
 #include "hosts/calyra/NoteCommands.h"
 #include "hosts/calyra/OperationCommands.h"
@@ -71,13 +72,17 @@ constexpr const char* kUsage =
     "  notes [--json]                      the note files: alarm time, notification handle, title, path\n"
     "  note new [--script FILE]            the note editor for a new alarm note\n"
     "  note edit PATH [--script FILE]      the note editor on the note file at PATH (a path on the device)\n"
+    "  journal [--json]                    the journal's entries: time, type, item oid, text\n"
+    "  journal add TEXT                    the person's own journal entry, typed into its dialog\n"
+    "  journal export                      the journal as a text file beside it (its path printed)\n"
+    "  journal open [--script FILE]        the journal window\n"
     "  phrases [--filter FLAGS] [--json]   the phrases a field of these usage flags (0x10001, or words such "
     "as\n"
     "                                      subject,task) is offered; every phrase without --filter\n"
     "  tick [--until YYYY-MM-DDTHH:MM | --minutes N]\n"
     "                                      moves the device clock on and runs the notifications that come "
     "due\n"
-    "--json: list, links, categories, notes, phrases and call-log print one JSON array, show one JSON "
+    "--json: list, links, categories, notes, journal, phrases and call-log print a JSON array, show an "
     "object\n"
     "(docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
@@ -105,11 +110,14 @@ int Usage(const char* problem = nullptr) {
   return kExitUsage;
 }
 
-constexpr const char* kJsonUsage = "--json is for list, show, links, categories, notes, phrases and call-log";
+constexpr const char* kJsonUsage =
+    "--json is for list, show, links, categories, notes, journal, phrases and call-log";
 
-bool TakesJson(const std::string& name) {
+// `journal` alone lists; its other forms do something.
+bool TakesJson(const std::vector<std::string>& words) {
+  const std::string& name = words[0];
   return name == "list" || name == "show" || name == "links" || name == "categories" || name == "notes" ||
-         name == "phrases" || name == "call-log";
+         name == "phrases" || name == "call-log" || (name == "journal" && words.size() == 1);
 }
 
 // False when an option lacks its value or comes twice.
@@ -343,6 +351,30 @@ int RunNoteCommand(const Arguments& arguments) {
   return EditNoteFile(library, platform::FromUtf8(arguments.words[2]), script, stdin, stdout, stderr);
 }
 
+// `journal` lists the journal file; `journal add TEXT` and `journal export` call their exports with
+// a person who does the rest; `journal open` calls CalyraEditor_OpenJournal for the script or the
+// person at the terminal.
+int RunJournalCommand(const Arguments& arguments, ListingFormat format) {
+  const std::vector<std::string>& words = arguments.words;
+  if (words.size() == 1) return ListJournal(format, stdout, stderr);
+  if (words[1] == "open") {
+    CallCommand call;
+    if (int failed = CheckCall({"OpenJournal", "host"}, &call)) return failed;
+    return RunCall(call, arguments);
+  }
+  EditorLibrary library;
+  if (!LoadComponent(&library)) return kExitNoComponent;
+  if (words[1] == "add") return AddJournalText(library, platform::FromUtf8(words[2]), stdout, stderr);
+  return ExportJournal(library, stdout, stderr);
+}
+
+// Whether the words make one of the journal commands.
+bool IsJournalCommand(const std::vector<std::string>& words) {
+  if (words.size() == 1) return true;
+  if (words.size() == 2) return words[1] == "export" || words[1] == "open";
+  return words.size() == 3 && words[1] == "add";
+}
+
 // An item operation, once the device is open: the call of its export; kExitFailed when the export
 // answered 0 (declined, refused or failed).
 int RunOperation(const Arguments& arguments) {
@@ -374,6 +406,7 @@ int Run(const Arguments& arguments, CallCommand& call) {
     return ListPhrases(filter, format, stdout, stderr);
   }
   if (name == "note") return RunNoteCommand(arguments);
+  if (name == "journal") return RunJournalCommand(arguments, format);
   if (name == "call-log") {
     return words.size() == 2 ? AddCall(arguments.callOptions, stdout, stderr)
                              : ListCalls(format, stdout, stderr);
@@ -410,10 +443,12 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, &arguments) || arguments.words.empty()) return Usage();
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
+  bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
   bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
-                 name == "note" || IsOperationCommand(name);
+                 name == "note" || journalOpen || IsOperationCommand(name);
   if (arguments.script && !editing)
-    return Usage("--script is for new, edit, call, category-dialog, note and the item operations");
+    return Usage(
+        "--script is for new, edit, call, category-dialog, note, journal open and the item operations");
   if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
   if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))
     return Usage(
@@ -438,7 +473,7 @@ int main(int argc, char** argv) {
   bool addCall = callLog && words.size() == 2 && words[1] == "add";
   if (callLog && words.size() != 1 && !addCall) return Usage("call-log, or call-log add with its options");
   if (!arguments.callOptions.empty() && !addCall) return Usage("--kind, --number, ... are for call-log add");
-  if (arguments.json && (addCall || !TakesJson(name))) return Usage(kJsonUsage);
+  if (arguments.json && (addCall || !TakesJson(words))) return Usage(kJsonUsage);
   if (name == "exports" && words.size() == 1) {
     PrintExportTable(stdout);
     return kExitDone;
@@ -458,6 +493,8 @@ int main(int argc, char** argv) {
   } else if (name == "note") {
     bool fits = (words.size() == 2 && words[1] == "new") || (words.size() == 3 && words[1] == "edit");
     if (!fits) return Usage("note new, or note edit PATH");
+  } else if (name == "journal") {
+    if (!IsJournalCommand(words)) return Usage("journal, journal add TEXT, journal export or journal open");
   } else if (name == "tick") {
     std::string problem =
         words.size() == 1 ? CheckTickOptions(arguments.operationOptions) : "tick takes no words";

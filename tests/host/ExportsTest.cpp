@@ -70,7 +70,8 @@ TEST_F(ExportsTest, EveryExportAHostCallsIsThere) {
 }
 
 TEST_F(ExportsTest, PendingExportsAnswerTheirFailureValues) {
-  EXPECT_EQ(Resolve<decltype(CalyraEditor_OpenJournal)>("CalyraEditor_OpenJournal")(nullptr), 0);
+  EXPECT_EQ(
+      Resolve<decltype(CalyraEditor_SaveItemAsTemplate)>("CalyraEditor_SaveItemAsTemplate")(nullptr, 42), 0);
   EXPECT_EQ(Resolve<decltype(CalyraEditor_GetIconLinkImage)>("CalyraEditor_GetIconLinkImage")(42), nullptr);
   WCHAR* text = reinterpret_cast<WCHAR*>(0x1);
   EXPECT_EQ(Resolve<decltype(CalyraEditor_DoPhraseSelection)>("CalyraEditor_DoPhraseSelection")(

@@ -317,10 +317,10 @@ TEST_F(CalyraProgramTest, CallPrintsWhatTheExportWroteIntoItsOutArguments) {
 }
 
 TEST_F(CalyraProgramTest, CallOfAnExportNotBuiltYetSaysSoAndAnswersOne) {
-  ProgramRun run = Calyra({"call", "OpenJournal", "host"});
+  ProgramRun run = Calyra({"call", "SaveItemAsTemplate", "host", "0"});
   EXPECT_EQ(run.exitCode, kFailed) << run.output;
   EXPECT_EQ(run.output,
-            "calyra: OpenJournal is not built yet (it answers its failure value and does nothing)\n");
+            "calyra: SaveItemAsTemplate is not built yet (it answers its failure value and does nothing)\n");
 }
 
 TEST_F(CalyraProgramTest, CallWithArgumentsItCannotReadAnswersUsageInOneLine) {
@@ -380,7 +380,7 @@ TEST_F(CalyraProgramTest, TheExportTableCoversEveryExportOfTheHeader) {
             std::string::npos)
       << run.output;
   EXPECT_NE(run.output.find("DeleteContact(uint, int, &int, int) -> int\n"), std::string::npos);
-  EXPECT_NE(run.output.find("OpenJournal(handle) -> int  (not built yet)"), std::string::npos);
+  EXPECT_NE(run.output.find("SaveItemAsTemplate(handle, uint) -> int  (not built yet)"), std::string::npos);
 }
 
 }  // namespace

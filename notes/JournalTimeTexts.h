@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "platform/core/PlatformTypes.h"
+
+namespace calyra {
+
+// The journal's date and time texts: the system locale's short date and its time format without
+// seconds, as the journal window shows them and the text export writes them. The time picture is
+// read once, so that a long journal is not read from the locale entry by entry.
+class JournalTimeTexts {
+ public:
+  JournalTimeTexts();
+
+  std::u16string Date(const SYSTEMTIME& time) const;
+  std::u16string Time(const SYSTEMTIME& time) const;
+  // "%s %s": the date, a blank and the time.
+  std::u16string DateAndTime(const SYSTEMTIME& time) const;
+
+ private:
+  std::u16string timePicture_;
+};
+
+}  // namespace calyra
