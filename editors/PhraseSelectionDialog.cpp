@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editors/ContactChooser.h"
+#include "editors/EditorMessages.h"
 #include "editors/MenuBar.h"
 #include "platform/core/LocalMemory.h"
 #include "platform/files/FileSystem.h"
@@ -102,6 +103,9 @@ INT_PTR PhraseSelectionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
       return TRUE;
     case WM_CTLCOLORSTATIC:
       return HintColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    case kMsgModalSwitchAway:  // the host switches away: nothing is chosen
+      EndDialog(Window(), IDCANCEL);
+      return TRUE;
     default:
       return FALSE;
   }

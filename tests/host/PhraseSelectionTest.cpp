@@ -5,6 +5,7 @@
 
 #include "CalyraEditor.h"
 #include "editors/EditorKind.h"
+#include "editors/EditorMessages.h"
 #include "editors/PhraseSelectionDialog.h"
 #include "host/Component.h"
 #include "host/EditorFrame.h"
@@ -257,6 +258,17 @@ TEST_F(PhraseSelectionTest, TheListFollowsTheInputPanelAndLeavesRoomForTheScroll
   EXPECT_LT(heightUp, heightDown);
   EXPECT_GT(heightUp, 0);
   EXPECT_EQ(column, listWidth - GetSystemMetrics(SM_CXVSCROLL));
+}
+
+TEST_F(PhraseSelectionTest, TheHostSwitchingAwayCancelsTheSelection) {
+  HWND named = nullptr;
+  user_->ExpectDialog(kDialogPhraseSelection).Do("the host switches away", [&](HWND dialog) {
+    named = Component::Process().modalDialog;
+    return PostMessageW(dialog, kMsgModalSwitchAway, 0, 1) != FALSE;
+  });
+  EXPECT_EQ(Select(0x10001), u"(cancelled)");
+  EXPECT_NE(named, nullptr);
+  EXPECT_EQ(Component::Process().modalDialog, nullptr);
 }
 
 TEST_F(PhraseSelectionTest, DestroyReleasesTheLibrary) {
