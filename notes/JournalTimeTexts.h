@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "platform/core/PlatformTypes.h"
 
@@ -8,7 +9,8 @@ namespace calyra {
 
 // The journal's date and time texts: the system locale's short date and its time format without
 // seconds, as the journal window shows them and the text export writes them. The time picture is
-// read once, so that a long journal is not read from the locale entry by entry.
+// read once, and each day's and minute's text is made once, so that a long journal is not formatted
+// through the locale entry by entry.
 class JournalTimeTexts {
  public:
   JournalTimeTexts();
@@ -20,6 +22,9 @@ class JournalTimeTexts {
 
  private:
   std::u16string timePicture_;
+  // By day (year, month, day) and by minute of the day.
+  mutable std::unordered_map<uint32_t, std::u16string> dates_;
+  mutable std::unordered_map<uint32_t, std::u16string> times_;
 };
 
 }  // namespace calyra
