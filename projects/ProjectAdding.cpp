@@ -62,14 +62,18 @@ ProjectEntryType EntryTypeOfItem(ItemOid item) {
 
 }  // namespace
 
+bool CheckAddable(HWND owner, HINSTANCE resources, ItemOid item, const char16_t* filePath) {
+  bool isFile = filePath != nullptr && filePath[0] != u'\0';
+  if (isFile ? FileExists(filePath) : item != 0) return true;
+  MessageBoxW(owner, ResourceText(resources, resources::kStringNothingToAdd).c_str(),
+              ResourceText(resources, resources::kStringCaption).c_str(), MB_OK | kStopIcon);
+  return false;
+}
+
 int AddItemToProject2(HWND owner, HINSTANCE resources, ItemOid projectRecord, ItemOid item,
                       const SYSTEMTIME* date, const char16_t* filePath) {
+  if (!CheckAddable(owner, resources, item, filePath)) return 0;
   bool isFile = filePath != nullptr && filePath[0] != u'\0';
-  if (isFile ? !FileExists(filePath) : item == 0) {
-    MessageBoxW(owner, ResourceText(resources, resources::kStringNothingToAdd).c_str(),
-                ResourceText(resources, resources::kStringCaption).c_str(), MB_OK | kStopIcon);
-    return 0;
-  }
   Project project;
   if (!project.Load(projectRecord) || !project.LoadChildren(kItemAndFileEntries, false)) return 0;
   if (isFile ? HasFile(project, filePath) : HasItem(project, item)) return 0;

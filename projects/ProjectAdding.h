@@ -5,7 +5,9 @@
 
 namespace calyra {
 
-// Message shown when there is nothing to add: the file is missing, or no item was given.
+// False, with a message box over `owner` (strings of `resources`), when there is nothing to add: the
+// file is missing, or no item was given.
+bool CheckAddable(HWND owner, HINSTANCE resources, ItemOid item, const char16_t* filePath);
 
 // Adds an item, or a file when `filePath` is given, to the project whose record is `projectRecord`
 // as a new entry: an appointment (with `date` as its item date when given), a task or a contact,

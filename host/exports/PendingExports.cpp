@@ -12,7 +12,3 @@ CALYRA_API int CalyraEditor_FillListViewWithTemplates(HWND, int, int) {
 CALYRA_API int CalyraEditor_EditTemplateName(HWND, WCHAR*, int) {
   return 0;
 }
-CALYRA_API CEOID CalyraEditor_AddItemToProject(HWND, WORD, const WCHAR*, CEOID, const SYSTEMTIME*,
-                                               const WCHAR*) {
-  return 0;
-}

@@ -82,7 +82,7 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(EditTemplateName, kIntResult, kPending, kHandle, kTextBuffer, kInt),
     CALYRA_EXPORT_ROW(CategoryAddDeleteDialog, kIntResult, kBuilt, kHandle, kInt),
     CALYRA_EXPORT_ROW(IsCategoryImageChanged, kIntResult, kBuilt, kInt, kInt, kInt),
-    CALYRA_EXPORT_ROW(AddItemToProject, kOidResult, kPending, kHandle, kWord, kText, kUint, kTime, kText),
+    CALYRA_EXPORT_ROW(AddItemToProject, kOidResult, kBuilt, kHandle, kWord, kText, kUint, kTime, kText),
     CALYRA_EXPORT_ROW(AddItemToProject2, kIntResult, kBuilt, kHandle, kUint, kWord, kUint, kTime, kText),
     // The second reminder takes the appointment object and keeps its C++ name.
     Row<decltype(CalyraEditor_EditDualReminderTime), kHandle, kUint, kTime, kTime, kRecord>(

@@ -26,6 +26,7 @@
 #include "hosts/calyra/NoteCommands.h"
 #include "hosts/calyra/OperationCommands.h"
 #include "hosts/calyra/PhraseCommands.h"
+#include "hosts/calyra/ProjectCommands.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
@@ -76,14 +77,23 @@ constexpr const char* kUsage =
     "  journal add TEXT                    the person's own journal entry, typed into its dialog\n"
     "  journal export                      the journal as a text file beside it (its path printed)\n"
     "  journal open [--script FILE]        the journal window\n"
+    "  projects [--json]                   every project, sub-projects under their projects, with its label\n"
+    "  project new NAME [PARENT]           a new project, or a sub-project of PARENT (a project's name or "
+    "oid)\n"
+    "  project add PROJECT OID|PATH        adds an item or a file to the project\n"
+    "  project pick OID|PATH [--script FILE]\n"
+    "                                      the project picker, which adds the item or file to the project "
+    "chosen\n"
+    "  project time PROJECT START END [NAME]\n"
+    "                                      books the time from START to END on the project\n"
     "  phrases [--filter FLAGS] [--json]   the phrases a field of these usage flags (0x10001, or words such "
     "as\n"
     "                                      subject,task) is offered; every phrase without --filter\n"
     "  tick [--until YYYY-MM-DDTHH:MM | --minutes N]\n"
     "                                      moves the device clock on and runs the notifications that come "
     "due\n"
-    "--json: list, links, categories, notes, journal, phrases and call-log print a JSON array, show an "
-    "object\n"
+    "--json: list, links, categories, notes, journal, phrases, projects and call-log print a JSON array,\n"
+    "show an object\n"
     "(docs/DEMO.md)\n"
     "--device DIR: the device folder (made when missing), else $CALYRA_DEVICE or "
     "~/.local/share/calyra/device\n"
@@ -111,13 +121,14 @@ int Usage(const char* problem = nullptr) {
 }
 
 constexpr const char* kJsonUsage =
-    "--json is for list, show, links, categories, notes, journal, phrases and call-log";
+    "--json is for list, show, links, categories, notes, journal, phrases, projects and call-log";
 
 // `journal` alone lists; its other forms do something.
 bool TakesJson(const std::vector<std::string>& words) {
   const std::string& name = words[0];
   return name == "list" || name == "show" || name == "links" || name == "categories" || name == "notes" ||
-         name == "phrases" || name == "call-log" || (name == "journal" && words.size() == 1);
+         name == "phrases" || name == "projects" || name == "call-log" ||
+         (name == "journal" && words.size() == 1);
 }
 
 // False when an option lacks its value or comes twice.
@@ -377,10 +388,8 @@ bool IsJournalCommand(const std::vector<std::string>& words) {
 
 // An item operation, once the device is open: the call of its export; kExitFailed when the export
 // answered 0 (declined, refused or failed).
-int RunOperation(const Arguments& arguments) {
-  std::vector<std::string> words;
-  if (int failed = OperationCallWords(arguments.words, arguments.operationOptions, &words, stderr))
-    return failed;
+// The call of an export made for a command, as `call` makes it; kExitFailed when the export answers 0.
+int RunExportCall(const std::vector<std::string>& words, const Arguments& arguments) {
   CallCommand call;
   if (int failed = CheckCall(words, &call)) return failed;
   if (int failed = RunCall(call, arguments)) return failed;
@@ -389,6 +398,20 @@ int RunOperation(const Arguments& arguments) {
     return kExitFailed;
   }
   return kExitDone;
+}
+
+int RunOperation(const Arguments& arguments) {
+  std::vector<std::string> words;
+  if (int failed = OperationCallWords(arguments.words, arguments.operationOptions, &words, stderr))
+    return failed;
+  return RunExportCall(words, arguments);
+}
+
+int RunProjects(const Arguments& arguments, ListingFormat format) {
+  if (!IsProjectCall(arguments.words)) return RunProjectCommand(arguments.words, format, stdout, stderr);
+  std::vector<std::string> words;
+  if (int failed = ProjectCallWords(arguments.words, &words, stderr)) return failed;
+  return RunExportCall(words, arguments);
 }
 
 // Everything after the device is open; `call` is the call command when the command is call.
@@ -407,6 +430,7 @@ int Run(const Arguments& arguments, CallCommand& call) {
   }
   if (name == "note") return RunNoteCommand(arguments);
   if (name == "journal") return RunJournalCommand(arguments, format);
+  if (IsProjectCommand(name)) return RunProjects(arguments, format);
   if (name == "call-log") {
     return words.size() == 2 ? AddCall(arguments.callOptions, stdout, stderr)
                              : ListCalls(format, stdout, stderr);
@@ -445,10 +469,11 @@ int main(int argc, char** argv) {
   const std::string& name = words[0];
   bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
   bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
-                 name == "note" || journalOpen || IsOperationCommand(name);
+                 name == "note" || journalOpen || IsOperationCommand(name) || IsProjectCall(words);
   if (arguments.script && !editing)
     return Usage(
-        "--script is for new, edit, call, category-dialog, note, journal open and the item operations");
+        "--script is for new, edit, call, category-dialog, note, journal open, project add and pick, and "
+        "the item operations");
   if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
   if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))
     return Usage(
@@ -493,6 +518,9 @@ int main(int argc, char** argv) {
   } else if (name == "note") {
     bool fits = (words.size() == 2 && words[1] == "new") || (words.size() == 3 && words[1] == "edit");
     if (!fits) return Usage("note new, or note edit PATH");
+  } else if (IsProjectCommand(name)) {
+    std::string problem = CheckProjectCommand(words);
+    if (!problem.empty()) return Usage(problem.c_str());
   } else if (name == "journal") {
     if (!IsJournalCommand(words)) return Usage("journal, journal add TEXT, journal export or journal open");
   } else if (name == "tick") {

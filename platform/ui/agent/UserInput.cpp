@@ -1,6 +1,7 @@
 #include "platform/ui/agent/UserInput.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/ui/Message.h"
 #include "platform/ui/SystemClasses.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/ListViewTypes.h"
+#include "platform/ui/controls/TreeViewTypes.h"
 
 namespace platform {
 
@@ -58,6 +60,49 @@ bool UserDrawStroke(HWND ink, const std::vector<POINT>& points) {
   return SendMessageW(ink, IM_ADDSTROKE, points.size(), reinterpret_cast<LPARAM>(points.data())) != FALSE;
 }
 
+namespace {
+
+// The items of a tree view from `first` on, in the order a person reads them: each item, then its
+// children.
+void AddTreeItems(HWND tree, HTREEITEM first, std::vector<HTREEITEM>& items) {
+  for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
+    items.push_back(item);
+    AddTreeItems(tree, TreeView_GetChild(tree, item), items);
+  }
+}
+
+std::vector<HTREEITEM> TreeItemsInOrder(HWND tree) {
+  std::vector<HTREEITEM> items;
+  AddTreeItems(tree, TreeView_GetRoot(tree), items);
+  return items;
+}
+
+std::u16string TreeItemText(HWND tree, HTREEITEM item) {
+  WCHAR text[256] = {};
+  TVITEMW value{};
+  value.mask = TVIF_TEXT;
+  value.hItem = item;
+  value.pszText = text;
+  value.cchTextMax = 256;
+  TreeView_GetItem(tree, &value);
+  return text;
+}
+
+bool ChooseTreeItem(HWND tree, int index) {
+  std::vector<HTREEITEM> items = TreeItemsInOrder(tree);
+  if (index < 0 || static_cast<size_t>(index) >= items.size()) return false;
+  return UserSelectTreeItem(tree, items[static_cast<size_t>(index)]);
+}
+
+bool ChooseTreeText(HWND tree, std::u16string_view text) {
+  for (HTREEITEM item : TreeItemsInOrder(tree)) {
+    if (TreeItemText(tree, item) == text) return UserSelectTreeItem(tree, item);
+  }
+  return false;
+}
+
+}  // namespace
+
 bool UserChoose(HWND control, int index) {
   if (!Reachable(control)) return false;
   if (ui::IsClass(control, WC_LISTBOX))
@@ -66,6 +111,7 @@ bool UserChoose(HWND control, int index) {
     return ChooseInList(control, index, CB_SETCURSEL, CB_GETCOUNT, CBN_SELCHANGE);
   if (ui::IsClass(control, WC_TABCONTROLW)) return UserSelectTab(control, index);
   if (ui::IsClass(control, WC_LISTVIEWW)) return UserClickListViewItem(control, index);
+  if (ui::IsClass(control, WC_TREEVIEWW)) return ChooseTreeItem(control, index);
   return false;
 }
 
@@ -93,6 +139,7 @@ bool UserChooseText(HWND control, std::u16string_view text) {
     return UserChoose(control, static_cast<int>(SendMessageW(control, CB_FINDSTRINGEXACT,
                                                              static_cast<WPARAM>(-1), pattern)));
   }
+  if (ui::IsClass(control, WC_TREEVIEWW) && Reachable(control)) return ChooseTreeText(control, text);
   return false;
 }
 

@@ -17,9 +17,11 @@ bool UserType(HWND control, std::u16string_view text);
 // Draws a pen stroke through the points (client coordinates) in an ink control; false for another
 // control or when the control takes no stroke (not in a pen mode, too many points).
 bool UserDrawStroke(HWND ink, const std::vector<POINT>& points);
-// Chooses an item of a list box, combo box, list view or tab control.
+// Chooses an item of a list box, combo box, list view or tab control, or of a tree view (its items
+// counted as a person reads them: each item, then its children).
 bool UserChoose(HWND control, int index);
-// Chooses the item of a list box or combo box whose text is `text` (case-insensitive).
+// Chooses the item of a list box or combo box whose text is `text` (case-insensitive), or the tree
+// view item of exactly that text.
 bool UserChooseText(HWND control, std::u16string_view text);
 // Double-taps an item of a list box (the choice, then LBN_DBLCLK when it notifies) or a list view.
 bool UserDoubleChoose(HWND control, int index);
