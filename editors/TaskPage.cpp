@@ -6,6 +6,7 @@
 #include "editors/ControlText.h"
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
+#include "editors/PickerDays.h"
 #include "editors/PriorityCode.h"
 #include "editors/RecurrenceDates.h"
 #include "editors/TimePicker.h"
@@ -45,29 +46,8 @@ std::u16string ShortDate(const SYSTEMTIME& date) {
   return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 64) > 0 ? text : u"";
 }
 
-SYSTEMTIME Today() {
-  SYSTEMTIME today{};
-  GetLocalTime(&today);
-  return AtTime(today, 0, 0);
-}
-
 bool Later(const SYSTEMTIME& a, const SYSTEMTIME& b) {
   return MinutesBetween(b, a) > 0;
-}
-
-// A date picker's day, or the no-date value for its empty state.
-SYSTEMTIME PickedDay(HWND picker) {
-  SYSTEMTIME day{};
-  if (DateTime_GetSystemtime(picker, &day) != GDT_VALID) return platform::kNoDateSystemTime;
-  return AtTime(day, 0, 0);
-}
-
-void ShowDay(HWND picker, const SYSTEMTIME& day) {
-  if (platform::IsDateSet(day)) {
-    DateTime_SetSystemtime(picker, GDT_VALID, &day);
-  } else {
-    DateTime_SetSystemtime(picker, GDT_NONE, nullptr);
-  }
 }
 
 }  // namespace

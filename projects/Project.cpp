@@ -70,6 +70,10 @@ void Project::SetCompletedDate(const SYSTEMTIME& date) {
   if (platform::IsDateSet(date)) percentComplete = kComplete;
 }
 
+void Project::SetPercentComplete(DWORD percent) {
+  percentComplete = std::min(percent, kComplete);
+}
+
 bool Project::IsComplete() const {
   return platform::IsDateSet(completedDate);
 }

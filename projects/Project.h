@@ -19,6 +19,8 @@ class Project : public ProjectEntry {
   // A valid date (year 1900-2999) marks the project complete, which makes it 100 % done.
   void SetCompletedDate(const SYSTEMTIME& date);
   bool IsComplete() const;
+  // How far the project is done: 0 to 100 (more is 100).
+  void SetPercentComplete(DWORD percent);
 
   // Replaces `children` with the stored entries whose parent is this project and whose type is in
   // `typeMask` (0: every type); with `recurse`, each child project loads its own the same way.

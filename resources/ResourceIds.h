@@ -61,6 +61,8 @@ inline constexpr unsigned kStringNameTask = 63509;
 inline constexpr unsigned kStringNameContact = 63510;
 inline constexpr unsigned kStringNameCalendar = 63624;
 inline constexpr unsigned kStringNameProject = 64936;
+// The name of a project saved without one: "<%s mm-dd-yyyy>".
+inline constexpr unsigned kStringNewProjectName = 64938;
 // The file-as menu's placeholder labels and the name of a contact without one.
 inline constexpr unsigned kStringLabelCompany = 63553;
 inline constexpr unsigned kStringLabelFirst = 63556;
