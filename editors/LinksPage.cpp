@@ -4,6 +4,7 @@
 #include <array>
 
 #include "editors/ControlText.h"
+#include "editors/DocumentChooser.h"
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
 #include "editors/LinkPickItems.h"
@@ -16,7 +17,6 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
-#include "platform/ui/shell/FileDialog.h"
 #include "resources/ResourceIds.h"
 
 namespace calyra {
@@ -39,7 +39,6 @@ constexpr std::array<PickList, 3> kPickLists = {{
     {kLinksAppointments, ItemKind::Appointment, kStringLinksPickAppointments},
 }};
 
-constexpr const char16_t kFileFilter[] = u"Word/Notes (*.psw;*.pwi;*.rtf;*.txt)\0*.psw;*.pwi;*.rtf;*.txt\0";
 constexpr size_t kFilePathChars = 4096;
 constexpr const char16_t* kWebPrefix = u"http://";
 constexpr int kIconSize = 16;
@@ -207,17 +206,8 @@ void LinksPage::AddPicked(LinkType type, const std::u16string& text) {
 
 // The device's file dialog for documents the notes can link to; a file that does not exist is refused.
 void LinksPage::AddFile() {
-  std::u16string path(kFilePathChars, u'\0');
-  OPENFILENAMEW request{};
-  request.lStructSize = sizeof(request);
-  request.hwndOwner = GetWindow();
-  request.lpstrFilter = kFileFilter;
-  request.lpstrFile = path.data();
-  request.nMaxFile = static_cast<DWORD>(kFilePathChars);
-  request.Flags = OFN_FILEMUSTEXIST;
-  if (!GetOpenFileNameVL(&request)) return;
-  path.resize(std::u16string_view(path.c_str()).size());
-  AddPicked(LinkType::File, path);
+  if (std::optional<std::u16string> path = ChooseDocument(GetWindow(), kFilePathChars))
+    AddPicked(LinkType::File, *path);
 }
 
 // The address typed beside the button; with none typed, the text dialog asks for one.

@@ -6,6 +6,7 @@
 #include "editors/ContactPage.h"
 #include "editors/LinksPage.h"
 #include "editors/NotesPage.h"
+#include "editors/ProjectContentsPage.h"
 #include "editors/ProjectPage.h"
 #include "editors/RecurrencePage.h"
 #include "editors/TaskPage.h"
@@ -30,6 +31,7 @@ PageFactory::PageFactory() {
   SetMaker(PageNumber::Links, [] { return std::make_unique<LinksPage>(); });
   SetMaker(PageNumber::Notes, [] { return std::make_unique<NotesPage>(PageNumber::Notes); });
   SetMaker(PageNumber::Project, [] { return std::make_unique<ProjectPage>(); });
+  SetMaker(PageNumber::ProjectContents, [] { return std::make_unique<ProjectContentsPage>(); });
   SetMaker(PageNumber::ProjectNotes, [] { return std::make_unique<NotesPage>(PageNumber::ProjectNotes); });
   SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });
   SetMaker(PageNumber::Task, [] { return std::make_unique<TaskPage>(); });

@@ -29,17 +29,6 @@ HIMAGELIST LoadIconImage(const std::u16string& path) {
 
 constexpr const char16_t* kBrowser = u"iexplore.exe";
 
-void OpenFile(HWND owner, const std::u16string& path) {
-  SHELLEXECUTEINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
-  info.hwnd = owner;
-  info.lpVerb = u"open";
-  info.lpFile = path.c_str();
-  info.nShow = SW_SHOWNORMAL;
-  if (ShellExecuteEx(&info) && info.hProcess) CloseHandle(info.hProcess);
-}
-
 void OpenWebAddress(const std::u16string& address) {
   std::u16string commandLine = address;
   CreateProcessW(kBrowser, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr,
@@ -57,6 +46,17 @@ std::vector<LinkRecord> LinksOwnedBy(LinkStore& store, ItemOid item) {
 
 }  // namespace
 
+void OpenDocument(HWND owner, const std::u16string& path) {
+  SHELLEXECUTEINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.hwnd = owner;
+  info.lpVerb = u"open";
+  info.lpFile = path.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteEx(&info) && info.hProcess) CloseHandle(info.hProcess);
+}
+
 bool PendingLinks::Empty() const {
   return contacts.empty() && tasks.empty() && appointments.empty() && files.empty() && webAddresses.empty();
 }
@@ -66,7 +66,7 @@ bool OpenLink(HWND owner, HWND hostWindow, ItemOid item, DWORD linkId) {
   if (!LinkStore().ReadLinkById(linkId, &record)) return true;
   switch (record.type) {
     case LinkType::File:
-      OpenFile(owner, record.text);
+      OpenDocument(owner, record.text);
       break;
     case LinkType::Web:
       OpenWebAddress(record.text);

@@ -25,6 +25,9 @@ bool SetIconLink(LinkCache& cache, ItemOid item, std::u16string_view imagePath);
 // What the host window is told to open the far end of an item link: wParam the item kind, lParam its oid.
 inline constexpr UINT kOpenLinkedItemMessage = 6385;
 
+// Opens a file with the shell's "open" verb.
+void OpenDocument(HWND owner, const std::u16string& path);
+
 // Opens the far end of a link: a file with the shell's "open" verb, a web address in the browser, an
 // item by telling the host window which one. Icon links and unknown ids open nothing. Always true: a
 // reading store needs no cache and is always at hand.

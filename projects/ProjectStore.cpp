@@ -94,6 +94,17 @@ ItemOid FindParentRecord(ItemOid record) {
   return parent ? FindEntryRecord(static_cast<ProjectId>(parent->AsInteger())) : 0;
 }
 
+bool DeleteProjectEntry(ItemOid record) {
+  if (ReadEntryType(record) == ProjectEntryType::Project) {
+    Project project;
+    if (project.Load(record) && project.LoadChildren(kAllEntryTypes, false)) {
+      for (const auto& child : project.children) DeleteProjectEntry(child->Record());
+    }
+  }
+  ProjectDatabase database;
+  return database.Open() && database.SeekToOid(record) && database.DeleteRecord();
+}
+
 ProjectEntryType ReadEntryType(ItemOid record) {
   std::optional<PropertyValue> type = ReadProperty(record, kEntryTypeTag);
   return type ? static_cast<ProjectEntryType>(type->AsInteger()) : ProjectEntryType::None;

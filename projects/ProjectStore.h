@@ -23,6 +23,9 @@ ItemOid FindEntryLinking(ItemOid item);
 // The record of the project that contains the entry of `record`; 0 for a top-level project or when
 // the parent is missing.
 ItemOid FindParentRecord(ItemOid record);
+// Deletes the entry of `record` (a project with everything it contains, all the way down); false
+// when the record could not be deleted.
+bool DeleteProjectEntry(ItemOid record);
 // The type of the entry of `record`; None when the record is missing or has no type.
 ProjectEntryType ReadEntryType(ItemOid record);
 

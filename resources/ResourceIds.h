@@ -345,6 +345,15 @@ inline constexpr int kItemImagePhrase = 6;
 inline constexpr int kItemImageWeb = 7;
 inline constexpr int kItemImageCount = 8;
 
+// Images of the project icon strip 372/373, by index.
+inline constexpr int kProjectImageAppointment = 0;
+inline constexpr int kProjectImageTask = 1;
+inline constexpr int kProjectImageContact = 2;
+inline constexpr int kProjectImageFile = 3;
+inline constexpr int kProjectImageProject = 4;
+inline constexpr int kProjectImageTime = 5;
+inline constexpr int kProjectImageCount = 6;
+
 // ---- Menu commands ----
 inline constexpr int kCommandOk = 40008;
 inline constexpr int kCommandCancel = 40014;
