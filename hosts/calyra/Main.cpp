@@ -26,6 +26,7 @@
 #include "hosts/calyra/NoteCommands.h"
 #include "hosts/calyra/OperationCommands.h"
 #include "hosts/calyra/PhraseCommands.h"
+#include "hosts/calyra/ReportCommand.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
@@ -439,6 +440,8 @@ int Run(const Arguments& arguments, CallCommand& call) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // `report` reads its own options and opens its own device (hosts/calyra/ReportCommand.h).
+  if (IsReportCommand(argc, argv)) return RunReportCommand(argc, argv, stdout, stderr);
   Arguments arguments;
   if (!Parse(argc, argv, &arguments) || arguments.words.empty()) return Usage();
   const std::vector<std::string>& words = arguments.words;
