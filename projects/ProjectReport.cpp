@@ -7,6 +7,7 @@
 #include "platform/time/TimeConversion.h"
 #include "projects/ProjectDates.h"
 #include "projects/RtfReportWriter.h"
+#include "store/StoreTransaction.h"
 
 namespace calyra {
 
@@ -79,6 +80,8 @@ std::optional<std::u16string> ProjectReport::WriteReportFile(const Project& proj
 }
 
 bool ProjectReport::Write(const Project& project, ReportWriter& writer, std::u16string_view path) {
+  // One snapshot of the store for the whole report: its records and the locale's settings.
+  StoreTransaction reading(StoreTransaction::Kind::Read);
   GetLocalTime(&now_);
   // The stored sub-projects and time records; what cannot be read is left out of the report.
   Project stored;

@@ -9,13 +9,15 @@ namespace calyra {
 
 namespace {
 
-constexpr size_t kFlushBytes = 16 * 1024;
+bool StartsSurrogatePair(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
 
 }  // namespace
 
 RtfReportWriter::~RtfReportWriter() {
   if (file_ == INVALID_HANDLE_VALUE) return;
-  Flush();
+  Flush(true);
   CloseHandle(file_);
 }
 
@@ -43,16 +45,8 @@ void RtfReportWriter::BeginValue() {}
 void RtfReportWriter::EndValue() {}
 
 void RtfReportWriter::WriteText(std::u16string_view text) {
-  if (text.empty()) return;
-  int wideCount = static_cast<int>(text.size());
-  int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), wideCount, nullptr, 0, nullptr, nullptr);
-  if (needed <= 0) return;
-  size_t at = pending_.size();
-  pending_.resize(at + static_cast<size_t>(needed));
-  int written =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), wideCount, pending_.data() + at, needed, nullptr, nullptr);
-  pending_.resize(at + static_cast<size_t>(std::max(written, 0)));
-  if (pending_.size() >= kFlushBytes) Flush();
+  pending_.append(text);
+  if (pending_.size() >= kPieceChars) Flush(false);
 }
 
 void RtfReportWriter::Indent(int level) {
@@ -68,24 +62,33 @@ void RtfReportWriter::EndParagraph() {
 bool RtfReportWriter::Close() {
   if (file_ == INVALID_HANDLE_VALUE) return false;
   Put("}");
-  Flush();
+  Flush(true);
   bool closed = CloseHandle(file_) != FALSE;
   file_ = INVALID_HANDLE_VALUE;
   return closed && !failed_;
 }
 
-void RtfReportWriter::Put(std::string_view bytes) {
-  pending_.append(bytes);
-  if (pending_.size() >= kFlushBytes) Flush();
+void RtfReportWriter::Put(std::string_view controlWords) {
+  pending_.append(controlWords.begin(), controlWords.end());
+  if (pending_.size() >= kPieceChars) Flush(false);
 }
 
-void RtfReportWriter::Flush() {
-  if (pending_.empty() || file_ == INVALID_HANDLE_VALUE) return;
+void RtfReportWriter::Flush(bool all) {
+  if (file_ == INVALID_HANDLE_VALUE) return;
+  size_t count = pending_.size();
+  if (!all && count > 0 && StartsSurrogatePair(pending_.back())) --count;
+  if (count == 0) return;
+  int wideCount = static_cast<int>(count);
+  int needed = WideCharToMultiByte(CP_ACP, 0, pending_.data(), wideCount, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(std::max(needed, 0)), '\0');
+  int converted =
+      WideCharToMultiByte(CP_ACP, 0, pending_.data(), wideCount, bytes.data(), needed, nullptr, nullptr);
+  pending_.erase(0, count);
   DWORD written = 0;
-  if (!WriteFile(file_, pending_.data(), static_cast<DWORD>(pending_.size()), &written, nullptr) ||
-      written != pending_.size())
+  if (needed <= 0 || converted != needed ||
+      !WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size())
     failed_ = true;
-  pending_.clear();
 }
 
 }  // namespace calyra

@@ -18,6 +18,8 @@ class RtfReportWriter : public ReportWriter {
       R"(\tx2970\tx3240\tx3510\tx3780\tx4050\tx4320\f0\fs20 )";
   // Deeper levels are indented no further: the header has 16 tab stops.
   static constexpr int kMaxIndent = 16;
+  // The file is written in pieces of about this many characters.
+  static constexpr size_t kPieceChars = 16 * 1024;
 
   RtfReportWriter() = default;
   RtfReportWriter(const RtfReportWriter&) = delete;
@@ -36,11 +38,15 @@ class RtfReportWriter : public ReportWriter {
   bool Close() override;
 
  private:
-  void Put(std::string_view bytes);
-  void Flush();
+  void Put(std::string_view controlWords);
+  // Converts and writes what is pending; unless `all`, a last unit that starts a character of two
+  // waits for its second one.
+  void Flush(bool all);
 
   HANDLE file_ = INVALID_HANDLE_VALUE;
-  std::string pending_;  // written to the file in large pieces
+  // What is not yet written, control words and text together: the control words are ASCII, which the
+  // code page keeps as it is, so the whole piece goes through one conversion.
+  std::u16string pending_;
   bool failed_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/files/FileSystem.h"
+#include "platform/text/CodePage.h"
 #include "projects/RtfReportWriter.h"
 #include "tests/support/DeviceTest.h"
 
@@ -106,6 +107,25 @@ TEST_F(RtfReportWriterTest, LongTextIsWrittenWhole) {
   for (int i = 0; i < 5'000; ++i) expected += "\\par\r\n";
   expected += "}";
   EXPECT_TRUE(bytes == expected) << bytes.size() << " bytes instead of " << expected.size();
+}
+
+TEST_F(RtfReportWriterTest, TextInPiecesIsConvertedAsAWhole) {
+  // A character of two units split between two pieces of text, where the first piece fills the
+  // writer's buffer, and around there.
+  size_t filling = RtfReportWriter::kPieceChars - RtfReportWriter::kHeader.size() - 1;
+  for (size_t split = filling - 3; split <= filling + 3; ++split) {
+    std::u16string text(split, u'x');
+    text += u"\U0001F600 end";
+    {
+      RtfReportWriter writer;
+      ASSERT_TRUE(writer.Open(kPath));
+      writer.WriteText(std::u16string_view(text).substr(0, split + 1));
+      writer.WriteText(std::u16string_view(text).substr(split + 1));
+      ASSERT_TRUE(writer.Close());
+    }
+    std::string expected = std::string(RtfReportWriter::kHeader) + platform::ToCodePage1252(text) + "}";
+    ASSERT_TRUE(DeviceFileBytes(kPath) == expected) << split;
+  }
 }
 
 TEST_F(RtfReportWriterTest, AnOldFileIsReplaced) {
