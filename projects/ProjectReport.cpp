@@ -95,20 +95,7 @@ bool ProjectReport::Write(const Project& project, ReportWriter& writer, std::u16
   int64_t total = TotalOf(stored);
   std::vector<ProjectEntry*> entries = SortedEntries(stored);
   std::vector<ProjectEntry*> reported = entries;
-  if (held_) {
-    reported.clear();
-    for (const HeldTimeRecord& record : *held_) {
-      if (record.entry == nullptr) continue;
-      bool saved = record.entry->HasRecord();
-      if (record.deleted) {
-        // A saved record the editor is about to delete no longer counts.
-        if (saved) total -= StoredDuration(stored, record.entry->Record());
-        continue;
-      }
-      reported.push_back(record.entry);
-      if (!saved) total += record.entry->DurationMinutes(now_);
-    }
-  }
+  if (held_) total += TakeHeldRecords(stored, reported);
 
   if (!writer.Open(path)) return false;
   writer_ = &writer;
@@ -136,6 +123,24 @@ int64_t ProjectReport::TotalOf(Project& project) {
     }
   }
   return total;
+}
+
+// Replaces `reported` with the editor's time records; the minutes they add to the stored total.
+int64_t ProjectReport::TakeHeldRecords(Project& stored, std::vector<ProjectEntry*>& reported) {
+  int64_t added = 0;
+  reported.clear();
+  for (const HeldTimeRecord& record : *held_) {
+    if (record.entry == nullptr) continue;
+    bool saved = record.entry->HasRecord();
+    if (record.deleted) {
+      // A saved record the editor is about to delete no longer counts.
+      if (saved) added -= StoredDuration(stored, record.entry->Record());
+      continue;
+    }
+    reported.push_back(record.entry);
+    if (!saved) added += record.entry->DurationMinutes(now_);
+  }
+  return added;
 }
 
 // The duration of the project's own stored time record of `record`; 0 when it has none.

@@ -43,6 +43,7 @@ class ProjectReport {
 
  private:
   int64_t TotalOf(Project& project);
+  int64_t TakeHeldRecords(Project& stored, std::vector<ProjectEntry*>& reported);
   int64_t StoredDuration(Project& project, ItemOid record);
   std::u16string GroupTitle(ProjectId bookedOn) const;
 
