@@ -86,8 +86,10 @@ std::vector<std::pair<ItemOid, std::u16string>> AllProjects() {
 // The project's record: the oid of a project's record, else the one project of that name (ignoring
 // case). 0, told, when there is none or more than one.
 ItemOid FindProject(const std::string& word, std::FILE* err) {
+  // Looking does not make the database on a device that has none.
+  bool stored = ProjectDatabase().Exists(ProjectDatabase::Name());
   std::optional<CEOID> oid = ParseOid(word);
-  if (oid && ReadEntryType(*oid) == ProjectEntryType::Project) return *oid;
+  if (stored && oid && ReadEntryType(*oid) == ProjectEntryType::Project) return *oid;
   std::u16string name = platform::FromUtf8(word);
   std::vector<ItemOid> named;
   for (const auto& [record, projectName] : AllProjects()) {

@@ -11,6 +11,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/time/TimeConversion.h"
 #include "projects/Project.h"
+#include "projects/ProjectDatabase.h"
 #include "projects/ProjectStore.h"
 #include "projects/TimeRecordEntry.h"
 #include "tests/hosts/ProgramRun.h"
@@ -122,6 +123,15 @@ TEST_F(CalyraReportTest, AProjectThatIsNotThereOrNotOne) {
   }
   EXPECT_FALSE(std::filesystem::exists(ReportFile()));
   EXPECT_EQ(Calyra({"report", Hex(second)}).exitCode, 0) << "the oid tells them apart";
+}
+
+TEST_F(CalyraReportTest, ADeviceWithoutProjectsKeepsHavingNone) {
+  for (const char* project : {"Office", "0x00010001"}) {
+    ProgramRun run = Calyra({"report", project});
+    EXPECT_EQ(run.exitCode, kNoSuchItem) << project;
+    EXPECT_EQ(run.errors, std::string("calyra: no project has the oid or name \"") + project + "\"\n");
+  }
+  EXPECT_FALSE(ProjectDatabase().Exists(ProjectDatabase::Name())) << "looking made the database";
 }
 
 TEST_F(CalyraReportTest, MistakesOfTheCommandLine) {
