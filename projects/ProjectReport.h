@@ -21,7 +21,8 @@ struct HeldTimeRecord {
 };
 
 // The project report: a project's dates, completion and the time booked on it, its time records
-// grouped by the project they are booked on, then the same for each sub-project, one level deeper.
+// grouped by the project they are booked on, then the same for each sub-project, one level deeper,
+// in the order SortReportEntries gives them.
 // The project's values are taken as given (the editor's, saved or not); its sub-projects and time
 // records are read from the store.
 class ProjectReport {
