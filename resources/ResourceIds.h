@@ -206,6 +206,21 @@ inline constexpr unsigned kStringCallDurationColumn = 3027;
 // Contact preview layouts: the name of the default layout.
 inline constexpr unsigned kStringDefaultPreviewLayout = 63598;
 
+// Project report: the labels of a project's block, its missing date, the time words of totals, the
+// heading of the time records and the word after a group's total.
+inline constexpr unsigned kStringReportPercentComplete = 61001;
+inline constexpr unsigned kStringReportCompleted = 61002;
+inline constexpr unsigned kStringReportEndDate = 61006;
+inline constexpr unsigned kStringReportNoDate = 61025;
+inline constexpr unsigned kStringReportStartDate = 64348;
+inline constexpr unsigned kStringReportHour = 64949;
+inline constexpr unsigned kStringReportHours = 64950;
+inline constexpr unsigned kStringReportMinute = 64951;
+inline constexpr unsigned kStringReportMinutes = 64952;
+inline constexpr unsigned kStringReportGroupTotal = 64964;
+inline constexpr unsigned kStringReportTotalTime = 64965;
+inline constexpr unsigned kStringReportTimeRecords = 64966;
+
 // Attendees page and contact chooser: list headings.
 inline constexpr unsigned kStringColumnName = 63800;
 inline constexpr unsigned kStringColumnEmail = 63801;

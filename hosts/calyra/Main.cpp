@@ -27,6 +27,7 @@
 #include "hosts/calyra/OperationCommands.h"
 #include "hosts/calyra/PhraseCommands.h"
 #include "hosts/calyra/ProjectCommands.h"
+#include "hosts/calyra/ReportCommand.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
@@ -86,6 +87,7 @@ constexpr const char* kUsage =
     "chosen\n"
     "  project time PROJECT START END [NAME]\n"
     "                                      books the time from START to END on the project\n"
+    "  report PROJECT [--text]             writes the project's report beside the program (its text with --text)\n"
     "  phrases [--filter FLAGS] [--json]   the phrases a field of these usage flags (0x10001, or words such "
     "as\n"
     "                                      subject,task) is offered; every phrase without --filter\n"
@@ -463,6 +465,8 @@ int Run(const Arguments& arguments, CallCommand& call) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // `report` reads its own options and opens its own device (hosts/calyra/ReportCommand.h).
+  if (IsReportCommand(argc, argv)) return RunReportCommand(argc, argv, stdout, stderr);
   Arguments arguments;
   if (!Parse(argc, argv, &arguments) || arguments.words.empty()) return Usage();
   const std::vector<std::string>& words = arguments.words;
