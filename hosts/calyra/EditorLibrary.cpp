@@ -65,6 +65,8 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_MoveTaskToDate", &e.moveTaskToDate, error);
   all &= Resolve(handle_, "CalyraEditor_DeleteAppointment", &e.deleteAppointment, error);
   all &= Resolve(handle_, "CalyraEditor_OpenJournal", &e.openJournal, error);
+  all &= Resolve(handle_, "CalyraEditor_AddItemToProject2", &e.addItemToProject2, error);
+  all &= Resolve(handle_, "CalyraEditor_EditProject", &e.editProject, error);
   all &= Resolve(handle_, "CalyraEditor_AddJournalEntryCustom", &e.addJournalEntryCustom, error);
   if (!all) *error += " (" + path_ + ")";
   return all;

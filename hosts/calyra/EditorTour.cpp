@@ -16,6 +16,7 @@
 #include "hosts/calyra/NoteTour.h"
 #include "hosts/calyra/OperationTour.h"
 #include "hosts/calyra/OutlookItems.h"
+#include "hosts/calyra/ProjectTour.h"
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
 #include "hosts/calyra/StepPerformer.h"
@@ -94,6 +95,7 @@ class Tour {
   void ShowSummary(const char* what, CEOID oid, const std::function<int()>& request);
   // Brings each tab of the open editor to the front and prints its page.
   void ShowEveryTab();
+  void ShowProject(CEOID task);
 
   EditorSession& session_;
   std::FILE* out_;
@@ -197,6 +199,20 @@ void Tour::ShowSummary(const char* what, CEOID oid, const std::function<int()>& 
   Edit(text, ItemKind::kNone, request);
 }
 
+// A project made with a sub-project, an item, a file and booked time, opened in the project editor
+// with every tab shown, and its report.
+void Tour::ShowProject(CEOID task) {
+  CEOID kitchen = RunProjectTour(session_, task, out_);
+  if (kitchen == 0) {
+    failed_ = true;
+    return;
+  }
+  const EditorExports& e = session_.Exports();
+  ThroughItsPages("the project Kitchen in the project editor", ItemKind::kNone, "type 1701 40\n",
+                  [&] { return e.editProject(0, kitchen, 0); });
+  if (RunReportTour(session_, kitchen, out_) != 0) failed_ = true;
+}
+
 void Tour::ShowEveryTab() {
   HWND tabs = session_.Tabs();
   int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
@@ -281,6 +297,7 @@ int Tour::Run() {
         text, ItemKind::kNone, [&] { return e.editContact(0, contact, 1, 0, 0); },
         [this](HWND summary) { failed_ |= !UseContactSummary(summary, out_); });
   }
+  ShowProject(task);
   if (RunOperationTour(session_, appointment, task, out_) != 0) failed_ = true;
   if (RunJournalTour(session_, out_) != 0) failed_ = true;
   if (RunNoteTour(out_) != 0) failed_ = true;

@@ -8,6 +8,7 @@
 #include "hosts/calyra/JsonWriter.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
+#include "projects/ProjectDatabase.h"
 #include "projects/ProjectDates.h"
 #include "projects/ProjectStore.h"
 #include "projects/ProjectTree.h"
@@ -43,26 +44,21 @@ void DateOrNull(JsonWriter& json, const SYSTEMTIME& date) {
   }
 }
 
-// The first project of that name, the tree walked in its order; 0 for none.
-ItemOid FindByName(const Project& project, const std::u16string& name) {
-  if (project.name == name) return project.Record();
-  for (const auto& child : project.children) {
-    if (child->entryType != ProjectEntryType::Project) continue;
-    if (ItemOid found = FindByName(static_cast<const Project&>(*child), name)) return found;
+// Every project of the project database: record and name.
+std::vector<std::pair<ItemOid, std::u16string>> AllProjects() {
+  std::vector<std::pair<ItemOid, std::u16string>> projects;
+  ProjectDatabase database;
+  if (!database.Exists(ProjectDatabase::Name()) || !database.Open(kEntryTypeTag)) return projects;
+  PropertyValue type = PropertyValue::Integer(kEntryTypeTag, static_cast<DWORD>(ProjectEntryType::Project));
+  for (bool found = database.SeekValue(CEDB_SEEK_VALUEFIRSTEQUAL, type); found;
+       found = database.SeekValue(CEDB_SEEK_VALUENEXTEQUAL, type)) {
+    Record values;
+    values.Request(kNameTag);
+    if (!database.ReadRecord(values)) break;
+    const PropertyValue* name = values.Find(kNameTag);
+    projects.emplace_back(values.Oid(), name ? name->AsString() : std::u16string());
   }
-  return 0;
-}
-
-// A project by its record's oid or by its name (the first in the tree's order); 0 when none, told.
-ItemOid FindProject(const std::string& word, std::FILE* err) {
-  if (std::optional<CEOID> oid = ParseOid(word); oid && ReadEntryType(*oid) == ProjectEntryType::Project)
-    return *oid;
-  ItemOid found = 0;
-  for (const auto& project : LoadProjectTree()) {
-    if (!found) found = FindByName(*project, platform::FromUtf8(word));
-  }
-  if (!found) std::fprintf(err, "calyra: no project has the name or oid \"%s\"\n", word.c_str());
-  return found;
+  return projects;
 }
 
 void PrintTree(const Project& project, int depth, const SYSTEMTIME& today, std::FILE* out) {
@@ -158,6 +154,29 @@ int BookTime(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
 }
 
 }  // namespace
+
+// The project's record: the oid of a project's record, else the one project of that name (ignoring
+// case). 0, told, when there is none or more than one.
+ItemOid FindProject(const std::string& word, std::FILE* err) {
+  // Looking does not make the database on a device that has none.
+  bool stored = ProjectDatabase().Exists(ProjectDatabase::Name());
+  std::optional<CEOID> oid = ParseOid(word);
+  if (stored && oid && ReadEntryType(*oid) == ProjectEntryType::Project) return *oid;
+  std::u16string name = platform::FromUtf8(word);
+  std::vector<ItemOid> named;
+  for (const auto& [record, projectName] : AllProjects()) {
+    if (platform::EqualsNoCase(projectName, name)) named.push_back(record);
+  }
+  if (named.size() == 1) return named[0];
+  if (named.empty()) {
+    std::fprintf(err, "calyra: no project has the oid or name \"%s\"\n", word.c_str());
+    return 0;
+  }
+  std::fprintf(err, "calyra: %zu projects are named \"%s\"; give one's oid:", named.size(), word.c_str());
+  for (ItemOid record : named) std::fprintf(err, " 0x%08X", record);
+  std::fprintf(err, "\n");
+  return 0;
+}
 
 bool IsProjectCommand(const std::string& name) {
   return name == "projects" || name == "project";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "hosts/calyra/ItemCommands.h"
+#include "store/ItemKind.h"
 
 namespace calyra::host {
 
@@ -12,6 +13,10 @@ namespace calyra::host {
 // `project new NAME [PARENT]`, `project time PROJECT START END [NAME]` (written into the project store), and
 // `project add PROJECT OID|PATH` and `project pick OID|PATH`, which are calls of
 // CalyraEditor_AddItemToProject2 and CalyraEditor_AddItemToProject as `call` makes them.
+
+// The project's record: the oid of a project's record, else the one project of that name (ignoring
+// case). 0, told on `err`, when there is none or more than one.
+ItemOid FindProject(const std::string& word, std::FILE* err);
 
 bool IsProjectCommand(const std::string& name);
 // The words' shape before the device is opened: "" when they fit, else the one-line usage problem.

@@ -11,6 +11,7 @@
 
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/ItemCommands.h"
+#include "hosts/calyra/ProjectCommands.h"
 #include "platform/core/System.h"
 #include "platform/files/FileSystem.h"
 #include "platform/text/CodePage.h"
@@ -64,46 +65,6 @@ bool ParseReportArguments(int argc, char** argv, ReportArguments* arguments) {
   if (words.size() != 2) return false;
   arguments->project = words[1];
   return true;
-}
-
-// Every project of the project database: record and name.
-std::vector<std::pair<ItemOid, std::u16string>> AllProjects() {
-  std::vector<std::pair<ItemOid, std::u16string>> projects;
-  ProjectDatabase database;
-  if (!database.Exists(ProjectDatabase::Name()) || !database.Open(kEntryTypeTag)) return projects;
-  PropertyValue type = PropertyValue::Integer(kEntryTypeTag, static_cast<DWORD>(ProjectEntryType::Project));
-  for (bool found = database.SeekValue(CEDB_SEEK_VALUEFIRSTEQUAL, type); found;
-       found = database.SeekValue(CEDB_SEEK_VALUENEXTEQUAL, type)) {
-    Record values;
-    values.Request(kNameTag);
-    if (!database.ReadRecord(values)) break;
-    const PropertyValue* name = values.Find(kNameTag);
-    projects.emplace_back(values.Oid(), name ? name->AsString() : std::u16string());
-  }
-  return projects;
-}
-
-// The project's record: the oid of a project's record, else the one project of that name (ignoring
-// case). 0, told, when there is none or more than one.
-ItemOid FindProject(const std::string& word, std::FILE* err) {
-  // Looking does not make the database on a device that has none.
-  bool stored = ProjectDatabase().Exists(ProjectDatabase::Name());
-  std::optional<CEOID> oid = ParseOid(word);
-  if (stored && oid && ReadEntryType(*oid) == ProjectEntryType::Project) return *oid;
-  std::u16string name = platform::FromUtf8(word);
-  std::vector<ItemOid> named;
-  for (const auto& [record, projectName] : AllProjects()) {
-    if (platform::EqualsNoCase(projectName, name)) named.push_back(record);
-  }
-  if (named.size() == 1) return named[0];
-  if (named.empty()) {
-    std::fprintf(err, "calyra: no project has the oid or name \"%s\"\n", word.c_str());
-    return 0;
-  }
-  std::fprintf(err, "calyra: %zu projects are named \"%s\"; give one's oid:", named.size(), word.c_str());
-  for (ItemOid record : named) std::fprintf(err, " 0x%08X", record);
-  std::fprintf(err, "\n");
-  return 0;
 }
 
 // The report's folder is the program's, which the program's installation made on a device; a new

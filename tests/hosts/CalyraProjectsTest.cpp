@@ -110,8 +110,8 @@ TEST_F(CalyraProjectsTest, WrongWordsAndUnknownProjectsAreToldInOneLine) {
       {{"project", "time", "House", "tomorrow", "2024-03-15T10:30"}, kUsage,
        "calyra: project time takes START and END"},
       {{"projects", "extra"}, kUsage, "calyra: projects takes no words"},
-      {{"project", "add", "Nowhere", "0x10001"}, kBadOid, "calyra: no project has the name or oid \"Nowhere\"\n"},
-      {{"project", "new", "Shed", "Nowhere"}, kBadOid, "calyra: no project has the name or oid \"Nowhere\"\n"},
+      {{"project", "add", "Nowhere", "0x10001"}, kBadOid, "calyra: no project has the oid or name \"Nowhere\"\n"},
+      {{"project", "new", "Shed", "Nowhere"}, kBadOid, "calyra: no project has the oid or name \"Nowhere\"\n"},
   };
   for (const Case& each : cases) {
     ProgramRun run = Calyra(each.arguments);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdio>
+
+#include "hosts/calyra/EditorSession.h"
+
+namespace calyra::host {
+
+// Projects as a host and a person make them: "Kitchen" with the sub-project "Tiles", the task and a
+// file added to Kitchen through CalyraEditor_AddItemToProject2, an hour and a half booked on Tiles,
+// and the projects listed as `calyra projects` lists them. Kitchen's record, or 0 when a step failed.
+CEOID RunProjectTour(EditorSession& session, CEOID task, std::FILE* out);
+
+// The project's report written as `calyra report` writes it, and its text printed. 0 when written.
+int RunReportTour(EditorSession& session, CEOID project, std::FILE* out);
+
+}  // namespace calyra::host
