@@ -3,15 +3,6 @@
 // lists them. None pretends success.
 #include "CalyraEditor.h"
 
-CALYRA_API int CalyraEditor_SaveItemAsTemplate(HWND, CEOID) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_FillListViewWithTemplates(HWND, int, int) {
-  return 0;
-}
-CALYRA_API int CalyraEditor_EditTemplateName(HWND, WCHAR*, int) {
-  return 0;
-}
 CALYRA_API CEOID CalyraEditor_AddItemToProject(HWND, WORD, const WCHAR*, CEOID, const SYSTEMTIME*,
                                                const WCHAR*) {
   return 0;

@@ -1,9 +1,8 @@
-// Adding items and files to projects, and the template count a host shows.
+// Adding items and files to projects.
 #include "CalyraEditor.h"
 #include "host/Component.h"
 #include "host/exports/ExportGuard.h"
 #include "projects/ProjectAdding.h"
-#include "templates/TemplateOffer.h"
 
 CALYRA_API int CalyraEditor_AddItemToProject2(HWND owner, CEOID project, WORD, CEOID item,
                                               const SYSTEMTIME* date, const WCHAR* file) {
@@ -11,8 +10,4 @@ CALYRA_API int CalyraEditor_AddItemToProject2(HWND owner, CEOID project, WORD, C
     return calyra::AddItemToProject2(owner, calyra::Component::Process().Resources(), project, item, date,
                                      file);
   });
-}
-
-CALYRA_API int CalyraEditor_GetTemplateCount(WORD kind) {
-  return calyra::Guarded(0, [kind] { return calyra::TemplateCount(static_cast<calyra::ItemKind>(kind)); });
 }

@@ -70,8 +70,9 @@ TEST_F(ExportsTest, EveryExportAHostCallsIsThere) {
 }
 
 TEST_F(ExportsTest, PendingExportsAnswerTheirFailureValues) {
-  EXPECT_EQ(
-      Resolve<decltype(CalyraEditor_SaveItemAsTemplate)>("CalyraEditor_SaveItemAsTemplate")(nullptr, 42), 0);
+  EXPECT_EQ(Resolve<decltype(CalyraEditor_AddItemToProject)>("CalyraEditor_AddItemToProject")(
+                nullptr, 1, nullptr, 42, nullptr, nullptr),
+            0u);
   EXPECT_EQ(Resolve<decltype(CalyraEditor_GetIconLinkImage)>("CalyraEditor_GetIconLinkImage")(42), nullptr);
   WCHAR* text = reinterpret_cast<WCHAR*>(0x1);
   EXPECT_EQ(Resolve<decltype(CalyraEditor_DoPhraseSelection)>("CalyraEditor_DoPhraseSelection")(

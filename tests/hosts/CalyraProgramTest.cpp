@@ -317,10 +317,10 @@ TEST_F(CalyraProgramTest, CallPrintsWhatTheExportWroteIntoItsOutArguments) {
 }
 
 TEST_F(CalyraProgramTest, CallOfAnExportNotBuiltYetSaysSoAndAnswersOne) {
-  ProgramRun run = Calyra({"call", "SaveItemAsTemplate", "host", "0"});
+  ProgramRun run = Calyra({"call", "AddItemToProject", "host", "1", "null", "0", "none", "null"});
   EXPECT_EQ(run.exitCode, kFailed) << run.output;
   EXPECT_EQ(run.output,
-            "calyra: SaveItemAsTemplate is not built yet (it answers its failure value and does nothing)\n");
+            "calyra: AddItemToProject is not built yet (it answers its failure value and does nothing)\n");
 }
 
 TEST_F(CalyraProgramTest, CallWithArgumentsItCannotReadAnswersUsageInOneLine) {
@@ -380,7 +380,9 @@ TEST_F(CalyraProgramTest, TheExportTableCoversEveryExportOfTheHeader) {
             std::string::npos)
       << run.output;
   EXPECT_NE(run.output.find("DeleteContact(uint, int, &int, int) -> int\n"), std::string::npos);
-  EXPECT_NE(run.output.find("SaveItemAsTemplate(handle, uint) -> int  (not built yet)"), std::string::npos);
+  EXPECT_NE(run.output.find("AddItemToProject(handle, word, text, uint, time, text) -> oid  (not built yet)"),
+            std::string::npos)
+      << run.output;
 }
 
 }  // namespace
