@@ -397,7 +397,8 @@ void AppointmentPage::SaveAsTemplate() {
 void AppointmentPage::ApplyTemplate() {
   std::u16string subject = WindowText(Control(kAppointmentSubject)).substr(0, kSubjectChars);
   CPIMAppointment& appointment = Appointment();
-  if (!Host().ApplyTemplate(GetWindow(), appointment, appointment.start)) return;
+  SYSTEMTIME day = appointment.start;
+  if (!Host().ApplyTemplate(GetWindow(), appointment, day)) return;
   if (!subject.empty() && subject != ResourceText(Resources(), kStringSubjectPlaceholder))
     appointment.subject = subject;
   Reset(CloseAction::None);
