@@ -66,6 +66,8 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_DeleteAppointment", &e.deleteAppointment, error);
   all &= Resolve(handle_, "CalyraEditor_OpenJournal", &e.openJournal, error);
   all &= Resolve(handle_, "CalyraEditor_AddJournalEntryCustom", &e.addJournalEntryCustom, error);
+  all &= Resolve(handle_, "CalyraEditor_SaveItemAsTemplate", &e.saveItemAsTemplate, error);
+  all &= Resolve(handle_, "CalyraEditor_FillListViewWithTemplates", &e.fillListViewWithTemplates, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

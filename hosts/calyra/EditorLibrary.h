@@ -35,6 +35,8 @@ struct EditorExports {
   decltype(&CalyraEditor_DeleteAppointment) deleteAppointment = nullptr;
   decltype(&CalyraEditor_OpenJournal) openJournal = nullptr;
   decltype(&CalyraEditor_AddJournalEntryCustom) addJournalEntryCustom = nullptr;
+  decltype(&CalyraEditor_SaveItemAsTemplate) saveItemAsTemplate = nullptr;
+  decltype(&CalyraEditor_FillListViewWithTemplates) fillListViewWithTemplates = nullptr;
 };
 
 // libCalyraEditor.so, loaded as a device host loads the component's DLL: at run time, by path, with
