@@ -369,7 +369,8 @@ bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, I
 }
 
 bool EditorFrame::ApplyTemplate(HWND owner, PimItem& item, const SYSTEMTIME& day) {
-  if (!TemplateCount(item.Kind()) || OfferTemplate(ItemContextFor(owner), item, day) != TemplateChoice::Applied)
+  if (!TemplateCount(item.Kind()) ||
+      OfferTemplate(ItemContextFor(owner), item, day) != TemplateChoice::Applied)
     return false;
   context_.templateApplied = true;
   if (container_) container_->ReloadPagesExcept(focusedPage_);

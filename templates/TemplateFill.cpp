@@ -48,7 +48,8 @@ bool LoadTemplate(ItemOid templateOid, const ItemContext& context, Item& loaded)
 
 }  // namespace
 
-bool FillFromTemplate(ItemOid templateOid, PimItem& item, const ItemContext& context, const SYSTEMTIME& onDay) {
+bool FillFromTemplate(ItemOid templateOid, PimItem& item, const ItemContext& context,
+                      const SYSTEMTIME& onDay) {
   SYSTEMTIME day = onDay;  // it may be the item's own start, which the fill replaces
   if (!templateOid || ItemKindOf(templateOid) != item.Kind()) return false;
   CategorySet categories;

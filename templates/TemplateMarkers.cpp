@@ -27,7 +27,8 @@ bool IsTaskTemplateDate(const FILETIME& localDate) {
   return FileTimeToSystemTime(&localDate, &day) && DateOf(day, &date) && std::floor(date) == kTaskTemplateDay;
 }
 
-bool IsContactTemplate(std::u16string_view company, std::u16string_view firstName, std::u16string_view lastName) {
+bool IsContactTemplate(std::u16string_view company, std::u16string_view firstName,
+                       std::u16string_view lastName) {
   return !company.empty() && firstName.empty() && lastName.empty();
 }
 

@@ -20,6 +20,7 @@ bool IsAppointmentTemplateStart(const FILETIME& utcStart);
 // Whether a task record's start date (local) is on the task template day, whatever its time of day.
 bool IsTaskTemplateDate(const FILETIME& localDate);
 // Whether a contact is a template: a company and neither a first nor a last name.
-bool IsContactTemplate(std::u16string_view company, std::u16string_view firstName, std::u16string_view lastName);
+bool IsContactTemplate(std::u16string_view company, std::u16string_view firstName,
+                       std::u16string_view lastName);
 
 }  // namespace calyra

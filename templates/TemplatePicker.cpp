@@ -92,7 +92,8 @@ void TemplatePicker::MakeImageList() {
   ReleaseDC(nullptr, screen);
   bool large = dpi >= kHighDpi;
   int size = large ? kSmallImage * 2 : kSmallImage;
-  HBITMAP strip = LoadBitmapW(Resources(), MAKEINTRESOURCEW(large ? kBitmapItemIconsLarge : kBitmapItemIcons));
+  HBITMAP strip =
+      LoadBitmapW(Resources(), MAKEINTRESOURCEW(large ? kBitmapItemIconsLarge : kBitmapItemIcons));
   images_ = ImageList_Create(size, size, ILC_COLOR | ILC_MASK, kItemImageCount, 0);
   if (strip) {
     if (images_) ImageList_AddMasked(images_, strip, kImageKeyColour);

@@ -27,7 +27,8 @@ std::optional<TemplateEntry> ForwardEntry(ItemKind kind, const Record& record) {
     return TemplateEntry{TextOf(record, kPropSubject), record.Oid()};
   }
   std::u16string company = TextOf(record, kPropContactCompanyName);
-  if (!IsContactTemplate(company, TextOf(record, kPropContactFirstName), TextOf(record, kPropContactLastName)))
+  if (!IsContactTemplate(company, TextOf(record, kPropContactFirstName),
+                         TextOf(record, kPropContactLastName)))
     return std::nullopt;
   return TemplateEntry{std::move(company), record.Oid()};
 }

@@ -22,9 +22,9 @@ using namespace platform::outlook;
 // A person's name and personal days stay with the person: a contact template keeps the company's
 // side of the card.
 constexpr CEPROPID kPersonalContactTexts[] = {
-    kPropContactTitle,         kPropContactFirstName,     kPropContactMiddleName, kPropContactLastName,
-    kPropContactSuffix,        kPropContactNickname,      kPropContactYomiFirstName,
-    kPropContactYomiLastName,  kPropContactSpouse,        kPropContactChildren,
+    kPropContactTitle,  kPropContactFirstName, kPropContactMiddleName,    kPropContactLastName,
+    kPropContactSuffix, kPropContactNickname,  kPropContactYomiFirstName, kPropContactYomiLastName,
+    kPropContactSpouse, kPropContactChildren,
 };
 
 std::u16string NameOf(std::u16string_view name) {
@@ -110,7 +110,8 @@ ItemOid TemplateWriter::WriteContact(const PimItem& source, std::u16string_view 
   for (CEPROPID tag : kPersonalContactTexts) copy.SetText(tag, std::u16string());
   copy.SetText(kPropContactCompanyName, NameOf(name));
   copy.SetText(CPIMContact::kFileAs, NameOf(name));
-  copy.birthday = copy.anniversary = copy.editedBirthday = copy.editedAnniversary = platform::kNoDateSystemTime;
+  copy.birthday = copy.anniversary = copy.editedBirthday = copy.editedAnniversary =
+      platform::kNoDateSystemTime;
   return Finish(copy, source);
 }
 
@@ -118,7 +119,8 @@ ItemOid TemplateWriter::Finish(PimItem& prepared, const PimItem& source) const {
   if (prepared.Save(context_) != S_OK || !prepared.oid) return 0;
   std::vector<BYTE> notes;
   if (source.oid && ReadPimProperty(source.oid, source.Kind(), kNotesTag, &notes))
-    WritePimProperty(prepared.oid, prepared.Kind(), kNotesTag, notes.data(), static_cast<DWORD>(notes.size()));
+    WritePimProperty(prepared.oid, prepared.Kind(), kNotesTag, notes.data(),
+                     static_cast<DWORD>(notes.size()));
   return prepared.oid;
 }
 
@@ -129,7 +131,8 @@ bool TemplateWriter::SaveItemAsTemplate(ItemOid item) const {
   // A series is read as the series without asking which occurrence; its template drops the pattern.
   if (auto* appointment = dynamic_cast<CPIMAppointment*>(source.get())) appointment->openScope = kOpenSeries;
   if (!source->Load(context_)) return true;
-  std::optional<std::u16string> name = AskTemplateName(context_.owner, context_.resources, source->DisplayText());
+  std::optional<std::u16string> name =
+      AskTemplateName(context_.owner, context_.resources, source->DisplayText());
   if (name) Write(*source, *name);
   return true;
 }

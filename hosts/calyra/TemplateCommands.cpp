@@ -79,7 +79,8 @@ int SaveTemplate(const EditorLibrary& library, CEOID item, const std::optional<s
                  std::FILE* out, std::FILE* err) {
   ItemKind kind = ItemKindOf(item);
   if (kind == ItemKind::kNone) {
-    std::fprintf(err, "calyra: no appointment, task or contact has the oid 0x%08X\n", static_cast<unsigned>(item));
+    std::fprintf(err, "calyra: no appointment, task or contact has the oid 0x%08X\n",
+                 static_cast<unsigned>(item));
     return kExitBadOid;
   }
   platform::ScriptedUserAgent person;
@@ -103,7 +104,8 @@ int SaveTemplate(const EditorLibrary& library, CEOID item, const std::optional<s
   if (result != kExitDone) return result;
   for (const TemplateRow& row : after) {
     if (std::find(before.begin(), before.end(), row) != before.end()) continue;
-    std::fprintf(out, "template: 0x%08X  %s\n", static_cast<unsigned>(row.oid), platform::ToUtf8(row.text).c_str());
+    std::fprintf(out, "template: 0x%08X  %s\n", static_cast<unsigned>(row.oid),
+                 platform::ToUtf8(row.text).c_str());
     return kExitDone;
   }
   std::fprintf(err, "calyra: no template was written (an empty name is refused)\n");
@@ -116,7 +118,8 @@ std::string CheckTemplateCommand(const std::vector<std::string>& words, bool jso
   if (options.size() > (named ? 1u : 0u)) return "templates and template save take no option but --name";
   if (words[0] == "templates") {
     if (named) return "--name is for template save";
-    if (words.size() != 2 || !ParseKind(words[1], true)) return "templates appointments, tasks or contacts [--json]";
+    if (words.size() != 2 || !ParseKind(words[1], true))
+      return "templates appointments, tasks or contacts [--json]";
     return {};
   }
   if (json) return "--json is for templates, not template save";
@@ -128,8 +131,8 @@ std::string CheckTemplateCommand(const std::vector<std::string>& words, bool jso
 int RunTemplateCommand(const EditorLibrary& library, const std::vector<std::string>& words, bool json,
                        const std::map<std::string, std::string>& options, std::FILE* out, std::FILE* err) {
   if (words[0] == "templates")
-    return ListTemplates(library, *ParseKind(words[1], true), json ? ListingFormat::kJson : ListingFormat::kText,
-                         out, err);
+    return ListTemplates(library, *ParseKind(words[1], true),
+                         json ? ListingFormat::kJson : ListingFormat::kText, out, err);
   auto name = options.find("--name");
   std::optional<std::u16string> text;
   if (name != options.end()) text = platform::FromUtf8(name->second);

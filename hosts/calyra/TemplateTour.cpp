@@ -35,18 +35,23 @@ int RunTemplateTour(EditorSession& session, CEOID task, std::FILE* out) {
   const EditorExports& e = session.Exports();
   platform::ScriptedUserAgent person;
   person.SetResourceModule(session.Resources());
-  person.ExpectDialog(resources::kDialogTextPrompt).Type(resources::kTextPromptText, kTemplateName).Click(IDOK);
+  person.ExpectDialog(resources::kDialogTextPrompt)
+      .Type(resources::kTextPromptText, kTemplateName)
+      .Click(IDOK);
   platform::SetUserAgent(&person);
-  std::fprintf(out, "  calyra template save 0x%08X --name \"%s\"\n", task, platform::ToUtf8(kTemplateName).c_str());
+  std::fprintf(out, "  calyra template save 0x%08X --name \"%s\"\n", task,
+               platform::ToUtf8(kTemplateName).c_str());
   std::fprintf(out, "  result: %d\n", e.saveItemAsTemplate(session.Host().Handle(), task));
   std::vector<TemplateRow> rows = TemplateRows(session, ItemKind::kTask);
   for (const TemplateRow& row : rows)
-    std::fprintf(out, "  template 0x%08X  %s\n", static_cast<unsigned>(row.oid), platform::ToUtf8(row.text).c_str());
+    std::fprintf(out, "  template 0x%08X  %s\n", static_cast<unsigned>(row.oid),
+                 platform::ToUtf8(row.text).c_str());
   bool done = Finished(person, out) && !rows.empty();
 
   OutlookItems items;
   std::string error;
-  std::set<CEOID> before = items.Open(session.Host().Handle(), &error) ? items.Oids(ItemKind::kTask) : std::set<CEOID>();
+  std::set<CEOID> before =
+      items.Open(session.Host().Handle(), &error) ? items.Oids(ItemKind::kTask) : std::set<CEOID>();
   platform::ScriptedUserAgent chooser;
   chooser.SetResourceModule(session.Resources());
   chooser.ExpectDialog(resources::kDialogTemplatePicker).Click(IDOK);  // the first row, selected

@@ -165,7 +165,8 @@ TEST_F(TemplatePagesTest, ApplyingOnTheAppointmentPageKeepsItsStartDate) {
   stored.start = Date(2999, 9, 9, 14, 0);
   stored.end = Date(2999, 9, 9, 15, 30);
   ASSERT_EQ(stored.Save(ItemContext()), S_OK);
-  ASSERT_TRUE(Open(NewItem(EditorKind::NewAppointment).From(Date(2024, 3, 20, 9, 0)).To(Date(2024, 3, 20, 10, 0))));
+  ASSERT_TRUE(
+      Open(NewItem(EditorKind::NewAppointment).From(Date(2024, 3, 20, 9, 0)).To(Date(2024, 3, 20, 10, 0))));
   user_->ExpectDialog(kDialogTemplatePicker).Click(IDOK);
   Command(kCommandApplyTemplate);
   auto& appointment = *static_cast<CPIMAppointment*>(Frame().Context().item);
@@ -189,7 +190,8 @@ TEST_F(TemplatePagesTest, ApplyingWithoutTemplatesOrCancellingChangesNothing) {
 }
 
 TEST_F(TemplatePagesTest, SaveAsTemplateWritesTheTemplateWithTheNameGiven) {
-  ASSERT_TRUE(Open(NewItem(EditorKind::NewTask).Subject(u"Tax return").From(Date(2024, 3, 1)).To(Date(2024, 3, 31))));
+  ASSERT_TRUE(
+      Open(NewItem(EditorKind::NewTask).Subject(u"Tax return").From(Date(2024, 3, 1)).To(Date(2024, 3, 31))));
   user_->ExpectDialog(kDialogTextPrompt).Type(kTextPromptText, u"Yearly taxes").Click(IDOK);
   Command(kCommandSaveAsTemplate);
   EXPECT_FALSE(Frame().IsOpen());

@@ -28,7 +28,8 @@ class BoxRecorder : public platform::UserAgent {
  public:
   explicit BoxRecorder(platform::UserAgent& person) : person_(person) {}
   bool ActOnDialog(HWND dialog) override { return person_.ActOnDialog(dialog); }
-  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT flags) override {
+  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
+                       UINT flags) override {
     captions.emplace_back(caption);
     flagsSeen.push_back(flags);
     return person_.AnswerMessageBox(owner, text, caption, flags);
@@ -103,7 +104,8 @@ TEST_F(TemplateExportsTest, AnEmptyNameIsRefusedWithAStopMessage) {
 TEST_F(TemplateExportsTest, SaveItemAsTemplateAnswersByTheKindOfTheRecord) {
   ItemOid appointment = SaveAppointment(u"Dentist", Date(2024, 3, 20, 9, 0), Date(2024, 3, 20, 10, 0));
   user_->ExpectDialog(kDialogTextPrompt).Click(IDCANCEL);
-  EXPECT_EQ(CalyraEditor_SaveItemAsTemplate(host_, appointment), 1) << "1 whether or not a template was written";
+  EXPECT_EQ(CalyraEditor_SaveItemAsTemplate(host_, appointment), 1)
+      << "1 whether or not a template was written";
   EXPECT_TRUE(Templates(ItemKind::Appointment).empty());
   EXPECT_EQ(CalyraEditor_SaveItemAsTemplate(host_, 0), 0);
   EXPECT_EQ(CalyraEditor_SaveItemAsTemplate(host_, 0x7FFFFF), 0);

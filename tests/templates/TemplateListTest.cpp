@@ -71,7 +71,8 @@ TEST_F(TemplateListTest, RowsArriveInAlphabeticalOrderWhateverTheCase) {
   SaveTask(u"Aardvark", Date(2024, 3, 15), Date(2024, 3, 16));
   EXPECT_EQ(TemplateList(list_).Fill(ItemKind::Task, true), 3);
   int task = resources::kItemImageTask;
-  EXPECT_EQ(Rows(), (std::vector<Row>{{u"alpha", alpha, task}, {u"Beta", beta, task}, {u"Gamma", gamma, task}}));
+  EXPECT_EQ(Rows(),
+            (std::vector<Row>{{u"alpha", alpha, task}, {u"Beta", beta, task}, {u"Gamma", gamma, task}}));
 }
 
 TEST_F(TemplateListTest, EachKindHasItsImage) {

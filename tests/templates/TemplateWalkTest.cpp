@@ -37,11 +37,9 @@ TEST_F(TemplateWalkTest, ATaskIsATemplateByTheDayOfItsStartAlone) {
     bool isTemplate;
   };
   const Case cases[] = {
-      {Date(2999, 12, 31), true},
-      {Date(2999, 12, 31, 23, 0), true},  // the time of day does not count
-      {Date(2999, 12, 30, 23, 59), false},
-      {Date(3000, 1, 1), false},
-      {Date(2024, 3, 15), false},
+      {Date(2999, 12, 31), true},          {Date(2999, 12, 31, 23, 0), true},  // the time of day does not
+                                                                               // count
+      {Date(2999, 12, 30, 23, 59), false}, {Date(3000, 1, 1), false},         {Date(2024, 3, 15), false},
   };
   for (const Case& entry : cases) {
     SCOPED_TRACE(::testing::PrintToString(entry.start));
@@ -67,7 +65,8 @@ TEST_F(TemplateWalkTest, AnAppointmentIsATemplateFromTheDayBeforeTheTemplateDayI
       {u"Ordinary", Date(2024, 3, 18, 9, 0), false},
   };
   for (const Case& entry : cases) {
-    SCOPED_TRACE(std::string(entry.subject, entry.subject + std::char_traits<char16_t>::length(entry.subject)));
+    SCOPED_TRACE(
+        std::string(entry.subject, entry.subject + std::char_traits<char16_t>::length(entry.subject)));
     FILETIME utc{};
     ASSERT_TRUE(platform::LocalSystemTimeToUtc(entry.start, &utc));
     EXPECT_EQ(IsAppointmentTemplateStart(utc), entry.isTemplate);

@@ -55,7 +55,8 @@ TEST_F(TemplateWriterTest, AnAppointmentMovesOntoTheTemplateDayKeepingItsTimesOf
   };
   for (const Case& entry : cases) {
     SCOPED_TRACE(::testing::PrintToString(entry.start));
-    CPIMAppointment source = Stored<CPIMAppointment>(SaveAppointment(u"Dentist", entry.start, entry.end, entry.allDay));
+    CPIMAppointment source =
+        Stored<CPIMAppointment>(SaveAppointment(u"Dentist", entry.start, entry.end, entry.allDay));
     ItemOid written = TemplateWriter(context_).Write(source, u"Check-up");
     ASSERT_NE(written, 0u);
     CPIMAppointment stored = Stored<CPIMAppointment>(written);
