@@ -282,7 +282,8 @@ bool AppointmentPage::Command(int id, int code) {
       SaveAsTemplate();
       return true;
     case kCommandApplyTemplate:
-      return true;  // the templates of appointments come with the template store
+      ApplyTemplate();
+      return true;
     case kCommandInsertPhrase:
       InsertPhrase();
       return true;
@@ -389,6 +390,19 @@ void AppointmentPage::EditSecondReminder() {
 void AppointmentPage::SaveAsTemplate() {
   Store(CloseAction::Copy);
   CloseAsTemplate(Appointment().subject);
+}
+
+// The template's times of day and length come onto the day the page shows; a subject the person
+// typed stays.
+void AppointmentPage::ApplyTemplate() {
+  std::u16string subject = WindowText(Control(kAppointmentSubject)).substr(0, kSubjectChars);
+  CPIMAppointment& appointment = Appointment();
+  SYSTEMTIME day = appointment.start;
+  if (!Host().ApplyTemplate(GetWindow(), appointment, day)) return;
+  if (!subject.empty() && subject != ResourceText(Resources(), kStringSubjectPlaceholder))
+    appointment.subject = subject;
+  Reset(CloseAction::None);
+  LoadNow();
 }
 
 void AppointmentPage::InsertPhrase() {

@@ -48,6 +48,7 @@ class AppointmentPage : public EditorPage {
   void ChooseLocation();
   void EditSecondReminder();
   void SaveAsTemplate();
+  void ApplyTemplate();
   void InsertPhrase();
   void InsertContact();
 

@@ -325,10 +325,22 @@ bool ContactPage::Command(int id, int code) {
       EditCustomFileAs();
       return true;
     case kCommandApplyTemplate:
-      return true;  // the contact templates come with the template store
+      ApplyTemplate();
+      return true;
     default:
       return RunEditCommand(id, lastField_);
   }
+}
+
+// What the page shows is kept in the contact first; the template fills in the fields it has, and a
+// name the person typed stays.
+void ContactPage::ApplyTemplate() {
+  if (!Store(CloseAction::None)) return;
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  if (!Host().ApplyTemplate(GetWindow(), Contact(), today)) return;
+  Reset(CloseAction::None);
+  LoadNow();
 }
 
 // The file-as menu, with each format's preview of the name as it stands on the page.

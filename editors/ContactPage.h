@@ -45,6 +45,7 @@ class ContactPage : public EditorPage {
   bool Command(int id, int code);
   void ChooseFileAs();
   void EditCustomFileAs();
+  void ApplyTemplate();
 
   bool loaded_ = false;
   FileAsFormat format_ = FileAsFormat::LastFirstMiddle;

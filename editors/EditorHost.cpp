@@ -21,4 +21,8 @@ CalyraNoteOptions EditorHost::NoteOptions() const {
   return options;
 }
 
+ItemOid EditorHost::WriteTemplate(PimItem& item, const std::u16string&, HWND owner) {
+  return item.Copy(ItemContextFor(owner));
+}
+
 }  // namespace calyra

@@ -68,6 +68,13 @@ class EditorHost {
   // host that keeps none answers the defaults of a fresh component.
   virtual CalyraNoteOptions NoteOptions() const;
   virtual void SetNoteOptions(const CalyraNoteOptions&) {}
+  // Offers the templates of the item's kind and fills the open item from the one the person
+  // chooses, an appointment on the date of `day`; false when none was applied (the default: no
+  // templates are kept).
+  virtual bool ApplyTemplate(HWND /*owner*/, PimItem& /*item*/, const SYSTEMTIME& /*day*/) { return false; }
+  // Writes the template named `name` of an item that has just been saved; its oid, or 0. The default
+  // makes a plain copy of the item.
+  virtual ItemOid WriteTemplate(PimItem& item, const std::u16string& name, HWND owner);
 };
 
 }  // namespace calyra

@@ -3,7 +3,7 @@
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
 #include "editors/MenuBar.h"
-#include "editors/TextPrompt.h"
+#include "editors/TemplateNameDialog.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Formatter.h"
 #include "platform/ui/Dialog.h"
@@ -220,8 +220,7 @@ bool EditorPage::RunEditCommand(int command, HWND fallback) {
 }
 
 void EditorPage::CloseAsTemplate(const std::u16string& subject) {
-  constexpr size_t kNameChars = 4096;
-  std::optional<std::u16string> name = PromptForText(window_, Host().Resources(), subject, kNameChars);
+  std::optional<std::u16string> name = AskTemplateName(window_, Host().Resources(), subject);
   if (!name) return;
   context_->templateName = *name;
   CloseWith(CloseAction::Copy, kMsgCloseEditor);

@@ -93,17 +93,27 @@ bool PageContainer::RunPostSaveWork(ItemOid saved) {
 bool PageContainer::RunItemCommand(CloseAction action) {
   std::optional<ItemCommand> command = ItemCommandOf(action);
   if (!command) return true;
-  return context_.item && RunItemOperation(*context_.item, *command, *context_.host, context_.owner);
+  return context_.item &&
+         RunItemOperation(*context_.item, *command, *context_.host, context_.owner, context_.templateName);
 }
 
-bool RunItemOperation(PimItem& item, ItemCommand command, EditorHost& host, HWND owner) {
+void PageContainer::ReloadPagesExcept(HWND kept) {
+  for (EditorPage* page : pages_) {
+    if (page->NeedsLoad() || (kept && page->GetWindow() == kept)) continue;
+    page->Reset(CloseAction::None);
+    page->MarkNeedsLoad();
+  }
+}
+
+bool RunItemOperation(PimItem& item, ItemCommand command, EditorHost& host, HWND owner,
+                      const std::u16string& templateName) {
   ItemContext itemContext = host.ItemContextFor(owner);
   if (NeedsLoadedItem(command) && !item.loaded && !item.Load(itemContext)) return false;
   switch (command) {
     case ItemCommand::Delete:
       return host.DeleteItem(item.Kind(), SeriesOidOf(item), OccurrenceOf(item));
     case ItemCommand::Copy:
-      return item.Copy(itemContext) != 0;
+      return host.WriteTemplate(item, templateName, owner) != 0;
     case ItemCommand::Convert:
       return item.Convert(itemContext) != 0;
     case ItemCommand::ShowInOutlook:

@@ -36,6 +36,10 @@ class PageContainer {
   // page is reset and hidden.
   CloseResult Close(CloseAction action);
 
+  // Every loaded page but the one whose window is `kept` is emptied and loads again when it is next
+  // shown (the item changed under them).
+  void ReloadPagesExcept(HWND kept);
+
   size_t PageCount() const { return pages_.size(); }
   EditorPage* Page(size_t index) const { return index < pages_.size() ? pages_[index] : nullptr; }
 
@@ -62,8 +66,10 @@ ItemOid SeriesOidOf(const PimItem& item);
 // The occurrence date of an item opened as one occurrence of a series, else null.
 const SYSTEMTIME* OccurrenceOf(const PimItem& item);
 
-// Runs an item command on an item, loading it first for convert and copy; true on success.
-bool RunItemOperation(PimItem& item, ItemCommand command, EditorHost& host, HWND owner);
+// Runs an item command on an item, loading it first for convert and copy; true on success. Copy
+// writes the item's template named `templateName`.
+bool RunItemOperation(PimItem& item, ItemCommand command, EditorHost& host, HWND owner,
+                      const std::u16string& templateName = {});
 
 // The page container of an editor.
 std::unique_ptr<PageContainer> MakePageContainer(EditorKind kind, EditorContext& context);

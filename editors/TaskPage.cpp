@@ -272,7 +272,8 @@ bool TaskPage::Command(int id, int code) {
       SaveAsTemplate();
       return true;
     case kCommandApplyTemplate:
-      return true;  // the templates of tasks come with the template store
+      ApplyTemplate();
+      return true;
     case kCommandInsertPhrase:
       InsertPhrase();
       return true;
@@ -317,6 +318,18 @@ void TaskPage::PickReminderTime() {
 void TaskPage::SaveAsTemplate() {
   Store(CloseAction::Copy);
   CloseAsTemplate(Task().subject);
+}
+
+// What the page shows is kept in the task first, so that the dates and a subject the person typed
+// stay; the template brings the rest.
+void TaskPage::ApplyTemplate() {
+  Store(CloseAction::None);
+  CPIMTask& task = Task();
+  std::u16string subject = task.subject;
+  if (!Host().ApplyTemplate(GetWindow(), task, Today())) return;
+  if (!subject.empty()) task.subject = subject;
+  Reset(CloseAction::None);
+  LoadNow();
 }
 
 void TaskPage::InsertPhrase() {

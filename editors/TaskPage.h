@@ -43,6 +43,7 @@ class TaskPage : public EditorPage {
   void SubjectFocus(bool focused);
   void PickReminderTime();
   void SaveAsTemplate();
+  void ApplyTemplate();
   void InsertPhrase();
   void InsertContact();
   void HookSubject();

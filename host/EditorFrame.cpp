@@ -10,6 +10,7 @@
 #include "links/LinkOperations.h"
 #include "operations/ItemDeletion.h"
 #include "platform/text/Text.h"
+#include "platform/time/TimeConversion.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
@@ -21,6 +22,7 @@
 #include "store/CPIMContact.h"
 #include "store/CPIMTask.h"
 #include "templates/TemplateOffer.h"
+#include "templates/TemplateWriter.h"
 #include "text/CountryTable.h"
 
 namespace calyra {
@@ -264,7 +266,9 @@ bool EditorFrame::PrepareNew(EditorKind kind, EditRequest& request) {
   if (context_.kind == ItemKind::Appointment) secondAppointment_ = MakeAppointment();
   TemplateChoice choice = TemplateChoice::NoTemplates;
   if (!request.noTemplate && TemplateCount(context_.kind) > 0) {
-    choice = OfferTemplate(request.owner, Resources(), context_.kind, *item_);
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    choice = OfferTemplate(ItemContextFor(request.owner), *item_, today);
     if (choice == TemplateChoice::Cancelled) return false;
   }
   context_.templateApplied = choice == TemplateChoice::Applied;
@@ -345,7 +349,8 @@ void EditorFrame::DestroyPages() {
   pages_.Clear();
 }
 
-bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, ItemCommand command) {
+bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, ItemCommand command,
+                                    const std::u16string& templateName) {
   std::unique_ptr<PimItem> item = MakeItem(kind);
   if (!item) return false;
   item->oid = request.item;
@@ -360,7 +365,20 @@ bool EditorFrame::RunSummaryCommand(ItemKind kind, const EditRequest& request, I
     task->start = request.firstDate;
     task->due = request.secondDate;
   }
-  return RunItemOperation(*item, command, *this, MainWindow());
+  return RunItemOperation(*item, command, *this, MainWindow(), templateName);
+}
+
+bool EditorFrame::ApplyTemplate(HWND owner, PimItem& item, const SYSTEMTIME& day) {
+  if (!TemplateCount(item.Kind()) ||
+      OfferTemplate(ItemContextFor(owner), item, day) != TemplateChoice::Applied)
+    return false;
+  context_.templateApplied = true;
+  if (container_) container_->ReloadPagesExcept(focusedPage_);
+  return true;
+}
+
+ItemOid EditorFrame::WriteTemplate(PimItem& item, const std::u16string& name, HWND owner) {
+  return TemplateWriter(ItemContextFor(owner)).Write(item, name);
 }
 
 }  // namespace calyra

@@ -27,7 +27,8 @@ class EditorFrame : public EditorHost {
   // Closes with a close action (None: the one the editor set); false when a page or the save refused.
   bool Close(CloseAction action);
   // Runs an item command of the summary on a freshly made item; true on success.
-  bool RunSummaryCommand(ItemKind kind, const EditRequest& request, ItemCommand command);
+  bool RunSummaryCommand(ItemKind kind, const EditRequest& request, ItemCommand command,
+                         const std::u16string& templateName = {});
 
   // Gives the current page's remembered control the focus again.
   void RefocusCurrentPage();
@@ -69,6 +70,8 @@ class EditorFrame : public EditorHost {
   HWND* ModalDialogSlot() override;
   CalyraNoteOptions NoteOptions() const override;
   void SetNoteOptions(const CalyraNoteOptions& options) override;
+  bool ApplyTemplate(HWND owner, PimItem& item, const SYSTEMTIME& day) override;
+  ItemOid WriteTemplate(PimItem& item, const std::u16string& name, HWND owner) override;
 
  private:
   static bool IsWindowAlive(HWND window);

@@ -214,7 +214,9 @@ void MainWindow::OnSummaryMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case kMsgSummaryCommand: {
       std::optional<ItemCommand> command = ItemCommandFromMessage(wParam);
-      if (!command || !frame_->RunSummaryCommand(summary_->Kind(), summary_->Request(), *command)) return;
+      if (!command || !frame_->RunSummaryCommand(summary_->Kind(), summary_->Request(), *command,
+                                                 summary_->TemplateName()))
+        return;
       break;
     }
     default:

@@ -7,7 +7,7 @@
 
 #include "editors/CloseAction.h"
 #include "editors/EditorMessages.h"
-#include "editors/TextPrompt.h"
+#include "editors/TemplateNameDialog.h"
 #include "host/Component.h"
 #include "host/ContactSummaryFields.h"
 #include "host/ContactView.h"
@@ -25,9 +25,6 @@ namespace calyra {
 using namespace resources;
 
 namespace {
-
-// A template's name is at most this long.
-constexpr size_t kTemplateNameChars = 4095;
 
 // The display colours: the background, the labels and the values.
 constexpr int kBackgroundColor = 0;
@@ -174,7 +171,7 @@ void SummaryWindow::SaveAsTemplate() {
   context.owner = window_;
   context.resources = Component::Process().Resources();
   std::u16string offered = SummaryItemName(kind_, request_->item, context);
-  std::optional<std::u16string> name = PromptForText(window_, context.resources, offered, kTemplateNameChars);
+  std::optional<std::u16string> name = AskTemplateName(window_, context.resources, offered);
   if (!name) return;
   templateName_ = *name;
   PostMessageW(mainWindow_, kMsgSummaryCommand, ToMessage(ItemCommand::Copy), 0);

@@ -129,6 +129,10 @@ inline constexpr unsigned kStringDurationDays = 64382;
 inline constexpr unsigned kStringSubjectPlaceholder = 64912;
 // Task editor.
 inline constexpr unsigned kStringTaskCompletedOn = 64335;
+// Templates: the caption and text of an empty template name, the template picker's title.
+inline constexpr unsigned kStringTemplateCaption = 63001;
+inline constexpr unsigned kStringTemplateNameEmpty = 63016;
+inline constexpr unsigned kStringTemplatePickerTitle = 63100;
 // Item operations: the refusal to move a recurring task to another day.
 inline constexpr unsigned kStringRecurringTaskNotMoved = 63642;
 // Notes: a title that cannot be a file name.

@@ -170,6 +170,10 @@ bool Database::SeekNext() {
   return false;
 }
 
+bool Database::SeekPrevious() {
+  return Seek(CEDB_SEEK_CURRENT, static_cast<DWORD>(-1));
+}
+
 bool Database::SeekValue(DWORD seekType, const PropertyValue& value) {
   switch (seekType) {
     case CEDB_SEEK_VALUESMALLER:
@@ -207,6 +211,21 @@ bool Database::ReadRecord(Record& record) {
   }
   LocalFree(buffer);
   return oid != 0;
+}
+
+bool Database::ReadRecordInto(Record& record, std::span<BYTE> buffer) {
+  if (!Check()) return false;
+  if (!IsOpen()) return Refuse(ERROR_INVALID_HANDLE);
+  std::vector<CEPROPID> tags = record.Tags();
+  WORD count = static_cast<WORD>(tags.size());
+  LPBYTE data = buffer.data();
+  auto size = static_cast<DWORD>(buffer.size());
+  CEOID oid = CeReadRecordProps(handle_, 0, &count, tags.empty() ? nullptr : tags.data(), &data, &size);
+  if (oid == 0) return false;
+  record.SetOid(oid);
+  const auto* values = reinterpret_cast<const CEPROPVAL*>(data);
+  for (WORD i = 0; i < count; ++i) record.Set(PropertyValue(values[i]));
+  return true;
 }
 
 bool Database::ReadNextRecord(Record& record) {

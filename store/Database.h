@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,8 @@ class Database {
   virtual bool SeekToOid(CEOID record);
   // Moves on one record; at the end it fails and sets the end-of-data flag.
   virtual bool SeekNext();
+  // Moves back one record; before the first it fails.
+  virtual bool SeekPrevious();
   // seekType is one of the value seeks (CEDB_SEEK_VALUESMALLER ... CEDB_SEEK_VALUEGREATER).
   virtual bool SeekValue(DWORD seekType, const PropertyValue& value);
   // The current position, or -1.
@@ -57,6 +60,9 @@ class Database {
 
   // Reads the properties `record` names (all when it names none) of the current record into it.
   virtual bool ReadRecord(Record& record);
+  // As ReadRecord, into the caller's buffer: a record whose values do not fit is refused
+  // (ERROR_INSUFFICIENT_BUFFER) instead of growing it.
+  virtual bool ReadRecordInto(Record& record, std::span<BYTE> buffer);
   // Reads the current record and moves on; refuses with ERROR_HANDLE_EOF once past the last one.
   virtual bool ReadNextRecord(Record& record);
   // Calls `callback` for each record from the first, with the properties `names` names, until it

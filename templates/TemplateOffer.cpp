@@ -1,14 +1,15 @@
 #include "templates/TemplateOffer.h"
 
+#include "templates/TemplateFill.h"
+#include "templates/TemplatePicker.h"
+
 namespace calyra {
 
-// No template store exists yet, so no kind has templates and a new item starts from its defaults.
-int TemplateCount(ItemKind) {
-  return 0;
-}
-
-TemplateChoice OfferTemplate(HWND, HINSTANCE, ItemKind kind, PimItem&) {
-  return TemplateCount(kind) ? TemplateChoice::Cancelled : TemplateChoice::NoTemplates;
+TemplateChoice OfferTemplate(const ItemContext& context, PimItem& item, const SYSTEMTIME& day) {
+  std::optional<ItemOid> chosen = TemplatePicker(item.Kind()).Show(context.owner, context.resources);
+  if (!chosen) return TemplateChoice::Cancelled;
+  if (!*chosen || !FillFromTemplate(*chosen, item, context, day)) return TemplateChoice::NoTemplates;
+  return TemplateChoice::Applied;
 }
 
 }  // namespace calyra

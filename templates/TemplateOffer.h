@@ -1,14 +1,16 @@
 #pragma once
 
 #include "store/PimItem.h"
+#include "templates/TemplateWalk.h"
 
 namespace calyra {
 
 enum class TemplateChoice { NoTemplates, Cancelled, Applied };
 
-// The number of stored templates of an item kind.
-int TemplateCount(ItemKind kind);
-// Offers the templates of the kind for a new item and applies the one chosen to `item`.
-TemplateChoice OfferTemplate(HWND owner, HINSTANCE resources, ItemKind kind, PimItem& item);
+// Offers the templates of the item's kind in the template picker and fills `item` from the one
+// chosen (an appointment on the date of `day`, see FillFromTemplate). The blank-item button, and a
+// template that can no longer be read, leave the item as it is (NoTemplates); Cancel is Cancelled.
+// The caller asks TemplateCount first: with none stored there is nothing to offer.
+TemplateChoice OfferTemplate(const ItemContext& context, PimItem& item, const SYSTEMTIME& day);
 
 }  // namespace calyra

@@ -1,11 +1,9 @@
-// Adding items and files to projects (the picker, or a project the host names), and the template
-// count a host shows.
+// Adding items and files to projects: the picker, or a project the host names.
 #include "CalyraEditor.h"
 #include "editors/ProjectPicker.h"
 #include "host/Component.h"
 #include "host/exports/ExportGuard.h"
 #include "projects/ProjectAdding.h"
-#include "templates/TemplateOffer.h"
 
 CALYRA_API int CalyraEditor_AddItemToProject2(HWND owner, CEOID project, WORD, CEOID item,
                                               const SYSTEMTIME* date, const WCHAR* file) {
@@ -26,8 +24,4 @@ CALYRA_API CEOID CalyraEditor_AddItemToProject(HWND owner, WORD, const WCHAR*, C
     };
     return calyra::PickProjectAndAdd(owner, resources, add, &component.modalDialog);
   });
-}
-
-CALYRA_API int CalyraEditor_GetTemplateCount(WORD kind) {
-  return calyra::Guarded(0, [kind] { return calyra::TemplateCount(static_cast<calyra::ItemKind>(kind)); });
 }

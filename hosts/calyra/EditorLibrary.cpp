@@ -68,6 +68,8 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_AddItemToProject2", &e.addItemToProject2, error);
   all &= Resolve(handle_, "CalyraEditor_EditProject", &e.editProject, error);
   all &= Resolve(handle_, "CalyraEditor_AddJournalEntryCustom", &e.addJournalEntryCustom, error);
+  all &= Resolve(handle_, "CalyraEditor_SaveItemAsTemplate", &e.saveItemAsTemplate, error);
+  all &= Resolve(handle_, "CalyraEditor_FillListViewWithTemplates", &e.fillListViewWithTemplates, error);
   if (!all) *error += " (" + path_ + ")";
   return all;
 }

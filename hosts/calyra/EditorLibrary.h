@@ -37,6 +37,8 @@ struct EditorExports {
   decltype(&CalyraEditor_AddJournalEntryCustom) addJournalEntryCustom = nullptr;
   decltype(&CalyraEditor_AddItemToProject2) addItemToProject2 = nullptr;
   decltype(&CalyraEditor_EditProject) editProject = nullptr;
+  decltype(&CalyraEditor_SaveItemAsTemplate) saveItemAsTemplate = nullptr;
+  decltype(&CalyraEditor_FillListViewWithTemplates) fillListViewWithTemplates = nullptr;
 };
 
 // libCalyraEditor.so, loaded as a device host loads the component's DLL: at run time, by path, with

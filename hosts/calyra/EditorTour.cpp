@@ -20,6 +20,7 @@
 #include "hosts/calyra/Script.h"
 #include "hosts/calyra/ScriptRunner.h"
 #include "hosts/calyra/StepPerformer.h"
+#include "hosts/calyra/TemplateTour.h"
 #include "hosts/calyra/TourScripts.h"
 #include "hosts/calyra/WindowSearch.h"
 #include "platform/text/Text.h"
@@ -299,6 +300,7 @@ int Tour::Run() {
   }
   ShowProject(task);
   if (RunOperationTour(session_, appointment, task, out_) != 0) failed_ = true;
+  if (RunTemplateTour(session_, task, out_) != 0) failed_ = true;
   if (RunJournalTour(session_, out_) != 0) failed_ = true;
   if (RunNoteTour(out_) != 0) failed_ = true;
 

@@ -76,10 +76,10 @@ constexpr ExportRow kTable[] = {
     CALYRA_EXPORT_ROW(AddJournalEntryCustom, kIntResult, kBuilt, kHandle),
     CALYRA_EXPORT_ROW(DoPhraseSelection, kIntResult, kBuilt, kHandle, kUint, kOutInt, kOutBuffer),
     // Templates, categories, projects.
-    CALYRA_EXPORT_ROW(SaveItemAsTemplate, kIntResult, kPending, kHandle, kUint),
+    CALYRA_EXPORT_ROW(SaveItemAsTemplate, kIntResult, kBuilt, kHandle, kUint),
     CALYRA_EXPORT_ROW(GetTemplateCount, kIntResult, kBuilt, kWord),
-    CALYRA_EXPORT_ROW(FillListViewWithTemplates, kIntResult, kPending, kHandle, kInt, kInt),
-    CALYRA_EXPORT_ROW(EditTemplateName, kIntResult, kPending, kHandle, kTextBuffer, kInt),
+    CALYRA_EXPORT_ROW(FillListViewWithTemplates, kIntResult, kBuilt, kHandle, kInt, kInt),
+    CALYRA_EXPORT_ROW(EditTemplateName, kIntResult, kBuilt, kHandle, kTextBuffer, kInt),
     CALYRA_EXPORT_ROW(CategoryAddDeleteDialog, kIntResult, kBuilt, kHandle, kInt),
     CALYRA_EXPORT_ROW(IsCategoryImageChanged, kIntResult, kBuilt, kInt, kInt, kInt),
     CALYRA_EXPORT_ROW(AddItemToProject, kOidResult, kBuilt, kHandle, kWord, kText, kUint, kTime, kText),

@@ -28,6 +28,7 @@
 #include "hosts/calyra/PhraseCommands.h"
 #include "hosts/calyra/ProjectCommands.h"
 #include "hosts/calyra/ReportCommand.h"
+#include "hosts/calyra/TemplateCommands.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "hosts/calyra/WindowTour.h"
@@ -471,6 +472,22 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, &arguments) || arguments.words.empty()) return Usage();
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
+  // `templates` and `template save` (TemplateCommands) take --json and --name and nothing else.
+  if (name == "templates" || name == "template") {
+    std::map<std::string, std::string> options = arguments.callOptions;
+    options.insert(arguments.operationOptions.begin(), arguments.operationOptions.end());
+    if (arguments.script || arguments.phraseFilter) options.emplace("--script", "");
+    std::string problem = CheckTemplateCommand(words, arguments.json, options);
+    if (!problem.empty()) return Usage(problem.c_str());
+    EditorLibrary library;
+    if (!OpenDevice(arguments.device)) return kExitDevice;
+    int result = LoadComponent(&library)
+                     ? RunTemplateCommand(library, words, arguments.json, options, stdout, stderr)
+                     : kExitNoComponent;
+    std::fflush(stdout);
+    platform::System::Current().DetachDevice();
+    return result;
+  }
   bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
   bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
                  name == "note" || journalOpen || IsOperationCommand(name) || IsProjectCall(words);

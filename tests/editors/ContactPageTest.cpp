@@ -247,13 +247,30 @@ TEST_F(ContactPageTest, ANewContactJoinsItsProjectAndTheHostIsTold) {
   EXPECT_EQ(dynamic_cast<const LinkedItemEntry&>(*entries.children[0]).linkedItem, NewestContact());
 }
 
-// Contact templates come with the template store; until then the command leaves the page as it is.
-TEST_F(ContactPageTest, TheTemplateCommandChangesNothingYet) {
+// Without a stored contact template the command offers nothing and leaves the page as it is.
+TEST_F(ContactPageTest, TheTemplateCommandWithoutTemplatesChangesNothing) {
   OpenNew();
   Type(kContactCompany, u"Acme");
   Command(kCommandApplyTemplate);
   EXPECT_TRUE(Frame().IsOpen());
   EXPECT_EQ(TextOf(kContactCompany), u"Acme");
+  Command(kCommandCancel);
+}
+
+// The template fills in its fields; the name the person typed stays.
+TEST_F(ContactPageTest, ATemplateFillsInItsFieldsAndKeepsTheTypedName) {
+  CPIMContact stored;
+  stored.SetText(platform::outlook::kPropContactCompanyName, u"Acme Supplies");
+  stored.SetText(platform::outlook::kPropContactBusinessTelephoneNumber, u"+49 30 555");
+  stored.SetText(CPIMContact::kFileAs, u"Acme Supplies");
+  Save(stored);
+  OpenNew();
+  Type(kContactFirstName, u"Carl");
+  user_->ExpectDialog(kDialogTemplatePicker).Click(IDOK);
+  Command(kCommandApplyTemplate);
+  EXPECT_EQ(TextOf(kContactFirstName), u"Carl");
+  EXPECT_EQ(TextOf(kContactCompany), u"Acme Supplies");
+  EXPECT_EQ(TextOf(kContactWorkPhone), u"+49 30 555");
   Command(kCommandCancel);
 }
 

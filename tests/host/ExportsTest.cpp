@@ -69,9 +69,7 @@ TEST_F(ExportsTest, EveryExportAHostCallsIsThere) {
   for (const char* name : names) EXPECT_NE(Resolve<void>(name), nullptr) << name << " is missing";
 }
 
-TEST_F(ExportsTest, PendingExportsAnswerTheirFailureValues) {
-  EXPECT_EQ(
-      Resolve<decltype(CalyraEditor_SaveItemAsTemplate)>("CalyraEditor_SaveItemAsTemplate")(nullptr, 42), 0);
+TEST_F(ExportsTest, ExportsWithNothingToWorkOnAnswerTheirFailureValues) {
   EXPECT_EQ(Resolve<decltype(CalyraEditor_GetIconLinkImage)>("CalyraEditor_GetIconLinkImage")(42), nullptr);
   WCHAR* text = reinterpret_cast<WCHAR*>(0x1);
   EXPECT_EQ(Resolve<decltype(CalyraEditor_DoPhraseSelection)>("CalyraEditor_DoPhraseSelection")(

@@ -19,6 +19,7 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "resources/ResourceIds.h"
 #include "store/CPIMTask.h"
+#include "templates/TemplateWalk.h"
 #include "tests/support/editor/EditorHostTest.h"
 
 namespace {
@@ -180,6 +181,12 @@ TEST_F(SummaryWindowTest, SavingAsATemplateAsksForTheNameFirstAndThenCloses) {
   Pump();
   EXPECT_EQ(Summary(), nullptr);
   EXPECT_EQ(HostMessagesAre({kClosed}), "");
+  std::vector<std::u16string> templates;
+  TemplateWalk(ItemKind::Task).Run([&](const TemplateEntry& entry) {
+    templates.push_back(entry.text);
+    return true;
+  });
+  EXPECT_EQ(templates, std::vector<std::u16string>{u"Monthly report"}) << "the template has the name given";
 }
 
 TEST_F(SummaryWindowTest, AHostThatSwitchesAwayClosesTheSummary) {
