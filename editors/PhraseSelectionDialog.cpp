@@ -5,6 +5,7 @@
 
 #include "editors/ContactChooser.h"
 #include "editors/EditorMessages.h"
+#include "editors/ImageStrip.h"
 #include "editors/MenuBar.h"
 #include "platform/core/LocalMemory.h"
 #include "platform/files/FileSystem.h"
@@ -29,11 +30,8 @@ using namespace resources;
 
 constexpr char16_t kPhraseEditorProgram[] = u"CalyraQuillon.exe";
 constexpr int kPhraseEditorSlashes = 3;
-constexpr COLORREF kImageKeyColour = RGB(0, 255, 0);
 constexpr COLORREF kHintText = RGB(0, 0, 0x99);
 constexpr COLORREF kHintBackground = RGB(255, 255, 255);
-constexpr int kHighDpi = 192;
-constexpr int kSmallImage = 16;
 
 unsigned FieldNameOf(DWORD filter) {
   if (filter & kPhraseSubject) return kStringPhraseFieldSubject;
@@ -123,7 +121,8 @@ void PhraseSelectionDialog::Init() {
   hintBrush_ = CreateSolidBrush(kHintBackground);
   HWND list = Item(kPhraseList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
-  MakeImageList();
+  images_ = LoadImageStrip(Resources(), kBitmapItemIcons, kBitmapItemIconsLarge, kItemImageCount);
+  ListView_SetImageList(list, images_, LVSIL_SMALL);
   LVCOLUMNW column{};
   column.mask = LVCF_FMT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
@@ -131,23 +130,6 @@ void PhraseSelectionDialog::Init() {
   Fill();
   Layout();
   SetFocus(list);
-}
-
-// The item icons at the list's size: the large strip on a high-resolution screen.
-void PhraseSelectionDialog::MakeImageList() {
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  bool large = dpi >= kHighDpi;
-  int size = large ? kSmallImage * 2 : kSmallImage;
-  HBITMAP strip =
-      LoadBitmapW(Resources(), MAKEINTRESOURCEW(large ? kBitmapItemIconsLarge : kBitmapItemIcons));
-  images_ = ImageList_Create(size, size, ILC_COLOR | ILC_MASK, kItemImageCount, 0);
-  if (strip) {
-    if (images_) ImageList_AddMasked(images_, strip, kImageKeyColour);
-    DeleteObject(strip);
-  }
-  ListView_SetImageList(Item(kPhraseList), images_, LVSIL_SMALL);
 }
 
 void PhraseSelectionDialog::Fill() {

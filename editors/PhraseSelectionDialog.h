@@ -27,7 +27,6 @@ class PhraseSelectionDialog : public ModalDialog {
 
  private:
   void Init();
-  void MakeImageList();
   void Fill();
   void Layout();
   void FitColumn();

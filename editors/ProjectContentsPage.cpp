@@ -5,6 +5,7 @@
 #include "editors/DocumentChooser.h"
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
+#include "editors/ImageStrip.h"
 #include "links/LinkOperations.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/ImageList.h"
@@ -27,9 +28,6 @@ namespace {
 
 using namespace resources;
 
-constexpr COLORREF kImageKeyColour = RGB(0, 255, 0);
-constexpr int kHighDpi = 192;
-constexpr int kSmallImage = 16;
 constexpr size_t kPathChars = 260;
 constexpr size_t kDescriptionChars = 4096;
 constexpr char16_t kDateSample[] = u"(12/28/2999) ";
@@ -80,28 +78,15 @@ Project* ProjectContentsPage::TheProject() const {
 
 void ProjectContentsPage::Load() {
   if (!columnsMade_) {
-    MakeImageList();
+    images_ =
+        LoadImageStrip(Host().Resources(), kBitmapProjectIcons, kBitmapProjectIconsLarge, kProjectImageCount);
+    ListView_SetImageList(List(), images_, LVSIL_SMALL);
     MakeColumns();
     columnsMade_ = true;
   }
   Project* project = TheProject();
   EnableWindow(Control(kProjectAddFile), project && project->HasRecord());
   Fill();
-}
-
-void ProjectContentsPage::MakeImageList() {
-  HDC screen = GetDC(nullptr);
-  bool large = GetDeviceCaps(screen, LOGPIXELSX) >= kHighDpi;
-  ReleaseDC(nullptr, screen);
-  int size = large ? kSmallImage * 2 : kSmallImage;
-  HBITMAP strip = LoadBitmapW(Host().Resources(),
-                              MAKEINTRESOURCEW(large ? kBitmapProjectIconsLarge : kBitmapProjectIcons));
-  images_ = ImageList_Create(size, size, ILC_COLOR | ILC_MASK, kProjectImageCount, 0);
-  if (strip) {
-    if (images_) ImageList_AddMasked(images_, strip, kImageKeyColour);
-    DeleteObject(strip);
-  }
-  ListView_SetImageList(List(), images_, LVSIL_SMALL);
 }
 
 // The date column is as wide as the widest date it can show, in the list's font.

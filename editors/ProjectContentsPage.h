@@ -43,7 +43,6 @@ class ProjectContentsPage : public EditorPage {
   HWND List() const { return Control(resources::kProjectContentsList); }
   Project* TheProject() const;
   void MakeColumns();
-  void MakeImageList();
   void Fill();
   Row RowOf(const ProjectEntry& entry) const;
   void ShowRows();

@@ -1,6 +1,7 @@
 #include "templates/TemplatePicker.h"
 
 #include "editors/EditorMessages.h"
+#include "editors/ImageStrip.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/controls/CommonControls.h"
@@ -14,9 +15,6 @@ namespace {
 
 using namespace resources;
 
-constexpr COLORREF kImageKeyColour = RGB(0, 255, 0);
-constexpr int kHighDpi = 192;
-constexpr int kSmallImage = 16;
 // The result that ends the dialog with a choice, a template or a blank item.
 constexpr INT_PTR kChosen = 1;
 
@@ -72,7 +70,8 @@ void TemplatePicker::Init() {
   SetDlgItemTextW(Window(), kTemplatePickerTitle, title.c_str());
   HWND list = Item(kTemplatePickerList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  MakeImageList();
+  images_ = LoadImageStrip(Resources(), kBitmapItemIcons, kBitmapItemIconsLarge, kItemImageCount);
+  ListView_SetImageList(Item(kTemplatePickerList), images_, LVSIL_SMALL);
   LVCOLUMNW column{};
   column.mask = LVCF_FMT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
@@ -83,23 +82,6 @@ void TemplatePicker::Init() {
   TemplateList(list).Fill(kind_, true);
   ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   SetFocus(list);
-}
-
-// The item images at the list's size: the large strip on a high-resolution screen.
-void TemplatePicker::MakeImageList() {
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  bool large = dpi >= kHighDpi;
-  int size = large ? kSmallImage * 2 : kSmallImage;
-  HBITMAP strip =
-      LoadBitmapW(Resources(), MAKEINTRESOURCEW(large ? kBitmapItemIconsLarge : kBitmapItemIcons));
-  images_ = ImageList_Create(size, size, ILC_COLOR | ILC_MASK, kItemImageCount, 0);
-  if (strip) {
-    if (images_) ImageList_AddMasked(images_, strip, kImageKeyColour);
-    DeleteObject(strip);
-  }
-  ListView_SetImageList(Item(kTemplatePickerList), images_, LVSIL_SMALL);
 }
 
 void TemplatePicker::ChooseRow(int row) {

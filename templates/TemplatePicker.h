@@ -24,7 +24,6 @@ class TemplatePicker : public ModalDialog {
 
  private:
   void Init();
-  void MakeImageList();
   void ChooseRow(int row);
   void ChooseSelected();
 

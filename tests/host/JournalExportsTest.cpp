@@ -20,6 +20,7 @@
 #include "platform/ui/controls/Controls.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/DateSupport.h"
+#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/NoteFiles.h"
 #include "tests/support/PhraseFiles.h"
 #include "tests/support/editor/EditorHostTest.h"
@@ -41,29 +42,6 @@ constexpr int kViewDate = 0;
 constexpr int kViewTime = 1;
 constexpr int kViewBoth = 2;
 constexpr UINT kIconBits = 0xF0;  // the message box flags that choose its icon
-
-// Passes everything to the scripted person and keeps the caption and flags of each message box.
-class MessageBoxWatcher : public platform::UserAgent {
- public:
-  explicit MessageBoxWatcher(platform::UserAgent& person) : person_(person) {}
-  bool ActOnDialog(HWND dialog) override { return person_.ActOnDialog(dialog); }
-  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
-                       UINT flags) override {
-    captions.emplace_back(caption);
-    flagsSeen.push_back(flags);
-    return person_.AnswerMessageBox(owner, text, caption, flags);
-  }
-  UINT ChooseMenuCommand(HMENU menu, HWND owner) override { return person_.ChooseMenuCommand(menu, owner); }
-  std::optional<std::u16string> ChooseFile(const platform::FileDialogRequest& request) override {
-    return person_.ChooseFile(request);
-  }
-
-  std::vector<std::u16string> captions;
-  std::vector<UINT> flagsSeen;
-
- private:
-  platform::UserAgent& person_;
-};
 
 class JournalExportsTest : public EditorHostTest {
  protected:
@@ -384,7 +362,7 @@ TEST_F(JournalExportsTest, ClearAllLeavesAnEmptyJournalAfterOk) {
 
 TEST_F(JournalExportsTest, ExportWritesTheTextFileBesideTheJournalAndSaysWhere) {
   Write({Entry(u"b", 12, 14, 5), Entry(u"a", 11)});
-  MessageBoxWatcher watcher(*user_);
+  MessageBoxRecorder watcher(*user_);
   platform::SetUserAgent(&watcher);
   user_->ExpectDialog(kDialogJournal).Click(kJournalExport).Click(IDOK);
   user_->ExpectMessageBox(u"The journal was exported to \\My Documents\\journal.txt.", IDOK);

@@ -14,6 +14,7 @@
 #include "store/CPIMTask.h"
 #include "templates/TemplateWalk.h"
 #include "tests/support/DateSupport.h"
+#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/templates/TemplateItems.h"
 
@@ -22,28 +23,6 @@ namespace {
 using namespace calyra;
 using namespace calyra::resources;
 using namespace calyra::testing;
-
-// Records each message box's caption and flags, then lets the scripted person answer it.
-class BoxRecorder : public platform::UserAgent {
- public:
-  explicit BoxRecorder(platform::UserAgent& person) : person_(person) {}
-  bool ActOnDialog(HWND dialog) override { return person_.ActOnDialog(dialog); }
-  int AnswerMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption,
-                       UINT flags) override {
-    captions.emplace_back(caption);
-    flagsSeen.push_back(flags);
-    return person_.AnswerMessageBox(owner, text, caption, flags);
-  }
-  UINT ChooseMenuCommand(HMENU menu, HWND owner) override { return person_.ChooseMenuCommand(menu, owner); }
-  std::optional<std::u16string> ChooseFile(const platform::FileDialogRequest& request) override {
-    return person_.ChooseFile(request);
-  }
-  std::vector<std::u16string> captions;
-  std::vector<UINT> flagsSeen;
-
- private:
-  platform::UserAgent& person_;
-};
 
 class TemplateExportsTest : public EditorHostTest {
  protected:
@@ -83,7 +62,7 @@ TEST_F(TemplateExportsTest, SaveItemAsTemplateAsksForTheNameAndLeavesTheSource) 
 
 TEST_F(TemplateExportsTest, AnEmptyNameIsRefusedWithAStopMessage) {
   ItemOid contact = SaveContact(u"Anna", u"Berg", u"Berg Joinery");
-  BoxRecorder recorder(*user_);
+  MessageBoxRecorder recorder(*user_);
   platform::SetUserAgent(&recorder);
   user_->ExpectDialog(kDialogTextPrompt)
       .Type(kTextPromptText, u"")

@@ -372,7 +372,8 @@ TEST_F(CalyraProgramTest, TheExportTableCoversEveryExportOfTheHeader) {
             std::string::npos)
       << run.output;
   EXPECT_NE(run.output.find("DeleteContact(uint, int, &int, int) -> int\n"), std::string::npos);
-  EXPECT_NE(run.output.find("AddItemToProject(handle, word, text, uint, time, text) -> oid\n"), std::string::npos)
+  EXPECT_NE(run.output.find("AddItemToProject(handle, word, text, uint, time, text) -> oid\n"),
+            std::string::npos)
       << run.output;
   EXPECT_EQ(run.output.find("not built yet"), std::string::npos) << "every export is built";
 }
