@@ -5,6 +5,7 @@
 #include "CalyraEditor.h"
 #include "editors/ProjectPage.h"
 #include "host/EditorFrame.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "platform/ui/Dialog.h"
@@ -136,6 +137,47 @@ TEST_F(ProjectPageTest, TheOpenListFlagIsKeptInTheProjectDataAndHiddenForSubProj
   Open(subRecord);
   EXPECT_EQ(IsDlgButtonChecked(Frame().FocusedPage(), kProjectActive), BST_CHECKED);
   EXPECT_FALSE(GetWindowLongW(Control(kProjectActive), GWL_STYLE) & WS_VISIBLE);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::resources;
+using namespace calyra::testing;
+
+class ProjectReportPageTest : public EditorHostTest {};
+
+TEST_F(ProjectReportPageTest, TheReportIsWrittenAfreshEachTimeThePageIsShown) {
+  // The report is written beside the program, whose folder the device's installation made.
+  CreateDirectoryW(u"\\Program Files", nullptr);
+  CreateDirectoryW(u"\\Program Files\\Calyra", nullptr);
+  ItemOid record = SaveProject(u"Garden");
+  ASSERT_EQ(EditItem(EditorKind::EditProject, record).Post(), 1);
+  Pump();
+  // The report is the last tab.
+  const int kReportTab = static_cast<int>(SendMessageW(Tabs(), TCM_GETITEMCOUNT, 0, 0)) - 1;
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), kReportTab));
+  Pump();
+  HWND view = GetDlgItem(Frame().FocusedPage(), kProjectReportView);
+  ASSERT_NE(view, nullptr);
+  WCHAR text[256] = {};
+  GetWindowTextW(view, text, 256);
+  EXPECT_TRUE(std::u16string(text).starts_with(u"Garden")) << platform::ToUtf8(text);
+
+  // A sub-project made meanwhile is in the report the next time the page is shown.
+  AdvanceClock();
+  std::unique_ptr<ProjectEntry> sub = CreateProjectEntry(ProjectEntryType::Project, record);
+  sub->name = u"Shed";
+  ASSERT_NE(sub->Save(), 0u);
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), 0));
+  Pump();
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), kReportTab));
+  Pump();
+  WCHAR again[512] = {};
+  GetWindowTextW(view, again, 512);
+  EXPECT_NE(std::u16string(again).find(u"Shed"), std::u16string::npos) << platform::ToUtf8(again);
 }
 
 }  // namespace
