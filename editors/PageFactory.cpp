@@ -9,6 +9,7 @@
 #include "editors/ProjectContentsPage.h"
 #include "editors/ProjectPage.h"
 #include "editors/ProjectReportPage.h"
+#include "editors/ProjectTimePage.h"
 #include "editors/RecurrencePage.h"
 #include "editors/TaskPage.h"
 
@@ -33,6 +34,7 @@ PageFactory::PageFactory() {
   SetMaker(PageNumber::Notes, [] { return std::make_unique<NotesPage>(PageNumber::Notes); });
   SetMaker(PageNumber::Project, [] { return std::make_unique<ProjectPage>(); });
   SetMaker(PageNumber::ProjectContents, [] { return std::make_unique<ProjectContentsPage>(); });
+  SetMaker(PageNumber::ProjectThird, [] { return std::make_unique<ProjectTimePage>(); });
   SetMaker(PageNumber::ProjectFourth, [] { return std::make_unique<ProjectReportPage>(); });
   SetMaker(PageNumber::ProjectNotes, [] { return std::make_unique<NotesPage>(PageNumber::ProjectNotes); });
   SetMaker(PageNumber::Recurrence, [] { return std::make_unique<RecurrencePage>(); });

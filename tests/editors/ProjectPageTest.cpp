@@ -181,3 +181,65 @@ TEST_F(ProjectReportPageTest, TheReportIsWrittenAfreshEachTimeThePageIsShown) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace calyra;
+using namespace calyra::resources;
+using namespace calyra::testing;
+
+class ProjectTimePageTest : public EditorHostTest {
+ protected:
+  static constexpr int kTimeTab = 3;
+  HWND Page() { return Frame().FocusedPage(); }
+  std::u16string Cell(int row, int column) {
+    WCHAR text[64] = {};
+    ListView_GetItemText(GetDlgItem(Page(), kProjectTimeList), row, column, text, 64);
+    return text;
+  }
+  std::u16string Total() {
+    WCHAR text[128] = {};
+    GetDlgItemTextW(Page(), kProjectTimeTotal, text, 128);
+    return text;
+  }
+  void Command(int id) {
+    SendMessageW(Page(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    Pump();
+  }
+  static void MinutesLater(int minutes) {
+    for (int i = 0; i < minutes * 60; ++i) AdvanceClock();
+  }
+};
+
+TEST_F(ProjectTimePageTest, ARecordIsStartedStoppedAndDeleted) {
+  ItemOid record = SaveProject(u"Garden");
+  ASSERT_EQ(EditItem(EditorKind::EditProject, record).Post(), 1);
+  Pump();
+  ASSERT_TRUE(platform::UserSelectTab(Tabs(), kTimeTab));
+  Pump();
+  HWND list = GetDlgItem(Page(), kProjectTimeList);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(ListView_GetItemCount(list), 0);
+
+  Command(kProjectTimeStart);
+  ASSERT_EQ(ListView_GetItemCount(list), 1);
+  EXPECT_EQ(Cell(0, 2), u"Garden");
+  MinutesLater(45);
+  ASSERT_TRUE(platform::UserClickListViewItem(list, 0));
+  Command(kProjectTimeStop);
+  EXPECT_EQ(Cell(0, 1), u"(00:45) ");
+  EXPECT_EQ(Total(), u"Total time: 45 minutes");
+  MinutesLater(10);
+  Command(kProjectTimeStop);  // an ended record is not stopped again
+  EXPECT_EQ(Cell(0, 1), u"(00:45) ");
+
+  ASSERT_TRUE(platform::UserClickListViewItem(list, 0));
+  Command(kProjectTimeDelete);
+  EXPECT_EQ(ListView_GetItemCount(list), 0);
+  Project stored;
+  ASSERT_TRUE(stored.Load(record));
+  ASSERT_TRUE(stored.LoadChildren(kAllEntryTypes, false));
+  EXPECT_TRUE(stored.children.empty());
+}
+
+}  // namespace
