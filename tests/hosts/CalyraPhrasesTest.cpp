@@ -7,36 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "tests/hosts/CalyraDeviceTest.h"
 #include "tests/hosts/JsonReader.h"
-#include "tests/hosts/ProgramRun.h"
-#include "tests/support/DeviceTest.h"
 
 namespace {
 
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::ProgramRun;
-using calyra::testing::RunProgram;
 
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
-class CalyraPhrasesTest : public calyra::testing::DeviceTest {
+class CalyraPhrasesTest : public calyra::testing::CalyraDeviceTest {
  protected:
-  std::filesystem::path Device() const { return DeviceFolder() / "device"; }
   std::filesystem::path PhraseFile() const { return Device() / "fs" / "My Documents" / "quillon.xml"; }
-  ProgramRun Calyra(const std::vector<std::string>& arguments, const std::string& script = "") {
-    std::vector<std::string> all{"--device", Device().string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::filesystem::path scriptFile = DeviceFolder() / "script.txt";
-    if (!script.empty()) {
-      std::ofstream(scriptFile) << script;
-      all.insert(all.end(), {"--script", scriptFile.string()});
-    }
-    ProgramRun run = RunProgram(CALYRA_HOST_PROGRAM, all, "/dev/null");
-    ReopenDevice();
-    return run;
-  }
   static JsonValue Json(const std::string& text) {
     std::string error;
     std::optional<JsonValue> value = JsonReader::Parse(text, &error);

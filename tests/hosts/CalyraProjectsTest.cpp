@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/hosts/CalyraDeviceTest.h"
 #include "tests/hosts/JsonReader.h"
-#include "tests/hosts/ProgramRun.h"
-#include "tests/support/DeviceTest.h"
 
 namespace {
 
@@ -18,27 +17,13 @@ using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::OidAfter;
 using calyra::testing::ProgramRun;
-using calyra::testing::RunProgram;
 
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 constexpr int kBadOid = 5;
 
-class CalyraProjectsTest : public calyra::testing::DeviceTest {
+class CalyraProjectsTest : public calyra::testing::CalyraDeviceTest {
  protected:
-  std::filesystem::path Device() const { return DeviceFolder() / "device"; }
-  ProgramRun Calyra(const std::vector<std::string>& arguments, const std::string& script = "") {
-    std::vector<std::string> all{"--device", Device().string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::filesystem::path scriptFile = DeviceFolder() / "script.txt";
-    if (!script.empty()) {
-      std::ofstream(scriptFile) << script;
-      all.insert(all.end(), {"--script", scriptFile.string()});
-    }
-    ProgramRun run = RunProgram(CALYRA_HOST_PROGRAM, all, "/dev/null");
-    ReopenDevice();
-    return run;
-  }
   CEOID NewTask(const std::string& subject) {
     ProgramRun run = Calyra({"new", "task"}, "type 1050 " + subject + "\nok\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
@@ -107,11 +92,16 @@ TEST_F(CalyraProjectsTest, WrongWordsAndUnknownProjectsAreToldInOneLine) {
   };
   const Case cases[] = {
       {{"project"}, kUsage, "calyra: project new NAME [PARENT], project add"},
-      {{"project", "time", "House", "tomorrow", "2024-03-15T10:30"}, kUsage,
+      {{"project", "time", "House", "tomorrow", "2024-03-15T10:30"},
+       kUsage,
        "calyra: project time takes START and END"},
       {{"projects", "extra"}, kUsage, "calyra: projects takes no words"},
-      {{"project", "add", "Nowhere", "0x10001"}, kBadOid, "calyra: no project has the oid or name \"Nowhere\"\n"},
-      {{"project", "new", "Shed", "Nowhere"}, kBadOid, "calyra: no project has the oid or name \"Nowhere\"\n"},
+      {{"project", "add", "Nowhere", "0x10001"},
+       kBadOid,
+       "calyra: no project has the oid or name \"Nowhere\"\n"},
+      {{"project", "new", "Shed", "Nowhere"},
+       kBadOid,
+       "calyra: no project has the oid or name \"Nowhere\"\n"},
   };
   for (const Case& each : cases) {
     ProgramRun run = Calyra(each.arguments);

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/hosts/CalyraDeviceTest.h"
 #include "tests/hosts/JsonReader.h"
-#include "tests/hosts/ProgramRun.h"
-#include "tests/support/DeviceTest.h"
 
 namespace {
 
@@ -18,7 +17,6 @@ using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::OidAfter;
 using calyra::testing::ProgramRun;
-using calyra::testing::RunProgram;
 
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
@@ -32,16 +30,8 @@ constexpr const char* kCalendar =
     "DTSTART:20240320T090000Z\r\nDTEND:20240320T100000Z\r\nEND:VEVENT\r\n"
     "END:VCALENDAR\r\n";
 
-class CalyraTemplatesTest : public calyra::testing::DeviceTest {
+class CalyraTemplatesTest : public calyra::testing::CalyraDeviceTest {
  protected:
-  std::filesystem::path Device() const { return DeviceFolder() / "device"; }
-  ProgramRun Calyra(const std::vector<std::string>& arguments) {
-    std::vector<std::string> all{"--device", Device().string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    ProgramRun run = RunProgram(CALYRA_HOST_PROGRAM, all, "/dev/null");
-    ReopenDevice();
-    return run;
-  }
   // The imported task and appointment.
   std::pair<CEOID, CEOID> Import() {
     std::filesystem::path calendar = DeviceFolder() / "items.ics";
