@@ -31,27 +31,16 @@ class CancelPresser : public platform::CancellingUserAgent {
   bool ActOnDialog(HWND dialog) override { return platform::UserClick(GetDlgItem(dialog, IDCANCEL)); }
 };
 
-// Identifiers of projects come from the clock's second: each project is made a second after the last.
-void NextSecond() {
-  SYSTEMTIME now{};
-  GetSystemTime(&now);
-  FILETIME time{};
-  SystemTimeToFileTime(&now, &time);
-  time = platform::FileTimeOf(platform::TicksOf(time) + 10'000'000);
-  FileTimeToSystemTime(&time, &now);
-  SetSystemTime(&now);
-}
-
 void MakeProjects() {
   static bool made = [] {
     bench::AttachBenchDevice();
     for (int top = 0; top < kTopLevel; ++top) {
-      NextSecond();
+      platform::AdvanceSystemClock(1);  // a project's identifier is made from the clock's second
       std::unique_ptr<ProjectEntry> project = CreateProjectEntry(ProjectEntryType::Project, 0);
       project->name = platform::FormatText(u"Project %d", {top});
       ItemOid record = project->Save();
       for (int sub = 0; sub < kSubProjects; ++sub) {
-        NextSecond();
+        platform::AdvanceSystemClock(1);
         std::unique_ptr<ProjectEntry> child = CreateProjectEntry(ProjectEntryType::Project, record);
         child->name = platform::FormatText(u"Part %d of project %d", {sub, top});
         child->Save();

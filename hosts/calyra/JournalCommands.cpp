@@ -5,6 +5,7 @@
 
 #include "hosts/calyra/ExitCodes.h"
 #include "hosts/calyra/JsonWriter.h"
+#include "hosts/calyra/PersonSession.h"
 #include "notes/JournalFile.h"
 #include "platform/files/FileSystem.h"
 #include "platform/text/Text.h"
@@ -85,29 +86,6 @@ int ListJournal(ListingFormat format, std::FILE* out, std::FILE* err) {
   }
   for (const JournalEntry& entry : *entries) std::fputs(EntryLine(entry).c_str(), out);
   return kExitDone;
-}
-
-int RunWithPerson(const EditorLibrary& library, platform::ScriptedUserAgent& person,
-                  const std::function<int(EditorSession&)>& call, std::FILE* out, std::FILE* err) {
-  EditorSession session(library.Exports(), out);
-  std::string error;
-  if (!session.Start(&error)) {
-    std::fprintf(err, "calyra: %s\n", error.c_str());
-    return kExitNoComponent;
-  }
-  std::vector<std::string> failures;
-  person.SetResourceModule(session.Resources());
-  person.OnFailure([&failures](const std::string& failure) { failures.push_back(failure); });
-  platform::SetUserAgent(&person);
-  int result = call(session);
-  session.Pump();
-  person.Finish();
-  platform::SetUserAgent(nullptr);
-  session.Stop();
-  std::fflush(out);
-  if (failures.empty()) return result;
-  std::fprintf(err, "calyra: %s\n", failures.front().c_str());
-  return kExitFailed;
 }
 
 int AddJournalText(const EditorLibrary& library, const std::u16string& text, std::FILE* out, std::FILE* err) {

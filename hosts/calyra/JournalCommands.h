@@ -25,10 +25,4 @@ int AddJournalText(const EditorLibrary& library, const std::u16string& text, std
 // message that names the text file, and pressing OK; the text file's path is printed. The exit code.
 int ExportJournal(const EditorLibrary& library, std::FILE* out, std::FILE* err);
 
-// Starts the component, lets `person` answer everything while `call` runs, and stops it: `call`'s
-// exit code, kExitFailed when the person met something out of turn or was left with a step, or
-// kExitNoComponent.
-int RunWithPerson(const EditorLibrary& library, platform::ScriptedUserAgent& person,
-                  const std::function<int(EditorSession&)>& call, std::FILE* out, std::FILE* err);
-
 }  // namespace calyra::host

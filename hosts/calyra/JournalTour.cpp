@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "hosts/calyra/JournalCommands.h"
+#include "hosts/calyra/PersonSession.h"
 #include "platform/text/Text.h"
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
@@ -22,14 +23,7 @@ constexpr int kViewDateAndTime = 2;  // the third entry of the view choice
 // Lets `person` answer while `call` runs; true when the person did everything and met nothing else.
 bool WithPerson(EditorSession& session, platform::ScriptedUserAgent& person,
                 const std::function<void()>& call, std::FILE* out) {
-  std::vector<std::string> failures;
-  person.SetResourceModule(session.Resources());
-  person.OnFailure([&failures](const std::string& failure) { failures.push_back(failure); });
-  platform::SetUserAgent(&person);
-  call();
-  session.Pump();
-  person.Finish();
-  platform::SetUserAgent(nullptr);
+  std::vector<std::string> failures = AnswerWithPerson(session, person, call);
   for (const std::string& failure : failures) std::fprintf(out, "  %s\n", failure.c_str());
   return failures.empty();
 }

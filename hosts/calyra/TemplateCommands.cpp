@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "hosts/calyra/ExitCodes.h"
-#include "hosts/calyra/JournalCommands.h"
 #include "hosts/calyra/JsonWriter.h"
+#include "hosts/calyra/PersonSession.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommonControls.h"

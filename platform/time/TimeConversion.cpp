@@ -166,6 +166,15 @@ bool AddMinutes(SYSTEMTIME* time, int64_t minutes) {
   return FileTimeToSystemTime(&ft, time);
 }
 
+bool AdvanceSystemClock(int64_t seconds) {
+  SYSTEMTIME now{};
+  GetSystemTime(&now);
+  FILETIME time{};
+  if (!SystemTimeToFileTime(&now, &time)) return false;
+  time = FileTimeOf(TicksOf(time) + seconds * kTicksPerSecond);
+  return FileTimeToSystemTime(&time, &now) && SetSystemTime(&now);
+}
+
 }  // namespace platform
 
 using namespace platform;
@@ -212,8 +221,8 @@ BOOL LocalFileTimeToFileTime(const FILETIME* local, FILETIME* utc) {
   int32_t raw = 0, dst = 0;
   UErrorCode status = U_ZERO_ERROR;
   // A local time in the hour skipped in spring, or doubled in autumn, is read with the earlier rule.
-  DeviceZone(cache, id)->getOffsetFromLocal(UDateOf(TicksOf(*local)), UCAL_TZ_LOCAL_FORMER, UCAL_TZ_LOCAL_FORMER,
-                                        raw, dst, status);
+  DeviceZone(cache, id)->getOffsetFromLocal(UDateOf(TicksOf(*local)), UCAL_TZ_LOCAL_FORMER,
+                                            UCAL_TZ_LOCAL_FORMER, raw, dst, status);
   int64_t offset = U_FAILURE(status) ? 0 : (static_cast<int64_t>(raw) + dst) * kTicksPerMillisecond;
   *utc = FileTimeOf(TicksOf(*local) - offset);
   return TRUE;

@@ -55,4 +55,7 @@ int64_t LocalOffsetAt(int64_t utcTicks);
 // Adds minutes to a SYSTEMTIME as calendar arithmetic (no time zone); false when out of range.
 bool AddMinutes(SYSTEMTIME* time, int64_t minutes);
 
+// Moves the device's clock on by `seconds` (SetSystemTime); false when it could not be set.
+bool AdvanceSystemClock(int64_t seconds);
+
 }  // namespace platform

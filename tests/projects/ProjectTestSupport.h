@@ -23,13 +23,7 @@ inline std::string Text(const SYSTEMTIME& t) {
 // Moves the fixed device clock on by a second: identifiers of entries come from the clock, so
 // entries made one after another on a stopped clock would share one.
 inline void AdvanceClock() {
-  SYSTEMTIME now{};
-  GetSystemTime(&now);
-  FILETIME time{};
-  SystemTimeToFileTime(&now, &time);
-  time = platform::FileTimeOf(platform::TicksOf(time) + 10'000'000);
-  FileTimeToSystemTime(&time, &now);
-  SetSystemTime(&now);
+  platform::AdvanceSystemClock(1);
 }
 
 // A record in a Pocket Outlook database, as an item of that kind; its oid.
