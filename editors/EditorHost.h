@@ -62,6 +62,9 @@ class EditorHost {
                                   const std::u16string& region, const std::u16string& postalCode) const;
   // The process's category change flags the host reads; null: the pages keep their own.
   virtual CategoryChangeFlags* CategoryChanges() { return nullptr; }
+  // Once the open editor has closed, opens the project of `record` in its place (a sub-project
+  // opened from its project); the default host opens nothing.
+  virtual void FollowWithProject(ItemOid /*record*/) {}
   // Where the component names its modal dialog while one is up; null: nowhere.
   virtual HWND* ModalDialogSlot() { return nullptr; }
   // The note options (the input modes by note settings 1 to 3, the zoom index, the note flags); a

@@ -3,6 +3,7 @@
 #include "editors/EditorHost.h"
 #include "editors/EditorMessages.h"
 #include "editors/MenuBar.h"
+#include "editors/ProjectPicker.h"
 #include "editors/TemplateNameDialog.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Formatter.h"
@@ -13,7 +14,9 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/shell/Shell.h"
+#include "projects/ProjectAdding.h"
 #include "resources/ResourceIds.h"
+#include "store/CPIMAppointment.h"
 #include "store/ItemDescription.h"
 
 namespace calyra {
@@ -226,6 +229,31 @@ void EditorPage::CloseAsTemplate(const std::u16string& subject) {
   CloseWith(CloseAction::Copy, kMsgCloseEditor);
 }
 
+// A saved item joins the chosen project at once and the host hears of it as after a save; a new
+// item joins it when it is saved, as an item the host made for a project does.
+void EditorPage::AddToProject() {
+  PimItem* item = context_->item;
+  if (!item) return;
+  HINSTANCE resources = Host().Resources();
+  ItemOid oid = item->oid;
+  ProjectAdder add = [this](ItemOid project) {
+    context_->project = project;
+    return 1;
+  };
+  const SYSTEMTIME* date = nullptr;
+  if (auto* appointment = dynamic_cast<CPIMAppointment*>(item)) date = &appointment->start;
+  if (oid != 0) {
+    if (!CheckAddable(window_, resources, oid, nullptr)) return;
+    add = [this, item, oid, date](ItemOid project) {
+      ItemOid added = Host().AddToProject(project, item->Kind(), oid, date);
+      if (added)
+        PostMessageW(Host().HostWindow(), kNotifyItemSaved, kItemSavedWithResult, static_cast<LPARAM>(added));
+      return added != 0 ? 1 : 0;
+    };
+  }
+  PickProjectAndAdd(window_, resources, add, Host().ModalDialogSlot());
+}
+
 void EditorPage::AskToSwitchAway(WPARAM target, LPARAM flag) {
   std::optional<EditorKind> editorKind = Host().OpenEditorKind();
   if (!editorKind) return;
@@ -256,6 +284,10 @@ void EditorPage::AskToSwitchAway(WPARAM target, LPARAM flag) {
 
 // The shared commands: OK and Cancel on every page, the item commands on the main pages.
 bool EditorPage::RunCommand(int command) {
+  if (command == resources::kCommandAddToProject && traits_.mainPageOf != ItemKind::None) {
+    AddToProject();
+    return true;
+  }
   for (const CloseCommand& entry : kCloseCommands) {
     if (entry.command != command) continue;
     if (entry.mainPageOnly && traits_.mainPageOf == ItemKind::None) return false;

@@ -77,6 +77,7 @@ class EditorPage {
   void CreateMenuBar();
   void FocusControl(HWND control);
   bool RunCommand(int command);
+  void AddToProject();
   void AskToSwitchAway(WPARAM target, LPARAM flag);
 
   const PageTraits& traits_;

@@ -2,8 +2,13 @@
 #include "editors/EditorMakers.h"
 #include "editors/EditorMessages.h"
 #include "editors/PageContainer.h"
+#include "platform/text/Formatter.h"
 #include "platform/ui/Message.h"
+#include "platform/ui/UserAgent.h"
 #include "projects/Project.h"
+#include "projects/ProjectStore.h"
+#include "resources/ResourceIds.h"
+#include "store/PimItem.h"
 
 namespace calyra {
 
@@ -27,7 +32,21 @@ class ProjectEditor : public PageContainer {
                  static_cast<LPARAM>(*saved));
     return true;
   }
-  bool RunItemCommand(CloseAction) override { return true; }
+  // Delete removes the stored project with everything it holds once the person agrees; a project
+  // never saved just closes.
+  bool RunItemCommand(CloseAction action) override {
+    Project* project = context_.projectObject;
+    if (action != CloseAction::Delete || !project || !project->HasRecord()) return true;
+    HINSTANCE resources = context_.host->Resources();
+    std::u16string question =
+        platform::FormatText(ResourceText(resources, resources::kStringDeleteProject), {project->name});
+    if (MessageBoxW(context_.owner, question.c_str(),
+                    ResourceText(resources, resources::kStringCaption).c_str(),
+                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+      return false;
+    }
+    return DeleteProjectEntry(project->Record());
+  }
 
  protected:
   // The contents pages need the project's record, so a new project shows them once it is saved.

@@ -6,6 +6,7 @@
 #include "editors/AppointmentTimes.h"
 #include "editors/ControlText.h"
 #include "editors/EditorHost.h"
+#include "editors/EditorMessages.h"
 #include "editors/PickerDays.h"
 #include "platform/text/Formatter.h"
 #include "platform/time/TimeConversion.h"
@@ -84,14 +85,16 @@ void ProjectPage::Load() {
   ShowWindow(Control(kProjectActive), subProject ? SW_HIDE : SW_SHOW);
 }
 
-// The name as typed without surrounding blanks; "<New project 03-15-2024>" for none.
+std::u16string UnnamedProjectName(HINSTANCE resources) {
+  SYSTEMTIME today = Today();
+  return platform::FormatText(u"<%s %02d-%02d-%04d>", {ResourceText(resources, kStringNewProjectName),
+                                                       today.wMonth, today.wDay, today.wYear});
+}
+
+// The name as typed without surrounding blanks; the unnamed project's name for none.
 std::u16string ProjectPage::StoredName() const {
   std::u16string name = Trimmed(WindowText(Control(kProjectName)).substr(0, kNameChars));
-  if (!name.empty()) return name;
-  SYSTEMTIME today = Today();
-  return platform::FormatText(
-      u"<%s %02d-%02d-%04d>",
-      {ResourceText(Host().Resources(), kStringNewProjectName), today.wMonth, today.wDay, today.wYear});
+  return name.empty() ? UnnamedProjectName(Host().Resources()) : name;
 }
 
 void ProjectPage::StoreDates(Project& project) const {
@@ -124,6 +127,14 @@ void ProjectPage::Reset(CloseAction) {
   if (!GetWindow()) return;
   SetWindowTextW(Control(kProjectName), u"");
   SetWindowTextW(Control(kProjectPercent), u"");
+}
+
+INT_PTR ProjectPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == kCommandDelete) {
+    CloseWith(CloseAction::Delete, kMsgCloseEditor);
+    return TRUE;
+  }
+  return EditorPage::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace calyra

@@ -11,6 +11,9 @@ class Project;
 // completion dates, and whether it is listed with the open projects. A project that the person
 // keeps off that list carries the flag in its project data; a sub-project is listed with its
 // project, so the box is hidden for it and stays checked.
+// The name of a project the person left unnamed: "<New project 03-15-2024>" with today's date.
+std::u16string UnnamedProjectName(HINSTANCE resources);
+
 class ProjectPage : public EditorPage {
  public:
   ProjectPage() : EditorPage(PageNumber::Project) {}
@@ -19,6 +22,10 @@ class ProjectPage : public EditorPage {
   // Refuses only when the project or a date control is missing.
   bool Store(CloseAction action) override;
   void Reset(CloseAction action) override;
+
+ protected:
+  // Delete Project closes the editor deleting the project; the editor asks first.
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   HWND Control(int id) const { return GetDlgItem(GetWindow(), id); }

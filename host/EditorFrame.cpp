@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "editors/EditorMessages.h"
 #include "host/Component.h"
@@ -304,6 +305,7 @@ bool EditorFrame::Close(CloseAction closeAction) {
   if (closeAction != CloseAction::None) closeAction_ = closeAction;
   if (!container_) return false;
   CloseAction action = closeAction_;
+  ItemOid following = std::exchange(followingProject_, 0);
   PageContainer::CloseResult result = container_->Close(action);
   if (result != PageContainer::CloseResult::Closed) {
     if (result == PageContainer::CloseResult::RefusedByPage && currentTab_ != 0) {
@@ -320,9 +322,22 @@ bool EditorFrame::Close(CloseAction closeAction) {
   const PendingReturn& pending = Component::Process().pendingReturn;
   if (action == CloseAction::ReturnToHost) {
     PostMessageW(pending.window, pending.message, pending.wParam, pending.lParam);
-  } else {
+  } else if (!following || !OpenFollowingProject(following)) {
     PostMessageW(HostWindow(), kNotifyEditorClosed, 0, 0);
   }
+  return true;
+}
+
+// The host hears of no close: another editor takes the window at once.
+bool EditorFrame::OpenFollowingProject(ItemOid record) {
+  auto request = std::make_unique<EditRequest>();
+  request->owner = MainWindow();
+  request->item = record;
+  if (!PostMessageW(MainWindow(), kMsgOpenEditor, ToMessage(EditorKind::EditProject),
+                    reinterpret_cast<LPARAM>(request.get()))) {
+    return false;
+  }
+  request.release();
   return true;
 }
 

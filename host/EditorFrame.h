@@ -68,6 +68,7 @@ class EditorFrame : public EditorHost {
   LinkCache* Links() override;
   CategoryChangeFlags* CategoryChanges() override;
   HWND* ModalDialogSlot() override;
+  void FollowWithProject(ItemOid record) override { followingProject_ = record; }
   CalyraNoteOptions NoteOptions() const override;
   void SetNoteOptions(const CalyraNoteOptions& options) override;
   bool ApplyTemplate(HWND owner, PimItem& item, const SYSTEMTIME& day) override;
@@ -81,6 +82,7 @@ class EditorFrame : public EditorHost {
   void ReleaseItems();
   void Reset();
   void SelectTab(int index);
+  bool OpenFollowingProject(ItemOid record);
 
   calyra::MainWindow& mainWindow_;
   HWND tabs_;
@@ -88,6 +90,7 @@ class EditorFrame : public EditorHost {
   int currentTab_ = -1;
   EditorKind editorKind_ = EditorKind::EditAppointment;
   CloseAction closeAction_ = CloseAction::None;
+  ItemOid followingProject_ = 0;  // opened once the editor has closed
   EditorContext context_;
   std::unique_ptr<Project> project_;
   std::unique_ptr<PimItem> item_;

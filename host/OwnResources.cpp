@@ -14,15 +14,16 @@ constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 
 // The summary: the item's fields in a list, and its commands as buttons along the bottom.
 constexpr CalyraResourceDialogItem kSummaryItems[] = {
-    {u"VL_LISTUI_CE_1.5", kSummaryList, u"", kChild, 0, 0, 0, 160, 196},
-    {u"BUTTON", IDOK, u"OK", kChild | BS_PUSHBUTTON, 0, 0, 200, 38, 14},
-    {u"BUTTON", kSummaryEdit, u"Edit", kChild | BS_PUSHBUTTON, 0, 40, 200, 38, 14},
-    {u"BUTTON", resources::kCommandDelete, u"Delete", kChild | BS_PUSHBUTTON, 0, 80, 200, 38, 14},
-    {u"BUTTON", resources::kCommandConvert, u"Convert", kChild | BS_PUSHBUTTON, 0, 120, 200, 38, 14},
-    {u"BUTTON", resources::kCommandShowInOutlook, u"Outlook", kChild | BS_PUSHBUTTON, 0, 0, 216, 38, 14},
-    {u"BUTTON", resources::kCommandBeam, u"Beam", kChild | BS_PUSHBUTTON, 0, 40, 216, 38, 14},
-    {u"BUTTON", kSummaryCopy, u"Copy", kChild | BS_PUSHBUTTON, 0, 80, 216, 38, 14},
-    {u"BUTTON", kSummaryLinks, u"Links", kChild | BS_PUSHBUTTON, 0, 120, 216, 38, 14},
+    {u"VL_LISTUI_CE_1.5", kSummaryList, u"", kChild, 0, 0, 0, 160, 180},
+    {u"BUTTON", IDOK, u"OK", kChild | BS_PUSHBUTTON, 0, 0, 184, 38, 14},
+    {u"BUTTON", kSummaryEdit, u"Edit", kChild | BS_PUSHBUTTON, 0, 40, 184, 38, 14},
+    {u"BUTTON", resources::kCommandDelete, u"Delete", kChild | BS_PUSHBUTTON, 0, 80, 184, 38, 14},
+    {u"BUTTON", resources::kCommandConvert, u"Convert", kChild | BS_PUSHBUTTON, 0, 120, 184, 38, 14},
+    {u"BUTTON", resources::kCommandShowInOutlook, u"Outlook", kChild | BS_PUSHBUTTON, 0, 0, 200, 38, 14},
+    {u"BUTTON", resources::kCommandBeam, u"Beam", kChild | BS_PUSHBUTTON, 0, 40, 200, 38, 14},
+    {u"BUTTON", kSummaryCopy, u"Copy", kChild | BS_PUSHBUTTON, 0, 80, 200, 38, 14},
+    {u"BUTTON", kSummaryLinks, u"Links", kChild | BS_PUSHBUTTON, 0, 120, 200, 38, 14},
+    {u"BUTTON", resources::kCommandAddToProject, u"Project", kChild | BS_PUSHBUTTON, 0, 0, 216, 38, 14},
 };
 
 constexpr CalyraResourceDialogItem kPlainNoteItems[] = {

@@ -7,6 +7,7 @@
 
 #include "editors/CloseAction.h"
 #include "editors/EditorMessages.h"
+#include "editors/ProjectPicker.h"
 #include "editors/TemplateNameDialog.h"
 #include "host/Component.h"
 #include "host/ContactSummaryFields.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/Message.h"
 #include "platform/ui/ResourceModule.h"
 #include "platform/ui/Window.h"
+#include "projects/ProjectAdding.h"
 #include "resources/ResourceIds.h"
 #include "store/PimItem.h"
 
@@ -41,6 +43,7 @@ constexpr std::pair<int, UINT> kButtonTexts[] = {
     {kCommandBeam, kStringSummaryBeam},
     {kSummaryCopy, kStringSummaryCopy},
     {kSummaryLinks, kStringSummaryLinks},
+    {kCommandAddToProject, kStringSummaryProject},
 };
 
 // The list takes the component's display fonts and draws in the component's own module.
@@ -152,6 +155,10 @@ void SummaryWindow::OnCommand(int command) {
     SaveAsTemplate();
     return;
   }
+  if (command == kCommandAddToProject) {
+    AddToProject();
+    return;
+  }
   if (command < 3) {
     PostMessageW(mainWindow_, kMsgSummaryClosed, 0, 0);
   } else if (command == kSummaryEdit) {
@@ -163,6 +170,21 @@ void SummaryWindow::OnCommand(int command) {
   // The floating link window belongs to the host: it stays when the summary closes.
   Component& component = Component::Process();
   if (command == kSummaryLinks) component.floatingLinks.Open(component.hostWindow, request_->item);
+}
+
+// The summary stays open; the host hears of the project the item joined as after a save.
+void SummaryWindow::AddToProject() {
+  Component& component = Component::Process();
+  HINSTANCE resources = component.Resources();
+  ItemOid item = request_->item;
+  if (!CheckAddable(window_, resources, item, nullptr)) return;
+  const SYSTEMTIME* date = request_->hasFirstDate ? &request_->firstDate : nullptr;
+  auto add = [&](ItemOid project) {
+    return AddItemToProject2(window_, resources, project, item, date, nullptr);
+  };
+  if (ItemOid project = PickProjectAndAdd(window_, resources, add, &component.modalDialog)) {
+    PostMessageW(component.hostWindow, kNotifyItemSaved, kItemSavedWithResult, static_cast<LPARAM>(project));
+  }
 }
 
 // The template's name is asked for first; only a name the person confirms makes the copy.

@@ -40,6 +40,7 @@ class SummaryWindow {
   void FillFields();
   void OnCommand(int command);
   void SaveAsTemplate();
+  void AddToProject();
 
   HWND window_ = nullptr;
   HWND mainWindow_ = nullptr;

@@ -121,6 +121,22 @@ constexpr Item kJournalEntryItems[] = {
     CancelButton(kBottomRow),
 };
 
+// A time record: its name, the project it is booked on, and its start and end (no end: running).
+constexpr Item kTimeRecordItems[] = {
+    Label(u"Name:", 2, 4, 40),
+    Edit(kTimeRecordName, 44, 2, 114),
+    Label(u"Booked on:", 2, 18, 40),
+    DropList(kTimeRecordBookedOn, 44, 16, 114),
+    Label(u"Starts:", 2, 32, 40),
+    DatePicker(kTimeRecordStartDate, 44, 30, 56),
+    TimePicker(kTimeRecordStartTime, 102, 30, 56),
+    Label(u"Ends:", 2, 46, 40),
+    DatePicker(kTimeRecordEndDate, 44, 44, 56, DTS_SHORTDATEFORMAT | DTS_SHOWNONE),
+    TimePicker(kTimeRecordEndTime, 102, 44, 56),
+    OkButton(62),
+    CancelButton(62),
+};
+
 constexpr Item kLocationItems[] = {
     Edit(kLocationText, 2, 2, 100),
     Button(kLocationAdd, u"Add", 104, 2, 26),
@@ -187,6 +203,7 @@ extern const CalyraResourceDialog kDialogs[] = {
     Modal(kDialogIconChooser, u"Icon", 0, kScreenHeight, kIconChooserItems),
     Modal(kDialogNoteOptions, u"Note Options", 0, kScreenHeight, kNoteOptionsItems),
     Modal(kDialogTextPrompt, u"Name", 40, 46, kTextPromptItems),
+    Modal(kDialogTimeRecord, u"Time Record", 30, 78, kTimeRecordItems),
     Modal(kDialogJournal, u"Journal", 0, kScreenHeight, kJournalItems),
     Modal(kDialogJournalEntry, u"Journal Entry", 0, kScreenHeight, kJournalEntryItems),
     Modal(kDialogLocation, u"Location", 0, kScreenHeight, kLocationItems),

@@ -280,6 +280,7 @@ constexpr Item kProjectItems[] = {
     Label(u"Done on:", 2, 60, 34),
     DatePicker(kProjectCompleted, 38, 58, 70, DTS_SHORTDATEFORMAT | DTS_SHOWNONE),
     Check(kProjectActive, u"List with the open projects", 2, 74, 156),
+    Button(kCommandDelete, u"Delete Project", 2, 92, 76),
 };
 
 constexpr Item kProjectContentsItems[] = {
@@ -289,13 +290,21 @@ constexpr Item kProjectContentsItems[] = {
     Button(kProjectContentsRemove, u"Remove", 106, 136, 52),
 };
 
+// The sub-projects above, the time records below.
 constexpr Item kProjectTimeItems[] = {
-    Label(u"Time records:", 2, 2, 156),
-    ListView(kProjectTimeList, 0, 12, kPageWidth, 108, LVS_REPORT),
-    Button(kProjectTimeStart, u"Start", 2, 122, 50),
-    Button(kProjectTimeStop, u"Stop", 54, 122, 50),
-    Button(kProjectTimeDelete, u"Delete", 106, 122, 52),
-    Label(u"", 2, 138, 156, 8, kProjectTimeTotal),
+    Label(u"Sub-projects:", 2, 2, 156),
+    ListView(kProjectSubList, 0, 11, kPageWidth, 36),
+    Button(kProjectSubNew, u"New", 2, 49, 50),
+    Button(kProjectSubOpen, u"Open", 54, 49, 50),
+    Button(kProjectSubDelete, u"Delete", 106, 49, 52),
+    Label(u"Time records:", 2, 65, 156),
+    ListView(kProjectTimeList, 0, 74, kPageWidth, 48, LVS_REPORT),
+    Button(kProjectTimeAdd, u"Add", 2, 124, 30),
+    Button(kProjectTimeEdit, u"Edit", 33, 124, 30),
+    Button(kProjectTimeStart, u"Start", 64, 124, 30),
+    Button(kProjectTimeStop, u"Stop", 95, 124, 30),
+    Button(kProjectTimeDelete, u"Delete", 126, 124, 32),
+    Label(u"", 2, 139, 156, 8, kProjectTimeTotal),
 };
 
 constexpr Item kProjectReportItems[] = {

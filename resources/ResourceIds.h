@@ -224,6 +224,10 @@ inline constexpr unsigned kStringReportMinutes = 64952;
 inline constexpr unsigned kStringReportGroupTotal = 64964;
 inline constexpr unsigned kStringReportTotalTime = 64965;
 inline constexpr unsigned kStringReportTimeRecords = 64966;
+// Project editor: a time record ending before it starts, deleting a project, the summary's button.
+inline constexpr unsigned kStringTimeRecordEndBeforeStart = 64970;
+inline constexpr unsigned kStringDeleteProject = 64971;
+inline constexpr unsigned kStringSummaryProject = 64972;
 
 // Attendees page and contact chooser: list headings.
 inline constexpr unsigned kStringColumnName = 63800;
@@ -282,6 +286,7 @@ inline constexpr int kDialogProjectPage = 1208;
 inline constexpr int kDialogProjectContentsPage = 1209;
 inline constexpr int kDialogProjectTimePage = 1210;
 inline constexpr int kDialogProjectReportPage = 1211;
+inline constexpr int kDialogTimeRecord = 1212;
 inline constexpr int kDialogSecondReminder = 1217;
 
 // ---- Menus ----
@@ -406,7 +411,8 @@ inline constexpr int kCommandApplyTemplate = 42197;
 inline constexpr int kCommandZoom = 42198;
 inline constexpr int kCommandRefreshReport = 42300;
 inline constexpr int kCommandSaveReportAs = 42301;
-inline constexpr int kCommandOpenLink = 45017;  // a listed link's menu; its delete is kCommandDelete
+inline constexpr int kCommandAddToProject = 42302;  // the item pages' menus and the summary
+inline constexpr int kCommandOpenLink = 45017;      // a listed link's menu; its delete is kCommandDelete
 inline constexpr int kCommandInsertPhrase = 49528;
 inline constexpr int kCommandInsertContact = 49529;
 inline constexpr int kCommandNoteAlarm = 508;
@@ -590,6 +596,20 @@ inline constexpr int kProjectTimeStop = 1722;
 inline constexpr int kProjectTimeDelete = 1723;
 inline constexpr int kProjectTimeTotal = 1724;
 inline constexpr int kProjectReportView = 1730;
+inline constexpr int kProjectTimeAdd = 1740;
+inline constexpr int kProjectTimeEdit = 1741;
+inline constexpr int kProjectSubList = 1742;
+inline constexpr int kProjectSubNew = 1743;
+inline constexpr int kProjectSubOpen = 1744;
+inline constexpr int kProjectSubDelete = 1745;
+
+// Time record dialog (1212).
+inline constexpr int kTimeRecordName = 1750;
+inline constexpr int kTimeRecordBookedOn = 1751;
+inline constexpr int kTimeRecordStartDate = 1752;
+inline constexpr int kTimeRecordStartTime = 1753;
+inline constexpr int kTimeRecordEndDate = 1754;
+inline constexpr int kTimeRecordEndTime = 1755;
 
 // Phrase selection (364).
 inline constexpr int kPhraseHint = 1106;

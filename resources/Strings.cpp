@@ -375,6 +375,11 @@ extern const CalyraResourceString kStrings[] = {
     {64964, u"total"},
     {64965, u"Total time"},
     {64966, u"Time records"},
+    // Project editor: a time record ending before it starts, deleting a project
+    {64970, u"The time record ends before it starts."},
+    {64971, u"Delete the project \"%s\" with its contents, time records and sub-projects?"},
+    // Summary window: the button that adds the item to a project
+    {64972, u"Project"},
 };
 
 extern const size_t kStringCount = sizeof(kStrings) / sizeof(kStrings[0]);

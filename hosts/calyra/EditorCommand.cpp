@@ -23,6 +23,7 @@ SYSTEMTIME NextWholeHour(int hours) {
 
 // Asks for the editor the command names; the export's answer (0: refused).
 int Request(const EditorExports& e, const EditorCommand& command) {
+  if (command.project) return command.oid ? e.editProject(0, command.oid, 0) : e.newProject(0, 0);
   if (command.oid != 0) {
     switch (command.kind) {
       case ItemKind::kAppointment:
@@ -55,8 +56,8 @@ int Request(const EditorExports& e, const EditorCommand& command) {
 std::string What(const EditorCommand& command) {
   char oid[16];
   std::snprintf(oid, sizeof oid, "0x%08X", command.oid);
-  return command.oid ? std::string("the ") + KindName(command.kind) + " " + oid
-                     : std::string("a new ") + KindName(command.kind);
+  const char* kind = command.project ? "project" : KindName(command.kind);
+  return command.oid ? std::string("the ") + kind + " " + oid : std::string("a new ") + kind;
 }
 
 // The person at the terminal works the editor until it closes or the input ends.
@@ -112,7 +113,7 @@ int RunEditorCommand(const EditorExports& exports, const EditorCommand& command,
   }
   session.Stop();
 
-  if (listed && command.oid == 0) {
+  if (listed && command.oid == 0 && !command.project) {
     std::set<CEOID> after = items.Oids(command.kind);
     std::vector<CEOID> added;
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));

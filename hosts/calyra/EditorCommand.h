@@ -11,9 +11,12 @@
 namespace calyra::host {
 
 // `calyra new KIND` (oid 0) and `calyra edit OID`: the editor opened through the New or Edit export
-// of the kind, then worked by a script (`steps` from --script) or by the person at the terminal.
+// of the kind, then worked by a script (`steps` from --script) or by the person at the terminal. The
+// project editor (`calyra new project`, `calyra project edit PROJECT`) has `project` set and the
+// project's record as its oid.
 struct EditorCommand {
   ItemKind kind = ItemKind::kNone;
+  bool project = false;
   CEOID oid = 0;
   bool scripted = false;
   std::string scriptName;

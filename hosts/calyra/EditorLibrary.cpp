@@ -67,6 +67,7 @@ bool EditorLibrary::Load(std::string* error) {
   all &= Resolve(handle_, "CalyraEditor_OpenJournal", &e.openJournal, error);
   all &= Resolve(handle_, "CalyraEditor_AddItemToProject2", &e.addItemToProject2, error);
   all &= Resolve(handle_, "CalyraEditor_EditProject", &e.editProject, error);
+  all &= Resolve(handle_, "CalyraEditor_NewProject", &e.newProject, error);
   all &= Resolve(handle_, "CalyraEditor_AddJournalEntryCustom", &e.addJournalEntryCustom, error);
   all &= Resolve(handle_, "CalyraEditor_SaveItemAsTemplate", &e.saveItemAsTemplate, error);
   all &= Resolve(handle_, "CalyraEditor_FillListViewWithTemplates", &e.fillListViewWithTemplates, error);

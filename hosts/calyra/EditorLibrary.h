@@ -37,6 +37,7 @@ struct EditorExports {
   decltype(&CalyraEditor_AddJournalEntryCustom) addJournalEntryCustom = nullptr;
   decltype(&CalyraEditor_AddItemToProject2) addItemToProject2 = nullptr;
   decltype(&CalyraEditor_EditProject) editProject = nullptr;
+  decltype(&CalyraEditor_NewProject) newProject = nullptr;
   decltype(&CalyraEditor_SaveItemAsTemplate) saveItemAsTemplate = nullptr;
   decltype(&CalyraEditor_FillListViewWithTemplates) fillListViewWithTemplates = nullptr;
 };

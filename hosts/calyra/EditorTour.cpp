@@ -209,7 +209,7 @@ void Tour::ShowProject(CEOID task) {
     return;
   }
   const EditorExports& e = session_.Exports();
-  ThroughItsPages("the project Kitchen in the project editor", ItemKind::kNone, "type 1701 40\n",
+  ThroughItsPages("the project Kitchen in the project editor", ItemKind::kNone, KitchenEditorScript(),
                   [&] { return e.editProject(0, kitchen, 0); });
   if (RunReportTour(session_, kitchen, out_) != 0) failed_ = true;
 }

@@ -46,7 +46,7 @@ constexpr const char* kUsage =
     "  list appointments|tasks|contacts [--json]\n"
     "                                      one line per item: oid, subject or name, dates\n"
     "  show OID [--json]                   the item's kind and fields\n"
-    "  new appointment|task|contact [--script FILE]\n"
+    "  new appointment|task|contact|project [--script FILE]\n"
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
     "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
     "  exports                             the exports call knows, with their arguments\n"
@@ -86,6 +86,7 @@ constexpr const char* kUsage =
     "  project pick OID|PATH [--script FILE]\n"
     "                                      the project picker, which adds the item or file to the project "
     "chosen\n"
+    "  project edit PROJECT [--script FILE] the project editor on the project\n"
     "  project time PROJECT START END [NAME]\n"
     "                                      books the time from START to END on the project\n"
     "  templates appointments|tasks|contacts [--json]\n"
@@ -415,6 +416,12 @@ int RunOperation(const Arguments& arguments) {
 }
 
 int RunProjects(const Arguments& arguments, ListingFormat format) {
+  if (IsProjectEdit(arguments.words)) {
+    EditorCommand command;
+    command.project = true;
+    command.oid = FindProject(arguments.words[2], stderr);
+    return command.oid ? RunEditor(command, arguments) : kExitBadOid;
+  }
   if (!IsProjectCall(arguments.words)) return RunProjectCommand(arguments.words, format, stdout, stderr);
   std::vector<std::string> words;
   if (int failed = ProjectCallWords(arguments.words, &words, stderr)) return failed;
@@ -454,7 +461,8 @@ int Run(const Arguments& arguments, CallCommand& call) {
   if (name == "tick") return Tick(arguments.operationOptions, stdout, stderr);
   EditorCommand command;
   if (name == "new") {
-    command.kind = *ParseKind(words[1], false);
+    command.project = words[1] == "project";
+    if (!command.project) command.kind = *ParseKind(words[1], false);
     return RunEditor(command, arguments);
   }
   command.oid = *ParseOid(words[1]);
@@ -494,10 +502,12 @@ int main(int argc, char** argv) {
   }
   bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
   bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
-                 name == "note" || journalOpen || IsOperationCommand(name) || IsProjectCall(words);
+                 name == "note" || journalOpen || IsOperationCommand(name) || IsProjectCall(words) ||
+                 IsProjectEdit(words);
   if (arguments.script && !editing)
     return Usage(
-        "--script is for new, edit, call, category-dialog, note, journal open, project add and pick, and "
+        "--script is for new, edit, call, category-dialog, note, journal open, project add, pick and edit, "
+        "and "
         "the item operations");
   if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
   if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))
@@ -556,7 +566,8 @@ int main(int argc, char** argv) {
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");
-  if (name == "new" && !ParseKind(words[1], false)) return Usage("new appointment, task or contact");
+  if (name == "new" && words[1] != "project" && !ParseKind(words[1], false))
+    return Usage("new appointment, task, contact or project");
   if ((name == "show" || name == "edit" || IsOperationCommand(name)) && !ParseOid(words[1])) {
     std::fprintf(stderr, "calyra: \"%s\" is not an oid (a number such as 0x1234 or 4660)\n",
                  words[1].c_str());

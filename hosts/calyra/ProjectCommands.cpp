@@ -186,6 +186,10 @@ bool IsProjectCall(const std::vector<std::string>& words) {
   return words[0] == "project" && words.size() > 1 && (words[1] == "add" || words[1] == "pick");
 }
 
+bool IsProjectEdit(const std::vector<std::string>& words) {
+  return words[0] == "project" && words.size() == 3 && words[1] == "edit";
+}
+
 std::string CheckProjectCommand(const std::vector<std::string>& words) {
   if (words[0] == "projects") return words.size() == 1 ? "" : "projects takes no words";
   std::string form = words.size() > 1 ? words[1] : "";
@@ -193,14 +197,14 @@ std::string CheckProjectCommand(const std::vector<std::string>& words) {
   if (form == "new" && (count == 3 || count == 4)) return "";
   if (form == "add" && count == 4) return "";
   if (form == "pick" && count == 3) return "";
+  if (form == "edit" && count == 3) return "";
   if (form == "time" && (count == 5 || count == 6)) {
     if (!ParseDate(words[3]) || !ParseDate(words[4]))
       return "project time takes START and END as 2026-03-05T09:30";
     return "";
   }
-  return "project new NAME [PARENT], project add PROJECT OID|PATH, project pick OID|PATH, or project time "
-         "PROJECT "
-         "START END [NAME]";
+  return "project new NAME [PARENT], project add PROJECT OID|PATH, project pick OID|PATH, project edit "
+         "PROJECT, or project time PROJECT START END [NAME]";
 }
 
 int ProjectCallWords(const std::vector<std::string>& words, std::vector<std::string>* call, std::FILE* err) {

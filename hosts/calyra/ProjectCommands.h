@@ -21,6 +21,8 @@ ItemOid FindProject(const std::string& word, std::FILE* err);
 bool IsProjectCommand(const std::string& name);
 // The words' shape before the device is opened: "" when they fit, else the one-line usage problem.
 std::string CheckProjectCommand(const std::vector<std::string>& words);
+// True for `project edit PROJECT`, which opens the project editor.
+bool IsProjectEdit(const std::vector<std::string>& words);
 // True for the forms that call an export (add, pick).
 bool IsProjectCall(const std::vector<std::string>& words);
 // The words of `call` for add or pick (the device is open). kExitDone, or the exit code of the problem

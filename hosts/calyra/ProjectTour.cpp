@@ -34,11 +34,13 @@ bool WritePlan() {
   return true;
 }
 
-std::string Today(int hour, int minute) {
+// Today at that time, as `separator` joins a date and a time in the command or script.
+std::string Today(int hour, int minute, char separator = 'T') {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   char text[48];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02d:%02d", now.wYear, now.wMonth, now.wDay, hour, minute);
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u%c%02d:%02d", now.wYear, now.wMonth, now.wDay, separator,
+                hour, minute);
   return text;
 }
 
@@ -71,6 +73,12 @@ CEOID RunProjectTour(EditorSession& session, CEOID task, std::FILE* out) {
   done &= Run({"project", "time", "Tiles", Today(9, 0), Today(10, 30), "Choosing tiles"}, out) == 0;
   done &= Run({"projects"}, out) == 0;
   return done && addedTask && addedFile ? kitchen : 0;
+}
+
+std::string KitchenEditorScript() {
+  return "type 1701 40\ntab 3\ndialog 1212\ntype 1750 Measuring up\ndate 1753 " + Today(8, 0, ' ') +
+         "\ndate 1754 " + Today(8, 45, ' ') + "\ndate 1755 " + Today(8, 45, ' ') +
+         "\ndump\nok\nend\nclick 1740\ntab 0\n";
 }
 
 int RunReportTour(EditorSession& session, CEOID project, std::FILE* out) {

@@ -2,8 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "CalyraEditor.h"
+#include "editors/EditorMessages.h"
 #include "host/Component.h"
+#include "host/EditorFrame.h"
+#include "host/MainWindow.h"
+#include "platform/ui/Message.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/agent/UserInput.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "projects/Project.h"
 #include "projects/ProjectStore.h"
@@ -11,6 +16,7 @@
 #include "tests/projects/ProjectTestSupport.h"
 #include "tests/support/PhraseFiles.h"
 #include "tests/support/editor/EditorHostTest.h"
+#include "tests/support/editor/ExportCalls.h"
 
 namespace {
 
@@ -108,6 +114,68 @@ TEST_F(AddItemToProjectTest, AFileIsAddedToTheProjectPicked) {
   user_->ExpectDialog(kDialogProjectPicker).Click(IDOK);
   EXPECT_EQ(Add(0, u"\\plan.txt"), house);
   EXPECT_EQ(EntriesOf(house), 1u);
+}
+
+// The editors' and the summary's "add to project" commands go through the same picker.
+class AddToProjectCommandTest : public AddItemToProjectTest {
+ protected:
+  void PickGarden() {
+    user_->ExpectDialog(kDialogProjectPicker).ChooseText(kProjectPickerTree, u"Garden").Click(IDOK);
+  }
+  void Command(HWND window, int id) {
+    SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    Pump();
+  }
+};
+
+TEST_F(AddToProjectCommandTest, AnOpenSavedTaskJoinsTheProjectAtOnceAndTheHostHears) {
+  ItemOid house = SaveProject(u"House");
+  ItemOid garden = SubProject(u"Garden", house);
+  ItemOid task = SaveTask(u"Mow the lawn");
+  ASSERT_EQ(EditItem(EditorKind::EditTask, task).Post(), 1);
+  Pump();
+  HostMessages();
+  PickGarden();
+  Command(Frame().FocusedPage(), kCommandAddToProject);
+  EXPECT_EQ(EntriesOf(garden), 1u);
+  EXPECT_EQ(HostMessagesAre({{kNotifyItemSaved, platform::kPosted | platform::kWParam | platform::kLParam,
+                              kItemSavedWithResult, static_cast<LPARAM>(garden)}}),
+            "");
+}
+
+TEST_F(AddToProjectCommandTest, ANewTaskJoinsTheProjectWhenItIsSaved) {
+  ItemOid house = SaveProject(u"House");
+  ItemOid garden = SubProject(u"Garden", house);
+  ASSERT_EQ(NewItem(EditorKind::NewTask).Subject(u"Prune").Post(), 1);
+  Pump();
+  PickGarden();
+  Command(Frame().FocusedPage(), kCommandAddToProject);
+  EXPECT_EQ(EntriesOf(garden), 0u) << "nothing to add before the save";
+  Command(Frame().FocusedPage(), kCommandOk);
+  EXPECT_EQ(EntriesOf(garden), 1u);
+}
+
+TEST_F(AddToProjectCommandTest, TheSummarysProjectButtonAddsItsItemAndStaysOpen) {
+  ItemOid house = SaveProject(u"House");
+  ItemOid garden = SubProject(u"Garden", house);
+  ItemOid task = SaveTask(u"Mow the lawn");
+  ASSERT_EQ(EditItem(EditorKind::EditTask, task).Summary().Post(), 1);
+  Pump();
+  HWND summary = Component::Process().mainWindow->SummaryHandle();
+  ASSERT_NE(summary, nullptr);
+  PickGarden();
+  platform::UserClick(GetDlgItem(summary, kCommandAddToProject));
+  Pump();
+  EXPECT_EQ(EntriesOf(garden), 1u);
+  EXPECT_EQ(Component::Process().mainWindow->SummaryHandle(), summary);
+
+  // The same item a second time: the picker adds nothing and the host hears nothing.
+  HostMessages();
+  PickGarden();
+  platform::UserClick(GetDlgItem(summary, kCommandAddToProject));
+  Pump();
+  EXPECT_EQ(EntriesOf(garden), 1u);
+  EXPECT_TRUE(HostMessages().empty());
 }
 
 }  // namespace

@@ -84,6 +84,24 @@ TEST_F(CalyraProjectsTest, ItemsAndFilesAreAddedOnceAndTheTimeIsBooked) {
   EXPECT_NE(run.output.find(": 90 minutes on House"), std::string::npos) << run.output;
 }
 
+TEST_F(CalyraProjectsTest, TheProjectEditorOpensForANewProjectAndForAStoredOne) {
+  ProgramRun run = Calyra({"new", "project"}, "type 1700 Shed\nok\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("opening a new project"), std::string::npos) << run.output;
+  Calyra({"tick", "--minutes", "1"});
+  JsonValue projects = Projects();
+  ASSERT_EQ(projects.items.size(), 1u);
+  EXPECT_EQ(projects[0]["name"].text, "Shed");
+
+  // The third page books time through the time record dialog.
+  run = Calyra({"project", "edit", "Shed"},
+               "tab 3\ndialog 1212\ntype 1750 Painting\ndate 1753 2024-03-15 08:00\n"
+               "date 1755 2024-03-15 09:15\nok\nend\nclick 1740\nok\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  run = Calyra({"report", "Shed", "--text"});
+  EXPECT_NE(run.output.find("(01:15) 3/15/2024 Painting"), std::string::npos) << run.output;
+}
+
 TEST_F(CalyraProjectsTest, WrongWordsAndUnknownProjectsAreToldInOneLine) {
   struct Case {
     std::vector<std::string> arguments;
@@ -96,6 +114,8 @@ TEST_F(CalyraProjectsTest, WrongWordsAndUnknownProjectsAreToldInOneLine) {
        kUsage,
        "calyra: project time takes START and END"},
       {{"projects", "extra"}, kUsage, "calyra: projects takes no words"},
+      {{"project", "edit"}, kUsage, "calyra: project new NAME [PARENT], project add"},
+      {{"project", "edit", "Nowhere"}, kBadOid, "calyra: no project has the oid or name \"Nowhere\"\n"},
       {{"project", "add", "Nowhere", "0x10001"},
        kBadOid,
        "calyra: no project has the oid or name \"Nowhere\"\n"},
