@@ -22,6 +22,18 @@ class ModalDialog {
 
  protected:
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // OK ends the dialog with IDOK once `accepted` says what was entered holds (else it stays); Cancel
+  // ends it with IDCANCEL. False for any other command.
+  template <typename Accepted>
+  bool EndOnOkOrCancel(int command, Accepted accepted) {
+    if (command == IDOK) {
+      if (accepted()) EndDialog(window_, IDOK);
+      return true;
+    }
+    if (command != IDCANCEL) return false;
+    EndDialog(window_, IDCANCEL);
+    return true;
+  }
   HWND Window() const { return window_; }
   HWND Item(int id) const { return GetDlgItem(window_, id); }
   HINSTANCE Resources() const { return resources_; }

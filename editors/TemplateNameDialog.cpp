@@ -22,16 +22,7 @@ INT_PTR TemplateNameDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     return TRUE;
   }
   if (message != WM_COMMAND) return FALSE;
-  switch (LOWORD(wParam)) {
-    case IDOK:
-      if (Confirm()) EndDialog(Window(), IDOK);
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(Window(), IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return EndOnOkOrCancel(LOWORD(wParam), [this] { return Confirm(); }) ? TRUE : FALSE;
 }
 
 // A template is found by its name, so an empty one is refused and the field gets the focus again.

@@ -78,16 +78,7 @@ INT_PTR TimeRecordDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     return TRUE;
   }
   if (message != WM_COMMAND) return FALSE;
-  switch (LOWORD(wParam)) {
-    case IDOK:
-      if (Confirm()) EndDialog(Window(), IDOK);
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(Window(), IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return EndOnOkOrCancel(LOWORD(wParam), [this] { return Confirm(); }) ? TRUE : FALSE;
 }
 
 }  // namespace calyra
