@@ -61,7 +61,7 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
       saved = saved && oid;
       if (saved) imported += Line("task", oid, record.subject);
     }
-    if (!saved || !step.Commit()) {
+    if (!saved || !categories.ApplyCounts() || !step.Commit()) {
       std::fprintf(err, "calyra: %s: nothing of it is imported\n", file.c_str());
       result = kExitFailed;
       continue;

@@ -108,14 +108,14 @@ class ComponentReader {
   // A DATE or DATE-TIME of a property as local time; false (the file refused) when it is no date.
   bool LocalTime(icalproperty* property, icaltimetype time, icalcomponent* calendar, SYSTEMTIME* local,
                  bool* isDate) {
-    std::string name =
-        icalproperty_get_property_name(property) ? icalproperty_get_property_name(property) : "";
+    // The kind's name needs no allocation; X- properties carry no dates here.
+    std::string_view name = icalproperty_kind_to_string(icalproperty_isa(property));
     int line = Line(lines_of_, name);
     if (icaltime_is_null_time(time) || time.year < 1900 || time.year > 2999 || time.month < 1 ||
         time.month > 12 || time.day < 1 || time.day > platform::DaysInMonth(time.year, time.month) ||
         time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
         time.second > 60) {
-      return Fail(line, name + ": not a valid date from 1900 to 2999");
+      return Fail(line, std::string(name) + ": not a valid date from 1900 to 2999");
     }
     *isDate = time.is_date != 0;
     SYSTEMTIME fields{static_cast<WORD>(time.year),
@@ -141,14 +141,16 @@ class ComponentReader {
       zone = calendar ? icalcomponent_get_timezone(calendar, id) : nullptr;
       if (!zone) zone = icaltimezone_get_builtin_timezone(id);
       if (!zone) zone = icaltimezone_get_builtin_timezone_from_tzid(id);
-      if (!zone) Warn(line, name + ": unknown time zone \"" + id + "\", taken as the device's local time");
+      if (!zone)
+        Warn(line,
+             std::string(name) + ": unknown time zone \"" + id + "\", taken as the device's local time");
     }
     if (!zone) return true;  // floating: the device's local time
     time_t seconds = icaltime_as_timet_with_zone(time, zone);
     FILETIME utc =
         platform::FileTimeOf((static_cast<int64_t>(seconds) + kUnixEpochSeconds) * kTicksPerSecond);
     if (!platform::UtcToLocalSystemTime(utc, local) || !platform::IsDateSet(*local))
-      return Fail(line, name + ": not a date from 1900 to 2999");
+      return Fail(line, std::string(name) + ": not a date from 1900 to 2999");
     return true;
   }
 
@@ -373,13 +375,14 @@ class ComponentReader {
 
 }  // namespace
 
-bool ReadCalendar(std::string_view text, CalendarRecords* records, ReadError* error) {
+bool ReadCalendar(const std::string& text, CalendarRecords* records, ReadError* error) {
   *records = CalendarRecords();
   std::vector<ComponentLines> lines;
   if (!CheckCalendarLines(text, &lines, error)) return false;
+  records->appointments.reserve(static_cast<size_t>(
+      std::count_if(lines.begin(), lines.end(), [](const ComponentLines& c) { return c.name == "VEVENT"; })));
   icalerror_set_errors_are_fatal(0);
-  std::string copy(text);
-  std::unique_ptr<icalcomponent, Free> root(icalparser_parse_string(copy.c_str()));
+  std::unique_ptr<icalcomponent, Free> root(icalparser_parse_string(text.c_str()));
   if (!root) {
     error->line = 0;
     error->message = "libical cannot parse the file";

@@ -52,6 +52,7 @@ void PutText(IDispatch* item, HRESULT (IAppointment::*appointment)(BSTR), HRESUL
 
 ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories) {
   ItemContext context;
+  context.categoryCounts = categories.Counts();
   CPIMAppointment item;
   item.subject = platform::FromUtf8(record.subject);
   item.location = platform::FromUtf8(record.location);
@@ -109,6 +110,7 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
 
 ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories) {
   ItemContext context;
+  context.categoryCounts = categories.Counts();
   CPIMTask item;
   item.subject = platform::FromUtf8(record.subject);
   if (record.start) item.start = *record.start;

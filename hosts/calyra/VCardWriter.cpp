@@ -103,7 +103,9 @@ CEOID SaveVCardContact(const VCardContact& contact, ImportCategories& known, std
   item.categories = known.SetOf(contact.categories);
   item.editedBirthday = DateOf(contact.birthday);
   item.editedAnniversary = DateOf(contact.anniversary);
-  if (FAILED(item.Save(ItemContext{}))) return 0;
+  ItemContext context;
+  context.categoryCounts = known.Counts();
+  if (FAILED(item.Save(context))) return 0;
   return item.oid;
 }
 
