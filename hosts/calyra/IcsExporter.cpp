@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "hosts/calyra/IcsRules.h"
+#include "hosts/calyra/ItemNotes.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/PimItem.h"
@@ -133,7 +134,8 @@ void AddAppointment(Lines& lines, IAppointment* item, const std::string& stamp) 
   timeLine("DTEND", endTime);
   AddText(lines, "SUMMARY", Text(item, &IAppointment::get_Subject));
   AddText(lines, "LOCATION", Text(item, &IAppointment::get_Location));
-  AddText(lines, "DESCRIPTION", Text(item, &IAppointment::get_Body));
+  AddText(lines, "DESCRIPTION",
+          host::NotesText(item, static_cast<ItemOid>(oid), calyra::ItemKind::Appointment));
   std::string categories = CategoriesLine(Text(item, &IAppointment::get_Categories));
   if (!categories.empty()) lines.Add(categories);
   if (sensitivity != olNormal) lines.Add("CLASS:PRIVATE");
@@ -210,7 +212,7 @@ void AddTask(Lines& lines, ITask* item, const std::string& stamp) {
   if (start != platform::kNoDate) lines.Add("DTSTART;VALUE=DATE:" + DateText(SystemTimeOfDate(start)));
   if (due != platform::kNoDate) lines.Add("DUE;VALUE=DATE:" + DateText(SystemTimeOfDate(due)));
   AddText(lines, "SUMMARY", Text(item, &ITask::get_Subject));
-  AddText(lines, "DESCRIPTION", Text(item, &ITask::get_Body));
+  AddText(lines, "DESCRIPTION", host::NotesText(item, static_cast<ItemOid>(oid), calyra::ItemKind::Task));
   std::string categories = CategoriesLine(Text(item, &ITask::get_Categories));
   if (!categories.empty()) lines.Add(categories);
   if (sensitivity != olNormal) lines.Add("CLASS:PRIVATE");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hosts/calyra/ImportCategories.h"
+#include "hosts/calyra/ItemNotes.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/CPIMAppointment.h"
@@ -70,8 +71,15 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
     item.recurring = true;
     item.recurrence = PatternOf(*record.recurrence, record.start);
   }
+  if (!record.notes.empty()) {
+    // A series' pattern shares the record with the notes: its blob has 16 bytes per exception.
+    DWORD pattern =
+        record.recurrence ? 52 + 16 * static_cast<DWORD>(record.recurrence->exceptions.size()) : 0;
+    item.hasNotes = true;
+    item.notes = host::NotesBlobOfText(platform::FromUtf8(record.notes), item.NotesCapacity() - pattern);
+  }
   if (FAILED(item.Save(context)) || !item.oid) return 0;
-  bool extra = !record.notes.empty() || !record.attendees.empty();
+  bool extra = !record.attendees.empty();
   bool exceptions = record.recurrence && !record.recurrence->exceptions.empty();
   if (!extra && !exceptions) return item.oid;
   // What the item object does not carry goes through the model; a failure fails the item (and the
@@ -81,8 +89,6 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
   platform::ComPtr<IAppointment> stored = session.GetItem<IAppointment>(item.oid, IID_IAppointment);
   if (!stored) return 0;
   if (extra) {
-    if (!record.notes.empty())
-      PutText(stored.Get(), &IAppointment::put_Body, nullptr, platform::FromUtf8(record.notes));
     platform::ComPtr<IRecipients> recipients;
     if (!record.attendees.empty() && SUCCEEDED(stored->get_Recipients(&recipients)) && recipients) {
       for (const AttendeeRecord& attendee : record.attendees) {
@@ -125,14 +131,16 @@ ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories) 
     item.recurring = true;
     item.recurrence = PatternOf(*record.recurrence, record.start ? *record.start : *record.due);
   }
+  if (!record.notes.empty()) {
+    item.hasNotes = true;
+    item.notes = host::NotesBlobOfText(platform::FromUtf8(record.notes), item.NotesCapacity());
+  }
   if (FAILED(item.Save(context)) || !item.oid) return 0;
-  if (record.notes.empty() && record.categories.empty() && !record.completed) return item.oid;
+  if (record.categories.empty() && !record.completed) return item.oid;
   OutlookSession session;
   if (!session.Logon(nullptr)) return 0;
   platform::ComPtr<ITask> stored = session.GetItem<ITask>(item.oid, IID_ITask);
   if (!stored) return 0;
-  if (!record.notes.empty())
-    PutText(stored.Get(), nullptr, &ITask::put_Body, platform::FromUtf8(record.notes));
   if (!record.categories.empty())
     PutText(stored.Get(), nullptr, &ITask::put_Categories, Joined(record.categories));
   if (record.completed) stored->put_DateCompleted(DateOfSystemTime(*record.completed));

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "platform/core/System.h"
+#include "platform/ui/controls/InkBlob.h"
+#include "store/PimDatabase.h"
+#include "store/PimItem.h"
 #include "tests/hosts/ProgramRun.h"
 #include "tests/support/DeviceTest.h"
 
@@ -153,19 +156,70 @@ TEST_F(CalyraIcsTest, ExportAndImportRefuseWhatTheyCannotDo) {
 namespace {
 
 TEST_F(CalyraIcsTest, AFileWhoseItemCannotBeSavedKeepsNoneOfItsItems) {
-  // The second event's notes are larger than a property holds: its save fails after the first's.
+  // The second event's location is larger than a property holds: its save fails after the first's.
   std::filesystem::path file = DeviceFolder() / "too-much.ics";
   std::ofstream(file) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
                       << "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20240320T090000Z\r\nDTEND:20240320T100000Z\r\n"
                       << "SUMMARY:Kept only with the other\r\nEND:VEVENT\r\n"
                       << "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20240321T090000Z\r\nDTEND:20240321T100000Z\r\n"
-                      << "SUMMARY:Too much\r\nDESCRIPTION:" << std::string(70000, 'x') << "\r\nEND:VEVENT\r\n"
+                      << "SUMMARY:Too much\r\nLOCATION:" << std::string(70000, 'x') << "\r\nEND:VEVENT\r\n"
                       << "END:VCALENDAR\r\n";
   ProgramRun run = Calyra({"import", file.string()});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.errors.find("too-much.ics: nothing of it is imported"), std::string::npos) << run.errors;
   EXPECT_EQ(run.output, "");
   EXPECT_EQ(Listing("appointments"), "[]\n");
+}
+
+// The oid of the first item of `kind` ("appointment", "task", "contact") the import's lines name; 0
+// when none.
+CEOID FirstImported(const std::string& output, const std::string& kind) {
+  size_t at = output.find("imported " + kind + " 0x");
+  if (at == std::string::npos) return 0;
+  return static_cast<CEOID>(std::stoul(output.substr(at + 10 + kind.size()), nullptr, 16));
+}
+
+// Notes come in as the notes page saves them: the ink control's data holding the text, paragraphs
+// ending in CR LF, and are cut to what the item holds rather than refused.
+TEST_F(CalyraIcsTest, ImportedNotesAreTheInkDataOfTheirTextAsTheNotesPageSavesThem) {
+  std::filesystem::path longNotes = DeviceFolder() / "long-notes.ics";
+  std::ofstream(longNotes) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+                           << "BEGIN:VTODO\r\nUID:long\r\nSUMMARY:Long\r\nDESCRIPTION:"
+                           << std::string(70000, 'x') << "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+  struct Case {
+    std::filesystem::path file;
+    const char* kind;
+    calyra::ItemKind itemKind;
+    std::u16string text;  // empty: the long notes, cut
+  };
+  const Case cases[] = {
+      {kData / "timezone-series.ics", "appointment", calyra::ItemKind::Appointment,
+       u"Agenda:\r\n1. Roadmap\r\n2. Budget"},
+      {kData / "tasks.ics", "task", calyra::ItemKind::Task, u"Belege im Ordner \u201E2023\u201C."},
+      {std::filesystem::path(CALYRA_VCARD_TEST_DATA) / "v30-groups.vcf", "contact", calyra::ItemKind::Contact,
+       u"Prefers letters, not calls.\r\nSecond line."},
+      {longNotes, "task", calyra::ItemKind::Task, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.filename().string());
+    ProgramRun run = Calyra({"import", c.file.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    CEOID oid = FirstImported(run.output, c.kind);
+    ASSERT_NE(oid, 0u) << run.output;
+    ReopenDevice();
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(calyra::ReadPimProperty(oid, c.itemKind, calyra::kNotesTag, &blob));
+    std::optional<platform::InkContent> content = platform::ReadInkBlob(blob.data(), blob.size());
+    ASSERT_TRUE(content) << "the notes are the ink control's data";
+    EXPECT_TRUE(content->runs.empty() && content->links.empty() && content->strokes.empty());
+    if (!c.text.empty()) {
+      EXPECT_EQ(content->text, c.text);
+    } else {
+      EXPECT_LE(blob.size(), 57072u) << "a task's notes hold at most 57,072 bytes";
+      EXPECT_GT(content->text.size(), 28000u);
+      EXPECT_EQ(content->text, std::u16string(content->text.size(), u'x'));
+    }
+  }
 }
 
 }  // namespace
