@@ -47,8 +47,9 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
     host::ImportCategories categories;
     std::string imported;
     bool saved = true;
+    std::vector<std::string> skipped;
     for (const ics::AppointmentRecord& record : records.appointments) {
-      ItemOid oid = saved ? ics::WriteAppointment(record, categories) : 0;
+      ItemOid oid = saved ? ics::WriteAppointment(record, categories, &skipped) : 0;
       if (saved && !oid)
         std::fprintf(err, "calyra: %s:%d: the appointment could not be saved\n", file.c_str(), record.line);
       saved = saved && oid;
@@ -66,6 +67,8 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
       result = kExitFailed;
       continue;
     }
+    for (const std::string& warning : skipped)
+      std::fprintf(err, "calyra: %s: %s\n", file.c_str(), warning.c_str());
     std::fputs(imported.c_str(), out);
   }
   return result;

@@ -240,12 +240,20 @@ class ComponentReader {
 
   bool ReadEvent(icalcomponent* event, icalcomponent* calendar) {
     int line = Line(lines_of_, "");
-    if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
-      Warn(line, "skipped a changed occurrence (RECURRENCE-ID) of a series");
-      return true;
-    }
     AppointmentRecord record;
     record.line = lines_of_ ? lines_of_->line : 0;
+    record.uid = TextOf(icalcomponent_get_uid(event));
+    if (icalproperty* id = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+      icalparameter* range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
+      if (range && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE) {
+        Warn(line, "skipped a change of this and the following occurrences (RANGE=THISANDFUTURE)");
+        return true;
+      }
+      SYSTEMTIME day{};
+      bool isDate = false;
+      if (!LocalTime(id, icalproperty_get_recurrenceid(id), calendar, &day, &isDate)) return false;
+      record.originalDay = DayOf(day);
+    }
     icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
     if (!start) return Fail(line, "a VEVENT without DTSTART");
     if (!LocalTime(start, icalproperty_get_dtstart(start), calendar, &record.start, &record.allDay))
@@ -306,11 +314,34 @@ class ComponentReader {
         record.reminderMinutes = static_cast<LONG>(std::min<int64_t>(before, 0x7FFFFFFF));
       }
     }
+    if (record.originalDay) {
+      changed_.push_back(std::move(record));
+      return true;
+    }
     if (!Recurrence(event, calendar, record.start, &record.recurrence)) return false;
     records_->appointments.push_back(std::move(record));
     return true;
   }
 
+ public:
+  // Gives each changed occurrence to its series (the recurring event of the same UID, wherever it
+  // stands in the file); one without such a series is left out with a warning.
+  void JoinChangedOccurrences() {
+    for (AppointmentRecord& occurrence : changed_) {
+      auto series =
+          std::find_if(records_->appointments.begin(), records_->appointments.end(),
+                       [&](const AppointmentRecord& a) { return a.uid == occurrence.uid && a.recurrence; });
+      if (series == records_->appointments.end()) {
+        Warn(occurrence.line,
+             "skipped a changed occurrence (RECURRENCE-ID) without its recurring event in the file");
+        continue;
+      }
+      series->changedOccurrences.push_back(std::move(occurrence));
+    }
+    changed_.clear();
+  }
+
+ private:
   bool ReadTask(icalcomponent* todo, icalcomponent* calendar) {
     TaskRecord record;
     record.line = lines_of_ ? lines_of_->line : 0;
@@ -367,6 +398,7 @@ class ComponentReader {
   }
 
   const std::vector<ComponentLines>& lines_;
+  std::vector<AppointmentRecord> changed_;  // changed occurrences, until the whole file is read
   const ComponentLines* lines_of_ = nullptr;
   size_t next_ = 0;
   CalendarRecords* records_;
@@ -389,11 +421,15 @@ bool ReadCalendar(const std::string& text, CalendarRecords* records, ReadError* 
     return false;
   }
   ComponentReader reader(lines, records, error);
-  if (icalcomponent_isa(root.get()) != ICAL_XROOT_COMPONENT) return reader.Visit(root.get(), nullptr);
-  for (icalcomponent* calendar = icalcomponent_get_first_component(root.get(), ICAL_ANY_COMPONENT); calendar;
-       calendar = icalcomponent_get_next_component(root.get(), ICAL_ANY_COMPONENT)) {
-    if (!reader.Visit(calendar, nullptr)) return false;
+  if (icalcomponent_isa(root.get()) != ICAL_XROOT_COMPONENT) {
+    if (!reader.Visit(root.get(), nullptr)) return false;
+  } else {
+    for (icalcomponent* calendar = icalcomponent_get_first_component(root.get(), ICAL_ANY_COMPONENT);
+         calendar; calendar = icalcomponent_get_next_component(root.get(), ICAL_ANY_COMPONENT)) {
+      if (!reader.Visit(calendar, nullptr)) return false;
+    }
   }
+  reader.JoinChangedOccurrences();
   return true;
 }
 

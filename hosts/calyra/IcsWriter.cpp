@@ -49,12 +49,8 @@ void PutText(IDispatch* item, HRESULT (IAppointment::*appointment)(BSTR), HRESUL
   SysFreeString(value);
 }
 
-}  // namespace
-
-ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories) {
-  ItemContext context;
-  context.categoryCounts = categories.Counts();
-  CPIMAppointment item;
+// The fields of an appointment object from a record, as the appointment page stores them.
+void PutFields(CPIMAppointment& item, const AppointmentRecord& record, host::ImportCategories& categories) {
   item.subject = platform::FromUtf8(record.subject);
   item.location = platform::FromUtf8(record.location);
   item.start = record.start;
@@ -66,6 +62,42 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
   item.busyStatus = record.busyStatus;
   item.categoriesText = Joined(record.categories);
   item.categories = categories.SetOf(record.categories);
+}
+
+// Each changed occurrence as the editor saves an occurrence it opened: the series' occurrence on
+// that day, given the occurrence's fields, becomes an exception of the series. An occurrence the
+// pattern does not have (or one deleted too) is left out and named in `skipped`; false when a save
+// failed.
+bool WriteChangedOccurrences(const AppointmentRecord& series, ItemOid seriesOid,
+                             host::ImportCategories& categories, std::vector<std::string>* skipped) {
+  for (const AppointmentRecord& record : series.changedOccurrences) {
+    ItemContext context;
+    context.categoryCounts = categories.Counts();
+    CPIMAppointment item;
+    item.oid = seriesOid;
+    item.openScope = kOpenOccurrence;
+    item.occurrenceDate = *record.originalDay;
+    if (!item.Load(context) || !item.openedOccurrence) {
+      if (skipped) {
+        skipped->push_back("line " + std::to_string(record.line) +
+                           ": skipped a changed occurrence (RECURRENCE-ID) on a day the series has none");
+      }
+      continue;
+    }
+    PutFields(item, record, categories);
+    if (FAILED(item.Save(context))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories,
+                         std::vector<std::string>* skipped) {
+  ItemContext context;
+  context.categoryCounts = categories.Counts();
+  CPIMAppointment item;
+  PutFields(item, record, categories);
   item.openScope = kOpenSeries;
   if (record.recurrence) {
     item.recurring = true;
@@ -81,7 +113,8 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
   if (FAILED(item.Save(context)) || !item.oid) return 0;
   bool extra = !record.attendees.empty();
   bool exceptions = record.recurrence && !record.recurrence->exceptions.empty();
-  if (!extra && !exceptions) return item.oid;
+  if (!extra && !exceptions)
+    return WriteChangedOccurrences(record, item.oid, categories, skipped) ? item.oid : 0;
   // What the item object does not carry goes through the model; a failure fails the item (and the
   // import of its file), as nothing may be half imported.
   OutlookSession session;
@@ -111,7 +144,7 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
         occurrence->Delete();
     }
   }
-  return item.oid;
+  return WriteChangedOccurrences(record, item.oid, categories, skipped) ? item.oid : 0;
 }
 
 ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories) {

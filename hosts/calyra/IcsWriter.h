@@ -13,9 +13,11 @@ namespace calyra::ics {
 // and its Save, which writes Pocket Outlook's fields, the notes as the ink control's data holding
 // their text, the category set (its counters noted in `categories` for the file's store step), the
 // pattern and a task's reminder notification; then what the item objects do not carry yet through
-// Pocket Outlook (a task's categories text and completion date, the attendees, the deleted
-// occurrences). The new item's oid, or 0 when the save failed.
-ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories);
+// Pocket Outlook (a task's categories text and completion date, the attendees, the deleted and
+// changed occurrences). The new item's oid, or 0 when the save failed. A changed occurrence the
+// series has no occurrence for is left out with a line in `skipped`.
+ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories,
+                         std::vector<std::string>* skipped = nullptr);
 ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories);
 
 }  // namespace calyra::ics

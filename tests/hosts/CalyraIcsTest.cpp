@@ -222,4 +222,42 @@ TEST_F(CalyraIcsTest, ImportedNotesAreTheInkDataOfTheirTextAsTheNotesPageSavesTh
   }
 }
 
+TEST_F(CalyraIcsTest, AChangedOccurrenceBecomesAnExceptionOfItsSeriesAndIsExportedAgain) {
+  ProgramRun run = Calyra({"import", (kData / "timezone-series.ics").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.errors, "") << "the changed occurrence before its series is joined to it";
+  std::filesystem::path file = DeviceFolder() / "exported.ics";
+  ASSERT_EQ(Calyra({"export", "appointments", file.string()}).exitCode, 0);
+  std::string text = ReadTextFile(file);
+  // 09:00 and 11:00 in New York on 2024-03-25 (summer time) are 13:00 and 15:00 UTC.
+  for (const char* line : {"RECURRENCE-ID:20240325T130000Z\r\nDTSTART:20240325T150000Z\r\n"
+                           "DTEND:20240325T160000Z\r\nSUMMARY:Weekly sync\\, moved to eleven\r\n"
+                           "LOCATION:Raum 4\r\nCATEGORIES:Business\r\n",
+                           "EXDATE:20240320T130000Z\r\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+}
+
+TEST_F(CalyraIcsTest, AChangedOccurrenceWithoutItsSeriesOrOnADayWithoutOneIsSkippedWithAWarning) {
+  std::filesystem::path file = DeviceFolder() / "orphans.ics";
+  std::ofstream(file)
+      << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+      << "BEGIN:VEVENT\r\nUID:alone\r\nRECURRENCE-ID:20240320T090000Z\r\n"
+      << "DTSTART:20240320T100000Z\r\nDTEND:20240320T110000Z\r\nSUMMARY:Alone\r\nEND:VEVENT\r\n"
+      << "BEGIN:VEVENT\r\nUID:series\r\nDTSTART:20240318T090000Z\r\nDTEND:20240318T100000Z\r\n"
+      << "RRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:Series\r\nEND:VEVENT\r\n"
+      << "BEGIN:VEVENT\r\nUID:series\r\nRECURRENCE-ID:20240319T090000Z\r\n"
+      << "DTSTART:20240319T100000Z\r\nDTEND:20240319T110000Z\r\nSUMMARY:Tuesday\r\nEND:VEVENT\r\n"
+      << "END:VCALENDAR\r\n";
+  ProgramRun run = Calyra({"import", file.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_NE(run.errors.find("orphans.ics: line 4: skipped a changed occurrence (RECURRENCE-ID) without its"),
+            std::string::npos)
+      << run.errors;
+  EXPECT_NE(run.errors.find("orphans.ics: line 18: skipped a changed occurrence (RECURRENCE-ID) on a day"),
+            std::string::npos)
+      << run.errors;
+  EXPECT_NE(run.output.find(" Series\n"), std::string::npos) << run.output;
+}
+
 }  // namespace
