@@ -69,9 +69,11 @@ void PutFields(CPIMAppointment& item, const AppointmentRecord& record, host::Imp
 // pattern does not have (or one deleted too) is left out and named in `skipped`; false when a save
 // failed.
 bool WriteChangedOccurrences(const AppointmentRecord& series, ItemOid seriesOid,
-                             host::ImportCategories& categories, std::vector<std::string>* skipped) {
+                             host::ImportCategories& categories, HINSTANCE resources,
+                             std::vector<std::string>* skipped) {
   for (const AppointmentRecord& record : series.changedOccurrences) {
     ItemContext context;
+    context.resources = resources;
     context.categoryCounts = categories.Counts();
     CPIMAppointment item;
     item.oid = seriesOid;
@@ -93,8 +95,9 @@ bool WriteChangedOccurrences(const AppointmentRecord& series, ItemOid seriesOid,
 }  // namespace
 
 ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories,
-                         std::vector<std::string>* skipped) {
+                         HINSTANCE resources, std::vector<std::string>* skipped) {
   ItemContext context;
+  context.resources = resources;
   context.categoryCounts = categories.Counts();
   CPIMAppointment item;
   PutFields(item, record, categories);
@@ -114,7 +117,7 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
   bool extra = !record.attendees.empty();
   bool exceptions = record.recurrence && !record.recurrence->exceptions.empty();
   if (!extra && !exceptions)
-    return WriteChangedOccurrences(record, item.oid, categories, skipped) ? item.oid : 0;
+    return WriteChangedOccurrences(record, item.oid, categories, resources, skipped) ? item.oid : 0;
   // What the item object does not carry goes through the model; a failure fails the item (and the
   // import of its file), as nothing may be half imported.
   OutlookSession session;
@@ -144,11 +147,12 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
         occurrence->Delete();
     }
   }
-  return WriteChangedOccurrences(record, item.oid, categories, skipped) ? item.oid : 0;
+  return WriteChangedOccurrences(record, item.oid, categories, resources, skipped) ? item.oid : 0;
 }
 
-ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories) {
+ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories, HINSTANCE resources) {
   ItemContext context;
+  context.resources = resources;
   context.categoryCounts = categories.Counts();
   CPIMTask item;
   item.subject = platform::FromUtf8(record.subject);

@@ -15,9 +15,12 @@ namespace calyra::ics {
 // pattern and a task's reminder notification; then what the item objects do not carry yet through
 // Pocket Outlook (a task's categories text and completion date, the attendees, the deleted and
 // changed occurrences). The new item's oid, or 0 when the save failed. A changed occurrence the
-// series has no occurrence for is left out with a line in `skipped`.
+// series has no occurrence for is left out with a line in `skipped`. `resources` is the component's
+// resource module, whose texts the saves write as the editors' do (a task reminder's labels, the
+// subject of an item without one).
 ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories,
-                         std::vector<std::string>* skipped = nullptr);
-ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories);
+                         HINSTANCE resources = nullptr, std::vector<std::string>* skipped = nullptr);
+ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories,
+                  HINSTANCE resources = nullptr);
 
 }  // namespace calyra::ics

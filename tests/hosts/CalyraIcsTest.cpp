@@ -7,9 +7,15 @@
 #include <vector>
 
 #include "platform/core/System.h"
+#include "platform/notify/Notifications.h"
+#include "platform/text/Text.h"
 #include "platform/ui/controls/InkBlob.h"
+#include "resources/ResourceIds.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
 #include "store/PimDatabase.h"
 #include "store/PimItem.h"
+#include "store/TaskReminder.h"
 #include "tests/hosts/ProgramRun.h"
 #include "tests/support/DeviceTest.h"
 
@@ -258,6 +264,93 @@ TEST_F(CalyraIcsTest, AChangedOccurrenceWithoutItsSeriesOrOnADayWithoutOneIsSkip
             std::string::npos)
       << run.errors;
   EXPECT_NE(run.output.find(" Series\n"), std::string::npos) << run.output;
+}
+
+// What a task's reminder is made of: its notification and the reminder's reference and lead in the
+// task's record.
+struct TaskReminderState {
+  platform::PendingNotification notification;
+  std::optional<int64_t> reference;
+  std::optional<int64_t> lead;
+};
+
+TaskReminderState ReminderOf(CEOID task) {
+  TaskReminderState state;
+  calyra::Database tasks;
+  EXPECT_TRUE(tasks.OpenByName(calyra::TasksDatabaseName()));
+  EXPECT_TRUE(tasks.SeekToOid(task));
+  calyra::Record record;
+  for (CEPROPID tag :
+       {calyra::kTaskNotificationHandle, calyra::kTaskReminderReference, calyra::kTaskReminderLead})
+    record.Request(tag);
+  EXPECT_TRUE(tasks.ReadRecord(record));
+  auto number = [&](CEPROPID tag) {
+    const calyra::PropertyValue* value = record.Find(tag);
+    return value ? std::optional<int64_t>(value->AsInteger()) : std::nullopt;
+  };
+  state.reference = number(calyra::kTaskReminderReference);
+  state.lead = number(calyra::kTaskReminderLead);
+  std::optional<int64_t> handle = number(calyra::kTaskNotificationHandle);
+  for (const platform::PendingNotification& pending : platform::ReadPendingNotifications()) {
+    if (handle && reinterpret_cast<uintptr_t>(pending.handle) == static_cast<uintptr_t>(*handle))
+      state.notification = pending;
+  }
+  EXPECT_NE(state.notification.handle, nullptr) << "the task " << task << " has a pending notification";
+  return state;
+}
+
+// An imported task reminds as one saved through the task editor with the same subject, dates,
+// importance and reminder: the same notification texts (the due date's and the importance's labels
+// from the component's resources), sound, program and time, and the same reference and lead.
+TEST_F(CalyraIcsTest, AnImportedTasksReminderIsTheOneTheTaskEditorSaves) {
+  std::filesystem::path file = DeviceFolder() / "rent.ics";
+  // 08:00 in Berlin on 2024-03-20, the time of day the task page gives a new reminder.
+  std::ofstream(file)
+      << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+      << "BEGIN:VTODO\r\nUID:rent\r\nSUMMARY:Pay the rent\r\nDTSTART;VALUE=DATE:20240318\r\n"
+      << "DUE;VALUE=DATE:20240320\r\nPRIORITY:1\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+      << "TRIGGER;VALUE=DATE-TIME:20240320T070000Z\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+  ProgramRun imported = Calyra({"import", file.string()});
+  ASSERT_EQ(imported.exitCode, 0) << imported.errors;
+  CEOID importedTask = FirstImported(imported.output, "task");
+  ASSERT_NE(importedTask, 0u) << imported.output;
+
+  std::filesystem::path script = DeviceFolder() / "rent.txt";
+  std::ofstream(script) << "click " << calyra::resources::kTaskImportanceHigh << "\n"
+                        << "date " << calyra::resources::kTaskReminderDate << " 2024-03-20\nok\n";
+  ProgramRun edited = Calyra({"call", "NewTask", "0", "2024-03-18T00:00", "2024-03-20T00:00",
+                              "\"Pay the rent\"", "0", "[]", "0", "1", "0", "--script", script.string()});
+  ASSERT_EQ(edited.exitCode, 0) << edited.output << edited.errors;
+  ReopenDevice();
+  std::vector<platform::PendingNotification> pending = platform::ReadPendingNotifications();
+  ASSERT_EQ(pending.size(), 2u) << "one notification per task";
+  CEOID editedTask = 0;
+  {
+    calyra::Database tasks;
+    ASSERT_TRUE(tasks.OpenByName(calyra::TasksDatabaseName()));
+    calyra::Record names;
+    names.Request(calyra::kTaskNotificationHandle);
+    tasks.Enumerate(names, [&](calyra::Record& record) {
+      if (record.Oid() != importedTask && record.Find(calyra::kTaskNotificationHandle))
+        editedTask = record.Oid();
+      return true;
+    });
+  }
+  ASSERT_NE(editedTask, 0u);
+  TaskReminderState fromFile = ReminderOf(importedTask);
+  TaskReminderState fromEditor = ReminderOf(editedTask);
+  EXPECT_EQ(platform::ToUtf8(fromFile.notification.dialogText),
+            platform::ToUtf8(fromEditor.notification.dialogText));
+  EXPECT_NE(fromFile.notification.dialogText.find(u"Pay the rent"), std::u16string::npos);
+  EXPECT_EQ(fromFile.notification.dialogTitle, fromEditor.notification.dialogTitle);
+  EXPECT_EQ(fromFile.notification.sound, fromEditor.notification.sound);
+  EXPECT_EQ(fromFile.notification.application, fromEditor.notification.application);
+  EXPECT_EQ(fromFile.notification.arguments, fromEditor.notification.arguments);
+  EXPECT_EQ(fromFile.notification.actionFlags, fromEditor.notification.actionFlags);
+  EXPECT_EQ(fromFile.notification.triggerType, fromEditor.notification.triggerType);
+  EXPECT_EQ(fromFile.notification.fireTimeUtc, fromEditor.notification.fireTimeUtc);
+  EXPECT_EQ(fromFile.reference, fromEditor.reference);
+  EXPECT_EQ(fromFile.lead, fromEditor.lead);
 }
 
 }  // namespace
