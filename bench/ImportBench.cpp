@@ -53,6 +53,7 @@ void Ours_ImportEvents(benchmark::State& state) {
     host::ImportCategories categories;
     for (const ics::AppointmentRecord& record : records.appointments)
       saved.push_back(ics::WriteAppointment(record, categories));
+    categories.ApplyCounts();
     step.Commit();
     state.PauseTiming();
     ItemContext context;

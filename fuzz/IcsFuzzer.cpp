@@ -2,7 +2,7 @@
 // the mapping to records), on a scratch device; nothing is written to the store.
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
+#include <string>
 
 #include "fuzz/FuzzDevice.h"
 #include "hosts/calyra/IcsReader.h"
@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!AttachFuzzDevice()) return 0;
   calyra::ics::CalendarRecords records;
   calyra::ics::ReadError error;
-  std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::string text(reinterpret_cast<const char*>(data), size);
   calyra::ics::ReadCalendar(text, &records, &error);
   return 0;
 }

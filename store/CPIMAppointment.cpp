@@ -376,7 +376,12 @@ HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePatter
   bool unchanged =
       std::pair(companionFlag, companionOid) == storedCompanion_ && (created || oid == loadedOid_);
   bool companion = unchanged || WriteCompanion();
-  if (!SaveCategorySet(oid, ItemKind::Appointment, categories) || !companion || !WriteNotes()) return E_FAIL;
+  // A record this save made holds no category set yet.
+  auto saveCategories = created ? SaveNewCategorySet : SaveCategorySet;
+  if (!saveCategories(oid, ItemKind::Appointment, categories, context.categoryCounts) || !companion ||
+      !WriteNotes()) {
+    return E_FAIL;
+  }
   if (!WriteSemiMonthly(created)) return E_FAIL;
   storedCompanion_ = {companionFlag, companionOid};
   loadedOid_ = oid;

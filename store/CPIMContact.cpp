@@ -116,7 +116,10 @@ HRESULT CPIMContact::Save(const ItemContext& context) {
   contact->get_Oid(&saved);
   ItemOid before = oid;
   oid = static_cast<ItemOid>(saved);
-  if (!WriteNotes() || !SaveCategorySet(oid, ItemKind::Contact, categories) || !step.Commit()) {
+  // A record this save made holds no category set yet.
+  auto saveCategories = oid != before ? SaveNewCategorySet : SaveCategorySet;
+  if (!WriteNotes() || !saveCategories(oid, ItemKind::Contact, categories, context.categoryCounts) ||
+      !step.Commit()) {
     oid = before;
     return E_FAIL;
   }

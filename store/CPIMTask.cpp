@@ -173,6 +173,7 @@ int CPIMTask::WriteChanges(ITask* task, bool* completedNow) {
 HRESULT CPIMTask::WriteTask(OutlookSession& session, const ItemContext& context, bool* completedNow) {
   platform::ComPtr<ITask> task = Fetch(session, true);
   if (!task) return E_FAIL;
+  ItemOid before = oid;
   if (WriteChanges(task.Get(), completedNow) > 0) return E_FAIL;
   if (subject.empty()) {
     BSTR text = SysAllocString(ResourceText(context.resources, resources::kStringNoSubject).c_str());
@@ -184,7 +185,10 @@ HRESULT CPIMTask::WriteTask(OutlookSession& session, const ItemContext& context,
   LONG savedOid = 0;
   task->get_Oid(&savedOid);
   oid = static_cast<ItemOid>(savedOid);
-  if (!WriteNotes() || !SaveCategorySet(oid, ItemKind::Task, categories)) return E_FAIL;
+  if (!WriteNotes()) return E_FAIL;
+  // A record this save made holds no category set yet.
+  auto saveCategories = oid != before ? SaveNewCategorySet : SaveCategorySet;
+  if (!saveCategories(oid, ItemKind::Task, categories, context.categoryCounts)) return E_FAIL;
   TaskReminderRequest request{oid, start, due, reminderTime, subject, priority};
   UpdateTaskReminder(request, reminderSet && !complete, context.resources);
   if (recurrencePatch && recurring) PatchRecurrenceBlob();

@@ -14,17 +14,27 @@ namespace {
 // The counts are 16-bit signed properties.
 constexpr int64_t kHighestCount = 0x7FFF;
 
-int64_t Adjusted(const PropertyValue* count, int delta) {
-  int64_t value = (count ? count->AsInteger() : -1) + delta;
+}  // namespace
+
+int64_t AdjustedCategoryCount(std::optional<int64_t> count, int delta) {
+  int64_t value = count.value_or(-1) + delta;
   value = delta < 0 ? std::max<int64_t>(value, 0) : std::max<int64_t>(value, 1);
   return std::min(value, kHighestCount);
 }
 
-}  // namespace
-
 int AdjustCategoryCounts(ItemKind kind, const CategorySet& categories, int delta) {
+  if (delta == 0 || categories.Empty()) return 0;
+  return RewriteCategoryCounts(kind, [&](int number, std::optional<int64_t> count) -> std::optional<int64_t> {
+    if (!categories.Has(number)) return std::nullopt;
+    return AdjustedCategoryCount(count, delta);
+  });
+}
+
+int RewriteCategoryCounts(
+    ItemKind kind,
+    const std::function<std::optional<int64_t>(int number, std::optional<int64_t> count)>& next) {
   CEPROPID countTag = CategoryCountTag(kind);
-  if (!countTag || delta == 0 || categories.Empty()) return 0;
+  if (!countTag) return 0;
   Database database;
   if (!database.OpenByName(CategoriesDatabaseName())) return 0;
   Record names;
@@ -33,9 +43,13 @@ int AdjustCategoryCounts(ItemKind kind, const CategorySet& categories, int delta
   std::vector<Record> changed;
   database.Enumerate(names, [&](Record& record) {
     const PropertyValue* index = record.Find(kCategoryIndexTag);
-    if (!index || !categories.Has(static_cast<int>(index->AsInteger()))) return true;
+    if (!index) return true;
+    const PropertyValue* count = record.Find(countTag);
+    std::optional<int64_t> value = next(static_cast<int>(index->AsInteger()),
+                                        count ? std::optional<int64_t>(count->AsInteger()) : std::nullopt);
+    if (!value) return true;
     Record update(record.Oid());
-    update.Set(PropertyValue::Integer(countTag, Adjusted(record.Find(countTag), delta)));
+    update.Set(PropertyValue::Integer(countTag, *value));
     changed.push_back(std::move(update));
     return true;
   });

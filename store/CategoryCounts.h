@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,14 @@ namespace calyra {
 // number is in `categories`. A count never goes below 0 when lowered, and is at least 1 when raised;
 // a missing count counts as -1. Returns the number of category records changed.
 int AdjustCategoryCounts(ItemKind kind, const CategorySet& categories, int delta);
+// The count AdjustCategoryCounts writes for a stored `count` (nothing when missing) and `delta`.
+int64_t AdjustedCategoryCount(std::optional<int64_t> count, int delta);
+// Writes, for every category record of "\Categories Database", the count of items of `kind` that
+// `next` answers given its number and stored count (nothing: left alone). The number of records
+// changed; every record is read in one walk.
+int RewriteCategoryCounts(
+    ItemKind kind,
+    const std::function<std::optional<int64_t>(int number, std::optional<int64_t> count)>& next);
 
 // The numbers of the named categories of "\Categories Database" (names compared without regard to
 // case), in the order of `names`. A missing category is made with the next free number and counts of

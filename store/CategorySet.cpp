@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/CategoryCountBatch.h"
 #include "store/CategoryCounts.h"
 #include "store/PimDatabase.h"
 #include "store/StoreTransaction.h"
@@ -64,17 +65,35 @@ CategorySet ReadCategorySet(ItemOid item, ItemKind kind) {
   return CategorySet::FromBlob(blob);
 }
 
-bool SaveCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories) {
-  CategorySet stored = ReadCategorySet(item, kind);
+namespace {
+
+bool WriteCategorySet(ItemOid item, ItemKind kind, const CategorySet& stored, const CategorySet& categories,
+                      CategoryCountBatch* batch) {
   if (stored == categories) return true;
   // The blob and the counters change together or not at all.
   StoreTransaction step(StoreTransaction::Kind::Write);
   std::vector<BYTE> blob = categories.ToBlob();
   if (!WritePimProperty(item, kind, kCategoriesTag, blob.data(), static_cast<DWORD>(blob.size())))
     return false;
-  AdjustCategoryCounts(kind, stored, -1);
-  AdjustCategoryCounts(kind, categories, +1);
+  if (batch) {
+    batch->Add(kind, stored, -1);
+    batch->Add(kind, categories, +1);
+  } else {
+    AdjustCategoryCounts(kind, stored, -1);
+    AdjustCategoryCounts(kind, categories, +1);
+  }
   return step.Commit();
+}
+
+}  // namespace
+
+bool SaveCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories, CategoryCountBatch* batch) {
+  return WriteCategorySet(item, kind, ReadCategorySet(item, kind), categories, batch);
+}
+
+bool SaveNewCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories,
+                        CategoryCountBatch* batch) {
+  return WriteCategorySet(item, kind, CategorySet(), categories, batch);
 }
 
 }  // namespace calyra

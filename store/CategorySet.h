@@ -43,8 +43,15 @@ class CategorySet {
 
 // The category set stored in an item's record; empty when the record or the property is missing.
 CategorySet ReadCategorySet(ItemOid item, ItemKind kind);
+class CategoryCountBatch;
+
 // Writes the set when it differs from the stored one, moving the category counters of the kind from
-// the old set to the new; true when nothing needed writing or the write succeeded.
-bool SaveCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories);
+// the old set to the new (at once, or noted in `batch` for the end of the store step); true when
+// nothing needed writing or the write succeeded.
+bool SaveCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories,
+                     CategoryCountBatch* batch = nullptr);
+// The same for a record this save has just made, which holds no set yet: nothing to read or lower.
+bool SaveNewCategorySet(ItemOid item, ItemKind kind, const CategorySet& categories,
+                        CategoryCountBatch* batch = nullptr);
 
 }  // namespace calyra

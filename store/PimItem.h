@@ -15,12 +15,17 @@ inline constexpr CEPROPID kNotesTag = 0x00170041;
 // Pocket Outlook's recurrence data of an appointment or task, opaque but for the patched byte.
 inline constexpr CEPROPID kRecurrenceBlobTag = 0x40150041;
 
+class CategoryCountBatch;
+
 // What the item operations need of their caller: the window that owns their questions, the
 // resource module, and what happens when a saved task has just been completed (the journal).
+// An import's saves note their category counter changes in `categoryCounts`, which its store step
+// writes once at its end.
 struct ItemContext {
   HWND owner = nullptr;
   HINSTANCE resources = nullptr;
   std::function<void(ItemOid task)> taskCompleted;
+  CategoryCountBatch* categoryCounts = nullptr;
 };
 
 // The component's own copy of an appointment, task or contact, loaded from Pocket Outlook and the

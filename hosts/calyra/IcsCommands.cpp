@@ -7,6 +7,7 @@
 #include "hosts/calyra/IcsExporter.h"
 #include "hosts/calyra/IcsReader.h"
 #include "hosts/calyra/IcsWriter.h"
+#include "platform/ui/ResourceLibrary.h"
 #include "store/StoreTransaction.h"
 
 namespace calyra::host {
@@ -22,6 +23,12 @@ std::string Line(const char* kind, ItemOid oid, const std::string& subject) {
 }  // namespace
 
 int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::FILE* err) {
+  // The saves write the component's texts as the editors' do (a task reminder's labels).
+  HINSTANCE resources = LoadLibraryW(u"CalyraEditorResources.dll");
+  if (resources == nullptr) {
+    std::fprintf(err, "calyra: the component's resources (CalyraEditorResources.dll) cannot be loaded\n");
+    return kExitNoComponent;
+  }
   int result = kExitDone;
   for (const std::string& file : files) {
     std::ifstream stream(file, std::ios::binary);
@@ -47,27 +54,31 @@ int ImportCalendars(const std::vector<std::string>& files, std::FILE* out, std::
     host::ImportCategories categories;
     std::string imported;
     bool saved = true;
+    std::vector<std::string> skipped;
     for (const ics::AppointmentRecord& record : records.appointments) {
-      ItemOid oid = saved ? ics::WriteAppointment(record, categories) : 0;
+      ItemOid oid = saved ? ics::WriteAppointment(record, categories, resources, &skipped) : 0;
       if (saved && !oid)
         std::fprintf(err, "calyra: %s:%d: the appointment could not be saved\n", file.c_str(), record.line);
       saved = saved && oid;
       if (saved) imported += Line("appointment", oid, record.subject);
     }
     for (const ics::TaskRecord& record : records.tasks) {
-      ItemOid oid = saved ? ics::WriteTask(record, categories) : 0;
+      ItemOid oid = saved ? ics::WriteTask(record, categories, resources) : 0;
       if (saved && !oid)
         std::fprintf(err, "calyra: %s:%d: the task could not be saved\n", file.c_str(), record.line);
       saved = saved && oid;
       if (saved) imported += Line("task", oid, record.subject);
     }
-    if (!saved || !step.Commit()) {
+    if (!saved || !categories.ApplyCounts() || !step.Commit()) {
       std::fprintf(err, "calyra: %s: nothing of it is imported\n", file.c_str());
       result = kExitFailed;
       continue;
     }
+    for (const std::string& warning : skipped)
+      std::fprintf(err, "calyra: %s: %s\n", file.c_str(), warning.c_str());
     std::fputs(imported.c_str(), out);
   }
+  FreeLibrary(resources);
   return result;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "hosts/calyra/IcsRules.h"
+#include "hosts/calyra/ItemNotes.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/PimItem.h"
@@ -109,7 +110,11 @@ bool Pattern(T* item, RecurrenceRecord* record, RecurrencePattern* pattern) {
   return true;
 }
 
-void AddAppointment(Lines& lines, IAppointment* item, const std::string& stamp) {
+// A series, or (with `original`, the start of the occurrence it replaces) one of its changed
+// occurrences under the series' UID, which then carries its own fields but no notes, rule or
+// attendees: those are the series'.
+void AddAppointment(Lines& lines, IAppointment* item, const std::string& stamp, LONG seriesOid = 0,
+                    const SYSTEMTIME* original = nullptr) {
   LONG oid = 0, busy = olBusy, sensitivity = olNormal, minutes = 0;
   VARIANT_BOOL allDay = VARIANT_FALSE, reminder = VARIANT_FALSE;
   DATE start = 0, end = 0;
@@ -123,17 +128,20 @@ void AddAppointment(Lines& lines, IAppointment* item, const std::string& stamp) 
   item->get_ReminderMinutesBeforeStart(&minutes);
   SYSTEMTIME startTime = SystemTimeOfDate(start), endTime = SystemTimeOfDate(end);
   lines.Add("BEGIN:VEVENT");
-  lines.Add("UID:calyra-" + Number(oid, 1) + "@device");
+  lines.Add("UID:calyra-" + Number(original ? seriesOid : oid, 1) + "@device");
   lines.Add("DTSTAMP:" + stamp);
   auto timeLine = [&](const char* name, const SYSTEMTIME& time) {
     lines.Add(allDay ? std::string(name) + ";VALUE=DATE:" + DateText(time)
                      : std::string(name) + ":" + UtcText(time));
   };
+  if (original) timeLine("RECURRENCE-ID", *original);
   timeLine("DTSTART", startTime);
   timeLine("DTEND", endTime);
   AddText(lines, "SUMMARY", Text(item, &IAppointment::get_Subject));
   AddText(lines, "LOCATION", Text(item, &IAppointment::get_Location));
-  AddText(lines, "DESCRIPTION", Text(item, &IAppointment::get_Body));
+  if (!original)
+    AddText(lines, "DESCRIPTION",
+            host::NotesText(item, static_cast<ItemOid>(oid), calyra::ItemKind::Appointment));
   std::string categories = CategoriesLine(Text(item, &IAppointment::get_Categories));
   if (!categories.empty()) lines.Add(categories);
   if (sensitivity != olNormal) lines.Add("CLASS:PRIVATE");
@@ -142,7 +150,8 @@ void AddAppointment(Lines& lines, IAppointment* item, const std::string& stamp) 
   if (busy >= 0 && busy <= 3) lines.Add(std::string("X-MICROSOFT-CDO-BUSYSTATUS:") + kBusy[busy]);
   RecurrenceRecord record;
   RecurrencePattern pattern;
-  if (Pattern(item, &record, &pattern)) {
+  std::vector<std::pair<platform::ComPtr<IAppointment>, SYSTEMTIME>> changed;
+  if (!original && Pattern(item, &record, &pattern)) {
     lines.Add("RRULE:" + RuleText(record));
     platform::ComPtr<IRecurrencePattern> source;
     platform::ComPtr<IExceptions> exceptions;
@@ -154,21 +163,25 @@ void AddAppointment(Lines& lines, IAppointment* item, const std::string& stamp) 
         VARIANT_BOOL deleted = VARIANT_FALSE;
         DATE day = 0;
         if (FAILED(exceptions->Item(i, &exception)) || !exception ||
-            FAILED(exception->get_Deleted(&deleted)) || !deleted ||
-            FAILED(exception->get_OriginalDate(&day))) {
+            FAILED(exception->get_Deleted(&deleted)) || FAILED(exception->get_OriginalDate(&day))) {
           continue;
         }
         SYSTEMTIME when = SystemTimeOfDate(day);
         when.wHour = startTime.wHour;
         when.wMinute = startTime.wMinute;
         when.wSecond = startTime.wSecond;
-        timeLine("EXDATE", when);
+        platform::ComPtr<IAppointment> occurrence;
+        if (deleted) {
+          timeLine("EXDATE", when);
+        } else if (SUCCEEDED(exception->get_AppointmentItem(&occurrence)) && occurrence) {
+          changed.emplace_back(occurrence, when);
+        }
       }
     }
   }
   platform::ComPtr<IRecipients> recipients;
   int count = 0;
-  if (SUCCEEDED(item->get_Recipients(&recipients)) && recipients &&
+  if (!original && SUCCEEDED(item->get_Recipients(&recipients)) && recipients &&
       SUCCEEDED(recipients->get_Count(&count))) {
     for (int i = 1; i <= count; ++i) {
       platform::ComPtr<IRecipient> recipient;
@@ -188,6 +201,7 @@ void AddAppointment(Lines& lines, IAppointment* item, const std::string& stamp) 
     lines.Add("END:VALARM");
   }
   lines.Add("END:VEVENT");
+  for (const auto& [occurrence, when] : changed) AddAppointment(lines, occurrence.Get(), stamp, oid, &when);
 }
 
 void AddTask(Lines& lines, ITask* item, const std::string& stamp) {
@@ -210,7 +224,7 @@ void AddTask(Lines& lines, ITask* item, const std::string& stamp) {
   if (start != platform::kNoDate) lines.Add("DTSTART;VALUE=DATE:" + DateText(SystemTimeOfDate(start)));
   if (due != platform::kNoDate) lines.Add("DUE;VALUE=DATE:" + DateText(SystemTimeOfDate(due)));
   AddText(lines, "SUMMARY", Text(item, &ITask::get_Subject));
-  AddText(lines, "DESCRIPTION", Text(item, &ITask::get_Body));
+  AddText(lines, "DESCRIPTION", host::NotesText(item, static_cast<ItemOid>(oid), calyra::ItemKind::Task));
   std::string categories = CategoriesLine(Text(item, &ITask::get_Categories));
   if (!categories.empty()) lines.Add(categories);
   if (sensitivity != olNormal) lines.Add("CLASS:PRIVATE");

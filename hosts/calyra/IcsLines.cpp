@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <deque>
 
 namespace calyra::ics {
 
@@ -38,8 +39,9 @@ bool IsNameCharacter(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '-';
 }
 
+// A content line after unfolding: a view of the file's text, or of the joined text of a folded one.
 struct Logical {
-  std::string text;
+  std::string_view text;
   int line = 0;
 };
 
@@ -61,14 +63,21 @@ bool CheckCalendarLines(std::string_view text, std::vector<ComponentLines>* comp
   // UTF-8 first, naming the line of the first bad byte.
   int line = 1;
   for (size_t at = 0; at < text.size();) {
-    if (text[at] == '\n') ++line;
-    if (text[at] == '\0') return fail(line, "a NUL character");
+    char c = text[at];
+    if (c == '\n') ++line;
+    if (c == '\0') return fail(line, "a NUL character");
+    if (static_cast<unsigned char>(c) < 0x80) {
+      ++at;
+      continue;
+    }
     size_t length = Utf8Length(text, at);
     if (length == 0) return fail(line, "the text is not valid UTF-8");
     at += length;
   }
   // Unfolding: a line that starts with a space or tab continues the one before.
   std::vector<Logical> lines;
+  std::deque<std::string> joined;  // the texts of folded lines; a deque keeps them in place
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   line = 0;
   for (size_t at = 0; at < text.size();) {
     size_t end = text.find('\n', at);
@@ -80,9 +89,12 @@ bool CheckCalendarLines(std::string_view text, std::vector<ComponentLines>* comp
     if (physical.empty()) continue;
     if (physical[0] == ' ' || physical[0] == '\t') {
       if (lines.empty()) return fail(line, "a folded line continues nothing");
-      lines.back().text.append(physical.substr(1));
+      Logical& last = lines.back();
+      if (joined.empty() || last.text.data() != joined.back().data()) joined.emplace_back(last.text);
+      joined.back().append(physical.substr(1));
+      last.text = joined.back();
     } else {
-      lines.push_back({std::string(physical), line});
+      lines.push_back({physical, line});
     }
   }
   components->clear();
@@ -92,12 +104,13 @@ bool CheckCalendarLines(std::string_view text, std::vector<ComponentLines>* comp
     while (nameEnd < logical.text.size() && IsNameCharacter(logical.text[nameEnd])) ++nameEnd;
     if (nameEnd == 0 || nameEnd == logical.text.size() ||
         (logical.text[nameEnd] != ':' && logical.text[nameEnd] != ';') ||
-        logical.text.find(':', nameEnd) == std::string::npos) {
+        logical.text.find(':', nameEnd) == std::string_view::npos) {
       return fail(logical.line, "not a content line \"NAME:value\" (a folded line must start with a space)");
     }
-    std::string name = Upper(std::string_view(logical.text).substr(0, nameEnd));
-    std::string value = Upper(std::string_view(logical.text).substr(logical.text.find(':') + 1));
-    if (name == "BEGIN") {
+    std::string name = Upper(logical.text.substr(0, nameEnd));
+    bool begin = name == "BEGIN";
+    std::string value = begin || name == "END" ? Upper(logical.text.substr(logical.text.find(':') + 1)) : "";
+    if (begin) {
       if (std::find(std::begin(kKnownComponents), std::end(kKnownComponents), value) ==
           std::end(kKnownComponents)) {
         return fail(logical.line, "unknown component BEGIN:" + value);

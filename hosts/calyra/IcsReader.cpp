@@ -108,14 +108,14 @@ class ComponentReader {
   // A DATE or DATE-TIME of a property as local time; false (the file refused) when it is no date.
   bool LocalTime(icalproperty* property, icaltimetype time, icalcomponent* calendar, SYSTEMTIME* local,
                  bool* isDate) {
-    std::string name =
-        icalproperty_get_property_name(property) ? icalproperty_get_property_name(property) : "";
+    // The kind's name needs no allocation; X- properties carry no dates here.
+    std::string_view name = icalproperty_kind_to_string(icalproperty_isa(property));
     int line = Line(lines_of_, name);
     if (icaltime_is_null_time(time) || time.year < 1900 || time.year > 2999 || time.month < 1 ||
         time.month > 12 || time.day < 1 || time.day > platform::DaysInMonth(time.year, time.month) ||
         time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
         time.second > 60) {
-      return Fail(line, name + ": not a valid date from 1900 to 2999");
+      return Fail(line, std::string(name) + ": not a valid date from 1900 to 2999");
     }
     *isDate = time.is_date != 0;
     SYSTEMTIME fields{static_cast<WORD>(time.year),
@@ -141,14 +141,16 @@ class ComponentReader {
       zone = calendar ? icalcomponent_get_timezone(calendar, id) : nullptr;
       if (!zone) zone = icaltimezone_get_builtin_timezone(id);
       if (!zone) zone = icaltimezone_get_builtin_timezone_from_tzid(id);
-      if (!zone) Warn(line, name + ": unknown time zone \"" + id + "\", taken as the device's local time");
+      if (!zone)
+        Warn(line,
+             std::string(name) + ": unknown time zone \"" + id + "\", taken as the device's local time");
     }
     if (!zone) return true;  // floating: the device's local time
     time_t seconds = icaltime_as_timet_with_zone(time, zone);
     FILETIME utc =
         platform::FileTimeOf((static_cast<int64_t>(seconds) + kUnixEpochSeconds) * kTicksPerSecond);
     if (!platform::UtcToLocalSystemTime(utc, local) || !platform::IsDateSet(*local))
-      return Fail(line, name + ": not a date from 1900 to 2999");
+      return Fail(line, std::string(name) + ": not a date from 1900 to 2999");
     return true;
   }
 
@@ -238,12 +240,20 @@ class ComponentReader {
 
   bool ReadEvent(icalcomponent* event, icalcomponent* calendar) {
     int line = Line(lines_of_, "");
-    if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
-      Warn(line, "skipped a changed occurrence (RECURRENCE-ID) of a series");
-      return true;
-    }
     AppointmentRecord record;
     record.line = lines_of_ ? lines_of_->line : 0;
+    record.uid = TextOf(icalcomponent_get_uid(event));
+    if (icalproperty* id = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+      icalparameter* range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
+      if (range && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE) {
+        Warn(line, "skipped a change of this and the following occurrences (RANGE=THISANDFUTURE)");
+        return true;
+      }
+      SYSTEMTIME day{};
+      bool isDate = false;
+      if (!LocalTime(id, icalproperty_get_recurrenceid(id), calendar, &day, &isDate)) return false;
+      record.originalDay = DayOf(day);
+    }
     icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
     if (!start) return Fail(line, "a VEVENT without DTSTART");
     if (!LocalTime(start, icalproperty_get_dtstart(start), calendar, &record.start, &record.allDay))
@@ -304,11 +314,34 @@ class ComponentReader {
         record.reminderMinutes = static_cast<LONG>(std::min<int64_t>(before, 0x7FFFFFFF));
       }
     }
+    if (record.originalDay) {
+      changed_.push_back(std::move(record));
+      return true;
+    }
     if (!Recurrence(event, calendar, record.start, &record.recurrence)) return false;
     records_->appointments.push_back(std::move(record));
     return true;
   }
 
+ public:
+  // Gives each changed occurrence to its series (the recurring event of the same UID, wherever it
+  // stands in the file); one without such a series is left out with a warning.
+  void JoinChangedOccurrences() {
+    for (AppointmentRecord& occurrence : changed_) {
+      auto series =
+          std::find_if(records_->appointments.begin(), records_->appointments.end(),
+                       [&](const AppointmentRecord& a) { return a.uid == occurrence.uid && a.recurrence; });
+      if (series == records_->appointments.end()) {
+        Warn(occurrence.line,
+             "skipped a changed occurrence (RECURRENCE-ID) without its recurring event in the file");
+        continue;
+      }
+      series->changedOccurrences.push_back(std::move(occurrence));
+    }
+    changed_.clear();
+  }
+
+ private:
   bool ReadTask(icalcomponent* todo, icalcomponent* calendar) {
     TaskRecord record;
     record.line = lines_of_ ? lines_of_->line : 0;
@@ -365,6 +398,7 @@ class ComponentReader {
   }
 
   const std::vector<ComponentLines>& lines_;
+  std::vector<AppointmentRecord> changed_;  // changed occurrences, until the whole file is read
   const ComponentLines* lines_of_ = nullptr;
   size_t next_ = 0;
   CalendarRecords* records_;
@@ -373,24 +407,29 @@ class ComponentReader {
 
 }  // namespace
 
-bool ReadCalendar(std::string_view text, CalendarRecords* records, ReadError* error) {
+bool ReadCalendar(const std::string& text, CalendarRecords* records, ReadError* error) {
   *records = CalendarRecords();
   std::vector<ComponentLines> lines;
   if (!CheckCalendarLines(text, &lines, error)) return false;
+  records->appointments.reserve(static_cast<size_t>(
+      std::count_if(lines.begin(), lines.end(), [](const ComponentLines& c) { return c.name == "VEVENT"; })));
   icalerror_set_errors_are_fatal(0);
-  std::string copy(text);
-  std::unique_ptr<icalcomponent, Free> root(icalparser_parse_string(copy.c_str()));
+  std::unique_ptr<icalcomponent, Free> root(icalparser_parse_string(text.c_str()));
   if (!root) {
     error->line = 0;
     error->message = "libical cannot parse the file";
     return false;
   }
   ComponentReader reader(lines, records, error);
-  if (icalcomponent_isa(root.get()) != ICAL_XROOT_COMPONENT) return reader.Visit(root.get(), nullptr);
-  for (icalcomponent* calendar = icalcomponent_get_first_component(root.get(), ICAL_ANY_COMPONENT); calendar;
-       calendar = icalcomponent_get_next_component(root.get(), ICAL_ANY_COMPONENT)) {
-    if (!reader.Visit(calendar, nullptr)) return false;
+  if (icalcomponent_isa(root.get()) != ICAL_XROOT_COMPONENT) {
+    if (!reader.Visit(root.get(), nullptr)) return false;
+  } else {
+    for (icalcomponent* calendar = icalcomponent_get_first_component(root.get(), ICAL_ANY_COMPONENT);
+         calendar; calendar = icalcomponent_get_next_component(root.get(), ICAL_ANY_COMPONENT)) {
+      if (!reader.Visit(calendar, nullptr)) return false;
+    }
   }
+  reader.JoinChangedOccurrences();
   return true;
 }
 

@@ -30,6 +30,7 @@ struct AttendeeRecord {
 
 struct AppointmentRecord {
   int line = 0;  // where its BEGIN stands
+  std::string uid;
   std::string subject;
   std::string location;
   std::string notes;
@@ -43,6 +44,10 @@ struct AppointmentRecord {
   LONG busyStatus = 2;  // olBusy
   std::vector<AttendeeRecord> attendees;
   std::optional<RecurrenceRecord> recurrence;
+  // A changed occurrence (RECURRENCE-ID): the local day of the occurrence it replaces.
+  std::optional<SYSTEMTIME> originalDay;
+  // A series' changed occurrences, each stored as an exception of the series.
+  std::vector<AppointmentRecord> changedOccurrences;
 };
 
 struct TaskRecord {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hosts/calyra/ImportCategories.h"
+#include "hosts/calyra/ItemNotes.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
 #include "store/CPIMAppointment.h"
@@ -48,11 +49,8 @@ void PutText(IDispatch* item, HRESULT (IAppointment::*appointment)(BSTR), HRESUL
   SysFreeString(value);
 }
 
-}  // namespace
-
-ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories) {
-  ItemContext context;
-  CPIMAppointment item;
+// The fields of an appointment object from a record, as the appointment page stores them.
+void PutFields(CPIMAppointment& item, const AppointmentRecord& record, host::ImportCategories& categories) {
   item.subject = platform::FromUtf8(record.subject);
   item.location = platform::FromUtf8(record.location);
   item.start = record.start;
@@ -64,15 +62,62 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
   item.busyStatus = record.busyStatus;
   item.categoriesText = Joined(record.categories);
   item.categories = categories.SetOf(record.categories);
+}
+
+// Each changed occurrence as the editor saves an occurrence it opened: the series' occurrence on
+// that day, given the occurrence's fields, becomes an exception of the series. An occurrence the
+// pattern does not have (or one deleted too) is left out and named in `skipped`; false when a save
+// failed.
+bool WriteChangedOccurrences(const AppointmentRecord& series, ItemOid seriesOid,
+                             host::ImportCategories& categories, HINSTANCE resources,
+                             std::vector<std::string>* skipped) {
+  for (const AppointmentRecord& record : series.changedOccurrences) {
+    ItemContext context;
+    context.resources = resources;
+    context.categoryCounts = categories.Counts();
+    CPIMAppointment item;
+    item.oid = seriesOid;
+    item.openScope = kOpenOccurrence;
+    item.occurrenceDate = *record.originalDay;
+    if (!item.Load(context) || !item.openedOccurrence) {
+      if (skipped) {
+        skipped->push_back("line " + std::to_string(record.line) +
+                           ": skipped a changed occurrence (RECURRENCE-ID) on a day the series has none");
+      }
+      continue;
+    }
+    PutFields(item, record, categories);
+    if (FAILED(item.Save(context))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories& categories,
+                         HINSTANCE resources, std::vector<std::string>* skipped) {
+  ItemContext context;
+  context.resources = resources;
+  context.categoryCounts = categories.Counts();
+  CPIMAppointment item;
+  PutFields(item, record, categories);
   item.openScope = kOpenSeries;
   if (record.recurrence) {
     item.recurring = true;
     item.recurrence = PatternOf(*record.recurrence, record.start);
   }
+  if (!record.notes.empty()) {
+    // A series' pattern shares the record with the notes: its blob has 16 bytes per exception.
+    DWORD pattern =
+        record.recurrence ? 52 + 16 * static_cast<DWORD>(record.recurrence->exceptions.size()) : 0;
+    item.hasNotes = true;
+    item.notes = host::NotesBlobOfText(platform::FromUtf8(record.notes), item.NotesCapacity() - pattern);
+  }
   if (FAILED(item.Save(context)) || !item.oid) return 0;
-  bool extra = !record.notes.empty() || !record.attendees.empty();
+  bool extra = !record.attendees.empty();
   bool exceptions = record.recurrence && !record.recurrence->exceptions.empty();
-  if (!extra && !exceptions) return item.oid;
+  if (!extra && !exceptions)
+    return WriteChangedOccurrences(record, item.oid, categories, resources, skipped) ? item.oid : 0;
   // What the item object does not carry goes through the model; a failure fails the item (and the
   // import of its file), as nothing may be half imported.
   OutlookSession session;
@@ -80,8 +125,6 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
   platform::ComPtr<IAppointment> stored = session.GetItem<IAppointment>(item.oid, IID_IAppointment);
   if (!stored) return 0;
   if (extra) {
-    if (!record.notes.empty())
-      PutText(stored.Get(), &IAppointment::put_Body, nullptr, platform::FromUtf8(record.notes));
     platform::ComPtr<IRecipients> recipients;
     if (!record.attendees.empty() && SUCCEEDED(stored->get_Recipients(&recipients)) && recipients) {
       for (const AttendeeRecord& attendee : record.attendees) {
@@ -104,11 +147,13 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
         occurrence->Delete();
     }
   }
-  return item.oid;
+  return WriteChangedOccurrences(record, item.oid, categories, resources, skipped) ? item.oid : 0;
 }
 
-ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories) {
+ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories, HINSTANCE resources) {
   ItemContext context;
+  context.resources = resources;
+  context.categoryCounts = categories.Counts();
   CPIMTask item;
   item.subject = platform::FromUtf8(record.subject);
   if (record.start) item.start = *record.start;
@@ -123,14 +168,16 @@ ItemOid WriteTask(const TaskRecord& record, host::ImportCategories& categories) 
     item.recurring = true;
     item.recurrence = PatternOf(*record.recurrence, record.start ? *record.start : *record.due);
   }
+  if (!record.notes.empty()) {
+    item.hasNotes = true;
+    item.notes = host::NotesBlobOfText(platform::FromUtf8(record.notes), item.NotesCapacity());
+  }
   if (FAILED(item.Save(context)) || !item.oid) return 0;
-  if (record.notes.empty() && record.categories.empty() && !record.completed) return item.oid;
+  if (record.categories.empty() && !record.completed) return item.oid;
   OutlookSession session;
   if (!session.Logon(nullptr)) return 0;
   platform::ComPtr<ITask> stored = session.GetItem<ITask>(item.oid, IID_ITask);
   if (!stored) return 0;
-  if (!record.notes.empty())
-    PutText(stored.Get(), nullptr, &ITask::put_Body, platform::FromUtf8(record.notes));
   if (!record.categories.empty())
     PutText(stored.Get(), nullptr, &ITask::put_Categories, Joined(record.categories));
   if (record.completed) stored->put_DateCompleted(DateOfSystemTime(*record.completed));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/text/Text.h"
+#include "store/CategoryCountBatch.h"
 #include "store/CategoryCounts.h"
 #include "store/CategorySet.h"
 
@@ -12,7 +13,8 @@ namespace calyra::host {
 
 // The category sets of the items of one imported file: categories by their names as the file gives
 // them (UTF-8), made in "\Categories Database" when missing. Each name is looked up once per file;
-// the file's store step keeps other processes from changing the categories meanwhile.
+// the file's store step keeps other processes from changing the categories meanwhile. The saves
+// note their counter changes in `Counts()`, written by `ApplyCounts` before the step commits.
 class ImportCategories {
  public:
   CategorySet SetOf(const std::vector<std::string>& names) {
@@ -33,8 +35,12 @@ class ImportCategories {
     return CategorySet::FromNumbers(numbers);
   }
 
+  CategoryCountBatch* Counts() { return &counts_; }
+  bool ApplyCounts() { return counts_.Apply(); }
+
  private:
   std::map<std::string, int> numbers_;
+  CategoryCountBatch counts_;
 };
 
 }  // namespace calyra::host

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "hosts/calyra/ItemNotes.h"
 #include "hosts/calyra/LinkCommands.h"
 #include "platform/time/TimeConversion.h"
-#include "platform/ui/controls/InkBlob.h"
 #include "store/CPIMAppointment.h"
 #include "store/CategoryDatabase.h"
 #include "store/CategorySet.h"
@@ -102,18 +102,6 @@ void CategoriesMember(JsonWriter* json, const std::u16string& text, ItemOid oid,
   }
   for (const std::u16string& name : names) json->String(name);
   json->EndArray();
-}
-
-// The notes' plain text: the typed text of the item's notes blob (what the notes page wrote), else
-// the model's Body text (notes imported or written as plain text); "" when there are none.
-template <class Item>
-std::u16string NotesText(Item* item, ItemOid oid, calyra::ItemKind kind) {
-  std::vector<BYTE> blob;
-  if (ReadPimProperty(oid, kind, kNotesTag, &blob)) {
-    std::optional<std::u16string> text = platform::InkBlobPlainText(blob.data(), blob.size());
-    if (text && !text->empty()) return *text;
-  }
-  return Text(item, &Item::get_Body);
 }
 
 // The members every kind has, after its oid and kind.

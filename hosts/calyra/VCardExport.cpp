@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "hosts/calyra/ItemNotes.h"
 #include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/VCardCommands.h"
 #include "platform/text/Text.h"
@@ -223,7 +224,9 @@ VCardContact ContactOfDevice(IContact* c) {
   contact.webPage = Read(c, &IContact::get_WebPage);
   contact.birthday = ReadDate(c, &IContact::get_Birthday);
   contact.anniversary = ReadDate(c, &IContact::get_Anniversary);
-  contact.notes = Read(c, &IContact::get_Body);
+  LONG oid = 0;
+  c->get_Oid(&oid);
+  contact.notes = CardText(NotesText(c, static_cast<ItemOid>(oid), calyra::ItemKind::Contact));
   contact.categories = SplitCategories(Read(c, &IContact::get_Categories));
   std::vector<BYTE> photo = ReadContactPhotoFile(platform::FromUtf8(contact.fileAs));
   contact.photo.assign(photo.begin(), photo.end());

@@ -78,7 +78,7 @@ int ImportVCardFile(const std::string& path, std::FILE* out, std::FILE* err) {
     imported += std::string("imported contact ") + number + " " + platform::ToUtf8(fileAs) + "\n";
     if (!contact.photo.empty()) photos.emplace_back(fileAs, &contact);
   }
-  if (!step.Commit()) {
+  if (!categories.ApplyCounts() || !step.Commit()) {
     std::fprintf(err, "calyra: %s: the store did not keep the contacts; nothing imported from it\n",
                  path.c_str());
     return 1;

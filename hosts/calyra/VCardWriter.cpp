@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "hosts/calyra/ImportCategories.h"
+#include "hosts/calyra/ItemNotes.h"
 #include "platform/outlook/OutlookProperties.h"
 #include "platform/text/Text.h"
 #include "platform/time/TimeConversion.h"
@@ -90,7 +91,10 @@ CEOID SaveVCardContact(const VCardContact& contact, ImportCategories& known, std
   Put(&item, kPropContactDepartment, contact.department);
   Put(&item, kPropContactJobTitle, contact.jobTitle);
   Put(&item, kPropContactWebPage, contact.webPage);
-  Put(&item, kPropContactBody, contact.notes);
+  if (!contact.notes.empty()) {
+    item.hasNotes = true;
+    item.notes = NotesBlobOfText(platform::FromUtf8(contact.notes), item.NotesCapacity());
+  }
   for (size_t i = 0; i < contact.emails.size(); ++i) Put(&item, kEmails[i], contact.emails[i]);
   for (size_t i = 0; i < contact.phones.size(); ++i) Put(&item, kPhones[i], contact.phones[i]);
   PutAddress(&item, kHomeAddress, contact.home);
@@ -103,7 +107,9 @@ CEOID SaveVCardContact(const VCardContact& contact, ImportCategories& known, std
   item.categories = known.SetOf(contact.categories);
   item.editedBirthday = DateOf(contact.birthday);
   item.editedAnniversary = DateOf(contact.anniversary);
-  if (FAILED(item.Save(ItemContext{}))) return 0;
+  ItemContext context;
+  context.categoryCounts = known.Counts();
+  if (FAILED(item.Save(context))) return 0;
   return item.oid;
 }
 

@@ -80,6 +80,21 @@ std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database) {
   return orders;
 }
 
+namespace {
+
+void InsertSortKey(SqliteConnection& db, CEOID database, CEOID record, const SortOrder& order,
+                   const StoredValue* value) {
+  int64_t rank = value ? order.RankOfKnown() : order.RankOfUnknown();
+  StoredValue key =
+      value ? SortKeyOf(*value, TypeFromPropID(order.propid), order.flags) : StoredValue(int64_t{0});
+  auto insert = db.Prepare("INSERT INTO sortkeys(db, slot, rank, key, record) VALUES(?, ?, ?, ?, ?)");
+  insert.Bind(1, static_cast<int64_t>(database)).Bind(2, static_cast<int64_t>(order.slot)).Bind(3, rank);
+  BindStored(insert, 4, key);
+  insert.Bind(5, static_cast<int64_t>(record)).Run();
+}
+
+}  // namespace
+
 void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record,
                     const std::vector<SortOrder>& orders) {
   for (const SortOrder& order : orders) {
@@ -89,16 +104,17 @@ void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record,
         .Run();
     auto read = db.Prepare("SELECT value FROM props WHERE record = ? AND propid = ?");
     read.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(order.propid));
-    int64_t rank = order.RankOfUnknown();
-    StoredValue key = int64_t{0};
-    if (read.Step()) {
-      rank = order.RankOfKnown();
-      key = SortKeyOf(ColumnStored(read, 0), TypeFromPropID(order.propid), order.flags);
-    }
-    auto insert = db.Prepare("INSERT INTO sortkeys(db, slot, rank, key, record) VALUES(?, ?, ?, ?, ?)");
-    insert.Bind(1, static_cast<int64_t>(database)).Bind(2, static_cast<int64_t>(order.slot)).Bind(3, rank);
-    BindStored(insert, 4, key);
-    insert.Bind(5, static_cast<int64_t>(record)).Run();
+    std::optional<StoredValue> value;
+    if (read.Step()) value = ColumnStored(read, 0);
+    InsertSortKey(db, database, record, order, value ? &*value : nullptr);
+  }
+}
+
+void InsertSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
+                    const std::map<CEPROPID, const StoredValue*>& values) {
+  for (const SortOrder& order : orders) {
+    auto found = values.find(order.propid);
+    InsertSortKey(db, database, record, order, found != values.end() ? found->second : nullptr);
   }
 }
 

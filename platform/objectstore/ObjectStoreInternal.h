@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -54,6 +55,10 @@ std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid);
 std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database);
 // Rewrites the sort keys of `record` for the given orders from its stored properties.
 void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders);
+// The sort keys of a record just made, from the values it was written with (no keys or values to
+// read back).
+void InsertSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
+                    const std::map<CEPROPID, const StoredValue*>& values);
 void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta);
 // Posts `message` to every window that asked for changes of `database`.
 void NotifyChange(CEOID database, UINT message, CEOID oid, CEOID parent);

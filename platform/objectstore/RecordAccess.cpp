@@ -42,6 +42,52 @@ int64_t RecordSize(SqliteConnection& db, CEOID record) {
   return statement.ColumnInt64(0);
 }
 
+// The size RecordSize would count for a new record holding `values`, without asking the table; nothing
+// when a text holds a NUL or a surrogate, whose stored length only SQLite can say.
+std::optional<int64_t> NewRecordSize(const std::map<CEPROPID, const StoredValue*>& values) {
+  int64_t size = 0;
+  for (const auto& [propid, value] : values) {
+    if (const auto* text = std::get_if<std::u16string>(value)) {
+      for (char16_t c : *text) {
+        if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+      }
+      size += 2 * static_cast<int64_t>(text->size()) + 2;
+    } else if (const auto* blob = std::get_if<std::vector<uint8_t>>(value)) {
+      size += static_cast<int64_t>(blob->size());
+    } else {
+      size += 8;
+    }
+  }
+  return size;
+}
+
+// Inserts the rows of a write in as few statements as SQLite's parameter limit allows; later rows
+// of the same property replace earlier ones, as one statement per row would.
+void InsertProperties(SqliteConnection& db, CEOID record,
+                      const std::vector<std::pair<CEPROPID, const StoredValue*>>& rows) {
+  constexpr size_t kRowsPerStatement = 32;
+  static const std::vector<std::string> kStatements = [] {
+    std::vector<std::string> texts(kRowsPerStatement + 1);
+    std::string text = "INSERT OR REPLACE INTO props(record, propid, value) VALUES(?, ?, ?)";
+    for (size_t n = 1; n <= kRowsPerStatement; ++n) {
+      texts[n] = text;
+      text += ", (?, ?, ?)";
+    }
+    return texts;
+  }();
+  for (size_t first = 0; first < rows.size(); first += kRowsPerStatement) {
+    size_t count = std::min(kRowsPerStatement, rows.size() - first);
+    auto insert = db.Prepare(kStatements[count].c_str());
+    for (size_t i = 0; i < count; ++i) {
+      int column = static_cast<int>(3 * i);
+      insert.Bind(column + 1, static_cast<int64_t>(record))
+          .Bind(column + 2, static_cast<int64_t>(rows[first + i].first));
+      BindStored(insert, column + 3, *rows[first + i].second);
+    }
+    insert.Run();
+  }
+}
+
 std::optional<Position> SeekByValue(SqliteConnection& db, DatabaseCursor& cursor, DWORD seekType,
                                     const CEPROPVAL* value, bool* invalid) {
   StoredValue stored;
@@ -249,9 +295,25 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
     SqliteTransaction transaction(db);
     int64_t oldSize = 0;
     CEOID target = record;
+    // The values a new record ends with: a later write of a property replaces an earlier one, and
+    // a deletion leaves nothing to delete.
+    std::map<CEPROPID, const StoredValue*> final;
+    for (const auto& [propid, value] : writes) {
+      if (value) {
+        final[propid] = &*value;
+      } else {
+        final.erase(propid);
+      }
+    }
+    std::optional<int64_t> knownSize = created ? NewRecordSize(final) : std::nullopt;
+    if (knownSize && static_cast<size_t>(*knownSize) > kMaxRecordBytes) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+    }
     if (created) {
-      db.Prepare("INSERT INTO objects(kind, parent) VALUES(4, ?)")
+      db.Prepare("INSERT INTO objects(kind, parent, size) VALUES(4, ?, ?)")
           .Bind(1, static_cast<int64_t>(parent))
+          .Bind(2, knownSize.value_or(0))
           .Run();
       target = static_cast<CEOID>(db.LastInsertRowId());
     } else if (auto size = StoredSize(db, record, parent)) {
@@ -261,32 +323,39 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
       return 0;
     }
     std::map<CEPROPID, bool> touched;
+    std::vector<std::pair<CEPROPID, const StoredValue*>> rows;
     for (const auto& [propid, value] : writes) {
       touched[propid] = true;
-      if (!value) {
-        db.Prepare("DELETE FROM props WHERE record = ? AND propid = ?")
-            .Bind(1, static_cast<int64_t>(target))
-            .Bind(2, static_cast<int64_t>(propid))
-            .Run();
+      if (value) {
+        rows.emplace_back(propid, &*value);
         continue;
       }
-      auto insert = db.Prepare("INSERT OR REPLACE INTO props(record, propid, value) VALUES(?, ?, ?)");
-      insert.Bind(1, static_cast<int64_t>(target)).Bind(2, static_cast<int64_t>(propid));
-      BindStored(insert, 3, *value);
-      insert.Run();
+      InsertProperties(db, target, rows);
+      rows.clear();
+      db.Prepare("DELETE FROM props WHERE record = ? AND propid = ?")
+          .Bind(1, static_cast<int64_t>(target))
+          .Bind(2, static_cast<int64_t>(propid))
+          .Run();
     }
-    int64_t newSize = RecordSize(db, target);
+    InsertProperties(db, target, rows);
+    int64_t newSize = knownSize ? *knownSize : RecordSize(db, target);
     if (static_cast<size_t>(newSize) > kMaxRecordBytes) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return 0;  // the transaction rolls back
     }
     std::vector<SortOrder> orders = LoadSortOrders(db, parent);
-    if (!created) std::erase_if(orders, [&](const SortOrder& o) { return !touched.count(o.propid); });
-    UpdateSortKeys(db, parent, target, orders);
-    db.Prepare("UPDATE objects SET size = ? WHERE oid = ?")
-        .Bind(1, newSize)
-        .Bind(2, static_cast<int64_t>(target))
-        .Run();
+    if (knownSize) {
+      InsertSortKeys(db, parent, target, orders, final);
+    } else {
+      if (!created) std::erase_if(orders, [&](const SortOrder& o) { return !touched.count(o.propid); });
+      UpdateSortKeys(db, parent, target, orders);
+    }
+    if (!knownSize) {
+      db.Prepare("UPDATE objects SET size = ? WHERE oid = ?")
+          .Bind(1, newSize)
+          .Bind(2, static_cast<int64_t>(target))
+          .Run();
+    }
     TouchDatabase(db, parent, created ? 1 : 0, newSize - oldSize);
     transaction.Commit();
     return target;

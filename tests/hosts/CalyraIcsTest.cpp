@@ -7,6 +7,15 @@
 #include <vector>
 
 #include "platform/core/System.h"
+#include "platform/notify/Notifications.h"
+#include "platform/text/Text.h"
+#include "platform/ui/controls/InkBlob.h"
+#include "resources/ResourceIds.h"
+#include "store/Database.h"
+#include "store/DatabaseNames.h"
+#include "store/PimDatabase.h"
+#include "store/PimItem.h"
+#include "store/TaskReminder.h"
 #include "tests/hosts/ProgramRun.h"
 #include "tests/support/DeviceTest.h"
 
@@ -153,19 +162,195 @@ TEST_F(CalyraIcsTest, ExportAndImportRefuseWhatTheyCannotDo) {
 namespace {
 
 TEST_F(CalyraIcsTest, AFileWhoseItemCannotBeSavedKeepsNoneOfItsItems) {
-  // The second event's notes are larger than a property holds: its save fails after the first's.
+  // The second event's location is larger than a property holds: its save fails after the first's.
   std::filesystem::path file = DeviceFolder() / "too-much.ics";
   std::ofstream(file) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
                       << "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20240320T090000Z\r\nDTEND:20240320T100000Z\r\n"
                       << "SUMMARY:Kept only with the other\r\nEND:VEVENT\r\n"
                       << "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20240321T090000Z\r\nDTEND:20240321T100000Z\r\n"
-                      << "SUMMARY:Too much\r\nDESCRIPTION:" << std::string(70000, 'x') << "\r\nEND:VEVENT\r\n"
+                      << "SUMMARY:Too much\r\nLOCATION:" << std::string(70000, 'x') << "\r\nEND:VEVENT\r\n"
                       << "END:VCALENDAR\r\n";
   ProgramRun run = Calyra({"import", file.string()});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.errors.find("too-much.ics: nothing of it is imported"), std::string::npos) << run.errors;
   EXPECT_EQ(run.output, "");
   EXPECT_EQ(Listing("appointments"), "[]\n");
+}
+
+// The oid of the first item of `kind` ("appointment", "task", "contact") the import's lines name; 0
+// when none.
+CEOID FirstImported(const std::string& output, const std::string& kind) {
+  size_t at = output.find("imported " + kind + " 0x");
+  if (at == std::string::npos) return 0;
+  return static_cast<CEOID>(std::stoul(output.substr(at + 10 + kind.size()), nullptr, 16));
+}
+
+// Notes come in as the notes page saves them: the ink control's data holding the text, paragraphs
+// ending in CR LF, and are cut to what the item holds rather than refused.
+TEST_F(CalyraIcsTest, ImportedNotesAreTheInkDataOfTheirTextAsTheNotesPageSavesThem) {
+  std::filesystem::path longNotes = DeviceFolder() / "long-notes.ics";
+  std::ofstream(longNotes) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+                           << "BEGIN:VTODO\r\nUID:long\r\nSUMMARY:Long\r\nDESCRIPTION:"
+                           << std::string(70000, 'x') << "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+  struct Case {
+    std::filesystem::path file;
+    const char* kind;
+    calyra::ItemKind itemKind;
+    std::u16string text;  // empty: the long notes, cut
+  };
+  const Case cases[] = {
+      {kData / "timezone-series.ics", "appointment", calyra::ItemKind::Appointment,
+       u"Agenda:\r\n1. Roadmap\r\n2. Budget"},
+      {kData / "tasks.ics", "task", calyra::ItemKind::Task, u"Belege im Ordner \u201E2023\u201C."},
+      {std::filesystem::path(CALYRA_VCARD_TEST_DATA) / "v30-groups.vcf", "contact", calyra::ItemKind::Contact,
+       u"Prefers letters, not calls.\r\nSecond line."},
+      {longNotes, "task", calyra::ItemKind::Task, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.filename().string());
+    ProgramRun run = Calyra({"import", c.file.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    CEOID oid = FirstImported(run.output, c.kind);
+    ASSERT_NE(oid, 0u) << run.output;
+    ReopenDevice();
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(calyra::ReadPimProperty(oid, c.itemKind, calyra::kNotesTag, &blob));
+    std::optional<platform::InkContent> content = platform::ReadInkBlob(blob.data(), blob.size());
+    ASSERT_TRUE(content) << "the notes are the ink control's data";
+    EXPECT_TRUE(content->runs.empty() && content->links.empty() && content->strokes.empty());
+    if (!c.text.empty()) {
+      EXPECT_EQ(content->text, c.text);
+    } else {
+      EXPECT_LE(blob.size(), 57072u) << "a task's notes hold at most 57,072 bytes";
+      EXPECT_GT(content->text.size(), 28000u);
+      EXPECT_EQ(content->text, std::u16string(content->text.size(), u'x'));
+    }
+  }
+}
+
+TEST_F(CalyraIcsTest, AChangedOccurrenceBecomesAnExceptionOfItsSeriesAndIsExportedAgain) {
+  ProgramRun run = Calyra({"import", (kData / "timezone-series.ics").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.errors, "") << "the changed occurrence before its series is joined to it";
+  std::filesystem::path file = DeviceFolder() / "exported.ics";
+  ASSERT_EQ(Calyra({"export", "appointments", file.string()}).exitCode, 0);
+  std::string text = ReadTextFile(file);
+  // 09:00 and 11:00 in New York on 2024-03-25 (summer time) are 13:00 and 15:00 UTC.
+  for (const char* line : {"RECURRENCE-ID:20240325T130000Z\r\nDTSTART:20240325T150000Z\r\n"
+                           "DTEND:20240325T160000Z\r\nSUMMARY:Weekly sync\\, moved to eleven\r\n"
+                           "LOCATION:Raum 4\r\nCATEGORIES:Business\r\n",
+                           "EXDATE:20240320T130000Z\r\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+}
+
+TEST_F(CalyraIcsTest, AChangedOccurrenceWithoutItsSeriesOrOnADayWithoutOneIsSkippedWithAWarning) {
+  std::filesystem::path file = DeviceFolder() / "orphans.ics";
+  std::ofstream(file)
+      << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+      << "BEGIN:VEVENT\r\nUID:alone\r\nRECURRENCE-ID:20240320T090000Z\r\n"
+      << "DTSTART:20240320T100000Z\r\nDTEND:20240320T110000Z\r\nSUMMARY:Alone\r\nEND:VEVENT\r\n"
+      << "BEGIN:VEVENT\r\nUID:series\r\nDTSTART:20240318T090000Z\r\nDTEND:20240318T100000Z\r\n"
+      << "RRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:Series\r\nEND:VEVENT\r\n"
+      << "BEGIN:VEVENT\r\nUID:series\r\nRECURRENCE-ID:20240319T090000Z\r\n"
+      << "DTSTART:20240319T100000Z\r\nDTEND:20240319T110000Z\r\nSUMMARY:Tuesday\r\nEND:VEVENT\r\n"
+      << "END:VCALENDAR\r\n";
+  ProgramRun run = Calyra({"import", file.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_NE(run.errors.find("orphans.ics: line 4: skipped a changed occurrence (RECURRENCE-ID) without its"),
+            std::string::npos)
+      << run.errors;
+  EXPECT_NE(run.errors.find("orphans.ics: line 18: skipped a changed occurrence (RECURRENCE-ID) on a day"),
+            std::string::npos)
+      << run.errors;
+  EXPECT_NE(run.output.find(" Series\n"), std::string::npos) << run.output;
+}
+
+// What a task's reminder is made of: its notification and the reminder's reference and lead in the
+// task's record.
+struct TaskReminderState {
+  platform::PendingNotification notification;
+  std::optional<int64_t> reference;
+  std::optional<int64_t> lead;
+};
+
+TaskReminderState ReminderOf(CEOID task) {
+  TaskReminderState state;
+  calyra::Database tasks;
+  EXPECT_TRUE(tasks.OpenByName(calyra::TasksDatabaseName()));
+  EXPECT_TRUE(tasks.SeekToOid(task));
+  calyra::Record record;
+  for (CEPROPID tag :
+       {calyra::kTaskNotificationHandle, calyra::kTaskReminderReference, calyra::kTaskReminderLead})
+    record.Request(tag);
+  EXPECT_TRUE(tasks.ReadRecord(record));
+  auto number = [&](CEPROPID tag) {
+    const calyra::PropertyValue* value = record.Find(tag);
+    return value ? std::optional<int64_t>(value->AsInteger()) : std::nullopt;
+  };
+  state.reference = number(calyra::kTaskReminderReference);
+  state.lead = number(calyra::kTaskReminderLead);
+  std::optional<int64_t> handle = number(calyra::kTaskNotificationHandle);
+  for (const platform::PendingNotification& pending : platform::ReadPendingNotifications()) {
+    if (handle && reinterpret_cast<uintptr_t>(pending.handle) == static_cast<uintptr_t>(*handle))
+      state.notification = pending;
+  }
+  EXPECT_NE(state.notification.handle, nullptr) << "the task " << task << " has a pending notification";
+  return state;
+}
+
+// An imported task reminds as one saved through the task editor with the same subject, dates,
+// importance and reminder: the same notification texts (the due date's and the importance's labels
+// from the component's resources), sound, program and time, and the same reference and lead.
+TEST_F(CalyraIcsTest, AnImportedTasksReminderIsTheOneTheTaskEditorSaves) {
+  std::filesystem::path file = DeviceFolder() / "rent.ics";
+  // 08:00 in Berlin on 2024-03-20, the time of day the task page gives a new reminder.
+  std::ofstream(file)
+      << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+      << "BEGIN:VTODO\r\nUID:rent\r\nSUMMARY:Pay the rent\r\nDTSTART;VALUE=DATE:20240318\r\n"
+      << "DUE;VALUE=DATE:20240320\r\nPRIORITY:1\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+      << "TRIGGER;VALUE=DATE-TIME:20240320T070000Z\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+  ProgramRun imported = Calyra({"import", file.string()});
+  ASSERT_EQ(imported.exitCode, 0) << imported.errors;
+  CEOID importedTask = FirstImported(imported.output, "task");
+  ASSERT_NE(importedTask, 0u) << imported.output;
+
+  std::filesystem::path script = DeviceFolder() / "rent.txt";
+  std::ofstream(script) << "click " << calyra::resources::kTaskImportanceHigh << "\n"
+                        << "date " << calyra::resources::kTaskReminderDate << " 2024-03-20\nok\n";
+  ProgramRun edited = Calyra({"call", "NewTask", "0", "2024-03-18T00:00", "2024-03-20T00:00",
+                              "\"Pay the rent\"", "0", "[]", "0", "1", "0", "--script", script.string()});
+  ASSERT_EQ(edited.exitCode, 0) << edited.output << edited.errors;
+  ReopenDevice();
+  std::vector<platform::PendingNotification> pending = platform::ReadPendingNotifications();
+  ASSERT_EQ(pending.size(), 2u) << "one notification per task";
+  CEOID editedTask = 0;
+  {
+    calyra::Database tasks;
+    ASSERT_TRUE(tasks.OpenByName(calyra::TasksDatabaseName()));
+    calyra::Record names;
+    names.Request(calyra::kTaskNotificationHandle);
+    tasks.Enumerate(names, [&](calyra::Record& record) {
+      if (record.Oid() != importedTask && record.Find(calyra::kTaskNotificationHandle))
+        editedTask = record.Oid();
+      return true;
+    });
+  }
+  ASSERT_NE(editedTask, 0u);
+  TaskReminderState fromFile = ReminderOf(importedTask);
+  TaskReminderState fromEditor = ReminderOf(editedTask);
+  EXPECT_EQ(platform::ToUtf8(fromFile.notification.dialogText),
+            platform::ToUtf8(fromEditor.notification.dialogText));
+  EXPECT_NE(fromFile.notification.dialogText.find(u"Pay the rent"), std::u16string::npos);
+  EXPECT_EQ(fromFile.notification.dialogTitle, fromEditor.notification.dialogTitle);
+  EXPECT_EQ(fromFile.notification.sound, fromEditor.notification.sound);
+  EXPECT_EQ(fromFile.notification.application, fromEditor.notification.application);
+  EXPECT_EQ(fromFile.notification.arguments, fromEditor.notification.arguments);
+  EXPECT_EQ(fromFile.notification.actionFlags, fromEditor.notification.actionFlags);
+  EXPECT_EQ(fromFile.notification.triggerType, fromEditor.notification.triggerType);
+  EXPECT_EQ(fromFile.notification.fireTimeUtc, fromEditor.notification.fireTimeUtc);
+  EXPECT_EQ(fromFile.reference, fromEditor.reference);
+  EXPECT_EQ(fromFile.lead, fromEditor.lead);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "store/CategoryCountBatch.h"
 #include "store/CategoryCounts.h"
 #include "store/CategorySet.h"
 #include "store/Database.h"
@@ -117,6 +118,60 @@ TEST_F(CategorySetTest, SavingMovesTheCountsOnlyWhenTheSetChanged) {
   EXPECT_TRUE(ReadCategorySet(task, ItemKind::Appointment).Empty()) << "the record is not an appointment";
   EXPECT_FALSE(SaveCategorySet(0xDEAD, ItemKind::Task, CategorySet::FromNumbers({3})));
   EXPECT_EQ(Count(work, kTasks), 0) << "a failed blob write keeps the counters as they were";
+}
+
+// An import notes its counter changes and writes them at the end of its store step: the counts must
+// be those that adjusting at every save gives, the floor, the start at 1 and the cap included.
+TEST_F(CategorySetTest, ABatchWritesTheCountsThatSaveBySaveAdjustingWrites) {
+  struct Case {
+    const char* name;
+    std::optional<int> stored;
+    std::vector<int> deltas;
+  };
+  const Case cases[] = {
+      {"a missing count raised three times", std::nullopt, {+1, +1, +1}},
+      {"a missing count lowered, then raised", std::nullopt, {-1, +1}},
+      {"a zero count lowered twice, then raised", 0, {-1, -1, +1}},
+      {"raised past the cap", 0x7FFE, {+1, +1, +1, -1}},
+      {"a count lowered below zero and back", 2, {-1, -1, -1, -1, +1, +1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ItemOid each = AddCategory(u"Each", 5, c.stored);
+    ItemOid batched = AddCategory(u"Batched", 6, c.stored);
+    ItemOid other = AddCategory(u"Other", 7, 4);
+    CategoryCountBatch batch;
+    for (int delta : c.deltas) {
+      AdjustCategoryCounts(ItemKind::Appointment, CategorySet::FromNumbers({5}), delta);
+      batch.Add(ItemKind::Appointment, CategorySet::FromNumbers({6}), delta);
+    }
+    EXPECT_EQ(Count(batched, kAppointments), c.stored) << "nothing is written before Apply";
+    EXPECT_TRUE(batch.Apply());
+    EXPECT_TRUE(batch.Empty());
+    EXPECT_EQ(Count(batched, kAppointments), Count(each, kAppointments));
+    EXPECT_EQ(Count(batched, kTasks), std::nullopt) << "only the kind noted is counted";
+    EXPECT_EQ(Count(other, kAppointments), 4) << "a category not in the sets keeps its count";
+    Database db;
+    ASSERT_TRUE(db.OpenByName(CategoriesDatabaseName()));
+    for (ItemOid oid : {each, batched, other}) {
+      ASSERT_TRUE(db.SeekToOid(oid));
+      ASSERT_TRUE(db.DeleteRecord());
+    }
+  }
+}
+
+TEST_F(CategorySetTest, ANewItemsSetIsWrittenWithoutReadingAndItsCountsCanWait) {
+  ItemOid work = AddCategory(u"Work", 3, std::nullopt);
+  ItemOid task = Add(TasksDatabaseName(), {PropertyValue::String(kSubject, u"Call Anna")});
+  CategoryCountBatch batch;
+  ASSERT_TRUE(SaveNewCategorySet(task, ItemKind::Task, CategorySet::FromNumbers({3}), &batch));
+  EXPECT_EQ(ReadCategorySet(task, ItemKind::Task).Numbers(), std::vector<int>{3});
+  EXPECT_EQ(Count(work, kTasks), std::nullopt) << "the count waits for the batch";
+  ASSERT_TRUE(batch.Apply());
+  EXPECT_EQ(Count(work, kTasks), 1);
+  ItemOid plain = Add(TasksDatabaseName(), {PropertyValue::String(kSubject, u"Plain")});
+  ASSERT_TRUE(SaveNewCategorySet(plain, ItemKind::Task, CategorySet()));
+  EXPECT_FALSE(ReadPimProperty(plain, ItemKind::Task, kCategories, nullptr)) << "an empty set writes nothing";
 }
 
 }  // namespace
