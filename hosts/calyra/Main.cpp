@@ -28,6 +28,7 @@
 #include "hosts/calyra/PhraseCommands.h"
 #include "hosts/calyra/ProjectCommands.h"
 #include "hosts/calyra/ReportCommand.h"
+#include "hosts/calyra/SnapshotCommand.h"
 #include "hosts/calyra/TemplateCommands.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
@@ -42,12 +43,16 @@ using namespace calyra::host;
 
 constexpr const char* kUsage =
     "usage: calyra [--device DIR] COMMAND\n"
-    "  tour                                the device, the window system and the editors, step by step\n"
+    "  tour [--pictures DIR]               the device, the window system and the editors, step by step;\n"
+    "                                      with --pictures one PNG file per editor page shown\n"
     "  list appointments|tasks|contacts [--json]\n"
     "                                      one line per item: oid, subject or name, dates\n"
     "  show OID [--json]                   the item's kind and fields\n"
     "  new appointment|task|contact [--script FILE]\n"
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
+    "  snapshot OID|new KIND [--tab N] [--script FILE] --png FILE\n"
+    "                                      the screen with the editor open on tab N after the script, as "
+    "PNG\n"
     "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
     "  exports                             the exports call knows, with their arguments\n"
     "  categories [--json]                 every category: index, counts, colour, icon file\n"
@@ -119,7 +124,13 @@ struct Arguments {
   std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
   std::map<std::string, std::string>
       operationOptions;  // of the item operations and tick; a flag's value is ""
+  std::map<std::string, std::string> pictureOptions;  // --png, --tab, --pictures
 };
+
+bool IsPictureOption(const char* option) {
+  return std::strcmp(option, "--png") == 0 || std::strcmp(option, "--tab") == 0 ||
+         std::strcmp(option, "--pictures") == 0;
+}
 
 int Usage(const char* problem = nullptr) {
   if (problem) std::fprintf(stderr, "calyra: %s\n", problem);
@@ -162,6 +173,9 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
       if (!arguments->operationOptions.emplace(argv[i], "").second) return false;
     } else if (IsOperationOption(argv[i]) || IsTickOption(argv[i])) {
       if (i + 1 >= argc || !arguments->operationOptions.emplace(argv[i], argv[i + 1]).second) return false;
+      ++i;
+    } else if (IsPictureOption(argv[i])) {
+      if (i + 1 >= argc || !arguments->pictureOptions.emplace(argv[i], argv[i + 1]).second) return false;
       ++i;
     } else if (IsCallLogOption(argv[i])) {
       if (i + 1 >= argc || !arguments->callOptions.emplace(argv[i], argv[i + 1]).second) return false;
@@ -243,7 +257,7 @@ bool LoadComponent(EditorLibrary* library) {
   return false;
 }
 
-int RunTour() {
+int RunTour(const std::string& pictures) {
   int result = RunDeviceTour(stdout);
   if (result == kExitDone) {
     std::printf("\n-- the window system --\n");
@@ -260,7 +274,8 @@ int RunTour() {
     std::fprintf(stderr, "calyra: %s\n", error.c_str());
     return kExitNoComponent;
   }
-  result = RunEditorTour(session, stdout);
+  PageCamera camera(pictures);
+  result = RunEditorTour(session, stdout, camera);
   if (result != kExitDone) return result;
   return RunImportTour();
 }
@@ -421,11 +436,60 @@ int RunProjects(const Arguments& arguments, ListingFormat format) {
   return RunExportCall(words, arguments);
 }
 
+// `snapshot OID|new KIND`: the words and options were checked before the device was opened.
+int RunSnapshot(const Arguments& arguments) {
+  const std::vector<std::string>& words = arguments.words;
+  SnapshotCommand command;
+  if (words[1] == "new") {
+    command.editor.kind = *ParseKind(words[2], false);
+  } else {
+    command.editor.oid = *ParseOid(words[1]);
+    command.editor.kind = ItemKindOf(command.editor.oid);
+    if (command.editor.kind == ItemKind::kNone) {
+      std::fprintf(stderr, "calyra: no appointment, task or contact has the oid 0x%08X\n", command.editor.oid);
+      return kExitBadOid;
+    }
+  }
+  command.png = arguments.pictureOptions.at("--png");
+  auto tab = arguments.pictureOptions.find("--tab");
+  if (tab != arguments.pictureOptions.end()) command.tab = std::stoi(tab->second);
+  if (int failed = TakeScript(arguments, &command.editor)) return failed;
+  EditorLibrary library;
+  if (!LoadComponent(&library)) return kExitNoComponent;
+  return RunSnapshotCommand(library.Exports(), command, stdout, stderr);
+}
+
+// What is wrong with the words and options of `snapshot` or a command given picture options; empty
+// when nothing is.
+std::string CheckPictureOptions(const Arguments& arguments) {
+  const std::vector<std::string>& words = arguments.words;
+  const auto& options = arguments.pictureOptions;
+  if (words[0] == "tour") {
+    return options.size() == options.count("--pictures") ? "" : "tour takes --pictures DIR and nothing else";
+  }
+  if (words[0] != "snapshot") return options.empty() ? "" : "--png and --tab are for snapshot, --pictures for tour";
+  bool fresh = words.size() == 3 && words[1] == "new" && ParseKind(words[2], false);
+  if (!fresh && (words.size() != 2 || !ParseOid(words[1]))) return "snapshot OID, or snapshot new KIND";
+  if (!options.count("--png") || options.count("--pictures")) return "snapshot needs --png FILE";
+  auto tab = options.find("--tab");
+  if (tab != options.end()) {
+    const std::string& value = tab->second;
+    bool digits = !value.empty() && value.size() < 3 &&
+                  std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); });
+    if (!digits) return "--tab takes a tab's index (0, 1, ...)";
+  }
+  return "";
+}
+
 // Everything after the device is open; `call` is the call command when the command is call.
 int Run(const Arguments& arguments, CallCommand& call) {
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
-  if (name == "tour") return RunTour();
+  if (name == "tour") {
+    auto pictures = arguments.pictureOptions.find("--pictures");
+    return RunTour(pictures == arguments.pictureOptions.end() ? std::string() : pictures->second);
+  }
+  if (name == "snapshot") return RunSnapshot(arguments);
   if (name == "call" || name == "category-dialog") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "categories") return ListCategories(format, stdout);
@@ -493,11 +557,13 @@ int main(int argc, char** argv) {
     return result;
   }
   bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
-  bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
+  std::string pictureProblem = CheckPictureOptions(arguments);
+  if (!pictureProblem.empty()) return Usage(pictureProblem.c_str());
+  bool editing = name == "new" || name == "edit" || name == "snapshot" || name == "call" || name == "category-dialog" ||
                  name == "note" || journalOpen || IsOperationCommand(name) || IsProjectCall(words);
   if (arguments.script && !editing)
     return Usage(
-        "--script is for new, edit, call, category-dialog, note, journal open, project add and pick, and "
+        "--script is for new, edit, snapshot, call, category-dialog, note, journal open, project add and pick, and "
         "the item operations");
   if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
   if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))
@@ -552,7 +618,8 @@ int main(int argc, char** argv) {
     std::string problem =
         words.size() == 1 ? CheckTickOptions(arguments.operationOptions) : "tick takes no words";
     if (!problem.empty()) return Usage(problem.c_str());
-  } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
+  } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export" &&
+             name != "snapshot")
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");

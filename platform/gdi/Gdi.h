@@ -391,6 +391,11 @@ void SetWindowSurface(std::function<bool(HWND, HBITMAP*, POINT*, RECT*)> surface
 // empty: /usr/share/fonts/truetype/dejavu. Without the files every character is drawn as a box.
 void SetFontFolder(const std::string& folder);
 
+// Pixels as the bytes of a PNG file (empty for no pixels), and written to a file of the host (not the
+// device's file system); false when it cannot be written.
+std::vector<uint8_t> EncodePng(const Pixels& pixels);
+bool WritePngFile(const Pixels& pixels, const std::string& hostPath);
+
 // Writes the bitmap as a 24-bit bottom-up BMP file through the device's file system.
 BOOL SaveBitmapFile(HBITMAP bitmap, LPCWSTR cePath);
 

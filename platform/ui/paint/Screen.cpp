@@ -1,0 +1,176 @@
+// The screen compositor: every visible window asked to erase and paint itself, bottom to top, onto
+// one bitmap, each through a DC placed at its window and clipped to what its parents leave visible.
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "platform/core/System.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowManager.h"
+#include "platform/ui/paint/Paint.h"
+
+namespace platform::ui {
+
+namespace {
+
+struct Area {
+  POINT origin;
+  RECT clip;
+};
+
+// The windows being painted and the bitmap they are painted on, while a picture is made.
+struct PaintSession : ProcessState {
+  HBITMAP target = nullptr;
+  std::map<HWND, Area> areas;
+  int depth = 0;
+};
+
+PaintSession& Session() {
+  return System::Current().State<PaintSession>();
+}
+
+RECT Intersect(const RECT& a, const RECT& b) {
+  return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+}
+
+bool IsEmpty(const RECT& rect) {
+  return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+// Children of a window from the bottom of their z-order up.
+std::vector<HWND> ChildrenBottomUp(HWND window) {
+  auto object = WindowManager::Current().Find(window);
+  if (!object) return {};
+  std::lock_guard guard(WindowManager::Current().Lock());
+  return std::vector<HWND>(object->children.rbegin(), object->children.rend());
+}
+
+void PaintTree(HWND window, const RECT& parentClip) {
+  if (!(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE)) return;
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) return;
+  RECT clip = Intersect(parentClip, rect);
+  if (IsEmpty(clip)) return;
+  PaintSession& session = Session();
+  session.areas[window] = Area{POINT{rect.left, rect.top}, clip};
+  HDC dc = GetDC(window);
+  SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  ReleaseDC(window, dc);
+  if (IsWindow(window)) SendMessageW(window, WM_PAINT, 0, 0);
+  for (HWND child : ChildrenBottomUp(window)) {
+    if (IsWindow(child)) PaintTree(child, clip);
+  }
+  session.areas.erase(window);
+}
+
+// Runs `paint` with GetDC of the windows painted redirected onto `target`.
+template <class Paint>
+void WithTarget(HBITMAP target, Paint paint) {
+  PaintSession& session = Session();
+  HBITMAP previous = session.target;
+  session.target = target;
+  if (session.depth++ == 0) {
+    SetWindowSurface([](HWND window, HBITMAP* surface, POINT* origin, RECT* clip) {
+      PaintSession& current = Session();
+      auto found = current.areas.find(window);
+      if (found == current.areas.end() || !current.target) return false;
+      *surface = current.target;
+      *origin = found->second.origin;
+      *clip = found->second.clip;
+      return true;
+    });
+  }
+  paint();
+  if (--session.depth == 0) SetWindowSurface(nullptr);
+  session.target = previous;
+}
+
+// The part of the screen a window can show: its rectangle within each of its ancestors'.
+RECT VisibleRect(HWND window) {
+  SIZE screen = ScreenSize();
+  RECT clip{0, 0, screen.cx, screen.cy};
+  for (HWND parent = GetParent(window); parent; parent = GetParent(parent)) {
+    RECT rect{};
+    if (!(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) break;
+    GetWindowRect(parent, &rect);
+    clip = Intersect(clip, rect);
+    window = parent;
+  }
+  return clip;
+}
+
+}  // namespace
+
+}  // namespace platform::ui
+
+using platform::ui::Session;
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+  if (!IsWindow(window) || paint == nullptr) return nullptr;
+  *paint = PAINTSTRUCT{};
+  GetClientRect(window, &paint->rcPaint);
+  paint->hdc = GetDC(window);
+  return paint->hdc;
+}
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
+  if (paint == nullptr) return FALSE;
+  return ReleaseDC(window, paint->hdc) ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND window) {
+  if (!IsWindow(window)) return FALSE;
+  platform::PaintWindowTree(window);
+  return TRUE;
+}
+
+// Nothing is kept to be painted later: a picture always paints everything.
+BOOL InvalidateRect(HWND window, const RECT*, BOOL) {
+  return window == nullptr || IsWindow(window);
+}
+
+namespace platform {
+
+Pixels DrawScreen() {
+  SIZE size = ScreenSize();
+  HDC screen = GetDC(nullptr);
+  HBITMAP target = CreateCompatibleBitmap(screen, size.cx, size.cy);
+  ReleaseDC(nullptr, screen);
+  if (!target) return Pixels{};
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, target);
+  RECT all{0, 0, size.cx, size.cy};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  std::vector<HWND> windows;
+  {
+    auto& manager = ui::WindowManager::Current();
+    std::lock_guard guard(manager.Lock());
+    windows.assign(manager.TopLevel().rbegin(), manager.TopLevel().rend());
+  }
+  ui::WithTarget(target, [&] {
+    for (HWND window : windows) {
+      if (IsWindow(window)) ui::PaintTree(window, all);
+    }
+  });
+  Pixels pixels = BitmapPixels(target);
+  DeleteObject(target);
+  return pixels;
+}
+
+void PaintWindowTree(HWND window) {
+  if (!IsWindow(window)) return;
+  HBITMAP target = Session().target;
+  if (!target) {
+    HDC screen = GetDC(nullptr);
+    target = DcBitmap(screen);
+    ReleaseDC(nullptr, screen);
+  }
+  RECT clip = ui::VisibleRect(window);
+  ui::WithTarget(target, [&] { ui::PaintTree(window, clip); });
+}
+
+}  // namespace platform
