@@ -9,6 +9,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/paint/Paint.h"
+#include "platform/ui/shell/Shell.h"
 
 namespace platform::ui {
 
@@ -101,6 +102,22 @@ RECT VisibleRect(HWND window) {
   return clip;
 }
 
+// The task bar above the visible desktop: the caption colour with the navigation bar's text.
+void PaintTaskBar(HDC dc, LONG width) {
+  SIPINFO sip{};
+  sip.cbSize = sizeof sip;
+  if (!SipGetInfo(&sip) || sip.rcVisibleDesktop.top <= 0) return;
+  RECT bar{0, 0, width, sip.rcVisibleDesktop.top};
+  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION));
+  FillRect(dc, &bar, brush);
+  DeleteObject(brush);
+  std::u16string title = NavBarText();
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+  RECT text{MulDiv(4, ScreenDpiX(), 96), 0, width, bar.bottom};
+  DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
 }  // namespace
 
 }  // namespace platform::ui
@@ -143,6 +160,7 @@ Pixels DrawScreen() {
   HGDIOBJ old = SelectObject(dc, target);
   RECT all{0, 0, size.cx, size.cy};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ui::PaintTaskBar(dc, size.cx);
   SelectObject(dc, old);
   DeleteDC(dc);
   std::vector<HWND> windows;
