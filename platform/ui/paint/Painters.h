@@ -1,7 +1,9 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
+#include "platform/gdi/Gdi.h"
 #include "platform/ui/WindowTypes.h"
 #include "platform/ui/controls/InkBlob.h"
 
@@ -26,5 +28,16 @@ void PaintRichInk(HWND window);
 void PaintRichView(HWND window);
 // The menu bar's buttons: text, or the image of a toolbar strip.
 void PaintMenuBar(HWND window);
+
+// A message box waiting for its answer, shown in pictures of the screen while the object lives.
+class ShownMessageBox {
+ public:
+  ShownMessageBox(std::u16string_view text, std::u16string_view caption, UINT flags);
+  ~ShownMessageBox();
+  ShownMessageBox(const ShownMessageBox&) = delete;
+  ShownMessageBox& operator=(const ShownMessageBox&) = delete;
+};
+// Draws the message boxes waiting for their answers over the screen, the latest on top.
+void PaintMessageBoxes(HDC dc, SIZE screen);
 
 }  // namespace platform::ui::paint

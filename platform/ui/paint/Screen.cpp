@@ -9,6 +9,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/paint/Paint.h"
+#include "platform/ui/paint/Painters.h"
 #include "platform/ui/shell/Shell.h"
 
 namespace platform::ui {
@@ -174,6 +175,11 @@ Pixels DrawScreen() {
       if (IsWindow(window)) ui::PaintTree(window, all);
     }
   });
+  dc = CreateCompatibleDC(nullptr);
+  old = SelectObject(dc, target);
+  ui::paint::PaintMessageBoxes(dc, size);
+  SelectObject(dc, old);
+  DeleteDC(dc);
   Pixels pixels = BitmapPixels(target);
   DeleteObject(target);
   return pixels;
