@@ -109,7 +109,8 @@ BOOL Transfer(const Target& dest, int x, int y, int width, int height, const Tar
           pixel = pixel == ToPixel(source->bk) ? kWhite : kBlack;
         }
       }
-      out.Put(tx, ty, Raster(rop, pattern, pixel, out.Get(tx, ty)));
+      // A plain fill needs neither the raster operation nor the pixel underneath.
+      out.Put(tx, ty, rop == PATCOPY ? pattern : Raster(rop, pattern, pixel, out.Get(tx, ty)));
     }
   }
   return TRUE;
