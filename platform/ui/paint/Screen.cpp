@@ -119,6 +119,30 @@ void PaintTaskBar(HDC dc, LONG width) {
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+// The input panel while it is up: a keyboard of four rows of keys over the menu bar.
+void PaintInputPanel(HDC dc) {
+  SIPINFO sip{};
+  sip.cbSize = sizeof sip;
+  if (!SipGetInfo(&sip) || !(sip.fdwFlags & SIPF_ON)) return;
+  const RECT& panel = sip.rcSipRect;
+  HBRUSH face = CreateSolidBrush(RGB(0xE4, 0xE4, 0xE4));
+  HBRUSH frame = CreateSolidBrush(RGB(0x8C, 0x8C, 0x8C));
+  FillRect(dc, &panel, face);
+  constexpr int kRows = 4, kKeys = 12;
+  int rowHeight = (panel.bottom - panel.top) / kRows;
+  int keyWidth = (panel.right - panel.left) / kKeys;
+  for (int row = 0; row < kRows; ++row) {
+    int shift = row * keyWidth / 3;
+    for (int key = 0; key * keyWidth + shift + keyWidth <= panel.right - panel.left; ++key) {
+      RECT cap{panel.left + shift + key * keyWidth, panel.top + row * rowHeight,
+               panel.left + shift + (key + 1) * keyWidth + 1, panel.top + (row + 1) * rowHeight + 1};
+      FrameRect(dc, &cap, frame);
+    }
+  }
+  DeleteObject(face);
+  DeleteObject(frame);
+}
+
 }  // namespace
 
 }  // namespace platform::ui
@@ -177,6 +201,7 @@ Pixels DrawScreen() {
   });
   dc = CreateCompatibleDC(nullptr);
   old = SelectObject(dc, target);
+  ui::PaintInputPanel(dc);
   ui::paint::PaintMessageBoxes(dc, size);
   SelectObject(dc, old);
   DeleteDC(dc);
