@@ -26,13 +26,14 @@ HWND ShownPage() {
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.lpszClassName = u"PictureBenchFrame";
     RegisterClassW(&windowClass);
-    HWND frame = CreateWindowExW(0, u"PictureBenchFrame", u"", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND frame = CreateWindowExW(0, u"PictureBenchFrame", u"", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268,
+                                 nullptr, nullptr, nullptr, nullptr);
     HINSTANCE resources = RegisterResourceModule(platform::ResourceModuleFromTable(CalyraResources_Table()));
     HWND dialog = CreateDialogParamW(resources, MAKEINTRESOURCEW(calyra::resources::kDialogAppointmentPage),
                                      frame, Proc, 0);
     ShowWindow(dialog, SW_SHOW);
-    if (const char* picture = std::getenv("CALYRA_BENCH_PICTURE")) platform::WritePngFile(platform::DrawScreen(), picture);
+    if (const char* picture = std::getenv("CALYRA_BENCH_PICTURE"))
+      platform::WritePngFile(platform::DrawScreen(), picture);
     return dialog;
   }();
   return page;

@@ -123,7 +123,7 @@ struct Arguments {
   std::vector<std::string> words;
   std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
   std::map<std::string, std::string>
-      operationOptions;  // of the item operations and tick; a flag's value is ""
+      operationOptions;                               // of the item operations and tick; a flag's value is ""
   std::map<std::string, std::string> pictureOptions;  // --png, --tab, --pictures
 };
 
@@ -446,7 +446,8 @@ int RunSnapshot(const Arguments& arguments) {
     command.editor.oid = *ParseOid(words[1]);
     command.editor.kind = ItemKindOf(command.editor.oid);
     if (command.editor.kind == ItemKind::kNone) {
-      std::fprintf(stderr, "calyra: no appointment, task or contact has the oid 0x%08X\n", command.editor.oid);
+      std::fprintf(stderr, "calyra: no appointment, task or contact has the oid 0x%08X\n",
+                   command.editor.oid);
       return kExitBadOid;
     }
   }
@@ -467,7 +468,8 @@ std::string CheckPictureOptions(const Arguments& arguments) {
   if (words[0] == "tour") {
     return options.size() == options.count("--pictures") ? "" : "tour takes --pictures DIR and nothing else";
   }
-  if (words[0] != "snapshot") return options.empty() ? "" : "--png and --tab are for snapshot, --pictures for tour";
+  if (words[0] != "snapshot")
+    return options.empty() ? "" : "--png and --tab are for snapshot, --pictures for tour";
   bool fresh = words.size() == 3 && words[1] == "new" && ParseKind(words[2], false);
   if (!fresh && (words.size() != 2 || !ParseOid(words[1]))) return "snapshot OID, or snapshot new KIND";
   if (!options.count("--png") || options.count("--pictures")) return "snapshot needs --png FILE";
@@ -559,11 +561,13 @@ int main(int argc, char** argv) {
   bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
   std::string pictureProblem = CheckPictureOptions(arguments);
   if (!pictureProblem.empty()) return Usage(pictureProblem.c_str());
-  bool editing = name == "new" || name == "edit" || name == "snapshot" || name == "call" || name == "category-dialog" ||
-                 name == "note" || journalOpen || IsOperationCommand(name) || IsProjectCall(words);
+  bool editing = name == "new" || name == "edit" || name == "snapshot" || name == "call" ||
+                 name == "category-dialog" || name == "note" || journalOpen || IsOperationCommand(name) ||
+                 IsProjectCall(words);
   if (arguments.script && !editing)
     return Usage(
-        "--script is for new, edit, snapshot, call, category-dialog, note, journal open, project add and pick, and "
+        "--script is for new, edit, snapshot, call, category-dialog, note, journal open, project add and "
+        "pick, and "
         "the item operations");
   if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
   if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))

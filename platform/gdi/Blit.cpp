@@ -42,7 +42,8 @@ std::optional<Target> TargetOf(HDC dc) {
   auto context = DcOf(dc);
   if (!context || !canvas.bitmap) return std::nullopt;
   std::lock_guard guard(context->lock);
-  Target target{canvas.bitmap, context->textColor, context->bkColor, std::nullopt, canvas.origin, canvas.clip};
+  Target target{canvas.bitmap, context->textColor, context->bkColor,
+                std::nullopt,  canvas.origin,      canvas.clip};
   if (context->brush && context->brush->style != BS_NULL) target.brush = ToPixel(context->brush->color);
   return target;
 }
@@ -125,7 +126,8 @@ BOOL Stretch(HDC dest, int x, int y, int width, int height, HANDLE source, int s
     if (platform::System::Current().Handles().Get<DcObject>(source)) {
       from = TargetOf(static_cast<HDC>(source));
     } else if (auto bitmap = platform::System::Current().Handles().Get<BitmapObject>(source)) {
-      from = Target{bitmap, 0, RGB(255, 255, 255), std::nullopt, POINT{0, 0}, RECT{0, 0, bitmap->width, bitmap->height}};
+      from = Target{bitmap,       0,           RGB(255, 255, 255),
+                    std::nullopt, POINT{0, 0}, RECT{0, 0, bitmap->width, bitmap->height}};
     } else {
       SetLastError(ERROR_INVALID_HANDLE);
       return FALSE;

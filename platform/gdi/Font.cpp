@@ -111,8 +111,8 @@ std::u16string WithEllipsis(const FontMeasure& measure, std::u16string_view line
 }
 
 // Draws laid-out lines from `top` in the rectangle, aligned as the format says.
-void DrawLines(HDC dc, const FontMeasure& measure, const std::vector<std::u16string_view>& lines, const RECT& rect,
-               LONG top, UINT format) {
+void DrawLines(HDC dc, const FontMeasure& measure, const std::vector<std::u16string_view>& lines,
+               const RECT& rect, LONG top, UINT format) {
   bool expandTabs = (format & DT_EXPANDTABS) != 0;
   const RECT* clip = (format & DT_NOCLIP) ? nullptr : &rect;
   LONG limit = rect.right - rect.left;

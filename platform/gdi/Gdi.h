@@ -315,7 +315,8 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
 // OPAQUE. ETO_OPAQUE fills the rectangle with the background colour first; ETO_CLIPPED clips to it.
 inline constexpr UINT ETO_OPAQUE = 0x0002;
 inline constexpr UINT ETO_CLIPPED = 0x0004;
-BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count, const int* dx);
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                 const int* dx);
 BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
 // A one-pixel frame just inside the rectangle.
 BOOL FrameRect(HDC dc, const RECT* rect, HBRUSH brush);

@@ -115,7 +115,7 @@ class DcObject : public KernelObject {
 struct Canvas {
   std::shared_ptr<BitmapObject> bitmap;
   POINT origin{0, 0};
-  RECT clip{};  // in bitmap coordinates, within the bitmap
+  RECT clip{};                        // in bitmap coordinates, within the bitmap
   bool Visible(int x, int y) const {  // x, y in the DC's coordinates
     x += origin.x;
     y += origin.y;

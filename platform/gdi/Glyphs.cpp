@@ -79,7 +79,8 @@ Glyph Render(FT_Face face, char32_t c, int width, int height) {
     return glyph;
   }
   long span = face->ascender - face->descender;
-  FT_F26Dot6 emX = static_cast<FT_F26Dot6>(int64_t{width} * face->units_per_EM * 64 / face->max_advance_width);
+  FT_F26Dot6 emX =
+      static_cast<FT_F26Dot6>(int64_t{width} * face->units_per_EM * 64 / face->max_advance_width);
   FT_F26Dot6 emY = static_cast<FT_F26Dot6>(int64_t{height} * face->units_per_EM * 64 / std::max(1L, span));
   if (FT_Set_Char_Size(face, emX, emY, 72, 72) != 0 ||
       FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) {
@@ -87,7 +88,8 @@ Glyph Render(FT_Face face, char32_t c, int width, int height) {
     return glyph;
   }
   const FT_Bitmap& bitmap = face->glyph->bitmap;
-  int baseline = static_cast<int>((int64_t{face->ascender} * emY / 64 + face->units_per_EM / 2) / face->units_per_EM);
+  int baseline =
+      static_cast<int>((int64_t{face->ascender} * emY / 64 + face->units_per_EM / 2) / face->units_per_EM);
   glyph.left = face->glyph->bitmap_left;
   glyph.top = baseline - face->glyph->bitmap_top;
   glyph.width = static_cast<int>(bitmap.width);
@@ -96,8 +98,8 @@ Glyph Render(FT_Face face, char32_t c, int width, int height) {
   for (int row = 0; row < glyph.height; ++row) {
     const unsigned char* line = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
     for (int col = 0; col < glyph.width; ++col) {
-      uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((line[col / 8] >> (7 - col % 8)) & 1) * 255
-                                                              : line[col];
+      uint8_t value =
+          bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((line[col / 8] >> (7 - col % 8)) & 1) * 255 : line[col];
       glyph.coverage[static_cast<size_t>(row) * glyph.width + col] = value;
     }
   }
@@ -148,7 +150,8 @@ void DrawGlyph(const Canvas& canvas, const RECT& clip, char32_t c, int x, int y,
   }
   for (int row = 0; row < glyph.height; ++row) {
     for (int col = 0; col < glyph.width; ++col) {
-      put(x + glyph.left + col, y + glyph.top + row, glyph.coverage[static_cast<size_t>(row) * glyph.width + col]);
+      put(x + glyph.left + col, y + glyph.top + row,
+          glyph.coverage[static_cast<size_t>(row) * glyph.width + col]);
     }
   }
 }

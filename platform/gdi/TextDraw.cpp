@@ -39,7 +39,8 @@ void DrawTextLine(HDC dc, int x, int y, std::u16string_view text, const RECT* cl
   FontMeasure measure = MeasureOf(font);
   RECT limit = clip ? *clip : RECT{-(1 << 20), -(1 << 20), 1 << 20, 1 << 20};
   LONG width = TextWidth(measure, text, expandTabs);
-  if (mode == OPAQUE) Fill(canvas, Intersect(limit, RECT{x, y, x + width, y + measure.height}), ToPixel(background));
+  if (mode == OPAQUE)
+    Fill(canvas, Intersect(limit, RECT{x, y, x + width, y + measure.height}), ToPixel(background));
   uint32_t ink = ToPixel(textColour);
   bool bold = measure.bold != 0;
   LONG left = x;

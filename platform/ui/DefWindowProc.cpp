@@ -11,8 +11,8 @@ namespace {
 LRESULT EraseBackground(HWND window, const platform::ui::WindowObject& object, HDC dc) {
   HBRUSH brush = object.windowClass ? object.windowClass->background : nullptr;
   if (object.dialog) {
-    LRESULT answer = SendMessageW(window, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                                  reinterpret_cast<LPARAM>(window));
+    LRESULT answer =
+        SendMessageW(window, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
     brush = answer ? reinterpret_cast<HBRUSH>(answer) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   }
   if (!brush || !dc) return 0;

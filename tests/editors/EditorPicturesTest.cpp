@@ -43,8 +43,8 @@ Difference Compare(const platform::Pixels& a, const platform::Pixels& b) {
       uint32_t p = a.At(x, y), q = b.At(x, y);
       bool same = true;
       for (int shift = 0; shift <= 16; shift += 8) {
-        same = same && std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)) <=
-                           kChannelTolerance;
+        same = same && std::abs(static_cast<int>((p >> shift) & 0xFF) -
+                                static_cast<int>((q >> shift) & 0xFF)) <= kChannelTolerance;
       }
       if (same) continue;
       ++difference.pixels;
@@ -78,7 +78,8 @@ struct Page {
   EditorKind kind;
 };
 
-class EditorPicturesTest : public EditorHostTest, public ::testing::WithParamInterface<std::tuple<Page, int>> {
+class EditorPicturesTest : public EditorHostTest,
+                           public ::testing::WithParamInterface<std::tuple<Page, int>> {
  protected:
   void ConfigureDevice() override {
     std::u16string dpi = Dpi() == 192 ? u"192" : u"96";
@@ -124,8 +125,9 @@ TEST_P(EditorPicturesTest, TheFirstPageLooksAsItsGoldenPicture) {
     return;
   }
   platform::Pixels expected = ReadPng(golden);
-  ASSERT_EQ(expected.width, screen.width) << golden << " is missing or of another size; CALYRA_UPDATE_GOLDENS=1 "
-                                                      "writes it";
+  ASSERT_EQ(expected.width, screen.width) << golden
+                                          << " is missing or of another size; CALYRA_UPDATE_GOLDENS=1 "
+                                             "writes it";
   ASSERT_EQ(expected.height, screen.height) << golden;
   Difference difference = Compare(expected, screen);
   if (difference.pixels > 0) {
@@ -135,15 +137,16 @@ TEST_P(EditorPicturesTest, TheFirstPageLooksAsItsGoldenPicture) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Editors, EditorPicturesTest,
-    ::testing::Combine(::testing::Values(Page{"appointment", EditorKind::NewAppointment},
-                                         Page{"task", EditorKind::NewTask}, Page{"contact", EditorKind::NewContact},
-                                         Page{"project", EditorKind::EditProject}),
-                       ::testing::Values(96, 192)),
-    [](const ::testing::TestParamInfo<std::tuple<Page, int>>& info) {
-      return std::string(std::get<0>(info.param).name) + "_" + std::to_string(std::get<1>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(Editors, EditorPicturesTest,
+                         ::testing::Combine(::testing::Values(Page{"appointment", EditorKind::NewAppointment},
+                                                              Page{"task", EditorKind::NewTask},
+                                                              Page{"contact", EditorKind::NewContact},
+                                                              Page{"project", EditorKind::EditProject}),
+                                            ::testing::Values(96, 192)),
+                         [](const ::testing::TestParamInfo<std::tuple<Page, int>>& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::to_string(std::get<1>(info.param));
+                         });
 
 class FieldPictureTest : public EditorHostTest {};
 

@@ -45,8 +45,8 @@ TEST_F(CalyraSnapshotTest, WritesTheScreenWithTheEditorOpenAfterTheScript) {
   ASSERT_EQ(after.width, 240);
   EXPECT_NE(before.values, after.values) << "the subject typed shows";
   ProgramRun tasks = Calyra({"list", "tasks"});
-  EXPECT_EQ(tasks.output.find("Call the plumber"), std::string::npos) << "the editor is cancelled: "
-                                                                       << tasks.output;
+  EXPECT_EQ(tasks.output.find("Call the plumber"), std::string::npos)
+      << "the editor is cancelled: " << tasks.output;
 }
 
 TEST_F(CalyraSnapshotTest, ADeviceOf192DpiGivesPicturesTwiceTheSize) {

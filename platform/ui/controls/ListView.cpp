@@ -12,8 +12,8 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/ListViewState.h"
-#include "platform/ui/shell/Shell.h"
 #include "platform/ui/paint/Painters.h"
+#include "platform/ui/shell/Shell.h"
 
 namespace platform::ui {
 

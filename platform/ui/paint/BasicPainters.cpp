@@ -17,7 +17,8 @@ HBRUSH ParentColours(const Canvas& canvas) {
   SetBkColor(canvas.Dc(), kPaper);
   HWND parent = GetParent(canvas.Window());
   if (!parent) return nullptr;
-  return reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.Dc()),
+  return reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC,
+                                               reinterpret_cast<WPARAM>(canvas.Dc()),
                                                reinterpret_cast<LPARAM>(canvas.Window())));
 }
 
@@ -102,7 +103,8 @@ void PaintButton(HWND window) {
       canvas.Frame(RECT{all.left, all.top + half, all.right, all.bottom}, kFrame);
       std::u16string text = WindowText(window);
       SIZE size = MeasureText(canvas.Font(), text);
-      RECT label{all.left + canvas.Scale(6), all.top, all.left + canvas.Scale(8) + size.cx, all.top + size.cy};
+      RECT label{all.left + canvas.Scale(6), all.top, all.left + canvas.Scale(8) + size.cx,
+                 all.top + size.cy};
       canvas.Fill(label, kPaper);
       canvas.Text(Inset(label, canvas.Scale(1), 0), text, DT_SINGLELINE, TextColour(canvas, kInk));
       return;
@@ -130,7 +132,8 @@ void PaintEdit(HWND window) {
   if (canvas.Style() & ES_PASSWORD) text.assign(text.size(), u'*');
   LRESULT margins = SendMessageW(window, EM_GETMARGINS, 0, 0);
   RECT inside{all.left + canvas.Scale(2) + LOWORD(static_cast<uintptr_t>(margins)), all.top + canvas.Scale(2),
-              all.right - canvas.Scale(2) - HIWORD(static_cast<uintptr_t>(margins)), all.bottom - canvas.Scale(1)};
+              all.right - canvas.Scale(2) - HIWORD(static_cast<uintptr_t>(margins)),
+              all.bottom - canvas.Scale(1)};
   COLORREF colour = TextColour(canvas, kInk);
   if (canvas.Style() & ES_MULTILINE) {
     canvas.Text(inside, text, DT_WORDBREAK | DT_NOPREFIX, colour);

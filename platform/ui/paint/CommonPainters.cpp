@@ -63,7 +63,8 @@ void PaintTabControl(HWND window) {
   LONG stripEdge = all.top;
   for (int i = 0; i < count; ++i) {
     RECT rect{};
-    if (!SendMessageW(window, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect))) continue;
+    if (!SendMessageW(window, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect)))
+      continue;
     stripEdge = bottom ? rect.top : std::max(stripEdge, rect.bottom);
     bool front = i == selected;
     canvas.Fill(rect, front ? kPaper : kFace);
@@ -73,7 +74,8 @@ void PaintTabControl(HWND window) {
     if (front) canvas.Fill(RECT{rect.left + 1, joint, rect.right - 1, joint + 1}, kPaper);
     int image = -1;
     std::u16string text = TabText(window, i, &image);
-    int left = DrawImage(canvas, images, image, rect.left + canvas.Scale(3), rect.top, rect.bottom - rect.top);
+    int left =
+        DrawImage(canvas, images, image, rect.left + canvas.Scale(3), rect.top, rect.bottom - rect.top);
     RECT label{left, rect.top, rect.right - canvas.Scale(2), rect.bottom};
     canvas.Text(label, text, DT_SINGLELINE | DT_VCENTER | (image >= 0 ? DT_LEFT : DT_CENTER), kInk);
   }
@@ -104,7 +106,8 @@ void PaintListViewWindow(HWND window) {
     for (size_t c = 0; c < list.state->columns.size(); ++c) {
       RECT cell{lefts[c], 0, lefts[c + 1], header - 1};
       canvas.Fill(RECT{cell.right - 1, 0, cell.right, header - 1}, kFrame);
-      canvas.Text(Inset(cell, canvas.Scale(3), 0), list.state->columns[c].text, DT_SINGLELINE | DT_VCENTER, kInk);
+      canvas.Text(Inset(cell, canvas.Scale(3), 0), list.state->columns[c].text, DT_SINGLELINE | DT_VCENTER,
+                  kInk);
     }
   }
   bool checks = (list.state->exStyle & LVS_EX_CHECKBOXES) != 0;
@@ -171,7 +174,8 @@ void PaintTreeView(HWND window) {
     SendMessageW(window, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
     int x = all.left + canvas.Scale(3) + depth * indent;
     HTREEITEM child = TreeView_GetChild(window, item);
-    if (child) canvas.Arrow(RECT{x, top, x + canvas.Scale(9), top + row}, (info.state & TVIS_EXPANDED) != 0, kInk);
+    if (child)
+      canvas.Arrow(RECT{x, top, x + canvas.Scale(9), top + row}, (info.state & TVIS_EXPANDED) != 0, kInk);
     x += canvas.Scale(11);
     if (checks) {
       int box = std::min(row - 2, canvas.Scale(13));
@@ -182,7 +186,8 @@ void PaintTreeView(HWND window) {
     x = DrawImage(canvas, images, info.iImage, x, top, row);
     bool selected = (info.state & TVIS_SELECTED) != 0;
     std::u16string_view label(text);
-    RECT area{x, top, std::min<LONG>(all.right - 1, x + MeasureText(canvas.Font(), label).cx + canvas.Scale(4)),
+    RECT area{x, top,
+              std::min<LONG>(all.right - 1, x + MeasureText(canvas.Font(), label).cx + canvas.Scale(4)),
               top + row};
     if (selected) canvas.Fill(area, kSelection);
     canvas.Text(Inset(area, canvas.Scale(2), 0), label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX,
@@ -204,7 +209,8 @@ void PaintMonthCalendar(HWND window) {
   SendMessageW(window, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&selected));
   if (selected.wYear == 0) SendMessageW(window, MCM_GETTODAY, 0, reinterpret_cast<LPARAM>(&selected));
   if (selected.wMonth < 1 || selected.wMonth > 12) return;
-  int first = static_cast<int>(LOWORD(static_cast<uintptr_t>(SendMessageW(window, MCM_GETFIRSTDAYOFWEEK, 0, 0))));
+  int first =
+      static_cast<int>(LOWORD(static_cast<uintptr_t>(SendMessageW(window, MCM_GETFIRSTDAYOFWEEK, 0, 0))));
   int sunday = (7 - first) % 7;  // the column of Sunday when the week starts on `first` (0: Monday)
   int line = canvas.LineHeight() + canvas.Scale(3);
   WCHAR title[64] = {};

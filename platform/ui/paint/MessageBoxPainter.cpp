@@ -80,7 +80,8 @@ void PaintBox(HDC dc, SIZE screen, const ShownBox& box) {
   for (const std::u16string& name : names) {
     RECT button{left, top, left + width, top + buttons};
     Frame(dc, button, RGB(0x8C, 0x8C, 0x8C));
-    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &button, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &button,
+              DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     left += width + gap;
   }
   SelectObject(dc, old);

@@ -116,7 +116,8 @@ void PaintTaskBar(HDC dc, LONG width) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
   RECT text{MulDiv(4, ScreenDpiX(), 96), 0, width, bar.bottom};
-  DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 // The input panel while it is up: a keyboard of four rows of keys over the menu bar.

@@ -284,7 +284,8 @@ void paint::PaintMenuBar(HWND window) {
     }
     // A text button is as wide as its text needs.
     if (!button.width && button.image < 0) {
-      width = std::max(width, static_cast<int>(MeasureText(canvas.Font(), button.text).cx) + canvas.Scale(12));
+      width =
+          std::max(width, static_cast<int>(MeasureText(canvas.Font(), button.text).cx) + canvas.Scale(12));
     }
     RECT cell{left, all.top + 1, left + width, all.bottom};
     if (button.state & TBSTATE_CHECKED) canvas.Fill(cell, paint::kPaper);

@@ -69,10 +69,14 @@ TEST_F(TextDrawTest, EveryCharacterStaysInItsMeasuredCell) {
     LONG height;
     LONG weight;
   } cases[] = {
-      {u"Wjg|@M_", -13, FW_NORMAL},  {u"Wjg|@M_", -11, FW_NORMAL},
-      {u"QWy%", -13, FW_BOLD},       {u"Meeting Room 4", -26, FW_NORMAL},
-      {u"Wy", -26, FW_BOLD},         {u"\u65e5\u672c\u8a9e", -13, FW_NORMAL},
-      {u"\uac00\u3042", -26, FW_NORMAL}, {u"\u00c4\u00df\u00e9", -22, FW_NORMAL},
+      {u"Wjg|@M_", -13, FW_NORMAL},
+      {u"Wjg|@M_", -11, FW_NORMAL},
+      {u"QWy%", -13, FW_BOLD},
+      {u"Meeting Room 4", -26, FW_NORMAL},
+      {u"Wy", -26, FW_BOLD},
+      {u"\u65e5\u672c\u8a9e", -13, FW_NORMAL},
+      {u"\uac00\u3042", -26, FW_NORMAL},
+      {u"\u00c4\u00df\u00e9", -22, FW_NORMAL},
   };
   for (const Case& c : cases) {
     HFONT font = MakeFont(c.height, c.weight);

@@ -60,7 +60,8 @@ class PaintTest : public DeviceTest {
   }
   HWND Make(HWND parent, int x, int y, int width, int height, COLORREF colour, bool visible = true) {
     DWORD style = (parent ? WS_CHILD : WS_POPUP) | (visible ? WS_VISIBLE : 0);
-    HWND window = CreateWindowExW(0, u"Colour", u"", style, x, y, width, height, parent, nullptr, nullptr, nullptr);
+    HWND window =
+        CreateWindowExW(0, u"Colour", u"", style, x, y, width, height, parent, nullptr, nullptr, nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
     return window;
   }
@@ -69,8 +70,8 @@ class PaintTest : public DeviceTest {
 
 TEST_F(PaintTest, TheScreenShowsWindowsAtTheirPlacesWithChildrenClippedToTheirParents) {
   HWND top = Make(nullptr, 20, 30, 100, 80, RGB(255, 0, 0));
-  Make(top, 90, 10, 40, 20, RGB(0, 255, 0));           // sticks out on the right: clipped at 120
-  Make(top, 10, 10, 20, 20, RGB(0, 0, 255), false);     // hidden: not drawn
+  Make(top, 90, 10, 40, 20, RGB(0, 255, 0));         // sticks out on the right: clipped at 120
+  Make(top, 10, 10, 20, 20, RGB(0, 0, 255), false);  // hidden: not drawn
   platform::Pixels screen = platform::DrawScreen();
   ASSERT_EQ(screen.width, 240);
   ASSERT_EQ(screen.height, 320);
@@ -129,10 +130,10 @@ int CountIn(const platform::Pixels& screen, HWND window, uint32_t colour) {
 TEST_F(PaintTest, ControlsPaintTheirStateTextAndSelection) {
   HWND top = Make(nullptr, 0, 0, 240, 200, RGB(255, 255, 255));
   DWORD child = WS_CHILD | WS_VISIBLE;
-  HWND check = CreateWindowExW(0, WC_BUTTON, u"Done", child | BS_AUTOCHECKBOX, 5, 5, 100, 19, top, nullptr, nullptr,
-                               nullptr);
-  HWND edit = CreateWindowExW(0, WC_EDIT, u"Meeting", child | WS_BORDER, 5, 40, 150, 19, top, nullptr, nullptr,
-                              nullptr);
+  HWND check = CreateWindowExW(0, WC_BUTTON, u"Done", child | BS_AUTOCHECKBOX, 5, 5, 100, 19, top, nullptr,
+                               nullptr, nullptr);
+  HWND edit = CreateWindowExW(0, WC_EDIT, u"Meeting", child | WS_BORDER, 5, 40, 150, 19, top, nullptr,
+                              nullptr, nullptr);
   HWND label = CreateWindowExW(0, WC_STATIC, u"", child, 5, 80, 150, 13, top, nullptr, nullptr, nullptr);
   platform::Pixels before = platform::DrawScreen();
   EXPECT_EQ(CountIn(before, label, 0), 0) << "an empty label draws no ink";
@@ -166,7 +167,8 @@ TEST_F(PaintTest, AMessageBoxShowsWhileItWaitsForItsAnswer) {
   EXPECT_EQ(MessageBoxW(nullptr, u"Delete the appointment?", u"Calyra", MB_YESNO), IDNO);
   platform::SetUserAgent(nullptr);
   int changed = 0;
-  for (size_t i = 0; i < before.values.size(); ++i) changed += before.values[i] != person.seen.values[i] ? 1 : 0;
+  for (size_t i = 0; i < before.values.size(); ++i)
+    changed += before.values[i] != person.seen.values[i] ? 1 : 0;
   EXPECT_GT(changed, 2000) << "the box, its caption bar, text and buttons";
   EXPECT_EQ(platform::DrawScreen().values, before.values) << "gone once answered";
 }

@@ -35,8 +35,8 @@ class PaintersTest : public DeviceTest {
                             nullptr, nullptr);
   }
   HWND Child(const char16_t* className, DWORD style, int x, int y, int width, int height) {
-    return CreateWindowExW(0, className, u"", WS_CHILD | WS_VISIBLE | style, x, y, width, height, host_, nullptr,
-                           nullptr, nullptr);
+    return CreateWindowExW(0, className, u"", WS_CHILD | WS_VISIBLE | style, x, y, width, height, host_,
+                           nullptr, nullptr, nullptr);
   }
   // A list of 16 x 16 images, each a solid colour.
   static HIMAGELIST Images(std::initializer_list<uint32_t> colours) {
@@ -116,7 +116,8 @@ TEST_F(PaintersTest, ATabStripDrawsItsImagesAndOpensTheTabInFrontOntoThePage) {
   SendMessageW(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
   LONG mid = (first.left + first.right) / 2;
   EXPECT_EQ(screen.At(mid, 200 + first.top), 0xFFFFFFu) << "no line between the page and the tab in front";
-  EXPECT_NE(screen.At((second.left + second.right) / 2, 200 + second.top), 0xFFFFFFu) << "a line over the other";
+  EXPECT_NE(screen.At((second.left + second.right) / 2, 200 + second.top), 0xFFFFFFu)
+      << "a line over the other";
 }
 
 TEST_F(PaintersTest, ATreeShowsChildrenOnlyUnderExpandedItems) {
