@@ -127,11 +127,6 @@ struct Arguments {
   std::map<std::string, std::string> pictureOptions;  // --png, --tab, --pictures
 };
 
-bool IsPictureOption(const char* option) {
-  return std::strcmp(option, "--png") == 0 || std::strcmp(option, "--tab") == 0 ||
-         std::strcmp(option, "--pictures") == 0;
-}
-
 int Usage(const char* problem = nullptr) {
   if (problem) std::fprintf(stderr, "calyra: %s\n", problem);
   std::fprintf(stderr, "%s", kUsage);
@@ -438,49 +433,12 @@ int RunProjects(const Arguments& arguments, ListingFormat format) {
 
 // `snapshot OID|new KIND`: the words and options were checked before the device was opened.
 int RunSnapshot(const Arguments& arguments) {
-  const std::vector<std::string>& words = arguments.words;
   SnapshotCommand command;
-  if (words[1] == "new") {
-    command.editor.kind = *ParseKind(words[2], false);
-  } else {
-    command.editor.oid = *ParseOid(words[1]);
-    command.editor.kind = ItemKindOf(command.editor.oid);
-    if (command.editor.kind == ItemKind::kNone) {
-      std::fprintf(stderr, "calyra: no appointment, task or contact has the oid 0x%08X\n",
-                   command.editor.oid);
-      return kExitBadOid;
-    }
-  }
-  command.png = arguments.pictureOptions.at("--png");
-  auto tab = arguments.pictureOptions.find("--tab");
-  if (tab != arguments.pictureOptions.end()) command.tab = std::stoi(tab->second);
+  if (int failed = ParseSnapshotCommand(arguments.words, arguments.pictureOptions, &command)) return failed;
   if (int failed = TakeScript(arguments, &command.editor)) return failed;
   EditorLibrary library;
   if (!LoadComponent(&library)) return kExitNoComponent;
   return RunSnapshotCommand(library.Exports(), command, stdout, stderr);
-}
-
-// What is wrong with the words and options of `snapshot` or a command given picture options; empty
-// when nothing is.
-std::string CheckPictureOptions(const Arguments& arguments) {
-  const std::vector<std::string>& words = arguments.words;
-  const auto& options = arguments.pictureOptions;
-  if (words[0] == "tour") {
-    return options.size() == options.count("--pictures") ? "" : "tour takes --pictures DIR and nothing else";
-  }
-  if (words[0] != "snapshot")
-    return options.empty() ? "" : "--png and --tab are for snapshot, --pictures for tour";
-  bool fresh = words.size() == 3 && words[1] == "new" && ParseKind(words[2], false);
-  if (!fresh && (words.size() != 2 || !ParseOid(words[1]))) return "snapshot OID, or snapshot new KIND";
-  if (!options.count("--png") || options.count("--pictures")) return "snapshot needs --png FILE";
-  auto tab = options.find("--tab");
-  if (tab != options.end()) {
-    const std::string& value = tab->second;
-    bool digits = !value.empty() && value.size() < 3 &&
-                  std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); });
-    if (!digits) return "--tab takes a tab's index (0, 1, ...)";
-  }
-  return "";
 }
 
 // Everything after the device is open; `call` is the call command when the command is call.
@@ -559,7 +517,7 @@ int main(int argc, char** argv) {
     return result;
   }
   bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
-  std::string pictureProblem = CheckPictureOptions(arguments);
+  std::string pictureProblem = CheckPictureOptions(words, arguments.pictureOptions);
   if (!pictureProblem.empty()) return Usage(pictureProblem.c_str());
   bool editing = name == "new" || name == "edit" || name == "snapshot" || name == "call" ||
                  name == "category-dialog" || name == "note" || journalOpen || IsOperationCommand(name) ||

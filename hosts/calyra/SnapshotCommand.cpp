@@ -1,9 +1,13 @@
 #include "hosts/calyra/SnapshotCommand.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <string_view>
 
 #include "hosts/calyra/ExitCodes.h"
+#include "hosts/calyra/ItemCommands.h"
+#include "hosts/calyra/OutlookItems.h"
 #include "hosts/calyra/ScriptRunner.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/agent/UserInput.h"
@@ -11,6 +15,49 @@
 #include "platform/ui/paint/Paint.h"
 
 namespace calyra::host {
+
+bool IsPictureOption(const char* option) {
+  std::string_view name(option);
+  return name == "--png" || name == "--tab" || name == "--pictures";
+}
+
+std::string CheckPictureOptions(const std::vector<std::string>& words,
+                                const std::map<std::string, std::string>& options) {
+  if (words[0] == "tour") {
+    return options.size() == options.count("--pictures") ? "" : "tour takes --pictures DIR and nothing else";
+  }
+  if (words[0] != "snapshot") {
+    return options.empty() ? "" : "--png and --tab are for snapshot, --pictures for tour";
+  }
+  bool fresh = words.size() == 3 && words[1] == "new" && ParseKind(words[2], false);
+  if (!fresh && (words.size() != 2 || !ParseOid(words[1]))) return "snapshot OID, or snapshot new KIND";
+  if (!options.count("--png") || options.count("--pictures")) return "snapshot needs --png FILE";
+  auto tab = options.find("--tab");
+  if (tab == options.end()) return "";
+  const std::string& value = tab->second;
+  bool digits = !value.empty() && value.size() < 3 &&
+                std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); });
+  return digits ? "" : "--tab takes a tab's index (0, 1, ...)";
+}
+
+int ParseSnapshotCommand(const std::vector<std::string>& words,
+                         const std::map<std::string, std::string>& options, SnapshotCommand* command) {
+  if (words[1] == "new") {
+    command->editor.kind = *ParseKind(words[2], false);
+  } else {
+    command->editor.oid = *ParseOid(words[1]);
+    command->editor.kind = ItemKindOf(command->editor.oid);
+    if (command->editor.kind == ItemKind::kNone) {
+      std::fprintf(stderr, "calyra: no appointment, task or contact has the oid 0x%08X\n",
+                   command->editor.oid);
+      return kExitBadOid;
+    }
+  }
+  command->png = options.at("--png");
+  auto tab = options.find("--tab");
+  if (tab != options.end()) command->tab = std::stoi(tab->second);
+  return kExitDone;
+}
 
 bool WriteScreenPicture(const std::string& path, std::FILE* err) {
   platform::Pixels screen = platform::DrawScreen();

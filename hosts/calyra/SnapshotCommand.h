@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "hosts/calyra/EditorCommand.h"
 #include "hosts/calyra/EditorSession.h"
@@ -16,6 +18,16 @@ struct SnapshotCommand {
   int tab = -1;  // -1: the tab the editor (or the script) left in front
   std::string png;
 };
+
+// Whether an option is one of --png, --tab and --pictures (each takes a value).
+bool IsPictureOption(const char* option);
+// What is wrong with the picture options of a command (`snapshot`'s words too); empty when nothing is.
+std::string CheckPictureOptions(const std::vector<std::string>& words,
+                                const std::map<std::string, std::string>& options);
+// The command of checked words and options, once the device is open; kExitDone, or kExitBadOid told
+// on stderr for an oid of no item.
+int ParseSnapshotCommand(const std::vector<std::string>& words,
+                         const std::map<std::string, std::string>& options, SnapshotCommand* command);
 
 // The exit code.
 int RunSnapshotCommand(const EditorExports& exports, const SnapshotCommand& command, std::FILE* out,
