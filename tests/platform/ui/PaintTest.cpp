@@ -25,13 +25,11 @@ struct PaintLog {
   std::vector<UINT> messages;
   RECT paintRect{};
 };
-PaintLog* log = nullptr;
-
-// Fills its client area in the colour kept in its user data, through BeginPaint.
+// Fills its client area in the colour kept in its user data, through BeginPaint; logs into the
+// PaintLog its first extra slot points to.
 LRESULT ColourProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT || message == WM_ERASEBKGND) {
-    if (log) log->messages.push_back(message);
-  }
+  auto* log = reinterpret_cast<PaintLog*>(GetWindowLongPtrW(window, 0));
+  if (log && (message == WM_PAINT || message == WM_ERASEBKGND)) log->messages.push_back(message);
   if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window, &paint);
@@ -51,18 +49,15 @@ class PaintTest : public DeviceTest {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = ColourProc;
     windowClass.lpszClassName = u"Colour";
+    windowClass.cbWndExtra = sizeof(LONG_PTR);
     RegisterClassW(&windowClass);
-    log = &log_;
-  }
-  void TearDown() override {
-    log = nullptr;
-    DeviceTest::TearDown();
   }
   HWND Make(HWND parent, int x, int y, int width, int height, COLORREF colour, bool visible = true) {
     DWORD style = (parent ? WS_CHILD : WS_POPUP) | (visible ? WS_VISIBLE : 0);
     HWND window =
         CreateWindowExW(0, u"Colour", u"", style, x, y, width, height, parent, nullptr, nullptr, nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(&log_));
     return window;
   }
   PaintLog log_;
