@@ -5,6 +5,7 @@ packages=(
   build-essential g++ cmake ninja-build pkg-config ccache
   clang libclang-rt-14-dev
   libsqlite3-dev libicu-dev libxml2-dev libical-dev libstb-dev
+  libfreetype-dev fonts-dejavu-core
   libebook-contacts1.2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )

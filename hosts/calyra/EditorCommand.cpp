@@ -21,8 +21,9 @@ SYSTEMTIME NextWholeHour(int hours) {
   return time;
 }
 
-// Asks for the editor the command names; the export's answer (0: refused).
-int Request(const EditorExports& e, const EditorCommand& command) {
+}  // namespace
+
+int RequestEditor(const EditorExports& e, const EditorCommand& command) {
   if (command.project) return command.oid ? e.editProject(0, command.oid, 0) : e.newProject(0, 0);
   if (command.oid != 0) {
     switch (command.kind) {
@@ -53,12 +54,14 @@ int Request(const EditorExports& e, const EditorCommand& command) {
   return 0;
 }
 
-std::string What(const EditorCommand& command) {
+std::string DescribeEditorCommand(const EditorCommand& command) {
   char oid[16];
   std::snprintf(oid, sizeof oid, "0x%08X", command.oid);
   const char* kind = command.project ? "project" : KindName(command.kind);
   return command.oid ? std::string("the ") + kind + " " + oid : std::string("a new ") + kind;
 }
+
+namespace {
 
 // The person at the terminal works the editor until it closes or the input ends.
 int RunInteractive(EditorSession& session, const EditorCommand& command, std::FILE* in, std::FILE* out,
@@ -66,14 +69,14 @@ int RunInteractive(EditorSession& session, const EditorCommand& command, std::FI
   TerminalUserAgent person(session, in, out);
   platform::SetUserAgent(&person);
   int result = kExitDone;
-  bool requested = Request(session.Exports(), command) != 0;
+  bool requested = RequestEditor(session.Exports(), command) != 0;
   if (requested) session.Pump();
   std::fflush(out);
   if (!requested) {
-    std::fprintf(err, "calyra: the component refused to open %s\n", What(command).c_str());
+    std::fprintf(err, "calyra: the component refused to open %s\n", DescribeEditorCommand(command).c_str());
     result = kExitFailed;
   } else if (!session.EditorOpen()) {
-    std::fprintf(err, "calyra: the editor for %s did not open\n", What(command).c_str());
+    std::fprintf(err, "calyra: the editor for %s did not open\n", DescribeEditorCommand(command).c_str());
     result = kExitFailed;
   } else {
     WorkEditorAtTerminal(session, person, out);
@@ -96,13 +99,13 @@ int RunEditorCommand(const EditorExports& exports, const EditorCommand& command,
   bool listed = items.Open(session.Host().Handle(), &error);
   std::set<CEOID> before = listed ? items.Oids(command.kind) : std::set<CEOID>();
 
-  std::fprintf(out, "opening %s\n", What(command).c_str());
+  std::fprintf(out, "opening %s\n", DescribeEditorCommand(command).c_str());
   int result = kExitDone;
   if (command.scripted) {
     ScriptRunner runner(session, command.scriptName, out, err);
     result = runner.Run(command.steps, [&](std::string* why) {
-      if (Request(exports, command) == 0) {
-        *why = "the component refused to open " + What(command);
+      if (RequestEditor(exports, command) == 0) {
+        *why = "the component refused to open " + DescribeEditorCommand(command);
         return false;
       }
       session.Pump();

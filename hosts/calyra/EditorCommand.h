@@ -23,6 +23,11 @@ struct EditorCommand {
   std::vector<ScriptStep> steps;
 };
 
+// Asks for the editor the command names through its export; the export's answer (0: refused).
+int RequestEditor(const EditorExports& exports, const EditorCommand& command);
+// "the appointment 0x00001234" or "a new task".
+std::string DescribeEditorCommand(const EditorCommand& command);
+
 // Starts the component, runs the command and shuts the component down; the exit code.
 int RunEditorCommand(const EditorExports& exports, const EditorCommand& command, std::FILE* in,
                      std::FILE* out, std::FILE* err);

@@ -76,7 +76,8 @@ std::string Text(const SYSTEMTIME& t) {
 
 class Tour {
  public:
-  Tour(EditorSession& session, std::FILE* out) : session_(session), out_(out) {}
+  Tour(EditorSession& session, std::FILE* out, PageCamera& camera)
+      : session_(session), out_(out), camera_(camera) {}
 
   int Run();
 
@@ -98,8 +99,12 @@ class Tour {
   void ShowEveryTab();
   void ShowProject(CEOID task);
 
+  // With an active camera, the screen showing `page` is written as a picture and its path printed.
+  void Picture(HWND page, const std::string& what);
+
   EditorSession& session_;
   std::FILE* out_;
+  PageCamera& camera_;
   OutlookItems items_;
   bool failed_ = false;
 };
@@ -119,6 +124,7 @@ CEOID Tour::Edit(const char* what, ItemKind kind, const std::function<int()>& re
   if (page) {
     std::fprintf(out_, "  the editor shows %s:\n%s", StepPerformer::Describe(page).c_str(),
                  platform::DumpWindowTree(page).c_str());
+    Picture(page, "opened");
     if (fill) fill(page);
   } else {
     std::fprintf(out_, "  the editor shows no page%s\n", session_.EditorOpen() ? "" : " and is not open");
@@ -214,6 +220,12 @@ void Tour::ShowProject(CEOID task) {
   if (RunReportTour(session_, kitchen, out_) != 0) failed_ = true;
 }
 
+void Tour::Picture(HWND page, const std::string& what) {
+  if (!camera_.Active()) return;
+  std::string path = camera_.Take(what + " " + StepPerformer::Describe(page), stderr);
+  if (!path.empty()) std::fprintf(out_, "  picture: %s\n", path.c_str());
+}
+
 void Tour::ShowEveryTab() {
   HWND tabs = session_.Tabs();
   int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
@@ -224,6 +236,7 @@ void Tour::ShowEveryTab() {
     if (!page) continue;
     std::fprintf(out_, "  tab %d shows %s:\n%s", tab, StepPerformer::Describe(page).c_str(),
                  platform::DumpWindowTree(page).c_str());
+    Picture(page, "tab " + std::to_string(tab));
   }
   platform::UserSelectTab(tabs, 0);
   session_.Pump();
@@ -311,8 +324,8 @@ int Tour::Run() {
 
 }  // namespace
 
-int RunEditorTour(EditorSession& session, std::FILE* out) {
-  Tour tour(session, out);
+int RunEditorTour(EditorSession& session, std::FILE* out, PageCamera& camera) {
+  Tour tour(session, out, camera);
   return tour.Run();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "hosts/calyra/EditorSession.h"
+#include "hosts/calyra/SnapshotCommand.h"
 
 namespace calyra::host {
 
@@ -10,6 +11,7 @@ namespace calyra::host {
 // New exports, each shown, dumped and closed with OK, the notifications the host got, the task
 // opened again through the Edit export, and what the device's stores then hold. Returns the
 // process exit code: 0 when every editor opened and saved.
-int RunEditorTour(EditorSession& session, std::FILE* out);
+// With an active camera, each page shown is also written as a picture.
+int RunEditorTour(EditorSession& session, std::FILE* out, PageCamera& camera);
 
 }  // namespace calyra::host

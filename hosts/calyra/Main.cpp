@@ -28,6 +28,7 @@
 #include "hosts/calyra/PhraseCommands.h"
 #include "hosts/calyra/ProjectCommands.h"
 #include "hosts/calyra/ReportCommand.h"
+#include "hosts/calyra/SnapshotCommand.h"
 #include "hosts/calyra/TemplateCommands.h"
 #include "hosts/calyra/TickCommand.h"
 #include "hosts/calyra/VCardCommands.h"
@@ -42,12 +43,16 @@ using namespace calyra::host;
 
 constexpr const char* kUsage =
     "usage: calyra [--device DIR] COMMAND\n"
-    "  tour                                the device, the window system and the editors, step by step\n"
+    "  tour [--pictures DIR]               the device, the window system and the editors, step by step;\n"
+    "                                      with --pictures one PNG file per editor page shown\n"
     "  list appointments|tasks|contacts [--json]\n"
     "                                      one line per item: oid, subject or name, dates\n"
     "  show OID [--json]                   the item's kind and fields\n"
     "  new appointment|task|contact|project [--script FILE]\n"
     "  edit OID [--script FILE]            opens the editor; without a script the terminal works it\n"
+    "  snapshot OID|new KIND [--tab N] [--script FILE] --png FILE\n"
+    "                                      the screen with the editor open on tab N after the script, as "
+    "PNG\n"
     "  call NAME ARG... [--script FILE]    calls the export CalyraEditor_NAME as a host does\n"
     "  exports                             the exports call knows, with their arguments\n"
     "  categories [--json]                 every category: index, counts, colour, icon file\n"
@@ -119,7 +124,8 @@ struct Arguments {
   std::vector<std::string> words;
   std::map<std::string, std::string> callOptions;  // the options of call-log add, by name
   std::map<std::string, std::string>
-      operationOptions;  // of the item operations and tick; a flag's value is ""
+      operationOptions;                               // of the item operations and tick; a flag's value is ""
+  std::map<std::string, std::string> pictureOptions;  // --png, --tab, --pictures
 };
 
 int Usage(const char* problem = nullptr) {
@@ -163,6 +169,9 @@ bool Parse(int argc, char** argv, Arguments* arguments) {
       if (!arguments->operationOptions.emplace(argv[i], "").second) return false;
     } else if (IsOperationOption(argv[i]) || IsTickOption(argv[i])) {
       if (i + 1 >= argc || !arguments->operationOptions.emplace(argv[i], argv[i + 1]).second) return false;
+      ++i;
+    } else if (IsPictureOption(argv[i])) {
+      if (i + 1 >= argc || !arguments->pictureOptions.emplace(argv[i], argv[i + 1]).second) return false;
       ++i;
     } else if (IsCallLogOption(argv[i])) {
       if (i + 1 >= argc || !arguments->callOptions.emplace(argv[i], argv[i + 1]).second) return false;
@@ -244,7 +253,7 @@ bool LoadComponent(EditorLibrary* library) {
   return false;
 }
 
-int RunTour() {
+int RunTour(const std::string& pictures) {
   int result = RunDeviceTour(stdout);
   if (result == kExitDone) {
     std::printf("\n-- the window system --\n");
@@ -261,7 +270,8 @@ int RunTour() {
     std::fprintf(stderr, "calyra: %s\n", error.c_str());
     return kExitNoComponent;
   }
-  result = RunEditorTour(session, stdout);
+  PageCamera camera(pictures);
+  result = RunEditorTour(session, stdout, camera);
   if (result != kExitDone) return result;
   return RunImportTour();
 }
@@ -428,11 +438,25 @@ int RunProjects(const Arguments& arguments, ListingFormat format) {
   return RunExportCall(words, arguments);
 }
 
+// `snapshot OID|new KIND`: the words and options were checked before the device was opened.
+int RunSnapshot(const Arguments& arguments) {
+  SnapshotCommand command;
+  if (int failed = ParseSnapshotCommand(arguments.words, arguments.pictureOptions, &command)) return failed;
+  if (int failed = TakeScript(arguments, &command.editor)) return failed;
+  EditorLibrary library;
+  if (!LoadComponent(&library)) return kExitNoComponent;
+  return RunSnapshotCommand(library.Exports(), command, stdout, stderr);
+}
+
 // Everything after the device is open; `call` is the call command when the command is call.
 int Run(const Arguments& arguments, CallCommand& call) {
   const std::vector<std::string>& words = arguments.words;
   const std::string& name = words[0];
-  if (name == "tour") return RunTour();
+  if (name == "tour") {
+    auto pictures = arguments.pictureOptions.find("--pictures");
+    return RunTour(pictures == arguments.pictureOptions.end() ? std::string() : pictures->second);
+  }
+  if (name == "snapshot") return RunSnapshot(arguments);
   if (name == "call" || name == "category-dialog") return RunCall(call, arguments);
   ListingFormat format = arguments.json ? ListingFormat::kJson : ListingFormat::kText;
   if (name == "categories") return ListCategories(format, stdout);
@@ -501,13 +525,15 @@ int main(int argc, char** argv) {
     return result;
   }
   bool journalOpen = name == "journal" && words.size() == 2 && words[1] == "open";
-  bool editing = name == "new" || name == "edit" || name == "call" || name == "category-dialog" ||
-                 name == "note" || journalOpen || IsOperationCommand(name) || IsProjectCall(words) ||
-                 IsProjectEdit(words);
+  std::string pictureProblem = CheckPictureOptions(words, arguments.pictureOptions);
+  if (!pictureProblem.empty()) return Usage(pictureProblem.c_str());
+  bool editing = name == "new" || name == "edit" || name == "snapshot" || name == "call" ||
+                 name == "category-dialog" || name == "note" || journalOpen || IsOperationCommand(name) ||
+                 IsProjectCall(words) || IsProjectEdit(words);
   if (arguments.script && !editing)
     return Usage(
-        "--script is for new, edit, call, category-dialog, note, journal open, project add, pick and edit, "
-        "and "
+        "--script is for new, edit, snapshot, call, category-dialog, note, journal open, project add, pick "
+        "and edit, and "
         "the item operations");
   if (arguments.phraseFilter && name != "phrases") return Usage("--filter is for phrases");
   if (arguments.phraseFilter && !ParsePhraseFilter(*arguments.phraseFilter))
@@ -562,7 +588,8 @@ int main(int argc, char** argv) {
     std::string problem =
         words.size() == 1 ? CheckTickOptions(arguments.operationOptions) : "tick takes no words";
     if (!problem.empty()) return Usage(problem.c_str());
-  } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export")
+  } else if (!known && !categories && !callLog && name != "call" && name != "import" && name != "export" &&
+             name != "snapshot")
     return Usage(("unknown command \"" + name + "\"").c_str());
   if (known && words.size() != expected) return Usage(("wrong number of arguments for " + name).c_str());
   if (name == "list" && !ParseKind(words[1], true)) return Usage("list appointments, tasks or contacts");

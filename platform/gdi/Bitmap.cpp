@@ -95,16 +95,16 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {
-  auto surface = SurfaceOf(dc);
-  if (!surface || !surface->Contains(x, y)) return CLR_INVALID;
-  return ToColor(surface->Get(x, y));
+  Canvas canvas = CanvasOf(dc);
+  if (!canvas.bitmap || !canvas.Visible(x, y)) return CLR_INVALID;
+  return ToColor(canvas.Get(x, y));
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-  auto surface = SurfaceOf(dc);
-  if (!surface || !surface->Contains(x, y)) return CLR_INVALID;
-  surface->Put(x, y, ToPixel(color));
-  return ToColor(surface->Get(x, y));
+  Canvas canvas = CanvasOf(dc);
+  if (!canvas.bitmap || !canvas.Visible(x, y)) return CLR_INVALID;
+  canvas.Put(x, y, ToPixel(color));
+  return ToColor(canvas.Get(x, y));
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {

@@ -33,13 +33,17 @@ struct Target {
   COLORREF text = 0;
   COLORREF bk = RGB(255, 255, 255);
   std::optional<uint32_t> brush;  // none for the null brush
+  POINT origin{0, 0};
+  RECT clip{};
 };
 
 std::optional<Target> TargetOf(HDC dc) {
+  Canvas canvas = CanvasOf(dc);
   auto context = DcOf(dc);
-  if (!context) return std::nullopt;
+  if (!context || !canvas.bitmap) return std::nullopt;
   std::lock_guard guard(context->lock);
-  Target target{context->bitmap, context->textColor, context->bkColor, std::nullopt};
+  Target target{canvas.bitmap, context->textColor, context->bkColor,
+                std::nullopt,  canvas.origin,      canvas.clip};
   if (context->brush && context->brush->style != BS_NULL) target.brush = ToPixel(context->brush->color);
   return target;
 }
@@ -85,17 +89,18 @@ BOOL Transfer(const Target& dest, int x, int y, int width, int height, const Tar
   bool fromMono = from && from->bitsPixel == 1;
   bool toMono = out.bitsPixel == 1;
   uint32_t pattern = dest.brush.value_or(kWhite);
+  POINT shift = needsSource ? source->origin : POINT{0, 0};
   for (int j = 0; j < dy.length; ++j) {
-    int ty = dy.start + j;
-    if (ty < 0 || ty >= out.height) continue;
-    int fy = needsSource ? SourceIndex(sy, j, dy.length, dy.mirrored != sy.mirrored) : 0;
+    int ty = dy.start + j + dest.origin.y;
+    if (ty < dest.clip.top || ty >= dest.clip.bottom) continue;
+    int fy = needsSource ? SourceIndex(sy, j, dy.length, dy.mirrored != sy.mirrored) + shift.y : 0;
     if (needsSource && (fy < 0 || fy >= from->height)) continue;
     for (int i = 0; i < dx.length; ++i) {
-      int tx = dx.start + i;
-      if (tx < 0 || tx >= out.width) continue;
+      int tx = dx.start + i + dest.origin.x;
+      if (tx < dest.clip.left || tx >= dest.clip.right) continue;
       uint32_t pixel = 0;
       if (needsSource) {
-        int fx = SourceIndex(sx, i, dx.length, dx.mirrored != sx.mirrored);
+        int fx = SourceIndex(sx, i, dx.length, dx.mirrored != sx.mirrored) + shift.x;
         if (fx < 0 || fx >= from->width) continue;
         pixel = from->Get(fx, fy);
         if (key && pixel == *key) continue;
@@ -105,7 +110,8 @@ BOOL Transfer(const Target& dest, int x, int y, int width, int height, const Tar
           pixel = pixel == ToPixel(source->bk) ? kWhite : kBlack;
         }
       }
-      out.Put(tx, ty, Raster(rop, pattern, pixel, out.Get(tx, ty)));
+      // A plain fill needs neither the raster operation nor the pixel underneath.
+      out.Put(tx, ty, rop == PATCOPY ? pattern : Raster(rop, pattern, pixel, out.Get(tx, ty)));
     }
   }
   return TRUE;
@@ -120,7 +126,8 @@ BOOL Stretch(HDC dest, int x, int y, int width, int height, HANDLE source, int s
     if (platform::System::Current().Handles().Get<DcObject>(source)) {
       from = TargetOf(static_cast<HDC>(source));
     } else if (auto bitmap = platform::System::Current().Handles().Get<BitmapObject>(source)) {
-      from = Target{bitmap, 0, RGB(255, 255, 255), std::nullopt};
+      from = Target{bitmap,       0,           RGB(255, 255, 255),
+                    std::nullopt, POINT{0, 0}, RECT{0, 0, bitmap->width, bitmap->height}};
     } else {
       SetLastError(ERROR_INVALID_HANDLE);
       return FALSE;

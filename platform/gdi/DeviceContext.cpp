@@ -82,6 +82,16 @@ HDC NewDc(bool memory, HWND window) {
   dc->memory = memory;
   dc->window = window;
   dc->bitmapHandle = memory ? DefaultBitmap() : ScreenBitmap();
+  std::function<bool(HWND, HBITMAP*, POINT*, RECT*)> redirect;
+  if (!memory && window) {
+    std::lock_guard guard(State().lock);
+    redirect = State().windowSurface;
+  }
+  HBITMAP surface = nullptr;
+  if (redirect && redirect(window, &surface, &dc->origin, &dc->clip)) {
+    dc->bitmapHandle = surface;
+    dc->clipped = true;
+  }
   dc->bitmap = BitmapOf(dc->bitmapHandle);
   dc->fontHandle = Stock(SYSTEM_FONT);
   dc->font = FontOf(dc->fontHandle);
@@ -134,6 +144,25 @@ std::shared_ptr<BitmapObject> SurfaceOf(HDC dc) {
   if (!object) return nullptr;
   std::lock_guard guard(object->lock);
   return object->bitmap;
+}
+
+Canvas CanvasOf(HDC dc) {
+  Canvas canvas;
+  auto object = DcOf(dc);
+  if (!object) return canvas;
+  std::lock_guard guard(object->lock);
+  canvas.bitmap = object->bitmap;
+  if (!canvas.bitmap) return canvas;
+  canvas.origin = object->origin;
+  RECT all{0, 0, canvas.bitmap->width, canvas.bitmap->height};
+  canvas.clip = all;
+  if (object->clipped) {
+    canvas.clip.left = std::max(all.left, object->clip.left);
+    canvas.clip.top = std::max(all.top, object->clip.top);
+    canvas.clip.right = std::min(all.right, object->clip.right);
+    canvas.clip.bottom = std::min(all.bottom, object->clip.bottom);
+  }
+  return canvas;
 }
 
 LOGFONTW EffectiveFont(HDC dc) {
@@ -340,6 +369,26 @@ int GetBkMode(HDC dc) {
 }
 
 namespace platform {
+
+HDC CreateSurfaceDc(HBITMAP surface, POINT origin, const RECT& clip) {
+  auto bitmap = gdi::BitmapOf(surface);
+  if (!bitmap) return nullptr;
+  HDC dc = NewDc(false, nullptr);
+  auto object = gdi::DcOf(dc);
+  if (!object) return nullptr;
+  std::lock_guard guard(object->lock);
+  object->bitmapHandle = surface;
+  object->bitmap = std::move(bitmap);
+  object->origin = origin;
+  object->clipped = true;
+  object->clip = clip;
+  return dc;
+}
+
+void SetWindowSurface(std::function<bool(HWND, HBITMAP*, POINT*, RECT*)> surface) {
+  std::lock_guard guard(gdi::State().lock);
+  gdi::State().windowSurface = std::move(surface);
+}
 
 HBITMAP DcBitmap(HDC dc) {
   auto context = gdi::DcOf(dc);

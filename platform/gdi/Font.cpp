@@ -6,65 +6,20 @@
 
 #include "platform/core/LastError.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/TextMeasure.h"
 #include "platform/text/Text.h"
 
 namespace {
 
 constexpr LONG kDefaultHeight = 13;
 
-struct FontMeasure {
-  LONG height;
-  LONG narrow;
-  LONG wide;
-  LONG bold;  // added to every character that takes room
-};
-
-FontMeasure MeasureOf(const LOGFONTW& font) {
-  FontMeasure measure{};
-  measure.height = font.lfHeight == 0 ? kDefaultHeight : std::abs(font.lfHeight);
-  measure.narrow = font.lfWidth != 0 ? std::abs(font.lfWidth) : (measure.height + 1) / 2;
-  measure.wide = measure.height;
-  measure.bold = font.lfWeight >= FW_SEMIBOLD ? 1 : 0;
-  return measure;
-}
-
-bool IsWide(char32_t c) {
-  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) || (c >= 0x3041 && c <= 0x33FF) ||
-         (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF) ||
-         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
-         (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
-}
-
-bool IsZeroWidth(char32_t c) {
-  return c < 0x20 || c == 0x7F || (c >= 0x0300 && c <= 0x036F) || (c >= 0x200B && c <= 0x200F) ||
-         (c >= 0x20D0 && c <= 0x20FF) || c == 0xFEFF;
-}
-
-// The width of the character starting at text[i]; `units` receives its length in code units.
-LONG CharWidth(const FontMeasure& measure, std::u16string_view text, size_t i, size_t* units) {
-  char32_t c = text[i];
-  *units = 1;
-  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-    c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-    *units = 2;
-  }
-  if (IsZeroWidth(c)) return 0;
-  return (IsWide(c) ? measure.wide : measure.narrow) + measure.bold;
-}
+using platform::gdi::CharWidth;
+using platform::gdi::FontMeasure;
+using platform::gdi::IsWide;
+using platform::gdi::MeasureOf;
 
 LONG Width(const FontMeasure& measure, std::u16string_view text, bool expandTabs = false) {
-  LONG width = 0;
-  for (size_t i = 0; i < text.size();) {
-    size_t units = 1;
-    if (expandTabs && text[i] == u'\t') {
-      LONG stop = measure.narrow * 8;
-      width = (width / stop + 1) * stop;
-    } else {
-      width += CharWidth(measure, text, i, &units);
-    }
-    i += units;
-  }
-  return width;
+  return platform::gdi::TextWidth(measure, text, expandTabs);
 }
 
 bool ReadText(LPCWSTR text, int count, std::u16string_view* view) {
@@ -148,11 +103,91 @@ void Wrap(const FontMeasure& measure, std::u16string_view text, LONG limit, bool
   lines->push_back(hasWord ? text.substr(lineStart, lineEnd - lineStart) : std::u16string_view());
 }
 
+// A single line cut to `limit` with "..." at its end.
+std::u16string WithEllipsis(const FontMeasure& measure, std::u16string_view line, LONG limit) {
+  std::u16string cut(line);
+  while (!cut.empty() && Width(measure, cut) + Width(measure, u"...") > limit) cut.pop_back();
+  return cut + u"...";
+}
+
+// Draws laid-out lines from `top` in the rectangle, aligned as the format says.
+void DrawLines(HDC dc, const FontMeasure& measure, const std::vector<std::u16string_view>& lines,
+               const RECT& rect, LONG top, UINT format) {
+  bool expandTabs = (format & DT_EXPANDTABS) != 0;
+  const RECT* clip = (format & DT_NOCLIP) ? nullptr : &rect;
+  LONG limit = rect.right - rect.left;
+  for (std::u16string_view line : lines) {
+    std::u16string shortened;
+    if ((format & DT_END_ELLIPSIS) && lines.size() == 1 && Width(measure, line, expandTabs) > limit) {
+      shortened = WithEllipsis(measure, line, limit);
+      line = shortened;
+    }
+    LONG width = Width(measure, line, expandTabs);
+    LONG left = rect.left;
+    if (format & DT_CENTER) left += (limit - width) / 2;
+    if (format & DT_RIGHT) left = rect.right - width;
+    platform::gdi::DrawTextLine(dc, left, top, line, clip, expandTabs);
+    top += measure.height;
+  }
+}
+
 }  // namespace
 
 namespace platform {
 
 namespace gdi {
+
+FontMeasure MeasureOf(const LOGFONTW& font) {
+  FontMeasure measure{};
+  measure.height = font.lfHeight == 0 ? kDefaultHeight : std::abs(font.lfHeight);
+  measure.narrow = font.lfWidth != 0 ? std::abs(font.lfWidth) : (measure.height + 1) / 2;
+  measure.wide = measure.height;
+  measure.bold = font.lfWeight >= FW_SEMIBOLD ? 1 : 0;
+  return measure;
+}
+
+bool IsWide(char32_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) || (c >= 0x3041 && c <= 0x33FF) ||
+         (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+         (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+bool IsZeroWidth(char32_t c) {
+  return c < 0x20 || c == 0x7F || (c >= 0x0300 && c <= 0x036F) || (c >= 0x200B && c <= 0x200F) ||
+         (c >= 0x20D0 && c <= 0x20FF) || c == 0xFEFF;
+}
+
+char32_t CharAt(std::u16string_view text, size_t i, size_t* units) {
+  char32_t c = text[i];
+  *units = 1;
+  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    *units = 2;
+  }
+  return c;
+}
+
+LONG CharWidth(const FontMeasure& measure, std::u16string_view text, size_t i, size_t* units) {
+  char32_t c = CharAt(text, i, units);
+  if (IsZeroWidth(c)) return 0;
+  return (IsWide(c) ? measure.wide : measure.narrow) + measure.bold;
+}
+
+LONG TextWidth(const FontMeasure& measure, std::u16string_view text, bool expandTabs) {
+  LONG width = 0;
+  for (size_t i = 0; i < text.size();) {
+    size_t units = 1;
+    if (expandTabs && text[i] == u'\t') {
+      LONG stop = measure.narrow * 8;
+      width = (width / stop + 1) * stop;
+    } else {
+      width += CharWidth(measure, text, i, &units);
+    }
+    i += units;
+  }
+  return width;
+}
 
 LOGFONTW LogFontOf(const FontObject& font) {
   if (font.stockIndex < 0) return font.font;
@@ -292,6 +327,10 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
     return height;
   }
   LONG available = rect->bottom - rect->top;
+  LONG top = rect->top;
+  if (singleLine && (format & DT_VCENTER)) top += (available - height) / 2;
+  if (singleLine && (format & DT_BOTTOM)) top = rect->bottom - height;
+  DrawLines(dc, measure, lines, *rect, top, format);
   if (singleLine && (format & DT_VCENTER)) return (available - height) / 2 + height;
   if (singleLine && (format & DT_BOTTOM)) return available;
   return height;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -304,9 +306,20 @@ HFONT CreateFontIndirectW(const LOGFONTW* font);
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
 BOOL GetTextExtentExPointW(HDC dc, LPCWSTR text, int count, int maxExtent, int* fit, int* dx, SIZE* size);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
-// Measures (DT_CALCRECT: sets the rectangle's right and bottom) or lays out the text; draws no
-// pixels. Returns the height of the text, 0 on failure. `count` -1: zero-terminated.
+// Measures (DT_CALCRECT: sets the rectangle's right and bottom) or lays out and draws the text,
+// clipped to the rectangle unless DT_NOCLIP; a single line too wide for it ends in "..." under
+// DT_END_ELLIPSIS. Returns the height of the text, 0 on failure. `count` -1: zero-terminated.
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
+// Draws a line of text with its top-left corner at (x, y): each character's glyph in the cell the text
+// measure gives it (the advances `dx` are not used), over the background colour when the mode is
+// OPAQUE. ETO_OPAQUE fills the rectangle with the background colour first; ETO_CLIPPED clips to it.
+inline constexpr UINT ETO_OPAQUE = 0x0002;
+inline constexpr UINT ETO_CLIPPED = 0x0004;
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                 const int* dx);
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+// A one-pixel frame just inside the rectangle.
+BOOL FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 
 // Bitmaps, held as 32-bit pixels whatever their format (a 1-bpp bitmap holds only black and white).
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
@@ -368,6 +381,21 @@ struct Pixels {
 Pixels BitmapPixels(HBITMAP bitmap);
 // The bitmap a DC draws into (the screen surface for a GetDC DC).
 HBITMAP DcBitmap(HDC dc);
+
+// A DC that draws on `surface` with its (0, 0) at `origin` and nothing outside `clip` (bitmap
+// coordinates): how the compositor paints one window into the picture of the screen.
+HDC CreateSurfaceDc(HBITMAP surface, POINT origin, const RECT& clip);
+// While set, GetDC of a window asks `surface` for the bitmap, origin and clip to draw with (false: the
+// screen surface as usual). The window system sets it while it composes the screen.
+void SetWindowSurface(std::function<bool(HWND, HBITMAP*, POINT*, RECT*)> surface);
+// The folder of the monospaced font files text is drawn with (DejaVuSansMono.ttf and its Bold);
+// empty: /usr/share/fonts/truetype/dejavu. Without the files every character is drawn as a box.
+void SetFontFolder(const std::string& folder);
+
+// Pixels as the bytes of a PNG file (empty for no pixels), and written to a file of the host (not the
+// device's file system); false when it cannot be written.
+std::vector<uint8_t> EncodePng(const Pixels& pixels);
+bool WritePngFile(const Pixels& pixels, const std::string& hostPath);
 
 // Writes the bitmap as a 24-bit bottom-up BMP file through the device's file system.
 BOOL SaveBitmapFile(HBITMAP bitmap, LPCWSTR cePath);

@@ -2,6 +2,7 @@
 
 // The objects behind GDI handles, shared by the files of this module.
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -103,7 +104,30 @@ class DcObject : public KernelObject {
   COLORREF textColor = RGB(0, 0, 0);
   COLORREF bkColor = RGB(255, 255, 255);
   int bkMode = OPAQUE;
+  // Where the DC's (0, 0) lies on its bitmap and what of the bitmap it may draw on: a window's place
+  // on the screen and its visible part while the screen is composed; else the origin and everything.
+  POINT origin{0, 0};
+  bool clipped = false;
+  RECT clip{};
 };
+
+// What a drawing call of a DC draws on: its bitmap, shifted by the origin and clipped.
+struct Canvas {
+  std::shared_ptr<BitmapObject> bitmap;
+  POINT origin{0, 0};
+  RECT clip{};                        // in bitmap coordinates, within the bitmap
+  bool Visible(int x, int y) const {  // x, y in the DC's coordinates
+    x += origin.x;
+    y += origin.y;
+    return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+  }
+  void Put(int x, int y, uint32_t pixel) const {
+    if (Visible(x, y)) bitmap->Put(x + origin.x, y + origin.y, pixel);
+  }
+  uint32_t Get(int x, int y) const { return bitmap->Get(x + origin.x, y + origin.y); }
+};
+// Null bitmap (ERROR_INVALID_HANDLE) for an invalid DC.
+Canvas CanvasOf(HDC dc);
 
 // The process's GDI state: stock objects and the screen surface, made on first use.
 struct GdiState : ProcessState {
@@ -112,6 +136,8 @@ struct GdiState : ProcessState {
   HGDIOBJ stock[kStockCount] = {};
   HBITMAP defaultBitmap = nullptr;  // the 1x1 monochrome bitmap of a new memory DC
   HBITMAP screen = nullptr;
+  // While the screen is composed, a window's GetDC draws where the compositor says.
+  std::function<bool(HWND, HBITMAP*, POINT*, RECT*)> windowSurface;
 };
 
 GdiState& State();

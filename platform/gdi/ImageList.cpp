@@ -259,8 +259,8 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, 
                       COLORREF, UINT style) {
   auto object = ListOf(list);
   if (!object) return FALSE;
-  auto surface = SurfaceOf(dc);
-  if (!surface) return FALSE;
+  Canvas canvas = CanvasOf(dc);
+  if (!canvas.bitmap) return FALSE;
   std::lock_guard guard(object->lock);
   if (!object->InRange(index)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -273,7 +273,7 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, 
   bool masked = object->Masked();
   for (int j = 0; j < height; ++j) {
     for (int i = 0; i < width; ++i) {
-      if (!surface->Contains(x + i, y + j)) continue;
+      if (!canvas.Visible(x + i, y + j)) continue;
       size_t at = static_cast<size_t>(j) * object->cx + i;
       bool clear = masked && image.transparent[at];
       uint32_t pixel = image.pixels[at];
@@ -283,7 +283,7 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, 
         if ((style & ILD_TRANSPARENT) || fill == CLR_NONE) continue;
         pixel = ToPixel(fill);
       }
-      surface->Put(x + i, y + j, pixel);
+      canvas.Put(x + i, y + j, pixel);
     }
   }
   return TRUE;

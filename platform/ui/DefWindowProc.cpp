@@ -1,7 +1,28 @@
+#include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
+
+namespace {
+
+// A dialog is erased with the brush its procedure answers WM_CTLCOLORDLG with (the window colour
+// when it answers none), another window with its class's brush; one without a brush is left alone.
+LRESULT EraseBackground(HWND window, const platform::ui::WindowObject& object, HDC dc) {
+  HBRUSH brush = object.windowClass ? object.windowClass->background : nullptr;
+  if (object.dialog) {
+    LRESULT answer =
+        SendMessageW(window, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
+    brush = answer ? reinterpret_cast<HBRUSH>(answer) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  }
+  if (!brush || !dc) return 0;
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, brush);
+  return 1;
+}
+
+}  // namespace
 
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto object = platform::ui::WindowManager::Current().Find(window);
@@ -26,6 +47,8 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(object->font);
+    case WM_ERASEBKGND:
+      return EraseBackground(window, *object, reinterpret_cast<HDC>(wParam));
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;

@@ -8,6 +8,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/Controls.h"
+#include "platform/ui/paint/Painters.h"
 
 using platform::ui::WindowManager;
 
@@ -104,8 +105,10 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT flags) {
   if (owner && !IsWindow(owner)) owner = nullptr;
   bool ownerEnabled = owner && IsWindowEnabled(owner);
   if (ownerEnabled) EnableWindow(owner, FALSE);
-  int answer = platform::CurrentUserAgent().AnswerMessageBox(owner, platform::TextView(text, 32767),
-                                                             platform::TextView(caption, 32767), flags);
+  std::u16string_view shownText = platform::TextView(text, 32767);
+  std::u16string_view shownCaption = platform::TextView(caption, 32767);
+  platform::ui::paint::ShownMessageBox shown(shownText, shownCaption, flags);
+  int answer = platform::CurrentUserAgent().AnswerMessageBox(owner, shownText, shownCaption, flags);
   if (!platform::MessageBoxOffers(flags, answer)) {
     // A box without Cancel cannot be cancelled; Escape gives its only or last button.
     answer = platform::MessageBoxOffers(flags, IDCANCEL) ? IDCANCEL

@@ -435,14 +435,6 @@ BOOL BringWindowToTop(HWND window) {
   return SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-BOOL UpdateWindow(HWND window) {
-  return IsWindow(window);
-}
-
-BOOL InvalidateRect(HWND window, const RECT*, BOOL) {
-  return window == nullptr || IsWindow(window);
-}
-
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
   auto object = Get(window);
   if (!object) return FALSE;

@@ -3,6 +3,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/Controls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -97,6 +98,9 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE:
       return DLGC_BUTTON | (Kind(window) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : 0);
+    case WM_PAINT:
+      paint::PaintButton(window);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(window, reinterpret_cast<std::u16string*>(lParam));
       return 0;

@@ -5,6 +5,7 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/ListStore.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -104,6 +105,9 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KILLFOCUS:
       NotifyParentCommand(window, CBN_KILLFOCUS);
+      return 0;
+    case WM_PAINT:
+      paint::PaintComboBox(window);
       return 0;
     case WM_EMU_DESCRIBE: {
       auto* out = reinterpret_cast<std::u16string*>(lParam);

@@ -10,6 +10,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -290,6 +291,9 @@ LRESULT PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_PAINT:
+      paint::PaintDatePicker(window);
+      return 0;
     case WM_EMU_DESCRIBE: {
       auto* text = reinterpret_cast<std::u16string*>(lParam);
       if (!text) return 0;

@@ -8,6 +8,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/Controls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -190,6 +191,9 @@ LRESULT HandleEdit(Edit& edit, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE:
       return edit.Multiline() ? DLGC_WANTALLKEYS : 0;
+    case WM_PAINT:
+      paint::PaintEdit(edit.window);
+      return 0;
     case WM_EMU_DESCRIBE:
       if (edit.Style() & ES_READONLY) *reinterpret_cast<std::u16string*>(lParam) += u" read-only";
       return 0;

@@ -13,6 +13,7 @@
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/InkBlob.h"
 #include "platform/ui/controls/RichInkContent.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -207,6 +208,9 @@ LRESULT InkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case IM_CLEARALL:
       ink.Clear();
       return TRUE;
+    case WM_PAINT:
+      paint::PaintInk(window, state.strokes);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(ink, reinterpret_cast<std::u16string*>(lParam));
       return 0;

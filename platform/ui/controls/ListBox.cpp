@@ -5,6 +5,7 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/ListStore.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -101,6 +102,9 @@ LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       if (found >= 0) list.current = found;
       return found;
     }
+    case WM_PAINT:
+      paint::PaintListBox(window);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(list, reinterpret_cast<std::u16string*>(lParam));
       return 0;

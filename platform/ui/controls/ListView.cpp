@@ -12,6 +12,7 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/ListViewState.h"
+#include "platform/ui/paint/Painters.h"
 #include "platform/ui/shell/Shell.h"
 
 namespace platform::ui {
@@ -483,7 +484,7 @@ LRESULT ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PAINT:
-      Paint(list);
+      paint::PaintListViewWindow(window);
       return 0;
     case WM_EMU_DESCRIBE:
       Describe(list, reinterpret_cast<std::u16string*>(lParam));

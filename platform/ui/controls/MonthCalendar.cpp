@@ -11,6 +11,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -177,6 +178,9 @@ LRESULT CalendarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       if (state.rangeFlags & GDTR_MAX) out[1] = state.range[1];
       return static_cast<LRESULT>(state.rangeFlags);
     }
+    case WM_PAINT:
+      paint::PaintMonthCalendar(window);
+      return 0;
     case WM_EMU_DESCRIBE: {
       auto* text = reinterpret_cast<std::u16string*>(lParam);
       if (!text) return 0;

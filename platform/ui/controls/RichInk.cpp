@@ -11,6 +11,7 @@
 #include "platform/ui/controls/CommonControls.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/RichInkContent.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -237,6 +238,9 @@ LRESULT RichInkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return SetCharFormat(ink, wParam, reinterpret_cast<const CHARFORMATW*>(lParam));
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS;
+    case WM_PAINT:
+      paint::PaintRichInk(window);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(ink, reinterpret_cast<std::u16string*>(lParam));
       return 0;

@@ -11,6 +11,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -208,6 +209,9 @@ LRESULT RichViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTEXT:
       return FALSE;  // read-only
+    case WM_PAINT:
+      paint::PaintRichView(window);
+      return 0;
     case WM_EMU_DESCRIBE: {
       auto* text = reinterpret_cast<std::u16string*>(lParam);
       if (text) *text += u" bytes=" + FromUtf8(std::to_string(state->raw.size()));

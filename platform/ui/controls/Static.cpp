@@ -7,6 +7,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/Controls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -31,6 +32,9 @@ LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_LBUTTONUP:
       if (GetWindowLongW(window, GWL_STYLE) & SS_NOTIFY) NotifyParentCommand(window, STN_CLICKED);
+      return 0;
+    case WM_PAINT:
+      paint::PaintStatic(window);
       return 0;
     case WM_EMU_DESCRIBE: {
       // A picture shows in a window dump by its size.

@@ -11,6 +11,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -218,6 +219,9 @@ LRESULT TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_PAINT:
+      paint::PaintTabControl(window);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(tab, reinterpret_cast<std::u16string*>(lParam));
       return 0;

@@ -12,6 +12,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/controls/CommonControls.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -406,6 +407,9 @@ LRESULT TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       tree.ShowItem(id);
       return TRUE;
     }
+    case WM_PAINT:
+      paint::PaintTreeView(window);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(tree, reinterpret_cast<std::u16string*>(lParam));
       return 0;

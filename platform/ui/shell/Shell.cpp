@@ -1,5 +1,6 @@
 #include "platform/ui/shell/Shell.h"
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "platform/ui/UserAgent.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
+#include "platform/ui/paint/PaintKit.h"
+#include "platform/ui/paint/Painters.h"
 
 namespace platform::ui {
 
@@ -54,6 +57,15 @@ struct MenuBarState : ControlState {
   int menuId = 0;            // the menu resource the bar was made from; 0 for a menu handle or none
   SIZE imageSize{};          // the size of one image of the last strip added
   std::vector<MenuBarButton> buttons;
+  // The strips added, for pictures: where each comes from and its images' numbers and size.
+  struct Strip {
+    HINSTANCE instance = nullptr;
+    int id = 0;
+    int first = 0;
+    int count = 0;
+    SIZE image{};
+  };
+  std::vector<Strip> strips;
 
   ~MenuBarState() override {
     if (menu) DestroyMenu(menu);
@@ -202,6 +214,9 @@ LRESULT MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       MenuBarButton* button = bar->Find(static_cast<int>(lParam));
       return button ? reinterpret_cast<LRESULT>(button->submenu) : 0;
     }
+    case WM_PAINT:
+      paint::PaintMenuBar(window);
+      return 0;
     case WM_EMU_DESCRIBE:
       Describe(*bar, reinterpret_cast<std::u16string*>(lParam));
       return 0;
@@ -228,7 +243,63 @@ void AnnounceSip() {
   for (HWND window : windows) SendMessageW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
 }
 
+// Draws image `index` of the bar's strips centred in `cell`; the strip's top-left colour is clear.
+void DrawBarImage(const paint::Canvas& canvas, const MenuBarState& bar, int index, const RECT& cell) {
+  for (const auto& strip : bar.strips) {
+    if (index < strip.first || index >= strip.first + strip.count) continue;
+    auto module = ResourceModuleOf(strip.instance);
+    const std::vector<BYTE>* bytes = module ? module->Bitmap(strip.id) : nullptr;
+    HBITMAP image = bytes ? DecodeImage(bytes->data(), bytes->size()) : nullptr;
+    if (!image) return;
+    HDC source = CreateCompatibleDC(canvas.Dc());
+    HGDIOBJ old = SelectObject(source, image);
+    COLORREF clear = GetPixel(source, 0, 0);
+    int x = cell.left + (cell.right - cell.left - strip.image.cx) / 2;
+    int y = cell.top + (cell.bottom - cell.top - strip.image.cy) / 2;
+    TransparentImage(canvas.Dc(), x, y, strip.image.cx, strip.image.cy, source,
+                     (index - strip.first) * strip.image.cx, 0, strip.image.cx, strip.image.cy, clear);
+    SelectObject(source, old);
+    DeleteDC(source);
+    DeleteObject(image);
+    return;
+  }
+}
+
 }  // namespace
+
+void paint::PaintMenuBar(HWND window) {
+  auto* bar = ControlStateOf<MenuBarState>(window);
+  paint::Canvas canvas(window);
+  if (!bar || !canvas.Dc()) return;
+  const RECT& all = canvas.Client();
+  canvas.Fill(all, paint::kFace);
+  canvas.Fill(RECT{all.left, all.top, all.right, all.top + 1}, paint::kFrame);
+  int left = 0;
+  for (const MenuBarButton& button : bar->buttons) {
+    if (button.state & TBSTATE_HIDDEN) continue;
+    int width = button.width ? button.width : kButtonWidth;
+    if (button.style & TBSTYLE_SEP) {
+      left += width;
+      continue;
+    }
+    // A text button is as wide as its text needs.
+    if (!button.width && button.image < 0) {
+      width =
+          std::max(width, static_cast<int>(MeasureText(canvas.Font(), button.text).cx) + canvas.Scale(12));
+    }
+    RECT cell{left, all.top + 1, left + width, all.bottom};
+    if (button.state & TBSTATE_CHECKED) canvas.Fill(cell, paint::kPaper);
+    COLORREF ink = (button.state & TBSTATE_ENABLED) ? paint::kInk : paint::kGreyText;
+    if (button.image >= 0) {
+      DrawBarImage(canvas, *bar, button.image, cell);
+    } else {
+      canvas.Text(cell, button.text, DT_SINGLELINE | DT_VCENTER | DT_CENTER, ink);
+    }
+    canvas.Fill(RECT{cell.right - 1, cell.top + canvas.Scale(4), cell.right, cell.bottom - canvas.Scale(4)},
+                paint::kFrame);
+    left += width;
+  }
+}
 
 void RegisterShellClasses() {
   RegisterSystemClass(WC_MENUBAR, MenuBarProc);
@@ -283,6 +354,7 @@ int CommandBar_AddBitmap(HWND bar, HINSTANCE instance, int bitmapId, int images,
   state->images += images;
   state->bitmaps.push_back(bitmapId);
   state->imageSize = SIZE{imageWidth, imageHeight};
+  state->strips.push_back({instance, bitmapId, first, images, state->imageSize});
   return first;
 }
 
