@@ -31,6 +31,8 @@ inline constexpr uint32_t kModalStyle = WS_POPUP | WS_CAPTION | kDsModalFrame | 
 
 inline constexpr int16_t kPageWidth = 160;
 inline constexpr int16_t kPageHeight = 150;
+// The frame gives a page only the 134 units above the tab strip (with the input panel down); a control
+// placed lower is out of sight unless the page scrolls.
 // A full-screen modal dialog between the task bar and the menu bar.
 inline constexpr int16_t kScreenHeight = 165;
 inline constexpr int16_t kRowHeight = 12;

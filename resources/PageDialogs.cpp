@@ -176,8 +176,8 @@ constexpr Item kNotesItems[] = {
 };
 
 constexpr Item kCategoriesItems[] = {
-    ListView(kCategoriesList, 0, 0, kPageWidth, 134),
-    Button(kCategoriesEdit, u"Edit Categories...", 2, 136, 80),
+    ListView(kCategoriesList, 0, 0, kPageWidth, 118),
+    Button(kCategoriesEdit, u"Edit Categories...", 2, 120, 80),
 };
 
 constexpr Item kLinksItems[] = {
@@ -196,7 +196,7 @@ constexpr Item kLinksItems[] = {
 
 constexpr Item kAttendeesItems[] = {
     Label(u"Invite contacts:", 2, 2, 156),
-    ListView(kAttendeesList, 0, 12, kPageWidth, 138, LVS_REPORT),
+    ListView(kAttendeesList, 0, 12, kPageWidth, 122, LVS_REPORT),
 };
 
 constexpr Item kRecurrenceItems[] = {
@@ -284,27 +284,27 @@ constexpr Item kProjectItems[] = {
 };
 
 constexpr Item kProjectContentsItems[] = {
-    ListView(kProjectContentsList, 0, 0, kPageWidth, 134, LVS_REPORT),
-    Button(kProjectAddFile, u"Add File...", 2, 136, 50),
-    Button(kProjectContentsOpen, u"Open", 54, 136, 50),
-    Button(kProjectContentsRemove, u"Remove", 106, 136, 52),
+    ListView(kProjectContentsList, 0, 0, kPageWidth, 118, LVS_REPORT),
+    Button(kProjectAddFile, u"Add File...", 2, 120, 50),
+    Button(kProjectContentsOpen, u"Open", 54, 120, 50),
+    Button(kProjectContentsRemove, u"Remove", 106, 120, 52),
 };
 
 // The sub-projects above, the time records below.
 constexpr Item kProjectTimeItems[] = {
     Label(u"Sub-projects:", 2, 2, 156),
-    ListView(kProjectSubList, 0, 11, kPageWidth, 36),
-    Button(kProjectSubNew, u"New", 2, 49, 50),
-    Button(kProjectSubOpen, u"Open", 54, 49, 50),
-    Button(kProjectSubDelete, u"Delete", 106, 49, 52),
-    Label(u"Time records:", 2, 65, 156),
-    ListView(kProjectTimeList, 0, 74, kPageWidth, 48, LVS_REPORT),
-    Button(kProjectTimeAdd, u"Add", 2, 124, 30),
-    Button(kProjectTimeEdit, u"Edit", 33, 124, 30),
-    Button(kProjectTimeStart, u"Start", 64, 124, 30),
-    Button(kProjectTimeStop, u"Stop", 95, 124, 30),
-    Button(kProjectTimeDelete, u"Delete", 126, 124, 32),
-    Label(u"", 2, 139, 156, 8, kProjectTimeTotal),
+    ListView(kProjectSubList, 0, 11, kPageWidth, 30),
+    Button(kProjectSubNew, u"New", 2, 43, 50),
+    Button(kProjectSubOpen, u"Open", 54, 43, 50),
+    Button(kProjectSubDelete, u"Delete", 106, 43, 52),
+    Label(u"Time records:", 2, 58, 156),
+    ListView(kProjectTimeList, 0, 67, kPageWidth, 40, LVS_REPORT),
+    Button(kProjectTimeAdd, u"Add", 2, 109, 30),
+    Button(kProjectTimeEdit, u"Edit", 33, 109, 30),
+    Button(kProjectTimeStart, u"Start", 64, 109, 30),
+    Button(kProjectTimeStop, u"Stop", 95, 109, 30),
+    Button(kProjectTimeDelete, u"Delete", 126, 109, 32),
+    Label(u"", 2, 124, 156, 8, kProjectTimeTotal),
 };
 
 constexpr Item kProjectReportItems[] = {

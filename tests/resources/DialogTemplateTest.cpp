@@ -24,6 +24,9 @@ using calyra::testing::ScriptedUser;
 
 enum class Kind { kPage, kPopup };
 
+// The dialog units of a page above the tab strip (218 pixels at 96 dpi) with the input panel down.
+constexpr int kPageShownHeight = 134;
+
 struct ExpectedDialog {
   int id;
   Kind kind;
@@ -61,8 +64,9 @@ const std::vector<ExpectedDialog> kExpectedDialogs = {
     {1204, Kind::kPopup, {IDOK, IDCANCEL}},
     {1208, Kind::kPage, {}},
     {1209, Kind::kPage, {1002}},
-    {1210, Kind::kPage, {}},
+    {1210, Kind::kPage, {1720, 1721, 1722, 1723, 1724, 1740, 1741, 1742, 1743, 1744, 1745}},
     {1211, Kind::kPage, {}},
+    {1212, Kind::kPopup, {1750, 1751, 1752, 1753, 1754, 1755, IDOK, IDCANCEL}},
     {1217, Kind::kPopup, {1302, 1520, 1521, 1522, 1523, IDOK, IDCANCEL}},
 };
 
@@ -168,6 +172,12 @@ TEST_F(DialogTemplateTest, TemplatesHaveDistinctIdsAndKeepTheirControlsInside) {
           platform::EqualsNoCase(item.className, WC_COMBOBOX) || (dialogTemplate->style & WS_VSCROLL);
       if (!mayReachBelow) {
         EXPECT_LE(item.rect.top + item.rect.bottom, dialogTemplate->rect.bottom) << item.id;
+      }
+      // A page shows only what lies above the tab strip while the input panel is down; a control
+      // filling the whole page is sized to what the page shows.
+      bool fillsPage = item.rect.top == 0 && item.rect.bottom == dialogTemplate->rect.bottom;
+      if (!mayReachBelow && !fillsPage && expected.kind == Kind::kPage) {
+        EXPECT_LE(item.rect.top + item.rect.bottom, kPageShownHeight) << "control " << item.id << " out of sight";
       }
     }
   }
