@@ -177,7 +177,7 @@ constexpr Item kNotesItems[] = {
 
 constexpr Item kCategoriesItems[] = {
     ListView(kCategoriesList, 0, 0, kPageWidth, 118),
-    Button(kCategoriesEdit, u"Edit Categories...", 2, 120, 80),
+    Button(kCategoriesEdit, u"Edit Categories...", 2, 120, 90),
 };
 
 constexpr Item kLinksItems[] = {
