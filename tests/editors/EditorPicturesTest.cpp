@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "host/EditorFrame.h"
-#include "platform/gdi/ImageDecoder.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/agent/UserInput.h"
 #include "platform/ui/paint/Paint.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/PictureFiles.h"
 #include "tests/support/editor/EditorHostTest.h"
 #include "tests/support/editor/ExportCalls.h"
 
@@ -62,15 +62,6 @@ std::string Describe(const Difference& difference) {
   text << difference.pixels << " pixels differ within (" << difference.box.left << "," << difference.box.top
        << ")-(" << difference.box.right << "," << difference.box.bottom << ")";
   return text.str();
-}
-
-platform::Pixels ReadPng(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  HBITMAP bitmap = bytes.empty() ? nullptr : platform::DecodeImage(bytes.data(), bytes.size());
-  platform::Pixels pixels = platform::BitmapPixels(bitmap);
-  if (bitmap) DeleteObject(bitmap);
-  return pixels;
 }
 
 struct Page {

@@ -7,24 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/ImageDecoder.h"
 #include "tests/hosts/CalyraDeviceTest.h"
+#include "tests/support/PictureFiles.h"
 
 namespace {
 
 using calyra::testing::CalyraDeviceTest;
 using calyra::testing::ProgramRun;
+using calyra::testing::ReadPng;
 
 constexpr int kUsage = 2;
-
-platform::Pixels ReadPng(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  HBITMAP bitmap = bytes.empty() ? nullptr : platform::DecodeImage(bytes.data(), bytes.size());
-  platform::Pixels pixels = platform::BitmapPixels(bitmap);
-  if (bitmap) DeleteObject(bitmap);
-  return pixels;
-}
 
 class CalyraSnapshotTest : public CalyraDeviceTest {
  protected:
