@@ -61,6 +61,8 @@ class EditorPage {
   // Loads through Load and clears the needs-load state.
   void LoadNow();
   EditorHost& Host() const { return *context_->host; }
+  // The project a project editor's page edits; null on the other editors' pages.
+  Project* TheProject() const { return context_ ? context_->projectObject : nullptr; }
   // Sets the close action and asks the MainWindow to close the editor with `message`.
   void CloseWith(CloseAction action, UINT message);
   // The edit commands of the menu (paste, select all, undo, copy, cut, clear) on the page's focused

@@ -72,10 +72,6 @@ ProjectContentsPage::~ProjectContentsPage() {
   if (images_) ImageList_Destroy(images_);
 }
 
-Project* ProjectContentsPage::TheProject() const {
-  return context_ ? context_->projectObject : nullptr;
-}
-
 void ProjectContentsPage::Load() {
   if (!columnsMade_) {
     images_ =

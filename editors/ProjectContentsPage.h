@@ -41,7 +41,6 @@ class ProjectContentsPage : public EditorPage {
 
   HWND Control(int id) const { return GetDlgItem(GetWindow(), id); }
   HWND List() const { return Control(resources::kProjectContentsList); }
-  Project* TheProject() const;
   void MakeColumns();
   void Fill();
   Row RowOf(const ProjectEntry& entry) const;

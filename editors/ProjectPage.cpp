@@ -64,10 +64,6 @@ void SetKeptOffOpenList(Project& project, bool keptOff) {
   flags = keptOff ? flags | kKeptOffOpenList : flags & ~kKeptOffOpenList;
 }
 
-Project* ProjectPage::TheProject() const {
-  return context_ ? context_->projectObject : nullptr;
-}
-
 void ProjectPage::Load() {
   Project* project = TheProject();
   if (!project) return;

@@ -29,7 +29,6 @@ class ProjectPage : public EditorPage {
 
  private:
   HWND Control(int id) const { return GetDlgItem(GetWindow(), id); }
-  Project* TheProject() const;
   std::u16string StoredName() const;
   void StoreDates(Project& project) const;
 };

@@ -57,16 +57,18 @@ void CollectChoices(const Project& project, size_t depth, std::vector<BookingCho
   }
 }
 
+// The selected row of a list that shows `rows` rows; -1 for none.
+int SelectedRow(HWND list, size_t rows) {
+  int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  return row >= 0 && static_cast<size_t>(row) < rows ? row : -1;
+}
+
 bool AskYesNo(HWND owner, HINSTANCE resources, const std::u16string& question) {
   return MessageBoxW(owner, question.c_str(), ResourceText(resources, kStringCaption).c_str(),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 }  // namespace
-
-Project* ProjectTimePage::TheProject() const {
-  return context_ ? context_->projectObject : nullptr;
-}
 
 void ProjectTimePage::Load() {
   if (!columnsMade_) {
@@ -145,13 +147,11 @@ void ProjectTimePage::FillSubProjects(const Project& stored) {
 }
 
 int ProjectTimePage::Selected() const {
-  int row = ListView_GetNextItem(List(), -1, LVNI_SELECTED);
-  return row >= 0 && static_cast<size_t>(row) < rows_.size() ? row : -1;
+  return SelectedRow(List(), rows_.size());
 }
 
 int ProjectTimePage::SelectedSubProject() const {
-  int row = ListView_GetNextItem(SubList(), -1, LVNI_SELECTED);
-  return row >= 0 && static_cast<size_t>(row) < subProjects_.size() ? row : -1;
+  return SelectedRow(SubList(), subProjects_.size());
 }
 
 bool ProjectTimePage::ShowDialog(TimeRecordEntry& record) {

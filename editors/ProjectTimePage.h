@@ -48,7 +48,6 @@ class ProjectTimePage : public EditorPage {
   HWND Control(int id) const { return GetDlgItem(GetWindow(), id); }
   HWND List() const { return Control(resources::kProjectTimeList); }
   HWND SubList() const { return Control(resources::kProjectSubList); }
-  Project* TheProject() const;
   void MakeColumns();
   void Fill();
   void FillSubProjects(const Project& stored);

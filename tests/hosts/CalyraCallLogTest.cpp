@@ -8,17 +8,17 @@
 
 #include "tests/hosts/JsonReader.h"
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
 using calyra::testing::TempFolder;
-
-constexpr int kUsage = 2;
 
 class CalyraCallLogTest : public ::testing::Test {
  protected:

@@ -10,10 +10,12 @@
 
 #include "tests/hosts/JsonReader.h"
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::Hex;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
@@ -21,9 +23,6 @@ using calyra::testing::OidAfter;
 using calyra::testing::ProgramRun;
 using calyra::testing::ReadTextFile;
 using calyra::testing::RunProgram;
-
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 
 constexpr const char* kCalendar =
     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra tests//EN\r\n"

@@ -15,19 +15,18 @@
 #include "store/PimItem.h"
 #include "tests/hosts/JsonReader.h"
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DateSupport.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
 using platform::ComPtr;
-
-constexpr int kUsage = 2;
-constexpr int kBadOid = 5;
 
 DATE Ole(int year, int month, int day, int hour = 0, int minute = 0) {
   SYSTEMTIME time = calyra::testing::Date(year, month, day, hour, minute);

@@ -15,10 +15,12 @@
 #include "platform/text/Text.h"
 #include "tests/hosts/JsonReader.h"
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::LinkRecord;
 using calyra::LinkStore;
 using calyra::LinkType;
@@ -28,11 +30,6 @@ using calyra::testing::JsonValue;
 using calyra::testing::OidAfter;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
-
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-constexpr int kBadOid = 5;
-constexpr int kNoComponent = 6;
 
 constexpr const char* kCalendar =
     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra tests//EN\r\n"

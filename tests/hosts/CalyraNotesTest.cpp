@@ -10,17 +10,16 @@
 #include "platform/ui/controls/InkBlob.h"
 #include "tests/hosts/JsonReader.h"
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
-
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 
 // The program on the test's own device: its clock stands at 2024-03-15 10:30 in Berlin.
 class CalyraNotesTest : public calyra::testing::DeviceTest {

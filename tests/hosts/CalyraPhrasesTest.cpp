@@ -9,15 +9,14 @@
 
 #include "tests/hosts/CalyraDeviceTest.h"
 #include "tests/hosts/JsonReader.h"
+#include "tests/hosts/PublishedExitCodes.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::ProgramRun;
-
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 
 class CalyraPhrasesTest : public calyra::testing::CalyraDeviceTest {
  protected:

@@ -11,19 +11,15 @@
 #include <vector>
 
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
 using calyra::testing::TempFolder;
-
-constexpr int kUsage = 2;
-constexpr int kDevice = 3;
-constexpr int kScript = 4;
-constexpr int kBadOid = 5;
-constexpr int kNoComponent = 6;
 
 // `calyra` as a person runs it from a shell, on a device folder of the test's own.
 class CalyraProgramTest : public ::testing::Test {

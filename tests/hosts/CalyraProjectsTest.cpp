@@ -9,18 +9,16 @@
 
 #include "tests/hosts/CalyraDeviceTest.h"
 #include "tests/hosts/JsonReader.h"
+#include "tests/hosts/PublishedExitCodes.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::Hex;
 using calyra::testing::JsonReader;
 using calyra::testing::JsonValue;
 using calyra::testing::OidAfter;
 using calyra::testing::ProgramRun;
-
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-constexpr int kBadOid = 5;
 
 class CalyraProjectsTest : public calyra::testing::CalyraDeviceTest {
  protected:

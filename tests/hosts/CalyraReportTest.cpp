@@ -15,17 +15,17 @@
 #include "projects/ProjectStore.h"
 #include "projects/TimeRecordEntry.h"
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using namespace calyra;
 using calyra::testing::Hex;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 constexpr int kNoSuchItem = 5;
 
 class CalyraReportTest : public calyra::testing::DeviceTest {

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "tests/hosts/CalyraDeviceTest.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/PictureFiles.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::CalyraDeviceTest;
 using calyra::testing::ProgramRun;
 using calyra::testing::ReadPng;
-
-constexpr int kUsage = 2;
 
 class CalyraSnapshotTest : public CalyraDeviceTest {
  protected:

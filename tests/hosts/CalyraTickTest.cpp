@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "tests/hosts/ProgramRun.h"
+#include "tests/hosts/PublishedExitCodes.h"
 #include "tests/support/DeviceTest.h"
 
 namespace {
 
+using namespace calyra::testing::exits;
 using calyra::testing::ProgramRun;
 using calyra::testing::RunProgram;
-
-constexpr int kUsage = 2;
 
 // Two tasks whose reminders come on 16 March 08:00 and 17 March 10:00 (Berlin), the later one first.
 constexpr const char* kTasks =
