@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/core/DeviceSchema.h"
+#include "platform/core/DeviceUpgrade.h"
 
 namespace platform {
 
@@ -39,6 +40,7 @@ void Device::CreateSchema() {
   std::lock_guard guard(lock_);
   SqliteTransaction transaction(*db_);
   db_->Execute(kDeviceSchema);
+  UpgradeDevice(*db_);
   // Object identifiers start well above small numbers so that an oid is never mistaken for a count.
   db_->Execute(
       "INSERT INTO sqlite_sequence(name, seq) SELECT 'objects', 65535 "

@@ -6,12 +6,14 @@ namespace platform {
 inline constexpr const char* kDeviceSchema = R"sql(
 CREATE TABLE IF NOT EXISTS settings(name TEXT PRIMARY KEY, value TEXT NOT NULL);
 
--- Object store. Every database and record is an object with an oid unique across the store.
+-- Object store. Every database and record is an object with an oid unique across the store; a
+-- record's properties are its data (see RecordValues).
 CREATE TABLE IF NOT EXISTS objects(
   oid INTEGER PRIMARY KEY AUTOINCREMENT,
   kind INTEGER NOT NULL,
   parent INTEGER NOT NULL DEFAULT 0,
-  size INTEGER NOT NULL DEFAULT 0);
+  size INTEGER NOT NULL DEFAULT 0,
+  data BLOB);
 CREATE INDEX IF NOT EXISTS objects_by_parent ON objects(parent, oid);
 CREATE TABLE IF NOT EXISTS databases(
   oid INTEGER PRIMARY KEY,
@@ -26,9 +28,6 @@ CREATE INDEX IF NOT EXISTS databases_by_type ON databases(type, oid);
 CREATE TABLE IF NOT EXISTS sortorders(
   db INTEGER NOT NULL, slot INTEGER NOT NULL, propid INTEGER NOT NULL, flags INTEGER NOT NULL,
   PRIMARY KEY(db, slot));
-CREATE TABLE IF NOT EXISTS props(
-  record INTEGER NOT NULL, propid INTEGER NOT NULL, value,
-  PRIMARY KEY(record, propid)) WITHOUT ROWID;
 -- One row per record and sort order: rank places records without the property first or last.
 CREATE TABLE IF NOT EXISTS sortkeys(
   db INTEGER NOT NULL, slot INTEGER NOT NULL, rank INTEGER NOT NULL, key, record INTEGER NOT NULL,

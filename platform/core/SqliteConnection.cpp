@@ -103,6 +103,12 @@ std::vector<uint8_t> SqliteStatement::ColumnBlob(int column) const {
   return data ? std::vector<uint8_t>(data, data + bytes) : std::vector<uint8_t>();
 }
 
+std::span<const uint8_t> SqliteStatement::ColumnBlobView(int column) const {
+  auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(statement_, column));
+  int bytes = sqlite3_column_bytes(statement_, column);
+  return data ? std::span<const uint8_t>(data, static_cast<size_t>(bytes)) : std::span<const uint8_t>();
+}
+
 std::unique_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(file.c_str(), &db,

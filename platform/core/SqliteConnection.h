@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,6 +41,8 @@ class SqliteStatement {
   std::u16string ColumnText16(int column) const;
   std::string ColumnText(int column) const;
   std::vector<uint8_t> ColumnBlob(int column) const;
+  // The column's bytes without a copy, valid until the statement steps again or ends.
+  std::span<const uint8_t> ColumnBlobView(int column) const;
 
  private:
   friend class SqliteConnection;

@@ -39,11 +39,12 @@ void WriteSortOrders(SqliteConnection& db, CEOID database, const CEDBASEINFO& in
   }
   std::vector<SortOrder> orders = LoadSortOrders(db, database);
   if (orders.empty()) return;
-  auto records = db.Prepare("SELECT oid FROM objects WHERE parent = ? AND kind = 4");
+  auto records = db.Prepare("SELECT oid, data FROM objects WHERE parent = ? AND kind = 4");
   records.Bind(1, static_cast<int64_t>(database));
-  std::vector<CEOID> oids;
-  while (records.Step()) oids.push_back(static_cast<CEOID>(records.ColumnInt64(0)));
-  for (CEOID record : oids) UpdateSortKeys(db, database, record, orders);
+  std::vector<std::pair<CEOID, RecordValues>> stored;
+  while (records.Step())
+    stored.emplace_back(static_cast<CEOID>(records.ColumnInt64(0)), DecodeRecord(records.ColumnBlobView(1)));
+  for (const auto& [record, values] : stored) InsertSortKeys(db, database, record, orders, values);
 }
 
 std::optional<CEOID> FindDatabaseByName(SqliteConnection& db, std::u16string_view name) {
@@ -269,9 +270,6 @@ BOOL CeDeleteDatabaseEx(PCEGUID volume, CEOID database) {
     SqliteTransaction transaction(db);
     ForgetCatalog();
     auto id = static_cast<int64_t>(database);
-    db.Prepare("DELETE FROM props WHERE record IN (SELECT oid FROM objects WHERE parent = ? AND kind = 4)")
-        .Bind(1, id)
-        .Run();
     db.Prepare("DELETE FROM sortkeys WHERE db = ?").Bind(1, id).Run();
     db.Prepare("DELETE FROM sortorders WHERE db = ?").Bind(1, id).Run();
     db.Prepare("DELETE FROM objects WHERE parent = ? AND kind = 4").Bind(1, id).Run();

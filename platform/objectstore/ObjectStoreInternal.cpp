@@ -1,6 +1,7 @@
 #include "platform/objectstore/ObjectStoreInternal.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace platform::objectstore {
 
@@ -95,27 +96,33 @@ void InsertSortKey(SqliteConnection& db, CEOID database, CEOID record, const Sor
 
 }  // namespace
 
-void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record,
-                    const std::vector<SortOrder>& orders) {
+void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
+                    const RecordValues& values) {
   for (const SortOrder& order : orders) {
     db.Prepare("DELETE FROM sortkeys WHERE record = ? AND slot = ?")
         .Bind(1, static_cast<int64_t>(record))
         .Bind(2, static_cast<int64_t>(order.slot))
         .Run();
-    auto read = db.Prepare("SELECT value FROM props WHERE record = ? AND propid = ?");
-    read.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(order.propid));
-    std::optional<StoredValue> value;
-    if (read.Step()) value = ColumnStored(read, 0);
-    InsertSortKey(db, database, record, order, value ? &*value : nullptr);
+    InsertSortKey(db, database, record, order, values.Find(order.propid));
   }
 }
 
 void InsertSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
-                    const std::map<CEPROPID, const StoredValue*>& values) {
-  for (const SortOrder& order : orders) {
-    auto found = values.find(order.propid);
-    InsertSortKey(db, database, record, order, found != values.end() ? found->second : nullptr);
-  }
+                    const RecordValues& values) {
+  for (const SortOrder& order : orders) InsertSortKey(db, database, record, order, values.Find(order.propid));
+}
+
+RecordValues DecodeRecord(std::span<const uint8_t> data) {
+  std::optional<RecordValues> values = RecordValues::Decode(data);
+  if (!values) throw std::runtime_error("a record's stored data is damaged");
+  return std::move(*values);
+}
+
+std::optional<StoredRecord> LoadRecord(SqliteConnection& db, CEOID record, CEOID database) {
+  auto statement = db.Prepare("SELECT size, data FROM objects WHERE oid = ? AND kind = 4 AND parent = ?");
+  statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(database));
+  if (record == 0 || !statement.Step()) return std::nullopt;
+  return StoredRecord{statement.ColumnInt64(0), DecodeRecord(statement.ColumnBlobView(1))};
 }
 
 void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta) {

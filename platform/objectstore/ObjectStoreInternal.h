@@ -53,12 +53,21 @@ bool IsObjectStoreVolume(const CEGUID* volume);
 bool CanOpenOn(const CEGUID* volume);
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid);
 std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database);
-// Rewrites the sort keys of `record` for the given orders from its stored properties.
-void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders);
-// The sort keys of a record just made, from the values it was written with (no keys or values to
-// read back).
+// Rewrites the sort keys of `record` for the given orders from the values it now holds.
+void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
+                    const RecordValues& values);
+// The sort keys of a record just made, or of one whose keys were all deleted.
 void InsertSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
-                    const std::map<CEPROPID, const StoredValue*>& values);
+                    const RecordValues& values);
+struct StoredRecord {
+  int64_t size = 0;  // as the record's last write counted it
+  RecordValues values;
+};
+// A record of `database` as stored; nothing when it is no such record. Damaged data throws (the
+// call fails with ERROR_INVALID_DATA).
+std::optional<StoredRecord> LoadRecord(SqliteConnection& db, CEOID record, CEOID database);
+// The values of a record from its data column; damaged data throws.
+RecordValues DecodeRecord(std::span<const uint8_t> data);
 void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta);
 // Posts `message` to every window that asked for changes of `database`.
 void NotifyChange(CEOID database, UINT message, CEOID oid, CEOID parent);

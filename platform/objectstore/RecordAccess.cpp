@@ -17,75 +17,12 @@ std::shared_ptr<DatabaseCursor> CursorOf(HANDLE handle) {
   return cursor;
 }
 
-// The record belongs to the cursor's database.
-bool IsRecordOf(SqliteConnection& db, CEOID record, CEOID database) {
-  auto statement = db.Prepare("SELECT 1 FROM objects WHERE oid = ? AND kind = 4 AND parent = ?");
-  statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(database));
-  return record != 0 && statement.Step();
-}
-
-// The size kept for a record of `database` by every write; nothing when it is no such record.
-std::optional<int64_t> StoredSize(SqliteConnection& db, CEOID record, CEOID database) {
+// The size kept for a record of `database`; nothing when it is no such record.
+std::optional<int64_t> SizeOf(SqliteConnection& db, CEOID record, CEOID database) {
   auto statement = db.Prepare("SELECT size FROM objects WHERE oid = ? AND kind = 4 AND parent = ?");
   statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(database));
   if (record == 0 || !statement.Step()) return std::nullopt;
   return statement.ColumnInt64(0);
-}
-
-// The bytes the stored properties of a record take, counted afresh.
-int64_t RecordSize(SqliteConnection& db, CEOID record) {
-  auto statement = db.Prepare(
-      "SELECT coalesce(sum(CASE typeof(value) WHEN 'text' THEN 2 * length(value) + 2 "
-      "WHEN 'blob' THEN length(value) ELSE 8 END), 0) FROM props WHERE record = ?");
-  statement.Bind(1, static_cast<int64_t>(record));
-  statement.Step();
-  return statement.ColumnInt64(0);
-}
-
-// The size RecordSize would count for a new record holding `values`, without asking the table; nothing
-// when a text holds a NUL or a surrogate, whose stored length only SQLite can say.
-std::optional<int64_t> NewRecordSize(const std::map<CEPROPID, const StoredValue*>& values) {
-  int64_t size = 0;
-  for (const auto& [propid, value] : values) {
-    if (const auto* text = std::get_if<std::u16string>(value)) {
-      for (char16_t c : *text) {
-        if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-      }
-      size += 2 * static_cast<int64_t>(text->size()) + 2;
-    } else if (const auto* blob = std::get_if<std::vector<uint8_t>>(value)) {
-      size += static_cast<int64_t>(blob->size());
-    } else {
-      size += 8;
-    }
-  }
-  return size;
-}
-
-// Inserts the rows of a write in as few statements as SQLite's parameter limit allows; later rows
-// of the same property replace earlier ones, as one statement per row would.
-void InsertProperties(SqliteConnection& db, CEOID record,
-                      const std::vector<std::pair<CEPROPID, const StoredValue*>>& rows) {
-  constexpr size_t kRowsPerStatement = 32;
-  static const std::vector<std::string> kStatements = [] {
-    std::vector<std::string> texts(kRowsPerStatement + 1);
-    std::string text = "INSERT OR REPLACE INTO props(record, propid, value) VALUES(?, ?, ?)";
-    for (size_t n = 1; n <= kRowsPerStatement; ++n) {
-      texts[n] = text;
-      text += ", (?, ?, ?)";
-    }
-    return texts;
-  }();
-  for (size_t first = 0; first < rows.size(); first += kRowsPerStatement) {
-    size_t count = std::min(kRowsPerStatement, rows.size() - first);
-    auto insert = db.Prepare(kStatements[count].c_str());
-    for (size_t i = 0; i < count; ++i) {
-      int column = static_cast<int>(3 * i);
-      insert.Bind(column + 1, static_cast<int64_t>(record))
-          .Bind(column + 2, static_cast<int64_t>(rows[first + i].first));
-      BindStored(insert, column + 3, *rows[first + i].second);
-    }
-    insert.Run();
-  }
 }
 
 std::optional<Position> SeekByValue(SqliteConnection& db, DatabaseCursor& cursor, DWORD seekType,
@@ -123,21 +60,16 @@ std::optional<Position> SeekRelative(SqliteConnection& db, DatabaseCursor& curso
 }
 
 // The properties to read, in the order the caller asked for them (every stored one when none named).
-// One query reads the whole record: records are small, and one statement beats one per property.
-std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> LoadProperties(SqliteConnection& db,
-                                                                            CEOID record, WORD count,
-                                                                            const CEPROPID* ids) {
-  std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> stored;
-  auto statement = db.Prepare("SELECT propid, value FROM props WHERE record = ? ORDER BY propid");
-  statement.Bind(1, static_cast<int64_t>(record));
-  while (statement.Step()) {
-    stored.emplace_back(static_cast<CEPROPID>(statement.ColumnInt64(0)), ColumnStored(statement, 1));
-  }
-  if (ids == nullptr) return stored;
+std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> Requested(const RecordValues& stored, WORD count,
+                                                                       const CEPROPID* ids) {
   std::vector<std::pair<CEPROPID, std::optional<StoredValue>>> properties;
+  if (ids == nullptr) {
+    for (auto& [propid, value] : stored.Entries()) properties.emplace_back(propid, value);
+    return properties;
+  }
   for (WORD i = 0; i < count; ++i) {
-    auto found = std::find_if(stored.begin(), stored.end(), [&](const auto& p) { return p.first == ids[i]; });
-    properties.emplace_back(ids[i], found != stored.end() ? found->second : std::optional<StoredValue>());
+    const StoredValue* found = stored.Find(ids[i]);
+    properties.emplace_back(ids[i], found ? std::optional<StoredValue>(*found) : std::nullopt);
   }
   return properties;
 }
@@ -260,14 +192,13 @@ CEOID CeReadRecordPropsEx(HANDLE database, DWORD flags, WORD* propertyCount, con
       return 0;
     }
     CEOID record = cursor->Current(db)->record;
-    auto values = LoadProperties(db, record, *propertyCount, properties);
-    bool anyPresent =
-        std::any_of(values.begin(), values.end(), [](const auto& v) { return v.second.has_value(); });
     // The current record may have been deleted through another handle.
-    if (!anyPresent && !IsRecordOf(db, record, cursor->Database())) {
+    std::optional<StoredRecord> stored = LoadRecord(db, record, cursor->Database());
+    if (!stored) {
       SetLastError(ERROR_HANDLE_EOF);
       return 0;
     }
+    auto values = Requested(stored->values, *propertyCount, properties);
     if (!FillBuffer(values, flags, buffer, bufferSize)) return 0;
     *propertyCount = static_cast<WORD>(values.size());
     if (cursor->AutoIncrement()) cursor->SetCurrent(cursor->Step(db, *cursor->Current(db), 1, true));
@@ -293,70 +224,57 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
     CEOID parent = cursor->Database();
     cursor->Current(db);  // an open that has not moved stays where it stood before the write
     SqliteTransaction transaction(db);
-    int64_t oldSize = 0;
-    CEOID target = record;
-    // The values a new record ends with: a later write of a property replaces an earlier one, and
-    // a deletion leaves nothing to delete.
-    std::map<CEPROPID, const StoredValue*> final;
-    for (const auto& [propid, value] : writes) {
+    StoredRecord stored;
+    if (!created) {
+      std::optional<StoredRecord> found = LoadRecord(db, record, parent);
+      if (!found) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+      }
+      stored = std::move(*found);
+    }
+    // A later write of a property replaces an earlier one, and a deletion of what is not there
+    // deletes nothing.
+    std::vector<CEPROPID> touched;
+    for (auto& [propid, value] : writes) {
+      touched.push_back(propid);
       if (value) {
-        final[propid] = &*value;
+        stored.values.Set(propid, std::move(*value));
       } else {
-        final.erase(propid);
+        stored.values.Erase(propid);
       }
     }
-    std::optional<int64_t> knownSize = created ? NewRecordSize(final) : std::nullopt;
-    if (knownSize && static_cast<size_t>(*knownSize) > kMaxRecordBytes) {
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;
-    }
-    if (created) {
-      db.Prepare("INSERT INTO objects(kind, parent, size) VALUES(4, ?, ?)")
-          .Bind(1, static_cast<int64_t>(parent))
-          .Bind(2, knownSize.value_or(0))
-          .Run();
-      target = static_cast<CEOID>(db.LastInsertRowId());
-    } else if (auto size = StoredSize(db, record, parent)) {
-      oldSize = *size;
-    } else {
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;
-    }
-    std::map<CEPROPID, bool> touched;
-    std::vector<std::pair<CEPROPID, const StoredValue*>> rows;
-    for (const auto& [propid, value] : writes) {
-      touched[propid] = true;
-      if (value) {
-        rows.emplace_back(propid, &*value);
-        continue;
-      }
-      InsertProperties(db, target, rows);
-      rows.clear();
-      db.Prepare("DELETE FROM props WHERE record = ? AND propid = ?")
-          .Bind(1, static_cast<int64_t>(target))
-          .Bind(2, static_cast<int64_t>(propid))
-          .Run();
-    }
-    InsertProperties(db, target, rows);
-    int64_t newSize = knownSize ? *knownSize : RecordSize(db, target);
+    int64_t newSize = stored.values.Size();
     if (static_cast<size_t>(newSize) > kMaxRecordBytes) {
       SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;  // the transaction rolls back
+      return 0;
     }
-    std::vector<SortOrder> orders = LoadSortOrders(db, parent);
-    if (knownSize) {
-      InsertSortKeys(db, parent, target, orders, final);
+    std::vector<uint8_t> data = stored.values.Encode();
+    CEOID target = record;
+    if (created) {
+      db.Prepare("INSERT INTO objects(kind, parent, size, data) VALUES(4, ?, ?, ?)")
+          .Bind(1, static_cast<int64_t>(parent))
+          .Bind(2, newSize)
+          .BindBlob(3, data.data(), data.size())
+          .Run();
+      target = static_cast<CEOID>(db.LastInsertRowId());
     } else {
-      if (!created) std::erase_if(orders, [&](const SortOrder& o) { return !touched.count(o.propid); });
-      UpdateSortKeys(db, parent, target, orders);
-    }
-    if (!knownSize) {
-      db.Prepare("UPDATE objects SET size = ? WHERE oid = ?")
+      db.Prepare("UPDATE objects SET size = ?, data = ? WHERE oid = ?")
           .Bind(1, newSize)
-          .Bind(2, static_cast<int64_t>(target))
+          .BindBlob(2, data.data(), data.size())
+          .Bind(3, static_cast<int64_t>(target))
           .Run();
     }
-    TouchDatabase(db, parent, created ? 1 : 0, newSize - oldSize);
+    std::vector<SortOrder> orders = LoadSortOrders(db, parent);
+    if (created) {
+      InsertSortKeys(db, parent, target, orders, stored.values);
+    } else {
+      std::erase_if(orders, [&](const SortOrder& o) {
+        return std::find(touched.begin(), touched.end(), o.propid) == touched.end();
+      });
+      UpdateSortKeys(db, parent, target, orders, stored.values);
+    }
+    TouchDatabase(db, parent, created ? 1 : 0, newSize - stored.size);
     transaction.Commit();
     return target;
   });
@@ -371,7 +289,7 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
   if (!cursor) return FALSE;
   BOOL deleted = WithDevice<BOOL>(FALSE, [&](SqliteConnection& db) -> BOOL {
     CEOID parent = cursor->Database();
-    std::optional<int64_t> size = StoredSize(db, record, parent);
+    std::optional<int64_t> size = SizeOf(db, record, parent);
     if (!size) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
@@ -382,7 +300,6 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
         wasCurrent ? cursor->Step(db, *cursor->Current(db), 1, true) : std::nullopt;
     SqliteTransaction transaction(db);
     auto id = static_cast<int64_t>(record);
-    db.Prepare("DELETE FROM props WHERE record = ?").Bind(1, id).Run();
     db.Prepare("DELETE FROM sortkeys WHERE record = ?").Bind(1, id).Run();
     db.Prepare("DELETE FROM objects WHERE oid = ?").Bind(1, id).Run();
     TouchDatabase(db, parent, -1, -*size);

@@ -73,12 +73,6 @@ bool ToStoredValue(const CEPROPVAL& value, StoredValue* stored) {
   }
 }
 
-size_t StoredSize(const StoredValue& value) {
-  if (auto* text = std::get_if<std::u16string>(&value)) return (text->size() + 1) * 2;
-  if (auto* blob = std::get_if<std::vector<uint8_t>>(&value)) return blob->size();
-  return sizeof(int64_t);
-}
-
 StoredValue SortKeyOf(const StoredValue& value, WORD type, DWORD sortFlags) {
   if (type == CEVT_FILETIME) {
     if (auto* ticks = std::get_if<int64_t>(&value)) {

@@ -5,20 +5,15 @@
 #include <variant>
 #include <vector>
 
+#include "platform/core/RecordValues.h"
 #include "platform/core/SqliteConnection.h"
 #include "platform/objectstore/ObjectStoreTypes.h"
 
 namespace platform {
 
-// One property value as the store keeps it in SQLite: integers (every integer type, booleans and
-// FILETIMEs), doubles, strings and blobs.
-using StoredValue = std::variant<int64_t, double, std::u16string, std::vector<uint8_t>>;
-
 bool IsKnownPropertyType(WORD type);
 // The stored form of a property value; false when its type is unknown or its data too large.
 bool ToStoredValue(const CEPROPVAL& value, StoredValue* stored);
-// The bytes a stored value occupies, as counted in record and database sizes.
-size_t StoredSize(const StoredValue& value);
 
 // The sort key of a value under a sort order's flags: strings folded for case-insensitive orders,
 // FILETIMEs shifted so that SQLite's signed order is their unsigned order.

@@ -17,8 +17,8 @@ constexpr CEPROPID kNameTag = MakePropID(kName, CEVT_LPWSTR);
 
 using NewRecordWriteTest = DeviceTest;
 
-// A new record's size and sort keys come from the values it is written with; they must be what
-// writing the same values onto an empty record (counted and read back by SQLite) gives.
+// A new record's size and sort keys must be what writing the same values onto an empty record
+// gives.
 TEST_F(NewRecordWriteTest, ANewRecordKeepsTheSizeAndSortKeysOfTheSameValuesWrittenLater) {
   std::vector<BYTE> bytes{1, 2, 3, 4, 5};
   std::vector<std::u16string> many;
@@ -36,7 +36,7 @@ TEST_F(NewRecordWriteTest, ANewRecordKeepsTheSizeAndSortKeysOfTheSameValuesWritt
       {"a name with a surrogate pair", {StringProp(kName, u"M\U0001F600nch")}},
       {"a lone surrogate", {StringProp(kName, u"a\xD800z")}},
       {"an empty name and a blob", {StringProp(kName, u""), BlobProp(0x30, bytes)}},
-      {"more properties than one statement inserts", {}},
+      {"forty properties", {}},
   };
   for (size_t i = 0; i < many.size(); ++i)
     cases.back().values.push_back(StringProp(static_cast<WORD>(0x40 + i), many[i].c_str()));
