@@ -14,11 +14,6 @@ enum class Kind : uint8_t { kInteger = 0, kDouble = 1, kText = 2, kBlob = 3 };
 constexpr uint8_t kFormat = 1;
 static_assert(std::endian::native == std::endian::little, "values are copied as they lie in memory");
 
-void Put(std::vector<uint8_t>* out, const void* data, size_t size) {
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  out->insert(out->end(), bytes, bytes + size);
-}
-
 class Reader {
  public:
   explicit Reader(std::span<const uint8_t> data) : data_(data) {}
@@ -108,22 +103,39 @@ int64_t RecordValues::Size() const {
 }
 
 std::vector<uint8_t> RecordValues::Encode() const {
-  std::vector<uint8_t> out;
-  out.reserve(1 + static_cast<size_t>(Size()) + entries_.size() * 9);
-  out.push_back(kFormat);
+  size_t size = 1;
   for (const auto& [tag, value] : entries_) {
-    Put(&out, &tag, sizeof(tag));
-    auto kind = static_cast<uint8_t>(value.index());
-    Put(&out, &kind, sizeof(kind));
+    size += sizeof(tag) + 1;
     std::visit(
         [&](const auto& v) {
           using T = std::decay_t<decltype(v)>;
           if constexpr (std::is_arithmetic_v<T>) {
-            Put(&out, &v, sizeof(v));
+            size += sizeof(v);
+          } else {
+            size += sizeof(uint32_t) + v.size() * sizeof(typename T::value_type);
+          }
+        },
+        value);
+  }
+  std::vector<uint8_t> out(size);
+  uint8_t* at = out.data();
+  auto put = [&at](const void* data, size_t bytes) {
+    if (bytes) std::memcpy(at, data, bytes);
+    at += bytes;
+  };
+  *at++ = kFormat;
+  for (const auto& [tag, value] : entries_) {
+    put(&tag, sizeof(tag));
+    *at++ = static_cast<uint8_t>(value.index());
+    std::visit(
+        [&](const auto& v) {
+          using T = std::decay_t<decltype(v)>;
+          if constexpr (std::is_arithmetic_v<T>) {
+            put(&v, sizeof(v));
           } else {
             auto count = static_cast<uint32_t>(v.size());
-            Put(&out, &count, sizeof(count));
-            Put(&out, v.data(), v.size() * sizeof(typename T::value_type));
+            put(&count, sizeof(count));
+            put(v.data(), v.size() * sizeof(typename T::value_type));
           }
         },
         value);

@@ -182,6 +182,7 @@ void SqliteConnection::Begin(bool write) {
   depth_ = 1;
   rollbackOnly_ = false;
   writing_ = write;
+  beforeCommit_.clear();
   // Numbered across every connection of the process, so that no two transactions share a number.
   static std::atomic<uint64_t> begun{0};
   transaction_ = ++begun;
@@ -189,15 +190,25 @@ void SqliteConnection::Begin(bool write) {
 
 void SqliteConnection::Commit() {
   if (depth_ == 0) return;
-  if (--depth_ > 0) return;
+  if (depth_ > 1) {
+    --depth_;
+    return;
+  }
   if (rollbackOnly_) {
+    depth_ = 0;
     ++rollbacks_;
     RollbackNow();
     throw SqliteError(SQLITE_ABORT, "an inner transaction was rolled back");
   }
   try {
+    // The work runs while the transaction is still open to it.
+    std::vector<std::function<void()>> work;
+    work.swap(beforeCommit_);
+    for (const auto& step : work) step();
+    depth_ = 0;
     Prepare("COMMIT").Run();
   } catch (...) {
+    depth_ = 0;
     ++rollbacks_;
     RollbackNow();
     throw;
@@ -214,7 +225,12 @@ void SqliteConnection::Rollback() {
   RollbackNow();
 }
 
+void SqliteConnection::BeforeCommit(std::function<void()> work) {
+  if (depth_ > 0) beforeCommit_.push_back(std::move(work));
+}
+
 void SqliteConnection::RollbackNow() {
+  beforeCommit_.clear();
   try {
     Prepare("ROLLBACK").Run();
   } catch (const SqliteError&) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -82,6 +83,11 @@ class SqliteConnection {
   // The outermost read transaction now open, numbered; 0 outside one and inside a write transaction.
   // Within one read transaction the store does not change, so what was read stays true.
   uint64_t ReadTransaction() const { return depth_ > 0 && !writing_ ? transaction_ : 0; }
+  // The outermost transaction now open, numbered; 0 outside one.
+  uint64_t Transaction() const { return depth_ > 0 ? transaction_ : 0; }
+  // Runs `work` inside the outermost transaction, just before it commits; a throw rolls it back.
+  // Nothing runs when it rolls back.
+  void BeforeCommit(std::function<void()> work);
   // Changes whenever the store may have changed since: a commit by this or another connection, or a
   // rollback. Inside a transaction it cannot change behind the caller's back; outside one it tells
   // what this connection saw at its last read, so another process's later commit shows at the next.
@@ -106,6 +112,7 @@ class SqliteConnection {
   bool writing_ = false;
   uint64_t rollbacks_ = 0;
   uint64_t transaction_ = 0;  // the number of the outermost transaction begun last
+  std::vector<std::function<void()>> beforeCommit_;
 };
 
 // Scoped transaction: commits with Commit(), rolls back if left without it.

@@ -180,7 +180,7 @@ BOOL CeOidGetInfoEx(PCEGUID volume, CEOID oid, CEOIDINFO* info) {
     if (CatalogCache* cache = UsableCatalogCache(db); cache && cache->rows.count(oid)) {
       *info = CEOIDINFO{};
       info->wObjType = OBJTYPE_DATABASE;
-      FillDatabaseInfo(db, cache->rows.at(oid), &info->infDatabase);
+      FillDatabaseInfo(db, *LoadDatabase(db, oid), &info->infDatabase);
       return TRUE;
     }
     auto statement = db.Prepare("SELECT kind, parent FROM objects WHERE oid = ?");
@@ -218,6 +218,7 @@ BOOL CeSetDatabaseInfoEx(PCEGUID volume, CEOID database, CEDBASEINFO* info) {
   }
   return WithDevice<BOOL>(FALSE, [&](SqliteConnection& db) -> BOOL {
     SqliteTransaction transaction(db);
+    FlushTouches(db);  // a modified time set here is not overwritten by earlier record writes
     ForgetCatalog();
     if (!LoadDatabase(db, database)) {
       SetLastError(ERROR_INVALID_PARAMETER);
@@ -268,6 +269,7 @@ BOOL CeDeleteDatabaseEx(PCEGUID volume, CEOID database) {
       return FALSE;
     }
     SqliteTransaction transaction(db);
+    FlushTouches(db);
     ForgetCatalog();
     auto id = static_cast<int64_t>(database);
     db.Prepare("DELETE FROM sortkeys WHERE db = ?").Bind(1, id).Run();

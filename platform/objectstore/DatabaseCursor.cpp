@@ -19,20 +19,19 @@ constexpr const char* kUnsortedFrom =
 
 }  // namespace
 
-DatabaseCursor::DatabaseCursor(CEOID database, SortOrder order, DWORD flags, HWND notifyWindow)
-    : database_(database), order_(order), flags_(flags), notifyWindow_(notifyWindow) {
-  if (order_.slot < 0) {
+DatabaseCursor::Queries DatabaseCursor::QueriesOf(bool sorted, bool descending) {
+  Queries sql;
+  if (!sorted) {
     std::string from = kUnsortedFrom;
-    sql_.first = from + " ORDER BY oid LIMIT 1 OFFSET ?3";
-    sql_.last = from + " ORDER BY oid DESC LIMIT 1 OFFSET ?3";
-    sql_.after = from + " AND oid > ?5 ORDER BY oid LIMIT 1 OFFSET ?6";
-    sql_.before = from + " AND oid < ?5 ORDER BY oid DESC LIMIT 1 OFFSET ?6";
-    sql_.locate = from + " AND oid = ?3";
-    sql_.countBefore = "SELECT count(*) FROM objects WHERE parent = ?1 AND kind = 4 AND ?2 = -1 AND oid < ?5";
-    sql_.afterMany = Replace(sql_.after, "LIMIT 1 OFFSET ?6", "LIMIT ?6");
-    return;
+    sql.first = from + " ORDER BY oid LIMIT 1 OFFSET ?3";
+    sql.last = from + " ORDER BY oid DESC LIMIT 1 OFFSET ?3";
+    sql.after = from + " AND oid > ?5 ORDER BY oid LIMIT 1 OFFSET ?6";
+    sql.before = from + " AND oid < ?5 ORDER BY oid DESC LIMIT 1 OFFSET ?6";
+    sql.locate = from + " AND oid = ?3";
+    sql.countBefore = "SELECT count(*) FROM objects WHERE parent = ?1 AND kind = 4 AND ?2 = -1 AND oid < ?5";
+    sql.afterMany = Replace(sql.after, "LIMIT 1 OFFSET ?6", "LIMIT ?6");
+    return sql;
   }
-  bool descending = (order_.flags & CEDB_SORT_DESCENDING) != 0;
   std::string up = descending ? "DESC" : "ASC";
   std::string down = descending ? "ASC" : "DESC";
   std::string gt = descending ? "<" : ">";
@@ -41,19 +40,36 @@ DatabaseCursor::DatabaseCursor(CEOID database, SortOrder order, DWORD flags, HWN
     return " ORDER BY rank " + direction + ", key " + direction + ", record " + direction;
   };
   std::string from = kSortedFrom;
-  sql_.first = from + orderBy(up) + " LIMIT 1 OFFSET ?3";
-  sql_.last = from + orderBy(down) + " LIMIT 1 OFFSET ?3";
-  sql_.after = from + " AND (rank, key, record) " + gt + " (?3, ?4, ?5)" + orderBy(up) + " LIMIT 1 OFFSET ?6";
-  sql_.before =
+  sql.first = from + orderBy(up) + " LIMIT 1 OFFSET ?3";
+  sql.last = from + orderBy(down) + " LIMIT 1 OFFSET ?3";
+  sql.after = from + " AND (rank, key, record) " + gt + " (?3, ?4, ?5)" + orderBy(up) + " LIMIT 1 OFFSET ?6";
+  sql.before =
       from + " AND (rank, key, record) " + lt + " (?3, ?4, ?5)" + orderBy(down) + " LIMIT 1 OFFSET ?6";
-  sql_.locate = from + " AND record = ?3";
-  sql_.equal = from + " AND rank = ?3 AND key = ?4 ORDER BY record " + up + " LIMIT 1";
-  sql_.greater = from + " AND (rank, key) " + gt + " (?3, ?4)" + orderBy(up) + " LIMIT 1";
-  sql_.smaller = from + " AND (rank, key) " + lt + " (?3, ?4)" + orderBy(down) + " LIMIT 1";
-  sql_.countBefore =
+  sql.locate = from + " AND record = ?3";
+  sql.equal = from + " AND rank = ?3 AND key = ?4 ORDER BY record " + up + " LIMIT 1";
+  sql.greater = from + " AND (rank, key) " + gt + " (?3, ?4)" + orderBy(up) + " LIMIT 1";
+  sql.smaller = from + " AND (rank, key) " + lt + " (?3, ?4)" + orderBy(down) + " LIMIT 1";
+  sql.countBefore =
       Replace(from, "rank, key, record", "count(*)") + " AND (rank, key, record) " + lt + " (?3, ?4, ?5)";
-  sql_.afterMany = Replace(sql_.after, "LIMIT 1 OFFSET ?6", "LIMIT ?6");
+  sql.afterMany = Replace(sql.after, "LIMIT 1 OFFSET ?6", "LIMIT ?6");
+  return sql;
 }
+
+// Every cursor of a kind of order shares its texts: an open makes no strings.
+const DatabaseCursor::Queries& DatabaseCursor::SharedQueries(const SortOrder& order) {
+  static const Queries kUnsorted = QueriesOf(false, false);
+  static const Queries kAscending = QueriesOf(true, false);
+  static const Queries kDescending = QueriesOf(true, true);
+  if (order.slot < 0) return kUnsorted;
+  return (order.flags & CEDB_SORT_DESCENDING) ? kDescending : kAscending;
+}
+
+DatabaseCursor::DatabaseCursor(CEOID database, SortOrder order, DWORD flags, HWND notifyWindow)
+    : database_(database),
+      order_(order),
+      flags_(flags),
+      notifyWindow_(notifyWindow),
+      sql_(SharedQueries(order)) {}
 
 SqliteStatement DatabaseCursor::Scoped(SqliteConnection& db, const std::string& sql) const {
   SqliteStatement statement = db.Prepare(sql.c_str());

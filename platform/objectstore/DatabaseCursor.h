@@ -77,10 +77,13 @@ class DatabaseCursor : public KernelObject {
   std::optional<Position> current_;
   bool atFirst_ = false;
 
+  // The query texts of the three kinds of order (none, ascending, descending), made once.
   struct Queries {
     std::string first, last, after, afterMany, before, locate, equal, greater, smaller, countBefore;
   };
-  Queries sql_;
+  static Queries QueriesOf(bool sorted, bool descending);
+  static const Queries& SharedQueries(const SortOrder& order);
+  const Queries& sql_;
 
   // Inside a read transaction, a step forward by one reads the next positions ahead in one query and
   // hands them out while the same transaction lasts: a loop that reads a database from start to end

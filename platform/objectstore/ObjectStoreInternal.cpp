@@ -23,10 +23,28 @@ bool CanOpenOn(const CEGUID* volume) {
   return true;
 }
 
+namespace {
+
+// The row as the store will hold it once the open transaction's pending touches are written.
+DatabaseRow WithPendingTouch(SqliteConnection& db, DatabaseRow row) {
+  auto& pending = System::Current().State<PendingTouches>();
+  if (db.Transaction() == 0 || pending.transaction != db.Transaction()) return row;
+  auto found = pending.touches.find(row.oid);
+  if (found == pending.touches.end()) return row;
+  const PendingTouches::Touch& touch = found->second;
+  row.records = static_cast<DWORD>(std::max<int64_t>(0, int64_t{row.records} + touch.records));
+  row.size = static_cast<DWORD>(std::clamp<int64_t>(int64_t{row.size} + touch.size, 0, 0xFFFFFFFF));
+  row.modified = touch.modified;
+  return row;
+}
+
+}  // namespace
+
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
   CatalogCache* cache = UsableCatalogCache(db);
   if (cache) {
-    if (auto found = cache->rows.find(oid); found != cache->rows.end()) return found->second;
+    if (auto found = cache->rows.find(oid); found != cache->rows.end())
+      return WithPendingTouch(db, found->second);
   }
   auto statement =
       db.Prepare("SELECT name, type, flags, modified, records, size FROM databases WHERE oid = ?");
@@ -41,7 +59,7 @@ std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid) {
   row.records = static_cast<DWORD>(statement.ColumnInt64(4));
   row.size = static_cast<DWORD>(std::min<int64_t>(statement.ColumnInt64(5), 0xFFFFFFFF));
   if (cache) cache->rows.emplace(oid, row);
-  return row;
+  return WithPendingTouch(db, row);
 }
 
 CatalogCache* UsableCatalogCache(SqliteConnection& db) {
@@ -125,15 +143,50 @@ std::optional<StoredRecord> LoadRecord(SqliteConnection& db, CEOID record, CEOID
   return StoredRecord{statement.ColumnInt64(0), DecodeRecord(statement.ColumnBlobView(1))};
 }
 
-void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta) {
+namespace {
+
+void WriteTouch(SqliteConnection& db, CEOID database, const PendingTouches::Touch& touch) {
   System::Current().State<CatalogCache>().rows.erase(database);
   db.Prepare(
         "UPDATE databases SET records = records + ?, size = max(0, size + ?), modified = ? WHERE oid = ?")
-      .Bind(1, recordDelta)
-      .Bind(2, sizeDelta)
-      .Bind(3, System::Current().DeviceClock().NowUtc())
+      .Bind(1, touch.records)
+      .Bind(2, touch.size)
+      .Bind(3, touch.modified)
       .Bind(4, static_cast<int64_t>(database))
       .Run();
+}
+
+// The touches of the open transaction; emptied when they belong to an earlier one.
+PendingTouches& PendingOf(SqliteConnection& db) {
+  auto& pending = System::Current().State<PendingTouches>();
+  if (pending.transaction != db.Transaction()) {
+    pending.touches.clear();
+    pending.transaction = db.Transaction();
+  }
+  return pending;
+}
+
+}  // namespace
+
+void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta) {
+  int64_t now = System::Current().DeviceClock().NowUtc();
+  if (db.TransactionDepth() <= 1) {
+    WriteTouch(db, database, {recordDelta, sizeDelta, now});
+    return;
+  }
+  // A caller's transaction (an import, a save of several records) writes each row once.
+  PendingTouches& pending = PendingOf(db);
+  if (pending.touches.empty()) db.BeforeCommit([&db] { FlushTouches(db); });
+  PendingTouches::Touch& touch = pending.touches[database];
+  touch.records += recordDelta;
+  touch.size += sizeDelta;
+  touch.modified = now;
+}
+
+void FlushTouches(SqliteConnection& db) {
+  PendingTouches& pending = PendingOf(db);
+  for (const auto& [database, touch] : pending.touches) WriteTouch(db, database, touch);
+  pending.touches.clear();
 }
 
 void RegisterCursor(const std::shared_ptr<DatabaseCursor>& cursor) {

@@ -42,6 +42,16 @@ struct CatalogCache : ProcessState {
   std::unordered_map<CEOID, DatabaseRow> rows;
   std::unordered_map<CEOID, std::vector<SortOrder>> sortOrders;
 };
+// What record writes inside the open transaction have added to their databases' rows, not yet written.
+struct PendingTouches : ProcessState {
+  struct Touch {
+    int64_t records = 0;
+    int64_t size = 0;
+    int64_t modified = 0;
+  };
+  uint64_t transaction = 0;  // the transaction they belong to
+  std::unordered_map<CEOID, Touch> touches;
+};
 // The cache when it may be used now (emptied first when the store changed); null outside a
 // transaction.
 CatalogCache* UsableCatalogCache(SqliteConnection& db);
@@ -68,7 +78,12 @@ struct StoredRecord {
 std::optional<StoredRecord> LoadRecord(SqliteConnection& db, CEOID record, CEOID database);
 // The values of a record from its data column; damaged data throws.
 RecordValues DecodeRecord(std::span<const uint8_t> data);
+// Counts a record write in its database's row: record count, size and last-modified time. Inside a
+// caller's transaction the counts add up in memory and are written once, before it commits
+// (LoadDatabase answers with them meanwhile); FlushTouches writes them sooner, before a catalogue
+// write.
 void TouchDatabase(SqliteConnection& db, CEOID database, int64_t recordDelta, int64_t sizeDelta);
+void FlushTouches(SqliteConnection& db);
 // Posts `message` to every window that asked for changes of `database`.
 void NotifyChange(CEOID database, UINT message, CEOID oid, CEOID parent);
 void RegisterCursor(const std::shared_ptr<DatabaseCursor>& cursor);
