@@ -2,8 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/core/System.h"
 
@@ -42,8 +45,12 @@ const std::filesystem::path& ScratchFolder() {
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-      nanoseconds_[run.benchmark_name()] =
-          run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      // Of repeated runs the fastest counts: the others measured what else the machine was doing.
+      double nanoseconds = run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      benchmark::BenchmarkName name = run.run_name;
+      name.repetitions.clear();
+      auto [at, added] = nanoseconds_.emplace(name.str(), nanoseconds);
+      if (!added) at->second = std::min(at->second, nanoseconds);
     }
   }
   ConsoleReporter::ReportRuns(runs);
@@ -67,6 +74,13 @@ void RatioReporter::Finalize() {
 }  // namespace calyra::bench
 
 int main(int argc, char** argv) {
+  // Repeated pairs run interleaved, so that Ours and Raw meet the same spells of a busy machine; a
+  // flag given on the command line still decides.
+  std::vector<char*> args(argv, argv + argc);
+  std::string interleave = "--benchmark_enable_random_interleaving=true";
+  args.insert(args.begin() + 1, interleave.data());
+  argc = static_cast<int>(args.size());
+  argv = args.data();
   benchmark::Initialize(&argc, argv);
   calyra::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
