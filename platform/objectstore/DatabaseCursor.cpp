@@ -1,5 +1,7 @@
 #include "platform/objectstore/DatabaseCursor.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -93,6 +95,15 @@ std::optional<Position> DatabaseCursor::First(SqliteConnection& db, int64_t offs
   auto statement = Scoped(db, sql_.first);
   statement.Bind(3, offset);
   return Fetch(statement);
+}
+
+std::optional<Position> DatabaseCursor::FirstOfBefore(SqliteConnection& db) const {
+  std::optional<Position> first = First(db, 0);
+  auto made = [&](CEOID record) {
+    return std::find(madeSinceOpen_.begin(), madeSinceOpen_.end(), record) != madeSinceOpen_.end();
+  };
+  while (first && made(first->record)) first = Step(db, *first, 1, true);
+  return first;
 }
 
 std::optional<Position> DatabaseCursor::Last(SqliteConnection& db, int64_t offset) const {

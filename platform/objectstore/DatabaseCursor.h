@@ -46,14 +46,24 @@ class DatabaseCursor : public KernelObject {
   // The current record, or none when the position is past either end. An opened database stands on
   // its first record, found when first needed: most opens seek at once.
   const std::optional<Position>& Current(SqliteConnection& db) {
-    if (atFirst_) SetCurrent(First(db, 0));
+    if (atFirst_) SetCurrent(FirstOfBefore(db));
     return current_;
   }
   void SetCurrent(std::optional<Position> position) {
     current_ = std::move(position);
     atFirst_ = false;
+    madeSinceOpen_.clear();
   }
-  void SetAtFirst() { atFirst_ = true; }
+  void SetAtFirst() {
+    atFirst_ = true;
+    madeSinceOpen_.clear();
+  }
+  // A record this handle made while it still stood, unlooked-at, on its first record: the handle
+  // stays on the record that was first before, found when first needed (most handles that write
+  // are closed without looking).
+  void NoteMade(CEOID record) {
+    if (atFirst_) madeSinceOpen_.push_back(record);
+  }
 
   std::optional<Position> First(SqliteConnection& db, int64_t offset) const;
   std::optional<Position> Last(SqliteConnection& db, int64_t offset) const;
@@ -74,8 +84,11 @@ class DatabaseCursor : public KernelObject {
   SortOrder order_;
   DWORD flags_;
   HWND notifyWindow_;
+  std::optional<Position> FirstOfBefore(SqliteConnection& db) const;
+
   std::optional<Position> current_;
   bool atFirst_ = false;
+  std::vector<CEOID> madeSinceOpen_;
 
   // The query texts of the three kinds of order (none, ascending, descending), made once.
   struct Queries {

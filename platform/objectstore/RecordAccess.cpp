@@ -222,7 +222,8 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
   bool created = record == 0;
   CEOID written = WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
     CEOID parent = cursor->Database();
-    cursor->Current(db);  // an open that has not moved stays where it stood before the write
+    // An open that has not moved stays where it stood before the write.
+    if (!created) cursor->Current(db);
     SqliteTransaction transaction(db);
     StoredRecord stored;
     if (!created) {
@@ -258,6 +259,7 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
           .BindBlob(3, data.data(), data.size())
           .Run();
       target = static_cast<CEOID>(db.LastInsertRowId());
+      cursor->NoteMade(target);
     } else {
       db.Prepare("UPDATE objects SET size = ?, data = ? WHERE oid = ?")
           .Bind(1, newSize)

@@ -405,6 +405,36 @@ TEST_F(ObjectStoreTest, AReadTransactionWalksEveryOrderWholeAcrossItsReadAhead) 
   CloseHandle(session);
 }
 
+// A handle that was opened and has not moved stands on the record that was first when it opened,
+// whatever it writes before it looks.
+TEST_F(ObjectStoreTest, AnUnmovedHandleStaysOnItsFirstRecordThroughItsOwnWrites) {
+  struct Case {
+    const char* name;
+    std::vector<SORTORDERSPEC> orders;
+    std::vector<LONG> before, written;
+    LONG expected;
+  };
+  const std::vector<Case> cases{
+      {"sorted, new records sorting first", {{kNumberTag, 0}}, {5, 7}, {1, 2}, 5},
+      {"sorted, new records sorting last", {{kNumberTag, 0}}, {5, 7}, {9}, 5},
+      {"in creation order", {}, {5, 7}, {1, 2}, 5},
+      {"an empty database", {{kNumberTag, 0}}, {}, {1}, -1000},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::u16string name = u"Unmoved" + std::u16string(1, static_cast<char16_t>(u'a' + n++));
+    CreateDatabase(name.c_str(), 0, c.orders);
+    HANDLE setup = OpenDatabase(name.c_str());
+    for (LONG number : c.before) AddRecord(setup, number);
+    CloseHandle(setup);
+    HANDLE db = OpenDatabase(name.c_str(), c.orders.empty() ? 0 : kNumberTag);
+    for (LONG number : c.written) ASSERT_NE(AddRecord(db, number), 0u);
+    EXPECT_EQ(NumberAtCurrent(db), c.expected);
+    CloseHandle(db);
+  }
+}
+
 TEST_F(ObjectStoreTest, DeleteRecordKeepsCountsAndPosition) {
   CEOID dbOid = CreateDatabase(u"Deletes", 0, {{kNumberTag, 0}});
   HANDLE db = OpenDatabase(u"Deletes", kNumberTag);
