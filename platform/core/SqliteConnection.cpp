@@ -1,15 +1,17 @@
 #include "platform/core/SqliteConnection.h"
 
 #include <atomic>
+#include <cstring>
 #include <stdexcept>
 
 namespace platform {
 
-SqliteStatement::SqliteStatement(SqliteConnection* owner, sqlite3_stmt* statement, bool cached)
-    : owner_(owner), statement_(statement), cached_(cached) {}
+SqliteStatement::SqliteStatement(SqliteConnection* owner, sqlite3_stmt* statement,
+                                 std::vector<sqlite3_stmt*>* idle)
+    : owner_(owner), statement_(statement), idle_(idle) {}
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
-    : owner_(other.owner_), statement_(other.statement_), cached_(other.cached_) {
+    : owner_(other.owner_), statement_(other.statement_), idle_(other.idle_) {
   other.statement_ = nullptr;
 }
 
@@ -17,8 +19,8 @@ SqliteStatement::~SqliteStatement() {
   if (statement_ == nullptr) return;
   sqlite3_reset(statement_);
   sqlite3_clear_bindings(statement_);
-  if (cached_) {
-    owner_->Return(statement_);
+  if (idle_) {
+    idle_->push_back(statement_);
   } else {
     sqlite3_finalize(statement_);
   }
@@ -146,22 +148,27 @@ void SqliteConnection::Execute(const char* sql) {
 }
 
 SqliteStatement SqliteConnection::Prepare(const char* sql) {
-  if (auto found = idle_.find(std::string_view(sql)); found != idle_.end() && !found->second.empty()) {
-    sqlite3_stmt* statement = found->second.back();
-    found->second.pop_back();
-    return SqliteStatement(this, statement, true);
+  IdleStatements::value_type* entry = nullptr;
+  if (auto known = idleByAddress_.find(sql);
+      known != idleByAddress_.end() && std::strcmp(known->second->first.c_str(), sql) == 0) {
+    entry = known->second;
+  } else {
+    auto found = idle_.find(std::string_view(sql));
+    if (found == idle_.end()) found = idle_.emplace(std::string(sql), std::vector<sqlite3_stmt*>()).first;
+    entry = &*found;
+    if (idleByAddress_.size() >= kMaxAddresses) idleByAddress_.clear();  // texts built at run time
+    idleByAddress_[sql] = entry;
+  }
+  std::vector<sqlite3_stmt*>& idle = entry->second;
+  if (!idle.empty()) {
+    sqlite3_stmt* statement = idle.back();
+    idle.pop_back();
+    return SqliteStatement(this, statement, &idle);
   }
   sqlite3_stmt* statement = nullptr;
   int rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
   if (rc != SQLITE_OK) Fail(rc);
-  return SqliteStatement(this, statement, true);
-}
-
-void SqliteConnection::Return(sqlite3_stmt* statement) {
-  std::string_view text = sqlite3_sql(statement);
-  auto found = idle_.find(text);
-  if (found == idle_.end()) found = idle_.emplace(std::string(text), std::vector<sqlite3_stmt*>()).first;
-  found->second.push_back(statement);
+  return SqliteStatement(this, statement, &idle);
 }
 
 int64_t SqliteConnection::LastInsertRowId() const {

@@ -47,10 +47,10 @@ class SqliteStatement {
 
  private:
   friend class SqliteConnection;
-  SqliteStatement(SqliteConnection* owner, sqlite3_stmt* statement, bool cached);
+  SqliteStatement(SqliteConnection* owner, sqlite3_stmt* statement, std::vector<sqlite3_stmt*>* idle);
   SqliteConnection* owner_;
   sqlite3_stmt* statement_;
-  bool cached_;
+  std::vector<sqlite3_stmt*>* idle_;  // where the statement goes back to, ready for its text's next use
 };
 
 struct SqliteError : std::runtime_error {
@@ -96,7 +96,6 @@ class SqliteConnection {
  private:
   friend class SqliteStatement;
   explicit SqliteConnection(sqlite3* db) : db_(db) {}
-  void Return(sqlite3_stmt* statement);
   void RollbackNow();
   [[noreturn]] void Fail(int code) const;
 
@@ -106,7 +105,13 @@ class SqliteConnection {
     using is_transparent = void;
     size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
   };
-  std::unordered_map<std::string, std::vector<sqlite3_stmt*>, TextHash, std::equal_to<>> idle_;
+  using IdleStatements =
+      std::unordered_map<std::string, std::vector<sqlite3_stmt*>, TextHash, std::equal_to<>>;
+  IdleStatements idle_;
+  static constexpr size_t kMaxAddresses = 4096;
+  // Most texts are literals, prepared again and again from the same address: found by address, and
+  // checked against the text, before the text is hashed.
+  std::unordered_map<const char*, IdleStatements::value_type*> idleByAddress_;
   int depth_ = 0;
   bool rollbackOnly_ = false;
   bool writing_ = false;
