@@ -26,8 +26,8 @@ namespace {
 
 using namespace resources;
 
-constexpr size_t kSubjectChars = 4096;
-constexpr size_t kLocationChars = 1024;
+constexpr size_t kSubjectChars = CPIMAppointment::kSubjectCapacity;
+constexpr size_t kLocationChars = CPIMAppointment::kLocationCapacity;
 constexpr WPARAM kLeadDigits = 4;
 constexpr LONG kBusyStatusShownForOthers = olBusy;
 constexpr WORD kWorkdayStartHour = 8;  // an all-day event switched off without times of its own

@@ -392,6 +392,8 @@ HRESULT CPIMAppointment::WriteAppointment(IAppointment* item, bool rewritePatter
 HRESULT CPIMAppointment::Save(const ItemContext& context) {
   OutlookSession session;
   if (!session.Logon(context.owner)) return E_FAIL;
+  subject = subject.substr(0, kSubjectCapacity);
+  location = location.substr(0, kLocationCapacity);
   ItemOid before = oid;
   platform::ComPtr<IAppointment> item = FetchSaved(session);
   if (!item) return E_FAIL;

@@ -39,6 +39,9 @@ class CPIMAppointment : public PimItem {
   static constexpr CEPROPID kCompanionFlag = 0xC7010002;
   static constexpr CEPROPID kCompanionOid = 0xC7020013;
   static constexpr size_t kAttendeeTextCapacity = 512;  // each name and each address
+  // A save cuts longer texts to these.
+  static constexpr size_t kSubjectCapacity = 4096;
+  static constexpr size_t kLocationCapacity = 1024;
   // The semi-monthly fields of a series: flags in the low word, weekday mask in the next byte.
   static constexpr CEPROPID kSemiMonthlyTag = 0xC7030013;
 

@@ -129,8 +129,11 @@ ItemOid WriteAppointment(const AppointmentRecord& record, host::ImportCategories
     if (!record.attendees.empty() && SUCCEEDED(stored->get_Recipients(&recipients)) && recipients) {
       for (const AttendeeRecord& attendee : record.attendees) {
         platform::ComPtr<IRecipient> recipient;
-        BSTR name = SysAllocString(platform::FromUtf8(attendee.name).c_str());
-        BSTR address = SysAllocString(platform::FromUtf8(attendee.email).c_str());
+        auto cut = [](const std::string& text) {
+          return platform::FromUtf8(text).substr(0, CPIMAppointment::kAttendeeTextCapacity);
+        };
+        BSTR name = SysAllocString(cut(attendee.name).c_str());
+        BSTR address = SysAllocString(cut(attendee.email).c_str());
         if (SUCCEEDED(recipients->Add(name, &recipient)) && recipient) recipient->put_Address(address);
         SysFreeString(name);
         SysFreeString(address);

@@ -50,8 +50,7 @@ void WriteSortOrders(SqliteConnection& db, CEOID database, const CEDBASEINFO& in
 std::optional<CEOID> FindDatabaseByName(SqliteConnection& db, std::u16string_view name) {
   CatalogCache* cache = UsableCatalogCache(db);
   if (cache) {
-    if (auto found = cache->oidsByName.find(std::u16string(name)); found != cache->oidsByName.end())
-      return found->second;
+    if (auto found = cache->oidsByName.find(name); found != cache->oidsByName.end()) return found->second;
   }
   auto statement = db.Prepare("SELECT oid FROM databases WHERE fold = ?");
   statement.Bind(1, std::u16string_view(FoldCase(name)));

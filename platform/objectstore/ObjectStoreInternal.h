@@ -38,7 +38,12 @@ struct DatabaseRow {
 // forgets the row of its database (whose counts it changes).
 struct CatalogCache : ProcessState {
   uint64_t changeCounter = 0;
-  std::unordered_map<std::u16string, CEOID> oidsByName;  // names as callers spelled them
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view name) const { return std::hash<std::u16string_view>()(name); }
+  };
+  // Names as callers spelled them, looked up without copying the caller's.
+  std::unordered_map<std::u16string, CEOID, NameHash, std::equal_to<>> oidsByName;
   std::unordered_map<CEOID, DatabaseRow> rows;
   std::unordered_map<CEOID, std::vector<SortOrder>> sortOrders;
 };

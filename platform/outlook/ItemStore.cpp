@@ -169,8 +169,7 @@ CEOID WriteItemRecord(ItemKind kind, CEOID oid, const PropertyMap& properties) {
   OpenDatabase database(Open(kind, true));
   if (!database.valid()) return 0;
   std::vector<CEPROPVAL> values;
-  std::vector<std::u16string> texts;  // zero-terminated copies that outlive the write
-  texts.reserve(properties.size());
+  values.reserve(properties.size());
   for (const auto& [propid, value] : properties) {
     CEPROPVAL v{};
     v.propid = propid;
@@ -182,8 +181,7 @@ CEOID WriteItemRecord(ItemKind kind, CEOID oid, const PropertyMap& properties) {
       v.val.filetime.dwLowDateTime = static_cast<DWORD>(static_cast<uint64_t>(value.ticks));
       v.val.filetime.dwHighDateTime = static_cast<DWORD>(static_cast<uint64_t>(value.ticks) >> 32);
     } else if (type == CEVT_LPWSTR) {
-      texts.push_back(value.text);
-      v.val.lpwstr = texts.back().data();
+      v.val.lpwstr = const_cast<LPWSTR>(value.text.c_str());  // the map outlives the write
     } else if (type == CEVT_BLOB) {
       v.val.blob.dwCount = static_cast<DWORD>(value.blob.size());
       v.val.blob.lpb = const_cast<LPBYTE>(value.blob.data());

@@ -102,6 +102,26 @@ TEST_F(CalyraIcsTest, WhatPocketOutlookCannotHoldIsSkippedWithAWarning) {
   ExpectListing("skipped", "appointments");
 }
 
+// Texts longer than the appointment keeps are cut at its bounds, as the editor cuts what is typed.
+TEST_F(CalyraIcsTest, TextsLongerThanAnAppointmentKeepsAreCutAtItsBounds) {
+  std::filesystem::path file = DeviceFolder() / "long.ics";
+  std::ofstream(file)
+      << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//EN\r\nBEGIN:VEVENT\r\nUID:long\r\n"
+         "DTSTART:20270101T100000Z\r\nDTEND:20270101T110000Z\r\nSUMMARY:"
+      << std::string(5000, 's') << "\r\nLOCATION:" << std::string(2000, 'l')
+      << "\r\nATTENDEE;CN=" << std::string(600, 'n') << ":mailto:a@example.org\r\n"
+      << "END:VEVENT\r\nEND:VCALENDAR\r\n";
+  ProgramRun run = Calyra({"import", file.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  std::string listing = Listing("appointments");
+  EXPECT_NE(listing.find("\"" + std::string(4096, 's') + "\""), std::string::npos);
+  EXPECT_NE(listing.find("\"" + std::string(1024, 'l') + "\""), std::string::npos);
+  EXPECT_NE(listing.find("\"" + std::string(512, 'n') + "\""), std::string::npos);
+  EXPECT_EQ(listing.find(std::string(4097, 's')), std::string::npos);
+  EXPECT_EQ(listing.find(std::string(1025, 'l')), std::string::npos);
+  EXPECT_EQ(listing.find(std::string(513, 'n')), std::string::npos);
+}
+
 TEST_F(CalyraIcsTest, AMalformedFileImportsNothingAndNamesItsLine) {
   const std::pair<const char*, const char*> cases[] = {
       {"malformed-utf8.ics", "malformed-utf8.ics:6: the text is not valid UTF-8"},
@@ -162,14 +182,19 @@ TEST_F(CalyraIcsTest, ExportAndImportRefuseWhatTheyCannotDo) {
 namespace {
 
 TEST_F(CalyraIcsTest, AFileWhoseItemCannotBeSavedKeepsNoneOfItsItems) {
-  // The second event's location is larger than a property holds: its save fails after the first's.
+  // The second event's attendees are more than a record holds: its save fails after the first's.
   std::filesystem::path file = DeviceFolder() / "too-much.ics";
-  std::ofstream(file) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
-                      << "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20240320T090000Z\r\nDTEND:20240320T100000Z\r\n"
-                      << "SUMMARY:Kept only with the other\r\nEND:VEVENT\r\n"
-                      << "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20240321T090000Z\r\nDTEND:20240321T100000Z\r\n"
-                      << "SUMMARY:Too much\r\nLOCATION:" << std::string(70000, 'x') << "\r\nEND:VEVENT\r\n"
-                      << "END:VCALENDAR\r\n";
+  std::ofstream out(file);
+  out << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Calyra//Test//EN\r\n"
+      << "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20240320T090000Z\r\nDTEND:20240320T100000Z\r\n"
+      << "SUMMARY:Kept only with the other\r\nEND:VEVENT\r\n"
+      << "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20240321T090000Z\r\nDTEND:20240321T100000Z\r\n"
+      << "SUMMARY:Too much\r\n";
+  for (int i = 0; i < 300; ++i)
+    out << "ATTENDEE;CN=" << std::string(500, 'x') << i << ":mailto:" << std::string(400, 'm') << i
+        << "@a.org\r\n";
+  out << "END:VEVENT\r\nEND:VCALENDAR\r\n";
+  out.close();
   ProgramRun run = Calyra({"import", file.string()});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.errors.find("too-much.ics: nothing of it is imported"), std::string::npos) << run.errors;
