@@ -23,19 +23,6 @@ bool HasTable(SqliteConnection& db, std::string_view table) {
   return found.Step();
 }
 
-StoredValue ColumnValue(const SqliteStatement& statement, int column) {
-  switch (statement.ColumnType(column)) {
-    case SQLITE_FLOAT:
-      return statement.ColumnDouble(column);
-    case SQLITE_TEXT:
-      return statement.ColumnText16(column);
-    case SQLITE_BLOB:
-      return statement.ColumnBlob(column);
-    default:
-      return statement.ColumnInt64(column);
-  }
-}
-
 }  // namespace
 
 void UpgradeDevice(SqliteConnection& db) {
@@ -44,7 +31,7 @@ void UpgradeDevice(SqliteConnection& db) {
   std::map<int64_t, RecordValues> records;
   auto rows = db.Prepare("SELECT record, propid, value FROM props");
   while (rows.Step()) {
-    records[rows.ColumnInt64(0)].Set(static_cast<uint32_t>(rows.ColumnInt64(1)), ColumnValue(rows, 2));
+    records[rows.ColumnInt64(0)].Set(static_cast<uint32_t>(rows.ColumnInt64(1)), ColumnStored(rows, 2));
   }
   for (const auto& [record, values] : records) {
     std::vector<uint8_t> data = values.Encode();

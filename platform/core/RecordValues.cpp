@@ -76,6 +76,36 @@ size_t StoredSize(const StoredValue& value) {
   return sizeof(int64_t);
 }
 
+void BindStored(SqliteStatement& statement, int index, const StoredValue& value) {
+  std::visit(
+      [&](const auto& v) {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, std::vector<uint8_t>>) {
+          statement.BindBlob(index, v.data(), v.size());
+        } else if constexpr (std::is_same_v<T, std::u16string>) {
+          statement.Bind(index, std::u16string_view(v));
+        } else {
+          statement.Bind(index, v);
+        }
+      },
+      value);
+}
+
+StoredValue ColumnStored(const SqliteStatement& statement, int column) {
+  switch (statement.ColumnType(column)) {
+    case SQLITE_INTEGER:
+      return statement.ColumnInt64(column);
+    case SQLITE_FLOAT:
+      return statement.ColumnDouble(column);
+    case SQLITE_TEXT:
+      return statement.ColumnText16(column);
+    case SQLITE_BLOB:
+      return statement.ColumnBlob(column);
+    default:
+      return int64_t{0};
+  }
+}
+
 const StoredValue* RecordValues::Find(uint32_t tag) const {
   auto found = std::lower_bound(entries_.begin(), entries_.end(), tag,
                                 [](const Entry& entry, uint32_t t) { return entry.first < t; });

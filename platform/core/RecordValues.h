@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/core/SqliteConnection.h"
+
 namespace platform {
 
 // One property value as the store keeps it: integers (every integer type, booleans and FILETIMEs),
@@ -16,6 +18,8 @@ using StoredValue = std::variant<int64_t, double, std::u16string, std::vector<ui
 
 // The bytes a stored value occupies, as counted in record and database sizes.
 size_t StoredSize(const StoredValue& value);
+void BindStored(SqliteStatement& statement, int index, const StoredValue& value);
+StoredValue ColumnStored(const SqliteStatement& statement, int column);
 
 // The properties of one object-store record, one value per property tag in tag order, and the
 // bytes its row keeps them in. A record is read and written whole: one row per record makes a

@@ -85,36 +85,6 @@ StoredValue SortKeyOf(const StoredValue& value, WORD type, DWORD sortFlags) {
   return value;
 }
 
-void BindStored(SqliteStatement& statement, int index, const StoredValue& value) {
-  std::visit(
-      [&](const auto& v) {
-        using T = std::decay_t<decltype(v)>;
-        if constexpr (std::is_same_v<T, std::vector<uint8_t>>) {
-          statement.BindBlob(index, v.data(), v.size());
-        } else if constexpr (std::is_same_v<T, std::u16string>) {
-          statement.Bind(index, std::u16string_view(v));
-        } else {
-          statement.Bind(index, v);
-        }
-      },
-      value);
-}
-
-StoredValue ColumnStored(const SqliteStatement& statement, int column) {
-  switch (statement.ColumnType(column)) {
-    case SQLITE_INTEGER:
-      return statement.ColumnInt64(column);
-    case SQLITE_FLOAT:
-      return statement.ColumnDouble(column);
-    case SQLITE_TEXT:
-      return statement.ColumnText16(column);
-    case SQLITE_BLOB:
-      return statement.ColumnBlob(column);
-    default:
-      return int64_t{0};
-  }
-}
-
 size_t BufferBytes(const StoredValue& value, WORD type) {
   if (type == CEVT_LPWSTR) {
     auto* text = std::get_if<std::u16string>(&value);

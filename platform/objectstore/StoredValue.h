@@ -19,9 +19,6 @@ bool ToStoredValue(const CEPROPVAL& value, StoredValue* stored);
 // FILETIMEs shifted so that SQLite's signed order is their unsigned order.
 StoredValue SortKeyOf(const StoredValue& value, WORD type, DWORD sortFlags);
 
-void BindStored(SqliteStatement& statement, int index, const StoredValue& value);
-StoredValue ColumnStored(const SqliteStatement& statement, int column);
-
 // Bytes a value needs in a read buffer after the CEPROPVAL array (strings with their zero).
 size_t BufferBytes(const StoredValue& value, WORD type);
 // Fills `out` from a stored value, copying string or blob data to `data`; returns the bytes used there.
