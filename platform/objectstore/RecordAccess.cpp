@@ -1,7 +1,6 @@
 // Seeking, reading, writing and deleting the records of an open database.
 #include <algorithm>
 #include <cstring>
-#include <map>
 
 #include "platform/core/LocalMemory.h"
 #include "platform/objectstore/ObjectStoreInternal.h"
