@@ -32,7 +32,8 @@ CREATE TABLE IF NOT EXISTS sortorders(
 CREATE TABLE IF NOT EXISTS sortkeys(
   db INTEGER NOT NULL, slot INTEGER NOT NULL, rank INTEGER NOT NULL, key, record INTEGER NOT NULL,
   PRIMARY KEY(db, slot, rank, key, record)) WITHOUT ROWID;
-CREATE INDEX IF NOT EXISTS sortkeys_by_record ON sortkeys(record);
+-- A record's keys are found from its values; devices made before that lose the index by record.
+DROP INDEX IF EXISTS sortkeys_by_record;
 
 -- Registry.
 CREATE TABLE IF NOT EXISTS regkeys(

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/objectstore/ObjectStoreInternal.h"
+
 namespace platform {
 
 namespace {
@@ -144,7 +146,16 @@ std::optional<Position> DatabaseCursor::StepAhead(SqliteConnection& db, const Po
   return next;
 }
 
+// A record's place in a sort order follows from its values; only a damaged record's key is searched for.
 std::optional<Position> DatabaseCursor::Locate(SqliteConnection& db, CEOID record) const {
+  if (order_.slot >= 0) {
+    try {
+      std::optional<objectstore::StoredRecord> stored = objectstore::LoadRecord(db, record, database_);
+      if (!stored) return std::nullopt;
+      return objectstore::SortPositionOf(order_, record, stored->values);
+    } catch (const objectstore::DamagedRecord&) {
+    }
+  }
   auto statement = Scoped(db, sql_.locate);
   statement.Bind(3, static_cast<int64_t>(record));
   return Fetch(statement);

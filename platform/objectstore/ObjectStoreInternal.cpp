@@ -1,7 +1,6 @@
 #include "platform/objectstore/ObjectStoreInternal.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace platform::objectstore {
 
@@ -99,40 +98,87 @@ std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database) {
   return orders;
 }
 
+Position SortPositionOf(const SortOrder& order, CEOID record, const RecordValues& values) {
+  const StoredValue* value = values.Find(order.propid);
+  if (value == nullptr) return Position{order.RankOfUnknown(), int64_t{0}, record};
+  return Position{order.RankOfKnown(), SortKeyOf(*value, TypeFromPropID(order.propid), order.flags), record};
+}
+
 namespace {
 
-void InsertSortKey(SqliteConnection& db, CEOID database, CEOID record, const SortOrder& order,
-                   const StoredValue* value) {
-  int64_t rank = value ? order.RankOfKnown() : order.RankOfUnknown();
-  StoredValue key =
-      value ? SortKeyOf(*value, TypeFromPropID(order.propid), order.flags) : StoredValue(int64_t{0});
+void InsertSortKey(SqliteConnection& db, CEOID database, const SortOrder& order, const Position& position) {
   auto insert = db.Prepare("INSERT INTO sortkeys(db, slot, rank, key, record) VALUES(?, ?, ?, ?, ?)");
-  insert.Bind(1, static_cast<int64_t>(database)).Bind(2, static_cast<int64_t>(order.slot)).Bind(3, rank);
-  BindStored(insert, 4, key);
-  insert.Bind(5, static_cast<int64_t>(record)).Run();
+  insert.Bind(1, static_cast<int64_t>(database))
+      .Bind(2, static_cast<int64_t>(order.slot))
+      .Bind(3, position.rank);
+  BindStored(insert, 4, position.key);
+  insert.Bind(5, static_cast<int64_t>(position.record)).Run();
+}
+
+// Deletes a record's key of one order by the whole key; a key that was not where its values say it is
+// (damaged data, keys made by an older build) is looked for among the order's keys.
+void DeleteSortKey(SqliteConnection& db, CEOID database, const SortOrder& order, CEOID record,
+                   const std::optional<Position>& position) {
+  if (position) {
+    auto exact =
+        db.Prepare("DELETE FROM sortkeys WHERE db = ? AND slot = ? AND rank = ? AND key = ? AND record = ?");
+    exact.Bind(1, static_cast<int64_t>(database))
+        .Bind(2, static_cast<int64_t>(order.slot))
+        .Bind(3, position->rank);
+    BindStored(exact, 4, position->key);
+    exact.Bind(5, static_cast<int64_t>(record)).Run();
+    if (db.Changes() > 0) return;
+  }
+  db.Prepare("DELETE FROM sortkeys WHERE db = ? AND slot = ? AND record = ?")
+      .Bind(1, static_cast<int64_t>(database))
+      .Bind(2, static_cast<int64_t>(order.slot))
+      .Bind(3, static_cast<int64_t>(record))
+      .Run();
 }
 
 }  // namespace
 
-void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
-                    const RecordValues& values) {
-  for (const SortOrder& order : orders) {
-    db.Prepare("DELETE FROM sortkeys WHERE record = ? AND slot = ?")
-        .Bind(1, static_cast<int64_t>(record))
-        .Bind(2, static_cast<int64_t>(order.slot))
-        .Run();
-    InsertSortKey(db, database, record, order, values.Find(order.propid));
+std::vector<Position> SortPositionsOf(const std::vector<SortOrder>& orders, CEOID record,
+                                      const RecordValues& values) {
+  std::vector<Position> positions;
+  positions.reserve(orders.size());
+  for (const SortOrder& order : orders) positions.push_back(SortPositionOf(order, record, values));
+  return positions;
+}
+
+void MoveSortKeys(SqliteConnection& db, CEOID database, const std::vector<SortOrder>& orders,
+                  const std::vector<Position>& from, const std::vector<Position>& to) {
+  for (size_t i = 0; i < orders.size(); ++i) {
+    if (from[i].rank == to[i].rank && from[i].key == to[i].key) continue;
+    DeleteSortKey(db, database, orders[i], from[i].record, from[i]);
+    InsertSortKey(db, database, orders[i], to[i]);
   }
 }
 
 void InsertSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
                     const RecordValues& values) {
-  for (const SortOrder& order : orders) InsertSortKey(db, database, record, order, values.Find(order.propid));
+  for (const SortOrder& order : orders)
+    InsertSortKey(db, database, order, SortPositionOf(order, record, values));
+}
+
+void DeleteSortKeys(SqliteConnection& db, CEOID database, CEOID record) {
+  std::vector<SortOrder> orders = LoadSortOrders(db, database);
+  if (orders.empty()) return;
+  std::optional<StoredRecord> stored;
+  try {
+    stored = LoadRecord(db, record, database);
+  } catch (const DamagedRecord&) {
+  }
+  for (const SortOrder& order : orders) {
+    std::optional<Position> position;
+    if (stored) position = SortPositionOf(order, record, stored->values);
+    DeleteSortKey(db, database, order, record, position);
+  }
 }
 
 RecordValues DecodeRecord(std::span<const uint8_t> data) {
   std::optional<RecordValues> values = RecordValues::Decode(data);
-  if (!values) throw std::runtime_error("a record's stored data is damaged");
+  if (!values) throw DamagedRecord();
   return std::move(*values);
 }
 

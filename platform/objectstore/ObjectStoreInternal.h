@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -67,18 +68,27 @@ bool IsObjectStoreVolume(const CEGUID* volume);
 bool CanOpenOn(const CEGUID* volume);
 std::optional<DatabaseRow> LoadDatabase(SqliteConnection& db, CEOID oid);
 std::vector<SortOrder> LoadSortOrders(SqliteConnection& db, CEOID database);
-// Rewrites the sort keys of `record` for the given orders from the values it now holds.
-void UpdateSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
-                    const RecordValues& values);
+// Where a record with these values stands in `order`, and in each of `orders`.
+Position SortPositionOf(const SortOrder& order, CEOID record, const RecordValues& values);
+std::vector<Position> SortPositionsOf(const std::vector<SortOrder>& orders, CEOID record,
+                                      const RecordValues& values);
+// Moves a record's keys in `orders` from the positions its values gave to those they give now.
+void MoveSortKeys(SqliteConnection& db, CEOID database, const std::vector<SortOrder>& orders,
+                  const std::vector<Position>& from, const std::vector<Position>& to);
 // The sort keys of a record just made, or of one whose keys were all deleted.
 void InsertSortKeys(SqliteConnection& db, CEOID database, CEOID record, const std::vector<SortOrder>& orders,
                     const RecordValues& values);
+// Deletes every sort key of a record about to be deleted; they are found from its values.
+void DeleteSortKeys(SqliteConnection& db, CEOID database, CEOID record);
 struct StoredRecord {
   int64_t size = 0;  // as the record's last write counted it
   RecordValues values;
 };
-// A record of `database` as stored; nothing when it is no such record. Damaged data throws (the
-// call fails with ERROR_INVALID_DATA).
+// Thrown for a record whose stored data cannot be read; the call fails with ERROR_INVALID_DATA.
+struct DamagedRecord : std::runtime_error {
+  DamagedRecord() : std::runtime_error("a record's stored data is damaged") {}
+};
+// A record of `database` as stored; nothing when it is no such record. Damaged data throws.
 std::optional<StoredRecord> LoadRecord(SqliteConnection& db, CEOID record, CEOID database);
 // The values of a record from its data column; damaged data throws.
 RecordValues DecodeRecord(std::span<const uint8_t> data);

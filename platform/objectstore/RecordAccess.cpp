@@ -233,11 +233,19 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
       }
       stored = std::move(*found);
     }
+    // An update moves the keys of the orders whose property it writes.
+    std::vector<SortOrder> orders = LoadSortOrders(db, parent);
+    if (!created) {
+      std::erase_if(orders, [&](const SortOrder& order) {
+        return std::none_of(writes.begin(), writes.end(),
+                            [&](const auto& w) { return w.first == order.propid; });
+      });
+    }
+    std::vector<Position> was =
+        created ? std::vector<Position>{} : SortPositionsOf(orders, record, stored.values);
     // A later write of a property replaces an earlier one, and a deletion of what is not there
     // deletes nothing.
-    std::vector<CEPROPID> touched;
     for (auto& [propid, value] : writes) {
-      touched.push_back(propid);
       if (value) {
         stored.values.Set(propid, std::move(*value));
       } else {
@@ -266,14 +274,10 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
           .Bind(3, static_cast<int64_t>(target))
           .Run();
     }
-    std::vector<SortOrder> orders = LoadSortOrders(db, parent);
     if (created) {
       InsertSortKeys(db, parent, target, orders, stored.values);
     } else {
-      std::erase_if(orders, [&](const SortOrder& o) {
-        return std::find(touched.begin(), touched.end(), o.propid) == touched.end();
-      });
-      UpdateSortKeys(db, parent, target, orders, stored.values);
+      MoveSortKeys(db, parent, orders, was, SortPositionsOf(orders, target, stored.values));
     }
     TouchDatabase(db, parent, created ? 1 : 0, newSize - stored.size);
     transaction.Commit();
@@ -301,7 +305,7 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
         wasCurrent ? cursor->Step(db, *cursor->Current(db), 1, true) : std::nullopt;
     SqliteTransaction transaction(db);
     auto id = static_cast<int64_t>(record);
-    db.Prepare("DELETE FROM sortkeys WHERE record = ?").Bind(1, id).Run();
+    DeleteSortKeys(db, parent, record);
     db.Prepare("DELETE FROM objects WHERE oid = ?").Bind(1, id).Run();
     TouchDatabase(db, parent, -1, -*size);
     transaction.Commit();

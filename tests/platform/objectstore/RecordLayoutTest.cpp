@@ -44,7 +44,8 @@ TEST_F(RecordLayoutTest, ADeviceWithOneRowPerPropertyOpensWithItsRecordsIntact) 
            std::to_string(MakePropID(kPicture, CEVT_BLOB)) + ", x'0102'), (" + a + ", " +
            std::to_string(kNameTag) +
            ", 'Apple');"
-           "ALTER TABLE objects DROP COLUMN data;");
+           "ALTER TABLE objects DROP COLUMN data;"
+           "CREATE INDEX sortkeys_by_record ON sortkeys(record);");
   ReopenDevice();
 
   db = OpenDatabase(u"Old", kNameTag);
@@ -61,16 +62,17 @@ TEST_F(RecordLayoutTest, ADeviceWithOneRowPerPropertyOpensWithItsRecordsIntact) 
   EXPECT_EQ(CeSeekDatabase(db, CEDB_SEEK_BEGINNING, 0, nullptr), zebra);
   ASSERT_TRUE(CeDeleteRecord(db, apple));
   CloseHandle(db);
-  auto tables = Device().Db().Prepare("SELECT count(*) FROM sqlite_master WHERE name = 'props'");
+  auto tables = Device().Db().Prepare(
+      "SELECT count(*) FROM sqlite_master WHERE name IN ('props', 'sortkeys_by_record')");
   ASSERT_TRUE(tables.Step());
-  EXPECT_EQ(tables.ColumnInt64(0), 0) << "the old table is gone";
+  EXPECT_EQ(tables.ColumnInt64(0), 0) << "the old table and index are gone";
 }
 
 // A record whose stored data is damaged (a store written by something else) fails every read and
 // write with ERROR_INVALID_DATA and is left as it is; it can still be deleted.
 TEST_F(RecordLayoutTest, ADamagedRecordFailsReadsAndWritesAndCanBeDeleted) {
   CreateDatabase(u"Damaged", 0, {{kNameTag, 0}});
-  HANDLE db = OpenDatabase(u"Damaged");
+  HANDLE db = OpenDatabase(u"Damaged", kNameTag);
   CEPROPVAL value[] = {StringProp(kName, u"fine")};
   CEOID record = CeWriteRecordProps(db, 0, 1, value);
   ASSERT_NE(record, 0u);
@@ -87,6 +89,37 @@ TEST_F(RecordLayoutTest, ADamagedRecordFailsReadsAndWritesAndCanBeDeleted) {
   ASSERT_TRUE(stored.Step());
   EXPECT_EQ(stored.ColumnText(0), "01FF");
   EXPECT_TRUE(CeDeleteRecord(db, record));
+  EXPECT_EQ(CeSeekDatabase(db, CEDB_SEEK_BEGINNING, 0, nullptr), 0u) << "its sort key went with it";
+  CloseHandle(db);
+}
+
+int64_t SortKeyCount(platform::Device& device, CEOID record) {
+  auto keys = device.Db().Prepare("SELECT count(*) FROM sortkeys WHERE record = ?");
+  keys.Bind(1, static_cast<int64_t>(record));
+  return keys.Step() ? keys.ColumnInt64(0) : -1;
+}
+
+// A record's sort keys are found from its values. A key that is not where the values put it (written
+// by a build that folded case differently) still moves with an update and goes with a delete.
+TEST_F(RecordLayoutTest, AKeyNotWhereItsValuesPutItStillMovesAndGoes) {
+  CreateDatabase(u"Keys", 0, {{kNameTag, CEDB_SORT_CASEINSENSITIVE}});
+  HANDLE db = OpenDatabase(u"Keys", kNameTag);
+  CEPROPVAL apple[] = {StringProp(kName, u"Apple")};
+  CEPROPVAL mango[] = {StringProp(kName, u"Mango")};
+  CEOID moved = CeWriteRecordProps(db, 0, 1, apple);
+  CEOID deleted = CeWriteRecordProps(db, 0, 1, mango);
+  ASSERT_NE(moved, 0u);
+  ASSERT_NE(deleted, 0u);
+  Exec(Device(), "UPDATE sortkeys SET key = 'Elsewhere' WHERE record IN (" + std::to_string(moved) + ", " +
+                     std::to_string(deleted) + ")");
+
+  CEPROPVAL zebra[] = {StringProp(kName, u"Zebra")};
+  ASSERT_EQ(CeWriteRecordProps(db, moved, 1, zebra), moved);
+  EXPECT_EQ(SortKeyCount(Device(), moved), 1);
+  ASSERT_TRUE(CeDeleteRecord(db, deleted));
+  EXPECT_EQ(SortKeyCount(Device(), deleted), 0);
+  EXPECT_EQ(CeSeekDatabase(db, CEDB_SEEK_BEGINNING, 0, nullptr), moved);
+  EXPECT_EQ(CeSeekDatabase(db, CEDB_SEEK_CURRENT, 1, nullptr), 0u) << "nothing else is left to walk";
   CloseHandle(db);
 }
 
