@@ -14,8 +14,9 @@ HANDLE OpenPimDatabase(ItemKind kind, CEPROPID sortProperty, bool autoIncrement,
   CEOID oid = 0;
   HANDLE db =
       CeOpenDatabaseEx(nullptr, &oid, name, sortProperty, autoIncrement ? CEDB_AUTOINCREMENT : 0, nullptr);
+  // An opened database stands on its first record already; a seek would look it up at once, and
+  // most callers move elsewhere first.
   if (db == INVALID_HANDLE_VALUE) return db;
-  CeSeekDatabase(db, CEDB_SEEK_BEGINNING, 0, nullptr);
   if (databaseOid) *databaseOid = oid;
   return db;
 }

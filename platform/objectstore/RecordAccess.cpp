@@ -221,8 +221,12 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
   bool created = record == 0;
   CEOID written = WithDevice<CEOID>(0, [&](SqliteConnection& db) -> CEOID {
     CEOID parent = cursor->Database();
-    // An open that has not moved stays where it stood before the write.
-    if (!created) cursor->Current(db);
+    // An open that has not moved stays where it stood before an update that may move records in its
+    // order (a new record is passed over when the handle first looks).
+    const SortOrder& own = cursor->Order();
+    bool movesOwnOrder =
+        std::any_of(writes.begin(), writes.end(), [&](const auto& w) { return w.first == own.propid; });
+    if (!created && own.slot >= 0 && movesOwnOrder) cursor->Current(db);
     SqliteTransaction transaction(db);
     StoredRecord stored;
     if (!created) {
