@@ -8,11 +8,39 @@ namespace platform {
 
 namespace {
 
-// Each value is its tag (4 bytes), its kind (1 byte) and its data: 8 bytes for numbers, a 4-byte
-// count and the units for texts (UTF-16) and blobs; all little-endian, as the device is.
-enum class Kind : uint8_t { kInteger = 0, kDouble = 1, kText = 2, kBlob = 3 };
-constexpr uint8_t kFormat = 1;
+// Each value is its tag (4 bytes), its kind (1 byte) and its data, all little-endian as the device is.
+// Format 2, written now: integers as zigzag varints, doubles in 8 bytes, and a varint count before
+// the units of texts and blobs; a text whose units are all ASCII keeps one byte a unit. Most values
+// of an item are small numbers and ASCII texts, so a record takes about half the bytes of format 1
+// (8-byte numbers, 4-byte counts, two bytes a unit), which is still read.
+enum class Kind : uint8_t { kInteger = 0, kDouble = 1, kText = 2, kBlob = 3, kAsciiText = 4 };
+constexpr uint8_t kFormat = 2;
+constexpr uint8_t kFixedFormat = 1;
 static_assert(std::endian::native == std::endian::little, "values are copied as they lie in memory");
+
+bool IsAscii(const std::u16string& text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; });
+}
+
+uint64_t Zigzag(int64_t number) {
+  return (static_cast<uint64_t>(number) << 1) ^ static_cast<uint64_t>(number >> 63);
+}
+
+int64_t Unzigzag(uint64_t number) {
+  return static_cast<int64_t>(number >> 1) ^ -static_cast<int64_t>(number & 1);
+}
+
+size_t VarintSize(uint64_t number) {
+  size_t size = 1;
+  for (; number >= 0x80; number >>= 7) ++size;
+  return size;
+}
+
+uint8_t* PutVarint(uint8_t* at, uint64_t number) {
+  for (; number >= 0x80; number >>= 7) *at++ = static_cast<uint8_t>(number | 0x80);
+  *at++ = static_cast<uint8_t>(number);
+  return at;
+}
 
 class Reader {
  public:
@@ -24,11 +52,32 @@ class Reader {
     offset_ += size;
     return true;
   }
+  // Only the shortest form is taken: what Encode writes, and nothing else, reads back.
+  bool TakeVarint(uint64_t* out) {
+    uint64_t number = 0;
+    for (int shift = 0; shift < 64 && offset_ < data_.size(); shift += 7) {
+      uint8_t byte = data_[offset_++];
+      if (shift == 63 && byte > 1) return false;
+      number |= static_cast<uint64_t>(byte & 0x7F) << shift;
+      if (!(byte & 0x80)) {
+        *out = number;
+        return byte != 0 || shift == 0;
+      }
+    }
+    return false;
+  }
   template <class T>
-  bool TakeUnits(uint32_t count, T* out) {
+  bool TakeUnits(uint64_t count, T* out) {
     if ((data_.size() - offset_) / sizeof(typename T::value_type) < count) return false;
     out->resize(count);
     return Take(out->data(), count * sizeof(typename T::value_type));
+  }
+  bool TakeCount(bool varint, uint64_t* count) {
+    if (varint) return TakeVarint(count);
+    uint32_t fixed = 0;
+    if (!Take(&fixed, sizeof(fixed))) return false;
+    *count = fixed;
+    return true;
   }
 
  private:
@@ -36,12 +85,15 @@ class Reader {
   size_t offset_ = 0;
 };
 
-bool DecodeValue(Reader& reader, Kind kind, StoredValue* value) {
+bool DecodeValue(Reader& reader, uint8_t format, Kind kind, StoredValue* value) {
+  bool compact = format == kFormat;
+  uint64_t count = 0;
   switch (kind) {
     case Kind::kInteger: {
       int64_t number = 0;
-      if (!reader.Take(&number, sizeof(number))) return false;
-      *value = number;
+      uint64_t varint = 0;
+      if (compact ? !reader.TakeVarint(&varint) : !reader.Take(&number, sizeof(number))) return false;
+      *value = compact ? Unzigzag(varint) : number;
       return true;
     }
     case Kind::kDouble: {
@@ -51,21 +103,81 @@ bool DecodeValue(Reader& reader, Kind kind, StoredValue* value) {
       return true;
     }
     case Kind::kText: {
-      uint32_t count = 0;
       std::u16string text;
-      if (!reader.Take(&count, sizeof(count)) || !reader.TakeUnits(count, &text)) return false;
+      if (!reader.TakeCount(compact, &count) || !reader.TakeUnits(count, &text)) return false;
+      if (compact && IsAscii(text)) return false;  // written as ASCII
       *value = std::move(text);
       return true;
     }
     case Kind::kBlob: {
-      uint32_t count = 0;
       std::vector<uint8_t> blob;
-      if (!reader.Take(&count, sizeof(count)) || !reader.TakeUnits(count, &blob)) return false;
+      if (!reader.TakeCount(compact, &count) || !reader.TakeUnits(count, &blob)) return false;
       *value = std::move(blob);
+      return true;
+    }
+    case Kind::kAsciiText: {
+      std::string bytes;
+      if (!compact || !reader.TakeVarint(&count) || !reader.TakeUnits(count, &bytes)) return false;
+      if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) >= 0x80; }))
+        return false;
+      *value = std::u16string(bytes.begin(), bytes.end());
       return true;
     }
   }
   return false;
+}
+
+Kind KindOf(const StoredValue& value) {
+  if (auto* text = std::get_if<std::u16string>(&value))
+    return IsAscii(*text) ? Kind::kAsciiText : Kind::kText;
+  return static_cast<Kind>(value.index());
+}
+
+// The bytes a value's data takes after its kind.
+size_t EncodedSize(const StoredValue& value, Kind kind) {
+  switch (kind) {
+    case Kind::kInteger:
+      return VarintSize(Zigzag(std::get<int64_t>(value)));
+    case Kind::kDouble:
+      return sizeof(double);
+    case Kind::kText:
+    case Kind::kAsciiText: {
+      size_t units = std::get<std::u16string>(value).size();
+      return VarintSize(units) + units * (kind == Kind::kText ? 2 : 1);
+    }
+    case Kind::kBlob: {
+      size_t bytes = std::get<std::vector<uint8_t>>(value).size();
+      return VarintSize(bytes) + bytes;
+    }
+  }
+  return 0;
+}
+
+uint8_t* PutValue(uint8_t* at, const StoredValue& value, Kind kind) {
+  switch (kind) {
+    case Kind::kInteger:
+      return PutVarint(at, Zigzag(std::get<int64_t>(value)));
+    case Kind::kDouble:
+      std::memcpy(at, &std::get<double>(value), sizeof(double));
+      return at + sizeof(double);
+    case Kind::kText: {
+      const std::u16string& text = std::get<std::u16string>(value);
+      at = PutVarint(at, text.size());
+      if (!text.empty()) std::memcpy(at, text.data(), text.size() * 2);
+      return at + text.size() * 2;
+    }
+    case Kind::kAsciiText:
+      at = PutVarint(at, std::get<std::u16string>(value).size());
+      for (char16_t unit : std::get<std::u16string>(value)) *at++ = static_cast<uint8_t>(unit);
+      return at;
+    case Kind::kBlob: {
+      const std::vector<uint8_t>& blob = std::get<std::vector<uint8_t>>(value);
+      at = PutVarint(at, blob.size());
+      if (!blob.empty()) std::memcpy(at, blob.data(), blob.size());
+      return at + blob.size();
+    }
+  }
+  return at;
 }
 
 }  // namespace
@@ -134,41 +246,16 @@ int64_t RecordValues::Size() const {
 
 std::vector<uint8_t> RecordValues::Encode() const {
   size_t size = 1;
-  for (const auto& [tag, value] : entries_) {
-    size += sizeof(tag) + 1;
-    std::visit(
-        [&](const auto& v) {
-          using T = std::decay_t<decltype(v)>;
-          if constexpr (std::is_arithmetic_v<T>) {
-            size += sizeof(v);
-          } else {
-            size += sizeof(uint32_t) + v.size() * sizeof(typename T::value_type);
-          }
-        },
-        value);
-  }
+  for (const auto& [tag, value] : entries_) size += sizeof(tag) + 1 + EncodedSize(value, KindOf(value));
   std::vector<uint8_t> out(size);
   uint8_t* at = out.data();
-  auto put = [&at](const void* data, size_t bytes) {
-    if (bytes) std::memcpy(at, data, bytes);
-    at += bytes;
-  };
   *at++ = kFormat;
   for (const auto& [tag, value] : entries_) {
-    put(&tag, sizeof(tag));
-    *at++ = static_cast<uint8_t>(value.index());
-    std::visit(
-        [&](const auto& v) {
-          using T = std::decay_t<decltype(v)>;
-          if constexpr (std::is_arithmetic_v<T>) {
-            put(&v, sizeof(v));
-          } else {
-            auto count = static_cast<uint32_t>(v.size());
-            put(&count, sizeof(count));
-            put(v.data(), v.size() * sizeof(typename T::value_type));
-          }
-        },
-        value);
+    std::memcpy(at, &tag, sizeof(tag));
+    at += sizeof(tag);
+    Kind kind = KindOf(value);
+    *at++ = static_cast<uint8_t>(kind);
+    at = PutValue(at, value, kind);
   }
   return out;
 }
@@ -178,13 +265,16 @@ std::optional<RecordValues> RecordValues::Decode(std::span<const uint8_t> data) 
   if (data.empty()) return values;  // a record written with no properties
   Reader reader(data);
   uint8_t format = 0;
-  if (!reader.Take(&format, sizeof(format)) || format != kFormat) return std::nullopt;
+  if (!reader.Take(&format, sizeof(format)) || (format != kFormat && format != kFixedFormat))
+    return std::nullopt;
+  uint8_t lastKind =
+      format == kFormat ? static_cast<uint8_t>(Kind::kAsciiText) : static_cast<uint8_t>(Kind::kBlob);
   while (!reader.AtEnd()) {
     uint32_t tag = 0;
     uint8_t kind = 0;
     StoredValue value;
-    if (!reader.Take(&tag, sizeof(tag)) || !reader.Take(&kind, sizeof(kind)) ||
-        kind > static_cast<uint8_t>(Kind::kBlob) || !DecodeValue(reader, static_cast<Kind>(kind), &value))
+    if (!reader.Take(&tag, sizeof(tag)) || !reader.Take(&kind, sizeof(kind)) || kind > lastKind ||
+        !DecodeValue(reader, format, static_cast<Kind>(kind), &value))
       return std::nullopt;
     if (!values.entries_.empty() && values.entries_.back().first >= tag) return std::nullopt;
     values.entries_.emplace_back(tag, std::move(value));
