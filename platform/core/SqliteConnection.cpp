@@ -127,6 +127,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::
   connection->Execute("PRAGMA journal_mode=WAL");
   connection->Execute("PRAGMA synchronous=FULL");
   connection->Execute("PRAGMA foreign_keys=ON");
+  connection->Execute("PRAGMA cache_size=-16384");
   return connection;
 }
 

@@ -75,6 +75,7 @@ CatalogCache* UsableCatalogCache(SqliteConnection& db) {
 }
 
 void ForgetCatalog() {
+  ForgetWritten();  // a catalogue write may delete the records of a database
   auto& cache = System::Current().State<CatalogCache>();
   cache.oidsByName.clear();
   cache.rows.clear();
@@ -187,6 +188,38 @@ std::optional<StoredRecord> LoadRecord(SqliteConnection& db, CEOID record, CEOID
   statement.Bind(1, static_cast<int64_t>(record)).Bind(2, static_cast<int64_t>(database));
   if (record == 0 || !statement.Step()) return std::nullopt;
   return StoredRecord{statement.ColumnInt64(0), DecodeRecord(statement.ColumnBlobView(1))};
+}
+
+namespace {
+
+struct WrittenRecord : ProcessState {
+  uint64_t transaction = 0;
+  CEOID record = 0;
+  CEOID database = 0;
+  StoredRecord stored;
+};
+
+}  // namespace
+
+void KeepWritten(SqliteConnection& db, CEOID record, CEOID database, StoredRecord stored) {
+  auto& written = System::Current().State<WrittenRecord>();
+  written.transaction = db.Transaction();
+  written.record = record;
+  written.database = database;
+  written.stored = std::move(stored);
+}
+
+std::optional<StoredRecord> TakeWritten(SqliteConnection& db, CEOID record, CEOID database) {
+  auto& written = System::Current().State<WrittenRecord>();
+  bool kept = written.transaction != 0 && written.transaction == db.Transaction() &&
+              written.record == record && written.database == database;
+  written.transaction = 0;
+  if (!kept) return std::nullopt;
+  return std::move(written.stored);
+}
+
+void ForgetWritten() {
+  System::Current().State<WrittenRecord>().transaction = 0;
 }
 
 namespace {

@@ -90,6 +90,13 @@ struct DamagedRecord : std::runtime_error {
 };
 // A record of `database` as stored; nothing when it is no such record. Damaged data throws.
 std::optional<StoredRecord> LoadRecord(SqliteConnection& db, CEOID record, CEOID database);
+// The record this process wrote last, kept while its transaction lasts: a save writes an item's record
+// and then its raw properties, and the second write then need not read back what the first wrote.
+// TakeWritten hands it over (and forgets it) when it is `record` of `database` in the open
+// transaction; every other write or delete of records goes through the calls that keep or forget it.
+void KeepWritten(SqliteConnection& db, CEOID record, CEOID database, StoredRecord stored);
+std::optional<StoredRecord> TakeWritten(SqliteConnection& db, CEOID record, CEOID database);
+void ForgetWritten();
 // The values of a record from its data column; damaged data throws.
 RecordValues DecodeRecord(std::span<const uint8_t> data);
 // Counts a record write in its database's row: record count, size and last-modified time. Inside a

@@ -230,7 +230,8 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
     SqliteTransaction transaction(db);
     StoredRecord stored;
     if (!created) {
-      std::optional<StoredRecord> found = LoadRecord(db, record, parent);
+      std::optional<StoredRecord> found = TakeWritten(db, record, parent);
+      if (!found) found = LoadRecord(db, record, parent);
       if (!found) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
@@ -285,6 +286,8 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID record, WORD propertyCount, cons
     }
     TouchDatabase(db, parent, created ? 1 : 0, newSize - stored.size);
     transaction.Commit();
+    stored.size = newSize;
+    KeepWritten(db, target, parent, std::move(stored));
     return target;
   });
   if (written)
@@ -309,6 +312,7 @@ BOOL CeDeleteRecord(HANDLE database, CEOID record) {
         wasCurrent ? cursor->Step(db, *cursor->Current(db), 1, true) : std::nullopt;
     SqliteTransaction transaction(db);
     auto id = static_cast<int64_t>(record);
+    ForgetWritten();
     DeleteSortKeys(db, parent, record);
     db.Prepare("DELETE FROM objects WHERE oid = ?").Bind(1, id).Run();
     TouchDatabase(db, parent, -1, -*size);

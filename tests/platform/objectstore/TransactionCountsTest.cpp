@@ -70,3 +70,42 @@ TEST_F(TransactionCountsTest, CountsInsideATransactionAnswerAtOnceAndKeepOnlyWha
 }
 
 }  // namespace
+
+namespace {
+
+// A write inside a transaction does not read back the record the one before it wrote. What it then
+// finds must still be the store's: a record deleted meanwhile is gone, and a rolled-back one was never
+// written.
+TEST_F(TransactionCountsTest, AWriteAfterAWriteSeesWhatTheStoreHolds) {
+  CreateDatabase(u"Written", 0, {{MakePropID(kNumber, CEVT_I4), 0}});
+  HANDLE db = OpenDatabase(u"Written", MakePropID(kNumber, CEVT_I4));
+  HANDLE session = CeCreateSession(nullptr);
+  CEPROPVAL one = Int32Prop(kNumber, 1), two = Int32Prop(kNumber, 2), name = StringProp(0x11, u"kept");
+
+  ASSERT_TRUE(CeBeginTransaction(session, CEDB_ISOLEVEL_SERIALIZABLE));
+  CEOID record = CeWriteRecordProps(db, 0, 1, &one);
+  ASSERT_EQ(CeWriteRecordProps(db, record, 1, &name), record);
+  ASSERT_EQ(CeWriteRecordProps(db, record, 1, &two), record);
+  ASSERT_EQ(CeSeekDatabase(db, CEDB_SEEK_CEOID, record, nullptr), record);
+  ReadResult read = ReadCurrent(db);
+  ASSERT_EQ(read.values.size(), 2u);
+  EXPECT_EQ(read.values[0].val.lVal, 2);
+  EXPECT_EQ(read.strings[1], u"kept");
+
+  ASSERT_TRUE(CeDeleteRecord(db, record));
+  SetLastError(0);
+  EXPECT_EQ(CeWriteRecordProps(db, record, 1, &one), 0u) << "the deleted record is not written again";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  CEOID rolledBack = CeWriteRecordProps(db, 0, 1, &one);
+  ASSERT_NE(rolledBack, 0u);
+  ASSERT_TRUE(CeEndTransaction(session, FALSE));
+
+  ASSERT_TRUE(CeBeginTransaction(session, CEDB_ISOLEVEL_SERIALIZABLE));
+  EXPECT_EQ(CeWriteRecordProps(db, rolledBack, 1, &two), 0u) << "the record was rolled back";
+  ASSERT_TRUE(CeEndTransaction(session, FALSE));
+  EXPECT_EQ(CeSeekDatabase(db, CEDB_SEEK_BEGINNING, 0, nullptr), 0u) << "no sort key is left behind";
+  CloseHandle(session);
+  CloseHandle(db);
+}
+
+}  // namespace
