@@ -97,7 +97,7 @@ bool CheckCalendarLines(std::string_view text, std::vector<ComponentLines>* comp
   // Unfolding: a line that starts with a space or tab continues the one before.
   std::vector<Logical> lines;
   std::deque<std::string> joined;  // the texts of folded lines; a deque keeps them in place
-  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  lines.reserve(text.size() / 32 + 1);  // about what a calendar's lines take; counting them costs a pass
   for (size_t at = 0; at < text.size();) {
     size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
@@ -140,6 +140,7 @@ bool CheckCalendarLines(std::string_view text, std::vector<ComponentLines>* comp
       }
       open.push_back(components->size());
       components->push_back({value, logical.line, {}});
+      components->back().properties.reserve(16);  // what an event or a task has, mostly
     } else if (name == "END") {
       if (open.empty()) return fail(logical.line, "END:" + value + " without its BEGIN");
       const std::string& expected = (*components)[open.back()].name;
