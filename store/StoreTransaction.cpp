@@ -15,7 +15,6 @@ thread_local StoreTransaction* openWriteStep = nullptr;
 StoreTransaction::StoreTransaction(Kind kind) : kind_(kind) {
   if (openWriteStep != nullptr) {
     outer_ = openWriteStep;
-    session_ = INVALID_HANDLE_VALUE;
     active_ = true;
     return;
   }

@@ -32,7 +32,7 @@ class StoreTransaction {
 
  private:
   std::optional<UpdateAlarmLock> alarms_;
-  HANDLE session_;
+  HANDLE session_ = INVALID_HANDLE_VALUE;  // none for a step that joined another
   Kind kind_;
   bool active_ = false;
   StoreTransaction* outer_ = nullptr;  // the write step this one joined

@@ -97,7 +97,8 @@ bool CheckCalendarLines(std::string_view text, std::vector<ComponentLines>* comp
   // Unfolding: a line that starts with a space or tab continues the one before.
   std::vector<Logical> lines;
   std::deque<std::string> joined;  // the texts of folded lines; a deque keeps them in place
-  lines.reserve(text.size() / 32 + 1);  // about what a calendar's lines take; counting them costs a pass
+  // About as many as a calendar's lines take; counting them would cost a pass over the text.
+  lines.reserve(text.size() / 32 + 1);
   for (size_t at = 0; at < text.size();) {
     size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
